@@ -1,0 +1,2 @@
+#pragma once
+#define IDI_TARVEX 101

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Runs a Windows program under wine64 in the prefix named by WINEPREFIX.
+# The prefix is made on first use; when there is no display, a private X server is started for the run.
+set -euo pipefail
+: "${WINEPREFIX:?set WINEPREFIX to the wine prefix to use}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+# No mono or gecko installer dialogs: the program needs neither.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+wine=/usr/lib/wine/wine64
+
+mkdir -p "$(dirname "$WINEPREFIX")"
+(
+  flock 9
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    "$wine" wineboot -i >/dev/null 2>&1 || true
+    /usr/lib/wine/wineserver -w || true
+  fi
+) 9>"$WINEPREFIX.lock"
+
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$wine" "$@"
+fi
+exec "$wine" "$@"

@@ -1,0 +1,62 @@
+#include <windows.h>
+
+#include "system/files.h"
+
+namespace tarvex::sys {
+
+namespace {
+constexpr std::uint32_t kMaskable = kAttrHidden | kAttrSystem | kAttrDirectory;
+}
+
+std::optional<std::int64_t> FileLength(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+  return (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::optional<std::uint32_t> FileAttributes(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
+  if (a == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  return a;
+}
+
+std::optional<std::vector<unsigned char>> ReadWholeFile(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::optional<std::vector<unsigned char>> result;
+  LARGE_INTEGER size;
+  if (GetFileSizeEx(h, &size) && size.QuadPart >= 0 && size.QuadPart < 0x80000000LL) {
+    std::vector<unsigned char> buf(static_cast<size_t>(size.QuadPart));
+    size_t done = 0;
+    bool ok = true;
+    while (done < buf.size()) {
+      DWORD got = 0;
+      if (!ReadFile(h, buf.data() + done, static_cast<DWORD>(buf.size() - done), &got, nullptr) || got == 0) {
+        ok = false;  // shrank or failed between the length and the read
+        break;
+      }
+      done += got;
+    }
+    if (ok) result = std::move(buf);
+  }
+  CloseHandle(h);
+  return result;
+}
+
+std::vector<DirEntry> ListDirectory(const std::string& pattern, std::uint32_t mask) {
+  std::vector<DirEntry> out;
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA(pattern.c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return out;
+  do {
+    std::uint32_t a = fd.dwFileAttributes;
+    if ((a & kMaskable & ~mask) != 0) continue;
+    out.push_back({fd.cFileName, a});
+  } while (FindNextFileA(h, &fd));
+  FindClose(h);
+  return out;
+}
+
+}  // namespace tarvex::sys

@@ -1,0 +1,23 @@
+#include "system/program_folder.h"
+
+namespace tarvex::sys {
+
+std::string ExecutableFolder();  // per platform
+
+namespace {
+std::string& Override() {
+  static std::string folder;
+  return folder;
+}
+}  // namespace
+
+std::string ProgramFolder() {
+  if (!Override().empty()) return Override();
+  return ExecutableFolder();
+}
+
+std::string ProgramFile(const std::string& name) { return ProgramFolder() + "\\" + name; }
+
+void OverrideProgramFolder(const std::string& folder) { Override() = folder; }
+
+}  // namespace tarvex::sys
