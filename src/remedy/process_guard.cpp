@@ -1,0 +1,44 @@
+#include "remedy/process_guard.h"
+
+namespace tarvex {
+
+namespace {
+
+bool StartsWith(const std::string& text, const char* prefix) {
+  return text.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
+}
+
+}  // namespace
+
+ProcessGuard::ProcessGuard(sys::ProcessApi& processes) : processes_(processes) {}
+
+void ProcessGuard::ListProcesses() {
+  ids_.clear();
+  paths_.clear();
+  // No cap on the table: today's systems run a few hundred processes, and a
+  // process missing from it could never be ended.
+  for (std::uint32_t pid : processes_.SnapshotProcessIds()) {
+    ids_.push_back(pid);
+    paths_.push_back(PathByPID(pid));
+  }
+}
+
+std::string ProcessGuard::PathByPID(std::uint32_t pid) {
+  std::string path = processes_.ExecutablePath(pid);
+  // Native forms would never equal a scanned file's path anyway; dropping them
+  // keeps the table honest about what it can match.
+  if (StartsWith(path, "\\??\\") || StartsWith(path, "\\SystemRoot\\")) path.clear();
+  return path;
+}
+
+void ProcessGuard::KillProcessByPath(const std::string& path) {
+  if (path.empty()) return;
+  for (std::size_t i = 0; i < paths_.size(); ++i) {
+    if (paths_[i] == path) {
+      processes_.Terminate(ids_[i]);
+      return;
+    }
+  }
+}
+
+}  // namespace tarvex

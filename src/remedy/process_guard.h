@@ -1,0 +1,45 @@
+#pragma once
+// The process guard: a table of the running processes and the executable each
+// was started from, so that a process whose file has just been found infected
+// can be ended before the file is deleted or quarantined.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "system/processes.h"
+
+namespace tarvex {
+
+class ProcessGuard {
+ public:
+  explicit ProcessGuard(sys::ProcessApi& processes = sys::SystemProcesses());
+
+  // Rebuilds the table from scratch out of a fresh snapshot: every process of
+  // the snapshot, in snapshot order, with PathByPID of each.
+  void ListProcesses();
+
+  // The executable's full path, or "" when it is unknown or reported in a
+  // native form ("\??\..." or "\SystemRoot\..."); such forms are dropped, not
+  // translated.
+  std::string PathByPID(std::uint32_t pid);
+
+  // Ends the first process of the table whose path equals `path` exactly
+  // (letter case counts, nothing is normalised); at most one per call, and
+  // nothing when no entry matches. An empty path never matches. A failed
+  // termination is not reported: the caller goes on with the file anyway.
+  void KillProcessByPath(const std::string& path);
+
+  // The table as the last ListProcesses left it, both lists in snapshot order
+  // and of the same length (indices from 0).
+  std::size_t ProcessCount() const { return ids_.size(); }
+  const std::vector<std::uint32_t>& ProcessIDs() const { return ids_; }
+  const std::vector<std::string>& ProcessPaths() const { return paths_; }
+
+ private:
+  sys::ProcessApi& processes_;
+  std::vector<std::uint32_t> ids_;
+  std::vector<std::string> paths_;
+};
+
+}  // namespace tarvex

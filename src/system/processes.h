@@ -1,0 +1,32 @@
+#pragma once
+// What the process guard needs from the platform: the running processes, the
+// executable each one was started from, and a way to end one.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tarvex::sys {
+
+class ProcessApi {
+ public:
+  virtual ~ProcessApi() = default;
+
+  // Process ids of one snapshot of the system, in the order the snapshot
+  // lists them; empty when no snapshot could be taken.
+  virtual std::vector<std::uint32_t> SnapshotProcessIds() = 0;
+
+  // The executable's full path as the platform reports it (which may be a
+  // native form such as "\??\C:\..."), or "" when the process cannot be
+  // opened or queried.
+  virtual std::string ExecutablePath(std::uint32_t pid) = 0;
+
+  // Ends the process with exit code 0; false when it could not be opened or
+  // ended.
+  virtual bool Terminate(std::uint32_t pid) = 0;
+};
+
+// The running system's processes. The native build has none to offer: its
+// snapshot is always empty.
+ProcessApi& SystemProcesses();
+
+}  // namespace tarvex::sys

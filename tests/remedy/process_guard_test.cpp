@@ -1,0 +1,143 @@
+#include "remedy/process_guard.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tarvex {
+namespace {
+
+// A system whose processes the test sets up; it records what was ended.
+class FakeProcesses : public sys::ProcessApi {
+ public:
+  void Run(std::uint32_t pid, std::string path) {
+    snapshot.push_back(pid);
+    paths[pid] = std::move(path);
+  }
+  std::vector<std::uint32_t> SnapshotProcessIds() override { return snapshot; }
+  std::string ExecutablePath(std::uint32_t pid) override {
+    auto it = paths.find(pid);
+    return it == paths.end() ? std::string() : it->second;
+  }
+  bool Terminate(std::uint32_t pid) override {
+    terminated.push_back(pid);
+    return terminate_succeeds;
+  }
+
+  std::vector<std::uint32_t> snapshot;
+  std::map<std::uint32_t, std::string> paths;
+  std::vector<std::uint32_t> terminated;
+  bool terminate_succeeds = true;
+};
+
+class ProcessGuardTest : public ::testing::Test {
+ protected:
+  FakeProcesses system;
+  ProcessGuard guard{system};
+};
+
+TEST_F(ProcessGuardTest, TableHoldsEverySnapshotProcessInOrder) {
+  for (std::uint32_t pid = 1000; pid < 1250; ++pid) system.Run(pid, "C:\\p\\" + std::to_string(pid) + ".exe");
+  system.snapshot.push_back(4);  // listed by the snapshot but cannot be opened
+  guard.ListProcesses();
+
+  ASSERT_EQ(guard.ProcessCount(), 251u);
+  ASSERT_EQ(guard.ProcessIDs().size(), 251u);
+  ASSERT_EQ(guard.ProcessPaths().size(), 251u);
+  EXPECT_EQ(guard.ProcessIDs().front(), 1000u);
+  EXPECT_EQ(guard.ProcessPaths().front(), "C:\\p\\1000.exe");
+  EXPECT_EQ(guard.ProcessIDs()[249], 1249u);
+  EXPECT_EQ(guard.ProcessPaths()[249], "C:\\p\\1249.exe");
+  EXPECT_EQ(guard.ProcessIDs().back(), 4u);
+  EXPECT_EQ(guard.ProcessPaths().back(), "");
+
+  // Well past the first hundred, a process can still be ended.
+  guard.KillProcessByPath("C:\\p\\1240.exe");
+  EXPECT_EQ(system.terminated, std::vector<std::uint32_t>{1240});
+}
+
+TEST_F(ProcessGuardTest, TableIsRebuiltFromScratchEachTime) {
+  system.Run(1, "C:\\a.exe");
+  system.Run(2, "C:\\b.exe");
+  system.Run(3, "C:\\c.exe");
+  guard.ListProcesses();
+  ASSERT_EQ(guard.ProcessCount(), 3u);
+
+  system.snapshot = {3};
+  guard.ListProcesses();
+  EXPECT_EQ(guard.ProcessIDs(), std::vector<std::uint32_t>{3});
+  EXPECT_EQ(guard.ProcessPaths(), std::vector<std::string>{"C:\\c.exe"});
+  guard.KillProcessByPath("C:\\a.exe");  // gone since the last snapshot
+  EXPECT_TRUE(system.terminated.empty());
+
+  system.snapshot.clear();
+  guard.ListProcesses();
+  EXPECT_EQ(guard.ProcessCount(), 0u);
+  guard.KillProcessByPath("C:\\c.exe");
+  EXPECT_TRUE(system.terminated.empty());
+}
+
+TEST_F(ProcessGuardTest, NativeFormPathsAreDropped) {
+  system.Run(10, "\\??\\C:\\Windows\\system32\\csrss.exe");
+  system.Run(11, "\\SystemRoot\\System32\\smss.exe");
+  system.Run(12, "");
+  EXPECT_EQ(guard.PathByPID(10), "");
+  EXPECT_EQ(guard.PathByPID(11), "");
+
+  // Only those exact prefixes are native forms.
+  const char* kept[] = {"\\systemroot\\System32\\smss.exe", "\\SystemRoot", "\\??", "\\\\?\\C:\\x.exe",
+                        "C:\\\\??\\x.exe"};
+  for (const char* path : kept) {
+    system.paths[12] = path;
+    EXPECT_EQ(guard.PathByPID(12), path);
+  }
+  EXPECT_EQ(guard.PathByPID(99), "");  // unknown process
+
+  guard.ListProcesses();
+  EXPECT_EQ(guard.ProcessPaths(), (std::vector<std::string>{"", "", kept[4]}));
+  guard.KillProcessByPath("");
+  guard.KillProcessByPath("\\SystemRoot\\System32\\smss.exe");
+  guard.KillProcessByPath("\\??\\C:\\Windows\\system32\\csrss.exe");
+  EXPECT_TRUE(system.terminated.empty());
+}
+
+TEST_F(ProcessGuardTest, OnlyAnExactPathIsEnded) {
+  system.Run(20, "C:\\Data\\Virus.exe");
+  guard.ListProcesses();
+  for (const char* near : {"C:\\Data\\virus.exe", "c:\\Data\\Virus.exe", "C:/Data/Virus.exe",
+                           "C:\\Data\\.\\Virus.exe", "C:\\Data\\Virus.exe ", "C:\\Data\\Virus"}) {
+    guard.KillProcessByPath(near);
+  }
+  EXPECT_TRUE(system.terminated.empty());
+  guard.KillProcessByPath("C:\\Data\\Virus.exe");
+  EXPECT_EQ(system.terminated, std::vector<std::uint32_t>{20});
+}
+
+TEST_F(ProcessGuardTest, OneCallEndsOnlyTheFirstProcessOfAFile) {
+  system.Run(30, "C:\\Other.exe");
+  system.Run(31, "C:\\Virus.exe");
+  system.Run(32, "C:\\Virus.exe");
+  guard.ListProcesses();
+  guard.KillProcessByPath("C:\\Virus.exe");
+  EXPECT_EQ(system.terminated, std::vector<std::uint32_t>{31});
+
+  // The second goes with the next rebuild and call.
+  system.snapshot = {30, 32};
+  guard.ListProcesses();
+  guard.KillProcessByPath("C:\\Virus.exe");
+  EXPECT_EQ(system.terminated, (std::vector<std::uint32_t>{31, 32}));
+}
+
+TEST_F(ProcessGuardTest, FailedTerminationStopsQuietly) {
+  system.terminate_succeeds = false;
+  system.Run(40, "C:\\Virus.exe");
+  system.Run(41, "C:\\Virus.exe");
+  guard.ListProcesses();
+  guard.KillProcessByPath("C:\\Virus.exe");
+  EXPECT_EQ(system.terminated, std::vector<std::uint32_t>{40});
+}
+
+}  // namespace
+}  // namespace tarvex
