@@ -1,0 +1,122 @@
+#pragma once
+// State and scan command of the main window, in plain C++: the real window
+// shows what this class holds, and tests drive it directly.
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/analyse_animation.h"
+#include "app/antivirus_controls.h"
+#include "app/elapsed_clock.h"
+#include "scan/folder_walk.h"
+
+namespace tarvex {
+
+// One infected file in the result list. `text` is the row's own (hidden) text.
+struct ResultRow {
+  std::string text;
+  std::string name;
+  std::string path;
+  std::string size;
+  std::string remark;
+};
+
+// Told about every change, so the real window can update its controls.
+class AntivirusObserver {
+ public:
+  virtual ~AntivirusObserver() = default;
+  virtual void ControlChanged(Ctl) {}
+  virtual void ProgressChanged(int /*value*/) {}
+  virtual void RowsCleared() {}
+  virtual void RowAppended(std::size_t /*index from 1*/) {}
+  virtual void TimerChanged(Timer, bool /*enabled*/) {}
+};
+
+// What the window needs from outside that a test cannot click through.
+struct AntivirusServices {
+  // The folder browser: the chosen folder, or no value when cancelled.
+  std::function<std::optional<std::string>()> browseFolder;
+  std::function<void()> yield;       // hand control to the event queue
+  std::function<void()> beep;        // the end-of-scan beep
+  std::function<void()> endProgram;  // ends the program at once
+  DirectorySource* directories = nullptr;
+};
+
+class Antivirus : private WalkHost {
+ public:
+  explicit Antivirus(AntivirusServices services);
+
+  void SetObserver(AntivirusObserver* observer) { observer_ = observer; }
+  // The checks run for each file of the scanning pass; `folder` ends in "\".
+  void SetFileCheck(std::function<void(const std::string& folder, const std::string& name)> check) {
+    fileCheck_ = std::move(check);
+  }
+
+  // Events.
+  void cmdScan_Click();
+  void cmdKeluar_Click();
+  void Timer1_Timer();
+  void Timer2_Timer();
+
+  // What the controls show.
+  const std::string& Text(Ctl c) const { return texts_[Index(c)]; }
+  const std::string& Tooltip(Ctl c) const { return tooltips_[Index(c)]; }
+  bool Enabled(Ctl c) const { return enabled_[Index(c)]; }
+  int ProgressValue() const { return progress_; }
+  bool TimerEnabled(Timer t) const { return t == Timer::Timer1 ? timer1_ : timer2_; }
+  const std::vector<ResultRow>& Rows() const { return rows_; }
+  const std::string& ScanRoot() const { return scanRoot_; }
+  bool Scanning() const { return Text(Ctl::cmdScan) == "Stop"; }
+  // True from the start of a scan until its end message, also while a
+  // stopped scan unwinds.
+  bool Busy() const { return busy_; }
+
+  // Used by the checks and the other commands of the window.
+  void SetText(Ctl c, const std::string& text);
+  void SetEnabled(Ctl c, bool enabled);
+  void SetProgress(int value);
+  void AppendRow(ResultRow row);
+  void ClearRows();
+
+  // One pass over ScanRoot: "Hitung" counts, "Pindai" examines.
+  void MENGANALISA(const std::string& Kerja);
+
+ private:
+  static std::size_t Index(Ctl c) { return static_cast<std::size_t>(c); }
+  void Changed(Ctl c);
+  void SetTimer(Timer t, bool enabled);
+
+  void RunScan();
+  void ShowEndMessage();
+  void StartElapsedTimer();
+  void StopElapsedTimer();
+  void StartAnalyseAnimation();
+  void StopAnalyseAnimation();
+
+  // WalkHost
+  bool StopRequested() override { return Text(Ctl::cmdScan) == "Scan"; }
+  void ExamineFile(const std::string& folder, const std::string& name) override;
+  void Yield() override;
+
+  AntivirusServices services_;
+  AntivirusObserver* observer_ = nullptr;
+  std::function<void(const std::string&, const std::string&)> fileCheck_;
+
+  static constexpr std::size_t kControls = static_cast<std::size_t>(Ctl::Count);
+  std::array<std::string, kControls> texts_;
+  std::array<std::string, kControls> tooltips_;
+  std::array<bool, kControls> enabled_;
+  int progress_ = 0;
+  bool timer1_ = false;
+  bool timer2_ = false;
+  std::vector<ResultRow> rows_;
+  std::string scanRoot_;
+  bool busy_ = false;
+
+  ElapsedClock clock_;
+  AnalyseAnimation animation_;
+};
+
+}  // namespace tarvex

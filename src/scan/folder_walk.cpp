@@ -1,0 +1,58 @@
+#include "scan/folder_walk.h"
+
+namespace tarvex {
+
+namespace {
+
+class SystemDirectorySource : public DirectorySource {
+ public:
+  std::vector<sys::DirEntry> List(const std::string& pattern, std::uint32_t mask) override {
+    return sys::ListDirectory(pattern, mask);
+  }
+  std::optional<std::uint32_t> Attributes(const std::string& path) override { return sys::FileAttributes(path); }
+};
+
+// Collected in one go, before any file of the folder is looked at, so that the
+// walk never keeps one listing open while it starts another.
+std::vector<std::string> CollectSubfolders(const std::string& path, DirectorySource& directories) {
+  std::vector<std::string> subfolders;
+  for (const sys::DirEntry& entry : directories.List(path, kFolderListingMask)) {
+    if (entry.name == "." || entry.name == "..") continue;
+    std::optional<std::uint32_t> attrs = directories.Attributes(path + entry.name);
+    if (!attrs || (*attrs & sys::kAttrDirectory) == 0) continue;
+    if (*attrs & sys::kAttrReparsePoint) continue;  // junctions and folder links may loop
+    subfolders.push_back(entry.name);
+  }
+  return subfolders;
+}
+
+}  // namespace
+
+DirectorySource& SystemDirectories() {
+  static SystemDirectorySource source;
+  return source;
+}
+
+void MENCARI_VIRUS(std::string& path, const std::string& SearchStr, double& FileCount, const std::string& Kerja,
+                   WalkHost& host, DirectorySource& directories) {
+  if (host.StopRequested()) return;
+  if (path.empty() || path.back() != '\\') path += '\\';
+
+  std::vector<std::string> subfolders = CollectSubfolders(path, directories);
+
+  for (const sys::DirEntry& file : directories.List(path + SearchStr, kFileListingMask)) {
+    if (file.attributes & sys::kAttrDirectory) continue;
+    if (host.StopRequested()) return;
+    if (Kerja == "Pindai") host.ExamineFile(path, file.name);
+    FileCount += 1;
+    host.Yield();
+  }
+
+  for (const std::string& name : subfolders) {
+    std::string child = path + name + "\\";
+    MENCARI_VIRUS(child, SearchStr, FileCount, Kerja, host, directories);
+  }
+  host.Yield();
+}
+
+}  // namespace tarvex

@@ -1,0 +1,50 @@
+#include "scan/scan_progress.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace tarvex {
+
+namespace {
+constexpr std::size_t kLongestUnabridgedPath = 50;
+constexpr std::size_t kAbridgedNameLength = 15;
+}  // namespace
+
+std::string StatusLineFor(const std::string& folder, const std::string& name) {
+  std::string full = folder + name;
+  if (full.size() <= kLongestUnabridgedPath) return full;
+
+  // Top folder: up to the first backslash from the 4th character on, so that
+  // "C:\" itself is passed over and "C:\Program Files\" is kept.
+  std::string prefix;
+  std::string::size_type cut = folder.size() > 3 ? folder.find('\\', 3) : std::string::npos;
+  if (cut != std::string::npos) prefix = folder.substr(0, cut + 1);
+
+  if (name.size() < kAbridgedNameLength) return prefix + "..." + "\\" + name;
+  return prefix + "..." + "\\" + "..." + name.substr(name.size() - kAbridgedNameLength);
+}
+
+double CounterValue(const std::string& text) {
+  double value = 0;
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) value = value * 10 + (text[i] - '0');
+  return value;
+}
+
+std::string CounterText(double value) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.0f", value);
+  return buf;
+}
+
+std::string IncrementedCounter(const std::string& text) { return CounterText(CounterValue(text) + 1); }
+
+std::optional<std::int16_t> PercentComplete(double total, double examined) {
+  if (total == 0) return std::nullopt;
+  double p = std::nearbyint(100.0 / total * examined);  // the default rounding mode rounds halves to even
+  if (!std::isfinite(p) || p < -32768.0 || p > 32767.0) return std::nullopt;
+  return static_cast<std::int16_t>(p);
+}
+
+}  // namespace tarvex

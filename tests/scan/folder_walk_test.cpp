@@ -1,0 +1,175 @@
+#include "scan/folder_walk.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "support/fake_tree.h"
+
+namespace tarvex {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::FakeTree;
+
+// Records the order of the scanning pass and lets a test press Stop at a yield.
+class RecordingHost : public WalkHost {
+ public:
+  bool StopRequested() override {
+    ++stopTests;
+    return stopped;
+  }
+  void ExamineFile(const std::string& folder, const std::string& name) override { examined.push_back(folder + name); }
+  void Yield() override {
+    ++yields;
+    if (onYield) onYield();
+  }
+
+  bool stopped = false;
+  int stopTests = 0;
+  int yields = 0;
+  std::vector<std::string> examined;
+  std::function<void()> onYield;
+};
+
+FakeTree SampleTree() {
+  FakeTree tree;
+  tree.Folder("C:\\Data\\", "Sub")
+      .File("C:\\Data\\", "a.exe")
+      .Folder("C:\\Data\\", "Next")
+      .File("C:\\Data\\", "b.txt")
+      .File("C:\\Data\\Sub\\", "c.dll")
+      .Folder("C:\\Data\\Sub\\", "Deep")
+      .File("C:\\Data\\Sub\\Deep\\", "d.scr")
+      .File("C:\\Data\\Next\\", "e.com");
+  return tree;
+}
+
+TEST(FolderWalk, FilesComeBeforeSubfoldersAndEachSubtreeBeforeItsNextSibling) {
+  FakeTree tree = SampleTree();
+  RecordingHost host;
+  std::string path = "C:\\Data";
+  double count = 0;
+  MENCARI_VIRUS(path, "*.*", count, "Pindai", host, tree);
+
+  EXPECT_EQ(path, "C:\\Data\\") << "the caller's path gets its trailing backslash";
+  EXPECT_THAT(host.examined, ElementsAre("C:\\Data\\a.exe", "C:\\Data\\b.txt", "C:\\Data\\Sub\\c.dll",
+                                         "C:\\Data\\Sub\\Deep\\d.scr", "C:\\Data\\Next\\e.com"));
+  EXPECT_EQ(count, 5);
+  // One yield per file and one at the end of each of the four folders.
+  EXPECT_EQ(host.yields, 5 + 4);
+}
+
+TEST(FolderWalk, CountingPassCountsWithoutExamining) {
+  FakeTree tree = SampleTree();
+  RecordingHost host;
+  std::string path = "C:\\Data\\";
+  double count = 0;
+  MENCARI_VIRUS(path, "*.*", count, "Hitung", host, tree);
+  EXPECT_EQ(count, 5);
+  EXPECT_TRUE(host.examined.empty());
+}
+
+TEST(FolderWalk, EmptyTreeVisitsNothing) {
+  FakeTree tree;
+  tree.Folder("C:\\", "Empty");
+  RecordingHost host;
+  std::string path = "C:\\Empty";
+  double count = 0;
+  MENCARI_VIRUS(path, "*.*", count, "Pindai", host, tree);
+  EXPECT_EQ(count, 0);
+  EXPECT_TRUE(host.examined.empty());
+}
+
+TEST(FolderWalk, HiddenAndSystemEntriesAreWalkedLikeAnyOther) {
+  FakeTree tree;
+  tree.Folder("D:\\", "T")
+      .File("D:\\T\\", "hidden.exe", sys::kAttrHidden)
+      .File("D:\\T\\", "system.sys", sys::kAttrSystem | sys::kAttrReadOnly)
+      .Folder("D:\\T\\", "HiddenDir", sys::kAttrHidden | sys::kAttrSystem)
+      .File("D:\\T\\HiddenDir\\", "inner.dll", sys::kAttrHidden);
+  RecordingHost host;
+  std::string path = "D:\\T";
+  double count = 0;
+  MENCARI_VIRUS(path, "*.*", count, "Pindai", host, tree);
+  EXPECT_THAT(host.examined, ElementsAre("D:\\T\\hidden.exe", "D:\\T\\system.sys", "D:\\T\\HiddenDir\\inner.dll"));
+}
+
+TEST(FolderWalk, FolderLinksAreNotEntered) {
+  FakeTree tree;
+  tree.Folder("C:\\", "Root")
+      .File("C:\\Root\\", "x.exe")
+      .Folder("C:\\Root\\", "Loop", sys::kAttrReparsePoint)
+      .File("C:\\Root\\Loop\\", "would-loop.exe");
+  RecordingHost host;
+  std::string path = "C:\\Root";
+  double count = 0;
+  MENCARI_VIRUS(path, "*.*", count, "Pindai", host, tree);
+  EXPECT_THAT(host.examined, ElementsAre("C:\\Root\\x.exe"));
+}
+
+TEST(FolderWalk, DriveRootIsListedWithItsOwnBackslash) {
+  FakeTree tree;
+  tree.File("C:\\", "boot.ini");
+  RecordingHost host;
+  std::string path = "C:\\";
+  double count = 0;
+  MENCARI_VIRUS(path, "*.*", count, "Hitung", host, tree);
+  EXPECT_EQ(count, 1);
+  EXPECT_THAT(tree.listings, ElementsAre("C:\\", "C:\\*.*"));
+}
+
+TEST(FolderWalk, StopIsNoticedBeforeTheNextFileAndNoFurtherFolderIsListed) {
+  FakeTree tree = SampleTree();
+  RecordingHost host;
+  // Stop while the deep folder's file is being handled.
+  host.onYield = [&] {
+    if (!host.examined.empty() && host.examined.back() == "C:\\Data\\Sub\\Deep\\d.scr") host.stopped = true;
+  };
+  std::string path = "C:\\Data";
+  double count = 0;
+  MENCARI_VIRUS(path, "*.*", count, "Pindai", host, tree);
+  EXPECT_EQ(host.examined.size(), 4u);
+  EXPECT_EQ(count, 4);
+  EXPECT_EQ(tree.listings.back(), "C:\\Data\\Sub\\Deep\\*.*") << "the Next folder must not be listed";
+}
+
+TEST(FolderWalk, StopBeforeTheFirstFileOfAFolder) {
+  FakeTree tree = SampleTree();
+  RecordingHost host;
+  host.onYield = [&] {
+    if (host.examined.size() == 2) host.stopped = true;  // after the top folder's files
+  };
+  std::string path = "C:\\Data";
+  double count = 0;
+  MENCARI_VIRUS(path, "*.*", count, "Pindai", host, tree);
+  EXPECT_EQ(count, 2);
+  // The top folder had no third file, so its subfolders were called, and each
+  // returned at its entry test without listing anything.
+  EXPECT_EQ(tree.listings.size(), 2u);
+}
+
+TEST(FolderWalk, AStoppedScanStartsNothing) {
+  FakeTree tree = SampleTree();
+  RecordingHost host;
+  host.stopped = true;
+  std::string path = "C:\\Data";
+  double count = 0;
+  MENCARI_VIRUS(path, "*.*", count, "Pindai", host, tree);
+  EXPECT_EQ(count, 0);
+  EXPECT_TRUE(tree.listings.empty());
+}
+
+TEST(FolderWalk, UnlistableFolderContributesNothing) {
+  FakeTree tree;
+  tree.Folder("C:\\", "A").File("C:\\A\\", "one.exe");
+  RecordingHost host;
+  std::string path = "C:\\Missing";
+  double count = 0;
+  MENCARI_VIRUS(path, "*.*", count, "Pindai", host, tree);
+  EXPECT_EQ(count, 0);
+}
+
+}  // namespace
+}  // namespace tarvex
