@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <new>
 
 #include "system/files.h"
 
@@ -28,8 +29,12 @@ std::optional<std::vector<unsigned char>> ReadWholeFile(const std::string& path)
   std::optional<std::vector<unsigned char>> result;
   struct stat st;
   if (fstat(fileno(f), &st) == 0 && !S_ISDIR(st.st_mode) && st.st_size < 0x80000000LL) {
-    std::vector<unsigned char> buf(static_cast<size_t>(st.st_size));
-    if (std::fread(buf.data(), 1, buf.size(), f) == buf.size()) result = std::move(buf);
+    try {
+      std::vector<unsigned char> buf(static_cast<size_t>(st.st_size));
+      if (std::fread(buf.data(), 1, buf.size(), f) == buf.size()) result = std::move(buf);
+    } catch (const std::bad_alloc&) {
+      // No room for the whole file: it cannot be read, like any other failure.
+    }
   }
   std::fclose(f);
   return result;

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <new>
+
 #include "system/files.h"
 
 namespace tarvex::sys {
@@ -28,18 +30,23 @@ std::optional<std::vector<unsigned char>> ReadWholeFile(const std::string& path)
   std::optional<std::vector<unsigned char>> result;
   LARGE_INTEGER size;
   if (GetFileSizeEx(h, &size) && size.QuadPart >= 0 && size.QuadPart < 0x80000000LL) {
-    std::vector<unsigned char> buf(static_cast<size_t>(size.QuadPart));
-    size_t done = 0;
-    bool ok = true;
-    while (done < buf.size()) {
-      DWORD got = 0;
-      if (!ReadFile(h, buf.data() + done, static_cast<DWORD>(buf.size() - done), &got, nullptr) || got == 0) {
-        ok = false;  // shrank or failed between the length and the read
-        break;
+    try {
+      // A 32-bit process often has no 2 GiB block to spare: a failed
+      // allocation is an unreadable file, not an exception for the caller.
+      std::vector<unsigned char> buf(static_cast<size_t>(size.QuadPart));
+      size_t done = 0;
+      bool ok = true;
+      while (done < buf.size()) {
+        DWORD got = 0;
+        if (!ReadFile(h, buf.data() + done, static_cast<DWORD>(buf.size() - done), &got, nullptr) || got == 0) {
+          ok = false;  // shrank or failed between the length and the read
+          break;
+        }
+        done += got;
       }
-      done += got;
+      if (ok) result = std::move(buf);
+    } catch (const std::bad_alloc&) {
     }
-    if (ok) result = std::move(buf);
   }
   CloseHandle(h);
   return result;
