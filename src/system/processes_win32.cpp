@@ -1,0 +1,110 @@
+#include <windows.h>
+// Bind the module calls to psapi.dll: their kernel32 aliases (K32...) exist
+// only from Windows 7 on, and would keep the program from starting before it.
+#define PSAPI_VERSION 1
+#include <psapi.h>
+#include <tlhelp32.h>
+
+#include "system/processes.h"
+#include "system/processes_win32.h"
+
+namespace tarvex::sys {
+
+#ifndef _WIN64
+// The ANSI record, as the 32-bit program hands it over.
+static_assert(sizeof(PROCESSENTRY32) == 296, "ANSI PROCESSENTRY32 expected");
+#endif
+
+namespace win32 {
+
+namespace {
+
+constexpr DWORD kQueryAndRead = PROCESS_QUERY_INFORMATION | PROCESS_VM_READ;  // 0x410
+constexpr DWORD kQueryLimited = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION
+constexpr DWORD kAllAccess = 0x1F0FFF;   // PROCESS_ALL_ACCESS as XP knows it
+
+using QueryFullProcessImageNameAFn = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
+
+QueryFullProcessImageNameAFn LoadQueryFullProcessImageName() {
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  FARPROC p = kernel ? GetProcAddress(kernel, "QueryFullProcessImageNameA") : nullptr;
+  // Through void(*)() so that the compiler accepts the change of signature.
+  return reinterpret_cast<QueryFullProcessImageNameAFn>(reinterpret_cast<void (*)()>(p));
+}
+
+}  // namespace
+
+std::string FirstModulePath(std::uint32_t pid) {
+  std::string path;
+  HANDLE process = OpenProcess(kQueryAndRead, FALSE, pid);
+  if (!process) return path;
+  HMODULE modules[200];
+  DWORD needed = 0;
+  if (EnumProcessModules(process, modules, sizeof modules, &needed) && needed >= sizeof(HMODULE)) {
+    char buf[MAX_PATH];
+    DWORD n = GetModuleFileNameExA(process, modules[0], buf, MAX_PATH);
+    // A full buffer is a cut-off name (XP does not even end it with a NUL);
+    // a shortened path could name some other file, so it is not kept.
+    if (n > 0 && n < MAX_PATH) path.assign(buf, n);
+  }
+  CloseHandle(process);
+  return path;
+}
+
+std::string FullImageName(std::uint32_t pid) {
+  static const QueryFullProcessImageNameAFn query = LoadQueryFullProcessImageName();
+  std::string path;
+  if (!query) return path;
+  HANDLE process = OpenProcess(kQueryLimited, FALSE, pid);
+  if (!process) return path;
+  char buf[MAX_PATH];
+  DWORD n = MAX_PATH;
+  if (query(process, 0, buf, &n) && n > 0 && n < MAX_PATH) path.assign(buf, n);
+  CloseHandle(process);
+  return path;
+}
+
+}  // namespace win32
+
+namespace {
+
+class Win32Processes final : public ProcessApi {
+ public:
+  std::vector<std::uint32_t> SnapshotProcessIds() override {
+    std::vector<std::uint32_t> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPALL, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return ids;
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+      ids.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return ids;
+  }
+
+  std::string ExecutablePath(std::uint32_t pid) override {
+    std::string path = win32::FirstModulePath(pid);
+    // The 32-bit program cannot list the modules of a 64-bit process; without
+    // this the infected 64-bit programs of today's systems would keep running.
+    if (path.empty()) path = win32::FullImageName(pid);
+    return path;
+  }
+
+  bool Terminate(std::uint32_t pid) override {
+    HANDLE process = OpenProcess(win32::kAllAccess, FALSE, pid);
+    if (!process) return false;
+    BOOL ended = TerminateProcess(process, 0);
+    CloseHandle(process);
+    return ended != 0;
+  }
+};
+
+}  // namespace
+
+ProcessApi& SystemProcesses() {
+  static Win32Processes system;
+  return system;
+}
+
+}  // namespace tarvex::sys
