@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make file
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
-  wine64 xvfb xauth imagemagick
+  wine64 fonts-wine fonts-liberation xvfb xauth imagemagick
   googletest libgtest-dev libbenchmark-dev zlib1g-dev
   clang libclang-rt-dev
 )

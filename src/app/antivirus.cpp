@@ -141,7 +141,7 @@ void Antivirus::MENGANALISA(const std::string& Kerja) {
   double counter = 0;
   std::string path = scanRoot_;
   MENCARI_VIRUS(path, "*.*", counter, Kerja, *this, *services_.directories);
-  Yield();
+  DoEvents();
   if (Kerja == "Hitung") SetText(Ctl::lblTotalFile, CounterText(counter));
 }
 
@@ -161,7 +161,7 @@ void Antivirus::ExamineFile(const std::string& folder, const std::string& name) 
   }
 }
 
-void Antivirus::Yield() {
+void Antivirus::DoEvents() {
   if (services_.yield) services_.yield();
 }
 

@@ -98,7 +98,7 @@ class Antivirus : private WalkHost {
   // WalkHost
   bool StopRequested() override { return Text(Ctl::cmdScan) == "Scan"; }
   void ExamineFile(const std::string& folder, const std::string& name) override;
-  void Yield() override;
+  void DoEvents() override;
 
   AntivirusServices services_;
   AntivirusObserver* observer_ = nullptr;
