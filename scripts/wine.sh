@@ -17,7 +17,13 @@ mkdir -p "$(dirname "$WINEPREFIX")"
   fi
 ) 9>"$WINEPREFIX.lock"
 
+status=0
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$wine" "$@"
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$wine" "$@" || status=$?
+else
+  "$wine" "$@" || status=$?
 fi
-exec "$wine" "$@"
+# Wine's helper processes (console hosts, services) outlive the program and
+# keep its output pipes open; end them so the caller sees the run finish.
+/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+exit "$status"

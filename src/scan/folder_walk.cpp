@@ -45,14 +45,14 @@ void MENCARI_VIRUS(std::string& path, const std::string& SearchStr, double& File
     if (host.StopRequested()) return;
     if (Kerja == "Pindai") host.ExamineFile(path, file.name);
     FileCount += 1;
-    host.Yield();
+    host.DoEvents();
   }
 
   for (const std::string& name : subfolders) {
     std::string child = path + name + "\\";
     MENCARI_VIRUS(child, SearchStr, FileCount, Kerja, host, directories);
   }
-  host.Yield();
+  host.DoEvents();
 }
 
 }  // namespace tarvex

@@ -32,7 +32,7 @@ class WalkHost {
   // The per-file work of the scanning pass; `folder` ends in a backslash.
   virtual void ExamineFile(const std::string& folder, const std::string& name) = 0;
   // Hands control to the event queue, so timers tick and Stop can be clicked.
-  virtual void Yield() = 0;
+  virtual void DoEvents() = 0;
 };
 
 // Walks `path` (a backslash is appended to the caller's text when missing):

@@ -54,8 +54,11 @@ std::optional<std::vector<unsigned char>> ReadWholeFile(const std::string& path)
 
 std::vector<DirEntry> ListDirectory(const std::string& pattern, std::uint32_t mask) {
   std::vector<DirEntry> out;
+  // A folder path ending in a backslash lists the folder's whole content.
+  std::string query = pattern;
+  if (!query.empty() && (query.back() == '\\' || query.back() == '/')) query += "*";
   WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA(pattern.c_str(), &fd);
+  HANDLE h = FindFirstFileA(query.c_str(), &fd);
   if (h == INVALID_HANDLE_VALUE) return out;
   do {
     std::uint32_t a = fd.dwFileAttributes;

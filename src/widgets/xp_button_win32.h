@@ -25,6 +25,7 @@ class XPButton {
   void SetEnabled(bool enabled);
   const std::string& ToolTipText() const { return tooltip_; }
   void SetToolTipText(const std::string& text);
+  HWND ToolTipWindow() const { return tip_; }
   // Caption colours: normal and under the mouse.
   void SetForeColor(COLORREF color) { foreColor_ = color; }
   void SetForeHover(COLORREF color) { foreHover_ = color; }

@@ -21,7 +21,7 @@ class RecordingHost : public WalkHost {
     return stopped;
   }
   void ExamineFile(const std::string& folder, const std::string& name) override { examined.push_back(folder + name); }
-  void Yield() override {
+  void DoEvents() override {
     ++yields;
     if (onYield) onYield();
   }
