@@ -27,8 +27,12 @@ constexpr Ctl kEnabledAfterScan[] = {Ctl::cmdMenu, Ctl::cmdHapus, Ctl::cmdKarant
 
 }  // namespace
 
-Antivirus::Antivirus(AntivirusServices services) : services_(std::move(services)) {
+Antivirus::Antivirus(AntivirusServices services)
+    : services_(std::move(services)),
+      guard_(services_.processes ? *services_.processes : sys::SystemProcesses()),
+      detection_(*this, services_.detection) {
   if (!services_.directories) services_.directories = &SystemDirectories();
+  fileCheck_ = [this](const std::string& folder, const std::string& name) { detection_.CheckSelection(folder, name); };
   enabled_.fill(true);
   texts_[Index(Ctl::lblFileDiperiksa)] = "0";
   texts_[Index(Ctl::lblTotalFile)] = "0";
@@ -163,6 +167,11 @@ void Antivirus::ExamineFile(const std::string& folder, const std::string& name) 
 
 void Antivirus::DoEvents() {
   if (services_.yield) services_.yield();
+}
+
+void Antivirus::StopProcessOf(const std::string& path) {
+  guard_.ListProcesses();
+  guard_.KillProcessByPath(path);
 }
 
 void Antivirus::cmdKeluar_Click() {

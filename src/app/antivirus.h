@@ -10,18 +10,12 @@
 #include "app/analyse_animation.h"
 #include "app/antivirus_controls.h"
 #include "app/elapsed_clock.h"
+#include "remedy/process_guard.h"
+#include "scan/file_detection.h"
 #include "scan/folder_walk.h"
+#include "scan/result_row.h"
 
 namespace tarvex {
-
-// One infected file in the result list. `text` is the row's own (hidden) text.
-struct ResultRow {
-  std::string text;
-  std::string name;
-  std::string path;
-  std::string size;
-  std::string remark;
-};
 
 // Told about every change, so the real window can update its controls.
 class AntivirusObserver {
@@ -42,14 +36,19 @@ struct AntivirusServices {
   std::function<void()> beep;        // the end-of-scan beep
   std::function<void()> endProgram;  // ends the program at once
   DirectorySource* directories = nullptr;
+  sys::ProcessApi* processes = nullptr;  // the running processes the guard sees
+  DetectionServices detection;           // file facts and database of the checks
 };
 
-class Antivirus : private WalkHost {
+class Antivirus : private WalkHost, private DetectionHost {
  public:
   explicit Antivirus(AntivirusServices services);
+  Antivirus(const Antivirus&) = delete;
+  Antivirus& operator=(const Antivirus&) = delete;
 
   void SetObserver(AntivirusObserver* observer) { observer_ = observer; }
-  // The checks run for each file of the scanning pass; `folder` ends in "\".
+  // Replaces the checks run for each file of the scanning pass (by default
+  // the file detection's check selection); `folder` ends in "\".
   void SetFileCheck(std::function<void(const std::string& folder, const std::string& name)> check) {
     fileCheck_ = std::move(check);
   }
@@ -77,8 +76,10 @@ class Antivirus : private WalkHost {
   void SetText(Ctl c, const std::string& text);
   void SetEnabled(Ctl c, bool enabled);
   void SetProgress(int value);
-  void AppendRow(ResultRow row);
+  void AppendRow(ResultRow row) override;
   void ClearRows();
+  ProcessGuard& Guard() { return guard_; }
+  FileDetection& Detection() { return detection_; }
 
   // One pass over ScanRoot: "Hitung" counts, "Pindai" examines.
   void MENGANALISA(const std::string& Kerja);
@@ -100,6 +101,13 @@ class Antivirus : private WalkHost {
   void ExamineFile(const std::string& folder, const std::string& name) override;
   void DoEvents() override;
 
+  // DetectionHost
+  std::size_t RowCount() const override { return rows_.size(); }
+  std::string RowPath(std::size_t index) const override { return rows_.at(index - 1).path; }
+  std::string VirusCountText() const override { return Text(Ctl::lblJumlahVirus); }
+  void SetVirusCountText(const std::string& text) override { SetText(Ctl::lblJumlahVirus, text); }
+  void StopProcessOf(const std::string& path) override;
+
   AntivirusServices services_;
   AntivirusObserver* observer_ = nullptr;
   std::function<void(const std::string&, const std::string&)> fileCheck_;
@@ -115,6 +123,8 @@ class Antivirus : private WalkHost {
   std::string scanRoot_;
   bool busy_ = false;
 
+  ProcessGuard guard_;
+  FileDetection detection_;
   ElapsedClock clock_;
   AnalyseAnimation animation_;
 };

@@ -1,0 +1,64 @@
+#pragma once
+// Which checks a file of the scanning pass gets, and the two checks: the
+// CRC-32 of the whole file looked up in the database, and the built-in byte
+// patterns searched anywhere in executables and screen savers.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "scan/result_row.h"
+
+namespace tarvex {
+
+// What the checks read and write of the main window.
+class DetectionHost {
+ public:
+  virtual ~DetectionHost() = default;
+  virtual std::size_t RowCount() const = 0;
+  // The path column of row `index` (from 1).
+  virtual std::string RowPath(std::size_t index) const = 0;
+  virtual void AppendRow(ResultRow row) = 0;
+  virtual std::string VirusCountText() const = 0;
+  virtual void SetVirusCountText(const std::string& text) = 0;
+  // Rebuilds the process table and ends a process started from `path`.
+  virtual void StopProcessOf(const std::string& path) = 0;
+};
+
+// The file facts and the database the checks use; the system's by default.
+struct DetectionServices {
+  std::function<std::optional<std::int64_t>(const std::string& path)> fileLength;
+  std::function<std::optional<std::vector<unsigned char>>(const std::string& path)> readFile;
+  std::function<std::string(const std::string& checksumText)> lookupCrc;
+};
+
+inline constexpr const char* kQuarantinePrefix = "C:\\Karantina";
+inline constexpr const char* kInfectedRemark = "File Terinfeksi";
+
+class FileDetection {
+ public:
+  explicit FileDetection(DetectionHost& host, DetectionServices services = {});
+  virtual ~FileDetection() = default;
+
+  // The checks for one file of the scanning pass; `namadir` ends in "\".
+  void CheckSelection(const std::string& namadir, const std::string& namafile);
+
+  virtual void CEK_DENGAN_CRC(const std::string& namadir, const std::string& namafile);
+  virtual void CEK_DENGAN_STRING(const std::string& namadir, const std::string& namafile);
+
+ private:
+  // The file's content, read at most once for all checks of one file.
+  const std::optional<std::vector<unsigned char>>& Content(const std::string& full);
+  std::string LengthText(const std::string& full, std::size_t readLength);
+  void Report(ResultRow row);
+
+  DetectionHost& host_;
+  DetectionServices services_;
+  std::string cachedPath_;
+  std::optional<std::vector<unsigned char>> cachedContent_;
+  bool selecting_ = false;
+  bool cacheValid_ = false;
+};
+
+}  // namespace tarvex

@@ -1,0 +1,257 @@
+#include "scan/file_detection.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "signatures/checksum_text.h"
+#include "signatures/cls_crc.h"
+#include "signatures/signature_database.h"
+#include "signatures/string_signature.h"
+#include "signatures/temp_files.h"
+#include "system/files.h"
+
+namespace tarvex {
+namespace {
+
+using ::testing::ElementsAre;
+
+#ifdef _WIN32
+const std::string kSep = "\\";
+#else
+const std::string kSep = "/";
+#endif
+
+// The main window's side of detection: rows, the virus count and the guard.
+class FakeWindow : public DetectionHost {
+ public:
+  std::size_t RowCount() const override { return rows.size(); }
+  std::string RowPath(std::size_t index) const override { return rows.at(index - 1).path; }
+  void AppendRow(ResultRow row) override { rows.push_back(std::move(row)); }
+  std::string VirusCountText() const override { return count; }
+  void SetVirusCountText(const std::string& text) override { count = text; }
+  void StopProcessOf(const std::string& path) override { stopped.push_back(path + " @" + count); }
+
+  std::vector<ResultRow> rows;
+  std::string count = "0";
+  std::vector<std::string> stopped;
+};
+
+// ---- Which checks a file gets: file facts and both checks are the test's own.
+
+class RecordingDetection : public FileDetection {
+ public:
+  RecordingDetection(FakeWindow& window, DetectionServices services) : FileDetection(window, services), window_(window) {}
+  void CEK_DENGAN_CRC(const std::string& d, const std::string& n) override { calls.push_back("crc " + d + n); }
+  void CEK_DENGAN_STRING(const std::string& d, const std::string& n) override {
+    calls.push_back("pattern " + d + n);
+    if (patternFinds) {
+      window_.AppendRow({"", "w32.X", d + n, "1", ""});
+      window_.SetVirusCountText(std::to_string(window_.rows.size()));
+    }
+    if (patternThrows) throw std::runtime_error("read failed");
+  }
+  std::vector<std::string> calls;
+  bool patternFinds = false;
+  bool patternThrows = false;
+
+ private:
+  FakeWindow& window_;
+};
+
+class CheckSelection : public ::testing::Test {
+ protected:
+  std::vector<std::string> Checks(const std::string& folder, const std::string& name, std::int64_t length) {
+    lengths_[folder + name] = length;
+    detection_.calls.clear();
+    detection_.CheckSelection(folder, name);
+    return detection_.calls;
+  }
+
+  DetectionServices Services() {
+    DetectionServices s;
+    s.fileLength = [this](const std::string& path) -> std::optional<std::int64_t> {
+      auto it = lengths_.find(path);
+      if (it == lengths_.end()) return std::nullopt;
+      return it->second;
+    };
+    return s;
+  }
+
+  std::map<std::string, std::int64_t> lengths_;
+  FakeWindow window_;
+  RecordingDetection detection_{window_, Services()};
+};
+
+TEST_F(CheckSelection, SizeLimits) {
+  const std::string d = "D:\\Files\\";
+  EXPECT_THAT(Checks(d, "a.exe", 767999), ElementsAre("pattern D:\\Files\\a.exe", "crc D:\\Files\\a.exe"));
+  EXPECT_THAT(Checks(d, "a.exe", 768000), ElementsAre("pattern D:\\Files\\a.exe"));
+  EXPECT_THAT(Checks(d, "a.EXE", 1000000), ElementsAre("pattern D:\\Files\\a.EXE"));
+  EXPECT_THAT(Checks(d, "a.exe", 4095999), ElementsAre("pattern D:\\Files\\a.exe"));
+  EXPECT_THAT(Checks(d, "a.exe", 4096000), ElementsAre());
+  EXPECT_THAT(Checks(d, "a.exe", 5000000), ElementsAre());
+  EXPECT_THAT(Checks(d, "b.dll", 767999), ElementsAre("crc D:\\Files\\b.dll"));
+  EXPECT_THAT(Checks(d, "b.dll", 768000), ElementsAre());
+}
+
+TEST_F(CheckSelection, OnlyExecutablesAndScreenSaversGetThePatternCheck) {
+  const std::string d = "D:\\Files\\";
+  EXPECT_THAT(Checks(d, "s.scr", 500000), ElementsAre("pattern D:\\Files\\s.scr", "crc D:\\Files\\s.scr"));
+  EXPECT_THAT(Checks(d, "S.SCR", 10), ElementsAre("pattern D:\\Files\\S.SCR", "crc D:\\Files\\S.SCR"));
+  EXPECT_THAT(Checks(d, "lib.dll", 500000), ElementsAre("crc D:\\Files\\lib.dll"));
+  EXPECT_THAT(Checks(d, "setup.exe.txt", 10), ElementsAre("crc D:\\Files\\setup.exe.txt"));
+}
+
+TEST_F(CheckSelection, QuarantineFolderIsLeftAloneByItsExactPrefix) {
+  EXPECT_THAT(Checks("C:\\Karantina\\", "x.exe_vir", 10), ElementsAre());
+  EXPECT_THAT(Checks("C:\\Karantina\\deep\\", "x.exe", 10), ElementsAre());
+  EXPECT_THAT(Checks("C:\\Karantina2\\", "x.exe", 10), ElementsAre());
+  EXPECT_THAT(Checks("C:\\KARANTINA\\", "x.exe", 10), ElementsAre("pattern C:\\KARANTINA\\x.exe", "crc C:\\KARANTINA\\x.exe"));
+  EXPECT_THAT(Checks("D:\\Karantina\\", "x.dll", 10), ElementsAre("crc D:\\Karantina\\x.dll"));
+}
+
+TEST_F(CheckSelection, FileWhoseLengthCannotBeReadGetsNoCheck) {
+  detection_.CheckSelection("D:\\Gone\\", "vanished.exe");
+  EXPECT_TRUE(detection_.calls.empty());
+}
+
+TEST_F(CheckSelection, FileReportedByThePatternCheckGetsNoCrcCheck) {
+  detection_.patternFinds = true;
+  EXPECT_THAT(Checks("D:\\", "bad.exe", 100), ElementsAre("pattern D:\\bad.exe"));
+  // The latest row is another file now: this one gets both checks.
+  detection_.patternFinds = false;
+  EXPECT_THAT(Checks("D:\\", "next.exe", 100), ElementsAre("pattern D:\\next.exe", "crc D:\\next.exe"));
+}
+
+TEST_F(CheckSelection, FailingPatternCheckStillLeavesTheCrcCheck) {
+  detection_.patternThrows = true;
+  EXPECT_THAT(Checks("D:\\", "locked.exe", 100), ElementsAre("pattern D:\\locked.exe", "crc D:\\locked.exe"));
+}
+
+// ---- Both checks over real files and a real database file.
+
+std::string PatternBytes(int virusIndex) { return HexToChars(SplitVirusEntry(VirusSignature(virusIndex)).pattern); }
+
+std::string ChecksumOf(const std::string& bytes) {
+  clsCRC crc;
+  std::vector<unsigned char> data(bytes.begin(), bytes.end());
+  return ChecksumText(bytes.empty() ? std::nullopt : std::optional<std::int32_t>(crc.CalculateBytes(data)));
+}
+
+class Checks : public ::testing::Test {
+ protected:
+  Checks() {
+    services_.lookupCrc = [this](const std::string& text) { return LookupCrcInFile(db_, text); };
+    services_.readFile = [this](const std::string& path) {
+      ++reads_[path];
+      return sys::ReadWholeFile(path);
+    };
+    UseDatabase("Selesai:Selesai\r\n");
+    detection_ = std::make_unique<FileDetection>(window_, services_);
+  }
+  ~Checks() override { TempDbChecksum.clear(); }
+
+  void UseDatabase(const std::string& text) { db_ = tmp_.Write("Tarvex.db", text); }
+  std::string Folder() const { return tmp_.Folder() + kSep; }
+  void Scan(const std::string& name, const std::string& bytes) {
+    tmp_.Write(name, bytes);
+    detection_->CheckSelection(Folder(), name);
+  }
+
+  testing::TempFolder tmp_;
+  std::string db_;
+  std::map<std::string, int> reads_;
+  FakeWindow window_;
+  DetectionServices services_;
+  std::unique_ptr<FileDetection> detection_;
+};
+
+TEST_F(Checks, FirstMatchingVirusEntryNamesTheFile) {
+  Scan("both.exe", "MZ" + PatternBytes(5) + "...." + PatternBytes(1));
+  ASSERT_EQ(window_.rows.size(), 1u);
+  EXPECT_EQ(window_.rows[0].name, "w32.service.exe");
+  EXPECT_EQ(window_.rows[0].path, Folder() + "both.exe");
+  EXPECT_EQ(window_.rows[0].text, "");
+  EXPECT_EQ(window_.count, "1");
+}
+
+TEST_F(Checks, RemarkMarksAVirusInsideALargerHost) {
+  const std::string pattern = PatternBytes(2);  // w32.Burmecia, 100 bytes on its own
+  Scan("s99.exe", pattern + std::string(99 - pattern.size(), 'x'));
+  Scan("s100.exe", std::string(100 - pattern.size(), 'x') + pattern);  // in the very last bytes
+  Scan("s101.exe", pattern + std::string(101 - pattern.size(), 'x'));
+  ASSERT_EQ(window_.rows.size(), 3u);
+  EXPECT_EQ(window_.rows[0].size, "99");
+  EXPECT_EQ(window_.rows[0].remark, "");
+  EXPECT_EQ(window_.rows[1].size, "100");
+  EXPECT_EQ(window_.rows[1].remark, "");
+  EXPECT_EQ(window_.rows[2].size, "101");
+  EXPECT_EQ(window_.rows[2].remark, "File Terinfeksi");
+  EXPECT_EQ(window_.count, "3");
+}
+
+TEST_F(Checks, ClearFileGetsNoRowAndIsReadOnce) {
+  Scan("clean.exe", std::string(5000, 'a'));
+  EXPECT_TRUE(window_.rows.empty());
+  EXPECT_EQ(window_.count, "0");
+  EXPECT_EQ(reads_[Folder() + "clean.exe"], 1) << "both checks share one read of the file";
+}
+
+TEST_F(Checks, CrcCheckNamesTheFileFromTheDatabase) {
+  const std::string body = "not a pattern, but listed by checksum";
+  UseDatabase("ABC:w32.Other\r\n" + ChecksumOf(body) + ":w32.Listed:Variant\r\nSelesai:Selesai\r\n");
+  Scan("listed.dll", body);
+  ASSERT_EQ(window_.rows.size(), 1u);
+  EXPECT_EQ(window_.rows[0].name, "w32.Listed:Variant");
+  EXPECT_EQ(window_.rows[0].size, std::to_string(body.size()));
+  EXPECT_EQ(window_.rows[0].remark, "");
+}
+
+TEST_F(Checks, FileReportedByItsPatternIsNotReportedAgainByItsChecksum) {
+  const std::string body = PatternBytes(3) + "tail";
+  UseDatabase(ChecksumOf(body) + ":w32.FromDatabase\r\nSelesai:Selesai\r\n");
+  Scan("twice.exe", body);
+  ASSERT_EQ(window_.rows.size(), 1u);
+  EXPECT_EQ(window_.rows[0].name, "w32.KSpoold");
+  EXPECT_EQ(window_.count, "1");
+}
+
+TEST_F(Checks, UserMarkedChecksumWinsOverTheDatabase) {
+  const std::string body = "123456789";
+  UseDatabase("CBF43926:w32.Digits\r\nSelesai:Selesai\r\n");
+  TempDbChecksum = "CBF43926";
+  Scan("digits.txt", body);
+  ASSERT_EQ(window_.rows.size(), 1u);
+  EXPECT_EQ(window_.rows[0].name, "Permintaan User");
+}
+
+TEST_F(Checks, EmptyFileIsReportedOnlyUnderKeyZero) {
+  Scan("empty.exe", "");
+  EXPECT_TRUE(window_.rows.empty());
+  UseDatabase("0:w32.Kosong\r\nSelesai:Selesai\r\n");
+  Scan("empty2.exe", "");
+  ASSERT_EQ(window_.rows.size(), 1u);
+  EXPECT_EQ(window_.rows[0].name, "w32.Kosong");
+  EXPECT_EQ(window_.rows[0].size, "0");
+}
+
+TEST_F(Checks, RunningProcessIsStoppedBeforeTheCountGoesUp) {
+  Scan("first.exe", PatternBytes(6));
+  Scan("second.scr", PatternBytes(4));
+  EXPECT_THAT(window_.stopped, ElementsAre(Folder() + "first.exe @0", Folder() + "second.scr @1"));
+  EXPECT_EQ(window_.count, "2");
+}
+
+TEST_F(Checks, UnreadableFileEndsThePatternCheckWithoutARow) {
+  services_.readFile = [](const std::string&) { return std::optional<std::vector<unsigned char>>(); };
+  services_.fileLength = [](const std::string&) { return std::optional<std::int64_t>(200); };
+  FileDetection detection(window_, services_);
+  detection.CheckSelection("D:\\", "locked.exe");
+  EXPECT_TRUE(window_.rows.empty());
+  EXPECT_EQ(window_.count, "0");
+}
+
+}  // namespace
+}  // namespace tarvex
