@@ -1,0 +1,221 @@
+// A scan in the real main window finds what it should in a tree of real files,
+// with the shipped database, and ends a program running from an infected file.
+#include <windows.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "app/antivirus_ids.h"
+#include "app/antivirus_window_win32.h"
+#include "signatures/checksum_text.h"
+#include "signatures/cls_crc.h"
+#include "signatures/string_signature.h"
+#include "support/temp_tree_win32.h"
+#include "support/window_probe_win32.h"
+#include "system/files.h"
+#include "system/program_folder.h"
+#include "system/shell.h"
+
+namespace tarvex {
+namespace {
+
+using testing::ChildText;
+using testing::TempTree;
+
+const std::string kEicar = "X5O!P%@AP[4\\PZX54(P^)7CC)7}$EICAR-STANDARD-ANTIVIRUS-TEST-FILE!$H+H*";
+
+std::string Pattern(int virusIndex) { return HexToChars(SplitVirusEntry(VirusSignature(virusIndex)).pattern); }
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// The files of a tree in the order the walk meets them: files first, then
+// each subfolder's subtree, in listing order.
+void WalkOrder(const std::string& folder, std::vector<std::string>& out) {
+  for (const sys::DirEntry& e : sys::ListDirectory(folder + "\\*.*", 39)) out.push_back(folder + "\\" + e.name);
+  for (const sys::DirEntry& e : sys::ListDirectory(folder + "\\", 55)) {
+    if (e.name != "." && e.name != ".." && (e.attributes & sys::kAttrDirectory)) WalkOrder(folder + "\\" + e.name, out);
+  }
+}
+
+struct Row {
+  std::string name, path, size, remark;
+  bool operator==(const Row& o) const {
+    return name == o.name && path == o.path && size == o.size && remark == o.remark;
+  }
+};
+
+std::ostream& operator<<(std::ostream& os, const Row& r) {
+  return os << "{" << r.name << ", " << r.path << ", " << r.size << ", '" << r.remark << "'}";
+}
+
+class ScanDetection : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // The program's folder, with its database, is one of the test's own.
+    sys::OverrideProgramFolder(programFolder_.Root());
+    AntivirusServices services;
+    services.browseFolder = [this] { return std::optional<std::string>(chosen_.empty() ? tree_.Root() : chosen_); };
+    services.yield = [this] {
+      sys::PumpPendingMessages();
+      if (afterPump_) afterPump_();
+    };
+    services.beep = [this] { ++beeps_; };
+    services.endProgram = [] {};
+    window_ = std::make_unique<AntivirusWindow>(services);
+    ASSERT_TRUE(window_->Create(SW_SHOWNORMAL));
+    hwnd_ = window_->Handle();
+  }
+  void TearDown() override { sys::OverrideProgramFolder(""); }
+
+  void UseDatabase(const std::string& extraLines) {
+    programFolder_.Write("Tarvex.db", extraLines + ReadText(TARVEX_SHIPPED_DB));
+  }
+
+  void Scan() { SendMessageA(GetDlgItem(hwnd_, ids::cmdScan), BM_CLICK, 0, 0); }
+
+  std::vector<Row> ListedRows() {
+    HWND list = GetDlgItem(hwnd_, ids::ListView1);
+    std::vector<Row> rows;
+    for (int i = 0; i < testing::ListRows(list); ++i) {
+      EXPECT_EQ(testing::ListCell(list, i, 0), "");
+      rows.push_back({testing::ListCell(list, i, 1), testing::ListCell(list, i, 2), testing::ListCell(list, i, 3),
+                      testing::ListCell(list, i, 4)});
+    }
+    return rows;
+  }
+
+  std::string chosen_;  // the folder the browser answers; the tree's root when empty
+  TempTree programFolder_{"program"};
+  TempTree tree_{"tree"};
+  std::unique_ptr<AntivirusWindow> window_;
+  HWND hwnd_ = nullptr;
+  std::function<void()> afterPump_;
+  int beeps_ = 0;
+};
+
+TEST_F(ScanDetection, FindsExactlyTheInfectedFilesInWalkOrder) {
+  UseDatabase("");
+  std::map<std::string, Row> infected;
+  auto expect = [&](const std::string& path, const char* name, const char* remark) {
+    infected[path] = {name, path, std::to_string(*sys::FileLength(path)), remark};
+  };
+  expect(tree_.Write("eicar.com", kEicar), "EICAR-Test-File", "");
+  expect(tree_.Write("eicar.exe", kEicar), "EICAR-Test-File", "");
+  expect(tree_.Write("Programs\\host.exe", Pattern(1) + std::string(20000, 'h')), "w32.service.exe",
+         "File Terinfeksi");
+  expect(tree_.Write("Programs\\tail.scr", std::string(978, 't') + Pattern(6)), "w32.spooler", "");
+  expect(tree_.Write("Programs\\large.exe", Pattern(2) + std::string(1000000, 'l')), "w32.Burmecia",
+         "File Terinfeksi");
+  tree_.Write("clean.exe", "MZ just a program");
+  tree_.Write("notes.txt", "hello");
+  tree_.Write("Programs\\big.exe", Pattern(1) + std::string(4096000, 'b'));  // too big for any check
+  tree_.Write("Programs\\large-eicar.exe", kEicar + std::string(800000, ' '));  // too big for the CRC check
+
+  Scan();
+
+  std::vector<std::string> order;
+  WalkOrder(tree_.Root(), order);
+  std::vector<Row> expected;
+  for (const std::string& path : order) {
+    if (infected.count(path)) expected.push_back(infected[path]);
+  }
+  EXPECT_THAT(ListedRows(), ::testing::ElementsAreArray(expected));
+  EXPECT_EQ(ChildText(hwnd_, ids::lblJumlahVirus), "5");
+  EXPECT_EQ(ChildText(hwnd_, ids::lblFileDiperiksa), "9");
+  EXPECT_EQ(ChildText(hwnd_, ids::status), "Pemeriksaan selesai, 5 virus ditemukan.");
+  EXPECT_EQ(beeps_, 1);
+}
+
+// The helper program copied into the scanned tree, listed in the database by
+// its checksum, and started from there.
+class RunningInfection {
+ public:
+  RunningInfection(TempTree& tree, const std::string& launchName) {
+    path_ = tree.Write("Infected\\sleeper.exe", ReadText(TARVEX_SLEEPER_PATH));
+    std::string launch = path_.substr(0, path_.size() - std::string("sleeper.exe").size()) + launchName;
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    std::string command = "\"" + launch + "\"";
+    if (CreateProcessA(launch.c_str(), &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
+                       &pi_)) {
+      CloseHandle(pi_.hThread);
+    }
+  }
+  ~RunningInfection() {
+    if (!pi_.hProcess) return;
+    if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 9);
+    WaitForSingleObject(pi_.hProcess, 5000);
+    CloseHandle(pi_.hProcess);
+  }
+  std::string DatabaseLine() const {
+    clsCRC crc;
+    return ChecksumText(crc.CalculateFile(path_)) + ":Test.Sleeper\r\n";
+  }
+  bool Started() const { return pi_.hProcess != nullptr; }
+  bool EndsWithin(DWORD ms) const { return WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0; }
+  std::uint32_t Pid() const { return pi_.dwProcessId; }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+  PROCESS_INFORMATION pi_ = {};
+};
+
+// A freshly started process shows its modules only after a moment.
+std::string ReportedPath(ProcessGuard& guard, std::uint32_t pid) {
+  for (int i = 0; i < 100; ++i) {
+    std::string path = guard.PathByPID(pid);
+    if (!path.empty()) return path;
+    Sleep(50);
+  }
+  return "";
+}
+
+TEST_F(ScanDetection, ProgramRunningFromAnInfectedFileIsEndedBeforeTheScanEnds) {
+  RunningInfection sleeper(tree_, "sleeper.exe");
+  ASSERT_TRUE(sleeper.Started());
+  ASSERT_EQ(ReportedPath(window_->State().Guard(), sleeper.Pid()), sleeper.Path());
+  UseDatabase(sleeper.DatabaseLine());
+
+  bool endedWhileScanning = false;
+  afterPump_ = [&] {
+    if (window_->State().Rows().size() == 1 && !endedWhileScanning && window_->State().Scanning())
+      endedWhileScanning = sleeper.EndsWithin(5000);
+  };
+  Scan();
+
+  ASSERT_EQ(window_->State().Rows().size(), 1u);
+  EXPECT_EQ(window_->State().Rows()[0].name, "Test.Sleeper");
+  EXPECT_TRUE(endedWhileScanning);
+}
+
+TEST_F(ScanDetection, ProgramWhosePathDiffersOnlyInLetterCaseKeepsRunning) {
+  RunningInfection sleeper(tree_, "sleeper.exe");
+  ASSERT_TRUE(sleeper.Started());
+  ASSERT_EQ(ReportedPath(window_->State().Guard(), sleeper.Pid()), sleeper.Path());
+  UseDatabase(sleeper.DatabaseLine());
+  // The user picked the same folder, written in capitals: the file system
+  // finds the file, but the path the scan reports is not the process's.
+  chosen_ = tree_.Root();
+  for (char& c : chosen_) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  ASSERT_NE(chosen_, tree_.Root());
+
+  Scan();
+
+  ASSERT_EQ(window_->State().Rows().size(), 1u);
+  EXPECT_EQ(window_->State().Rows()[0].path, chosen_ + "\\Infected\\sleeper.exe");
+  EXPECT_FALSE(sleeper.EndsWithin(500)) << "only the exact path may be ended";
+}
+
+}  // namespace
+}  // namespace tarvex
