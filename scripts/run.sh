@@ -14,13 +14,8 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 wine=/usr/lib/wine/wine64
 
 if [ -z "${DISPLAY:-}" ]; then
-  n=90
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
-  export DISPLAY=":$n"
-  sleep 1
+  . scripts/private_display.sh
+  start_private_display 1280x1024x24 90
   echo "run: no display; the program runs on Xvfb display $DISPLAY (screenshot: DISPLAY=$DISPLAY import -window root shot.png)"
 fi
 "$wine" "$exe"

@@ -12,13 +12,8 @@ export WINEPREFIX="$PWD/build/win64/wineprefix-screenshot"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 [ -f "$WINEPREFIX/system.reg" ] || { /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true; /usr/lib/wine/wineserver -w || true; }
 
-n=95
-while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 800x480x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=":$n"
-sleep 1
+. scripts/private_display.sh
+start_private_display 800x480x24 95
 /usr/lib/wine/wine64 build/win64/bin/TarvexAV.exe &
 app=$!
 sleep "${SETTLE_SECONDS:-6}"

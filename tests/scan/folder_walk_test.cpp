@@ -21,6 +21,13 @@ class RecordingHost : public WalkHost {
     return stopped;
   }
   void ExamineFile(const std::string& folder, const std::string& name) override { examined.push_back(folder + name); }
+  // One pass from `root`; returns the pass's file count.
+  double Walk(DirectorySource& tree, std::string root, const std::string& kerja) {
+    double count = 0;
+    MENCARI_VIRUS(root, "*.*", count, kerja, *this, tree);
+    return count;
+  }
+
   void DoEvents() override {
     ++yields;
     if (onYield) onYield();
@@ -64,9 +71,7 @@ TEST(FolderWalk, FilesComeBeforeSubfoldersAndEachSubtreeBeforeItsNextSibling) {
 TEST(FolderWalk, CountingPassCountsWithoutExamining) {
   FakeTree tree = SampleTree();
   RecordingHost host;
-  std::string path = "C:\\Data\\";
-  double count = 0;
-  MENCARI_VIRUS(path, "*.*", count, "Hitung", host, tree);
+  double count = host.Walk(tree, "C:\\Data\\", "Hitung");
   EXPECT_EQ(count, 5);
   EXPECT_TRUE(host.examined.empty());
 }
@@ -75,9 +80,7 @@ TEST(FolderWalk, EmptyTreeVisitsNothing) {
   FakeTree tree;
   tree.Folder("C:\\", "Empty");
   RecordingHost host;
-  std::string path = "C:\\Empty";
-  double count = 0;
-  MENCARI_VIRUS(path, "*.*", count, "Pindai", host, tree);
+  double count = host.Walk(tree, "C:\\Empty", "Pindai");
   EXPECT_EQ(count, 0);
   EXPECT_TRUE(host.examined.empty());
 }
@@ -90,9 +93,7 @@ TEST(FolderWalk, HiddenAndSystemEntriesAreWalkedLikeAnyOther) {
       .Folder("D:\\T\\", "HiddenDir", sys::kAttrHidden | sys::kAttrSystem)
       .File("D:\\T\\HiddenDir\\", "inner.dll", sys::kAttrHidden);
   RecordingHost host;
-  std::string path = "D:\\T";
-  double count = 0;
-  MENCARI_VIRUS(path, "*.*", count, "Pindai", host, tree);
+  EXPECT_EQ(host.Walk(tree, "D:\\T", "Pindai"), 3);
   EXPECT_THAT(host.examined, ElementsAre("D:\\T\\hidden.exe", "D:\\T\\system.sys", "D:\\T\\HiddenDir\\inner.dll"));
 }
 
@@ -103,9 +104,7 @@ TEST(FolderWalk, FolderLinksAreNotEntered) {
       .Folder("C:\\Root\\", "Loop", sys::kAttrReparsePoint)
       .File("C:\\Root\\Loop\\", "would-loop.exe");
   RecordingHost host;
-  std::string path = "C:\\Root";
-  double count = 0;
-  MENCARI_VIRUS(path, "*.*", count, "Pindai", host, tree);
+  EXPECT_EQ(host.Walk(tree, "C:\\Root", "Pindai"), 1);
   EXPECT_THAT(host.examined, ElementsAre("C:\\Root\\x.exe"));
 }
 
@@ -113,9 +112,7 @@ TEST(FolderWalk, DriveRootIsListedWithItsOwnBackslash) {
   FakeTree tree;
   tree.File("C:\\", "boot.ini");
   RecordingHost host;
-  std::string path = "C:\\";
-  double count = 0;
-  MENCARI_VIRUS(path, "*.*", count, "Hitung", host, tree);
+  double count = host.Walk(tree, "C:\\", "Hitung");
   EXPECT_EQ(count, 1);
   EXPECT_THAT(tree.listings, ElementsAre("C:\\", "C:\\*.*"));
 }
@@ -127,9 +124,7 @@ TEST(FolderWalk, StopIsNoticedBeforeTheNextFileAndNoFurtherFolderIsListed) {
   host.onYield = [&] {
     if (!host.examined.empty() && host.examined.back() == "C:\\Data\\Sub\\Deep\\d.scr") host.stopped = true;
   };
-  std::string path = "C:\\Data";
-  double count = 0;
-  MENCARI_VIRUS(path, "*.*", count, "Pindai", host, tree);
+  double count = host.Walk(tree, "C:\\Data", "Pindai");
   EXPECT_EQ(host.examined.size(), 4u);
   EXPECT_EQ(count, 4);
   EXPECT_EQ(tree.listings.back(), "C:\\Data\\Sub\\Deep\\*.*") << "the Next folder must not be listed";
@@ -141,9 +136,7 @@ TEST(FolderWalk, StopBeforeTheFirstFileOfAFolder) {
   host.onYield = [&] {
     if (host.examined.size() == 2) host.stopped = true;  // after the top folder's files
   };
-  std::string path = "C:\\Data";
-  double count = 0;
-  MENCARI_VIRUS(path, "*.*", count, "Pindai", host, tree);
+  double count = host.Walk(tree, "C:\\Data", "Pindai");
   EXPECT_EQ(count, 2);
   // The top folder had no third file, so its subfolders were called, and each
   // returned at its entry test without listing anything.
@@ -154,9 +147,7 @@ TEST(FolderWalk, AStoppedScanStartsNothing) {
   FakeTree tree = SampleTree();
   RecordingHost host;
   host.stopped = true;
-  std::string path = "C:\\Data";
-  double count = 0;
-  MENCARI_VIRUS(path, "*.*", count, "Pindai", host, tree);
+  double count = host.Walk(tree, "C:\\Data", "Pindai");
   EXPECT_EQ(count, 0);
   EXPECT_TRUE(tree.listings.empty());
 }
@@ -165,9 +156,7 @@ TEST(FolderWalk, UnlistableFolderContributesNothing) {
   FakeTree tree;
   tree.Folder("C:\\", "A").File("C:\\A\\", "one.exe");
   RecordingHost host;
-  std::string path = "C:\\Missing";
-  double count = 0;
-  MENCARI_VIRUS(path, "*.*", count, "Pindai", host, tree);
+  double count = host.Walk(tree, "C:\\Missing", "Pindai");
   EXPECT_EQ(count, 0);
 }
 

@@ -52,25 +52,28 @@ class TempTree {
     static int n = 0;
     return n;
   }
-  static void RemoveAll(const std::string& folder) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
+  // Through the wide functions and the long-path prefix, so that trees deeper
+  // than the ANSI functions reach are removed too.
+  static void RemoveAll(const std::string& folder) { RemoveAllWide(L"\\\\?\\" + std::wstring(folder.begin(), folder.end())); }
+  static void RemoveAllWide(const std::wstring& folder) {
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE) {
       do {
-        std::string name = fd.cFileName;
-        if (name == "." || name == "..") continue;
-        std::string path = folder + "\\" + name;
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        std::wstring name = fd.cFileName;
+        if (name == L"." || name == L"..") continue;
+        std::wstring path = folder + L"\\" + name;
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          RemoveAll(path);
+          RemoveAllWide(path);
         } else {
-          DeleteFileA(path.c_str());
+          DeleteFileW(path.c_str());
         }
-      } while (FindNextFileA(h, &fd));
+      } while (FindNextFileW(h, &fd));
       FindClose(h);
     }
-    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(folder.c_str());
+    SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(folder.c_str());
   }
 
   std::string root_;
