@@ -9,7 +9,6 @@ class SystemDirectorySource : public DirectorySource {
   std::vector<sys::DirEntry> List(const std::string& pattern, std::uint32_t mask) override {
     return sys::ListDirectory(pattern, mask);
   }
-  std::optional<std::uint32_t> Attributes(const std::string& path) override { return sys::FileAttributes(path); }
 };
 
 // Collected in one go, before any file of the folder is looked at, so that the
@@ -18,9 +17,9 @@ std::vector<std::string> CollectSubfolders(const std::string& path, DirectorySou
   std::vector<std::string> subfolders;
   for (const sys::DirEntry& entry : directories.List(path, kFolderListingMask)) {
     if (entry.name == "." || entry.name == "..") continue;
-    std::optional<std::uint32_t> attrs = directories.Attributes(path + entry.name);
-    if (!attrs || (*attrs & sys::kAttrDirectory) == 0) continue;
-    if (*attrs & sys::kAttrReparsePoint) continue;  // junctions and folder links may loop
+    // The listing carries each entry's attributes: no second look-up per name.
+    if ((entry.attributes & sys::kAttrDirectory) == 0) continue;
+    if (entry.attributes & sys::kAttrReparsePoint) continue;  // junctions and folder links may loop
     subfolders.push_back(entry.name);
   }
   return subfolders;

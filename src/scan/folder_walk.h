@@ -18,7 +18,6 @@ class DirectorySource {
  public:
   virtual ~DirectorySource() = default;
   virtual std::vector<sys::DirEntry> List(const std::string& pattern, std::uint32_t mask) = 0;
-  virtual std::optional<std::uint32_t> Attributes(const std::string& path) = 0;
 };
 
 DirectorySource& SystemDirectories();

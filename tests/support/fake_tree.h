@@ -37,18 +37,6 @@ class FakeTree : public DirectorySource {
     return out;
   }
 
-  std::optional<std::uint32_t> Attributes(const std::string& path) override {
-    std::string::size_type cut = path.find_last_of('\\', path.size() - 2);
-    auto it = tree_.find(path.substr(0, cut + 1));
-    if (it == tree_.end()) return std::nullopt;
-    std::string name = path.substr(cut + 1);
-    if (!name.empty() && name.back() == '\\') name.pop_back();
-    for (const sys::DirEntry& e : it->second) {
-      if (e.name == name) return e.attributes;
-    }
-    return std::nullopt;
-  }
-
   std::vector<std::string> listings;
 
  private:
