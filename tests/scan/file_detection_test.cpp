@@ -253,5 +253,18 @@ TEST_F(Checks, UnreadableFileEndsThePatternCheckWithoutARow) {
   EXPECT_EQ(window_.count, "0");
 }
 
+TEST_F(Checks, RowAndCountStayTogetherWhenTheLengthCannotBeReadAgain) {
+  // The file's length query fails after its content was read (it is being
+  // replaced, say): the row still appears, with the length that was read.
+  services_.fileLength = [](const std::string&) { return std::optional<std::int64_t>(); };
+  services_.lookupCrc = [](const std::string&) { return std::string("w32.Moving"); };
+  FileDetection detection(window_, services_);
+  tmp_.Write("moving.dll", "12345");
+  detection.CEK_DENGAN_CRC(Folder(), "moving.dll");
+  ASSERT_EQ(window_.rows.size(), 1u);
+  EXPECT_EQ(window_.rows[0].size, "5");
+  EXPECT_EQ(window_.count, "1");
+}
+
 }  // namespace
 }  // namespace tarvex
