@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ make file
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
   wine64 fonts-wine fonts-liberation xvfb xauth imagemagick
-  googletest libgtest-dev libbenchmark-dev zlib1g-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
   clang libclang-rt-dev
 )
 
