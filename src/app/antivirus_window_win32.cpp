@@ -80,7 +80,7 @@ bool RegisterOnce() {
 AntivirusWindow::AntivirusWindow(AntivirusServices services) {
   if (!services.browseFolder)
     services.browseFolder = [this] { return sys::BrowseForFolder(hwnd_, "Pilih lokasi yang akan di periksa."); };
-  if (!services.yield) services.yield = [] { sys::PumpPendingMessages(); };
+  if (!services.yield) services.yield = [this] { sys::PumpPendingMessages(hwnd_); };
   if (!services.beep) services.beep = [] { sys::Beep(); };
   if (!services.endProgram) services.endProgram = [] { ExitProcess(0); };
   state_ = std::make_unique<Antivirus>(std::move(services));

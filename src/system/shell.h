@@ -19,6 +19,7 @@ void Beep();
 
 // Handles every window and timer event that is waiting, then returns, so a
 // long command keeps the program alive. A quit request is left in the queue.
-void PumpPendingMessages();
+// Keyboard navigation (Tab, Enter, Space) of `dialog` keeps working meanwhile.
+void PumpPendingMessages(HWND dialog = nullptr);
 
 }  // namespace tarvex::sys

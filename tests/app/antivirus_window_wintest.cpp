@@ -31,7 +31,7 @@ class MainWindow : public ::testing::Test {
       return chosen_;
     };
     services.yield = [this] {
-      sys::PumpPendingMessages();  // the real event queue
+      sys::PumpPendingMessages(hwnd_);  // the real event queue, as the window pumps it
       ++pumps_;
       if (afterPump_) afterPump_();
     };
@@ -254,6 +254,23 @@ TEST_F(MainWindow, ButtonsOtherThanStopAndExitAreDisabledDuringAScan) {
   EXPECT_EQ(captionDuringScan, "Stop");
   for (int id : {ids::cmdScan, ids::cmdHapus, ids::cmdKarantina, ids::cmdMenu, ids::cmdKeluar, ids::cmdUpdate})
     EXPECT_TRUE(IsWindowEnabled(Child(id))) << id;
+}
+
+TEST_F(MainWindow, KeyboardReachesExitPastTheDisabledButtonsDuringAScan) {
+  TempTree tree("keys");
+  MakeTree(tree, 6);
+  chosen_ = tree.Root();
+  HWND focusAfterTab = nullptr;
+  afterPump_ = [&] {
+    if (pumps_ == 1) {
+      SetFocus(Child(ids::cmdScan));
+      PostMessageA(Child(ids::cmdScan), WM_KEYDOWN, VK_TAB, 0);
+    } else if (pumps_ == 2) {
+      focusAfterTab = GetFocus();
+    }
+  };
+  Click(ids::cmdScan);
+  EXPECT_EQ(focusAfterTab, Child(ids::cmdKeluar));
 }
 
 TEST_F(MainWindow, StopDuringTheCountingPass) {
