@@ -190,6 +190,16 @@ TEST_F(ScanCommand, CancelledBrowserChangesNothing) {
   EXPECT_EQ(Text(Ctl::status), "Pemeriksaan selesai, tak ada virus ditemukan.");
 }
 
+TEST_F(ScanCommand, FolderWithoutAPathIsTakenAsCancelled) {
+  // An empty path would otherwise send the walk to the root of the current drive.
+  chosen_ = std::string();
+  window_.cmdScan_Click();
+  EXPECT_EQ(browsed_, 1);
+  EXPECT_EQ(yields_, 0) << "no pass ran";
+  EXPECT_EQ(Text(Ctl::cmdScan), "Scan");
+  EXPECT_EQ(Text(Ctl::status), "");
+}
+
 TEST_F(ScanCommand, DriveRootKeepsItsBackslash) {
   tree_.File("D:\\", "autorun.inf");
   chosen_ = std::string("D:\\");
