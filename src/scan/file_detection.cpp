@@ -35,6 +35,28 @@ class CacheScope {
   bool& valid_;
 };
 
+// The virus table with its patterns already turned into bytes: the table is
+// part of the program, so it is split and converted once, not for every file.
+struct ConvertedVirus {
+  std::string name;
+  std::int32_t size;
+  std::string bytes;
+};
+
+const std::vector<ConvertedVirus>& ConvertedVirusTable() {
+  static const std::vector<ConvertedVirus> table = [] {
+    std::vector<ConvertedVirus> out;
+    for (std::int16_t i = 1;; ++i) {
+      const std::string entry = VirusSignature(i);
+      if (entry.empty() || entry == kVirusSentinel) break;
+      VirusEntry virus = SplitVirusEntry(entry);
+      out.push_back({virus.name, virus.size, HexToChars(virus.pattern)});
+    }
+    return out;
+  }();
+  return table;
+}
+
 }  // namespace
 
 FileDetection::FileDetection(DetectionHost& host, DetectionServices services)
@@ -79,7 +101,7 @@ void FileDetection::CEK_DENGAN_CRC(const std::string& namadir, const std::string
 
   std::string name = services_.lookupCrc(ChecksumText(value));
   if (name.empty()) return;
-  Report({"", name, full, LengthText(full, content ? content->size() : 0), ""});
+  Report({"", name, full, std::to_string(Length(full, content ? content->size() : 0)), ""});
 }
 
 void FileDetection::CEK_DENGAN_STRING(const std::string& namadir, const std::string& namafile) {
@@ -87,16 +109,12 @@ void FileDetection::CEK_DENGAN_STRING(const std::string& namadir, const std::str
   const std::optional<std::vector<unsigned char>>& content = Content(full);
   if (!content) return;  // unreadable: no row, no further entries
 
-  for (std::int16_t i = 1;; ++i) {
-    const std::string entry = VirusSignature(i);
-    if (entry.empty() || entry == kVirusSentinel) return;
-    VirusEntry virus = SplitVirusEntry(entry);
-    if (!ContainsPattern(*content, HexToChars(virus.pattern))) continue;
-
-    std::string size = LengthText(full, content->size());
-    bool insideHost = static_cast<double>(virus.size) < CounterValue(size);
-    Report({"", virus.name, full, size, insideHost ? kInfectedRemark : ""});
-    return;
+  for (const ConvertedVirus& virus : ConvertedVirusTable()) {
+    if (!ContainsPattern(*content, virus.bytes)) continue;
+    std::int64_t length = Length(full, content->size());
+    bool insideHost = virus.size < length;
+    Report({"", virus.name, full, std::to_string(length), insideHost ? kInfectedRemark : ""});
+    return;  // the first matching entry names the file
   }
 }
 
@@ -109,9 +127,9 @@ const std::optional<std::vector<unsigned char>>& FileDetection::Content(const st
   return cachedContent_;
 }
 
-std::string FileDetection::LengthText(const std::string& full, std::size_t readLength) {
+std::int64_t FileDetection::Length(const std::string& full, std::size_t readLength) {
   std::optional<std::int64_t> length = services_.fileLength(full);
-  return std::to_string(length ? *length : static_cast<std::int64_t>(readLength));
+  return length ? *length : static_cast<std::int64_t>(readLength);
 }
 
 void FileDetection::Report(ResultRow row) {

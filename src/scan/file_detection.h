@@ -50,7 +50,8 @@ class FileDetection {
  private:
   // The file's content, read at most once for all checks of one file.
   const std::optional<std::vector<unsigned char>>& Content(const std::string& full);
-  std::string LengthText(const std::string& full, std::size_t readLength);
+  // The file's length for its row; what was read when it cannot be queried.
+  std::int64_t Length(const std::string& full, std::size_t readLength);
   void Report(ResultRow row);
 
   DetectionHost& host_;
