@@ -1,0 +1,79 @@
+#include "ui/control_state.h"
+
+#include <stdexcept>
+
+namespace tarvex::ui {
+
+ControlState::ControlState(ControlTable table) : table_(table) { Reset(); }
+
+void ControlState::Reset() {
+  values_.clear();
+  for (const ControlSpec& c : table_) {
+    Value v;
+    v.text = c.text ? c.text : "";
+    v.bounds = c.box;
+    v.visible = (c.flags & kHidden) == 0;
+    values_.push_back(std::move(v));
+  }
+}
+
+const ControlSpec& ControlState::Spec(int id) const {
+  const ControlSpec* c = table_.Find(id);
+  if (!c) throw std::out_of_range("no control with id " + std::to_string(id));
+  return *c;
+}
+
+ControlState::Value& ControlState::At(int id) {
+  return values_[static_cast<std::size_t>(&Spec(id) - table_.begin())];
+}
+
+const ControlState::Value& ControlState::At(int id) const {
+  return values_[static_cast<std::size_t>(&Spec(id) - table_.begin())];
+}
+
+void ControlState::SetText(int id, const std::string& text) {
+  Value& v = At(id);
+  if (v.text == text) return;
+  v.text = text;
+  Tell(id, Change::Text);
+}
+
+void ControlState::SetEnabled(int id, bool enabled) {
+  Value& v = At(id);
+  if (v.enabled == enabled) return;
+  v.enabled = enabled;
+  Tell(id, Change::Enabled);
+}
+
+void ControlState::SetChecked(int id, bool checked) {
+  Value& v = At(id);
+  if (v.checked == checked) return;
+  v.checked = checked;
+  Tell(id, Change::Checked);
+}
+
+void ControlState::SetVisible(int id, bool visible) {
+  Value& v = At(id);
+  if (v.visible == visible) return;
+  v.visible = visible;
+  Tell(id, Change::Visible);
+}
+
+void ControlState::SetBounds(int id, const Box& bounds) {
+  Value& v = At(id);
+  if (v.bounds == bounds) return;
+  v.bounds = bounds;
+  Tell(id, Change::Bounds);
+}
+
+void ControlState::AddItem(int id, const std::string& item) {
+  At(id).items.push_back(item);
+  Tell(id, Change::Items);
+}
+
+void ControlState::ClearItems(int id) {
+  At(id).items.clear();
+  Tell(id, Change::Items);
+}
+
+}  // namespace tarvex::ui

@@ -1,0 +1,62 @@
+#pragma once
+// What each control of one window shows right now: text, enabled, ticked,
+// place and list items. The state class writes it; the Win32 window mirrors
+// every change into the real control, and tests read it back.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/control_table.h"
+
+namespace tarvex::ui {
+
+enum class Change { Text, Enabled, Checked, Bounds, Items, Visible };
+
+class ControlState {
+ public:
+  explicit ControlState(ControlTable table);
+
+  ControlTable Table() const { return table_; }
+  const ControlSpec& Spec(int id) const;
+
+  const std::string& Text(int id) const { return At(id).text; }
+  void SetText(int id, const std::string& text);
+  bool Enabled(int id) const { return At(id).enabled; }
+  void SetEnabled(int id, bool enabled);
+  bool Checked(int id) const { return At(id).checked; }
+  void SetChecked(int id, bool checked);
+  bool Visible(int id) const { return At(id).visible; }
+  void SetVisible(int id, bool visible);
+  const Box& Bounds(int id) const { return At(id).bounds; }
+  void SetBounds(int id, const Box& bounds);
+  const std::vector<std::string>& Items(int id) const { return At(id).items; }
+  void AddItem(int id, const std::string& item);
+  void ClearItems(int id);
+
+  // Every control back to its table values (a window loaded afresh).
+  void Reset();
+
+  // Told of every change, with the control's id.
+  void SetListener(std::function<void(int id, Change)> listener) { listener_ = std::move(listener); }
+
+ private:
+  struct Value {
+    std::string text;
+    bool enabled = true;
+    bool checked = false;
+    bool visible = true;
+    Box bounds;
+    std::vector<std::string> items;
+  };
+  Value& At(int id);
+  const Value& At(int id) const;
+  void Tell(int id, Change change) {
+    if (listener_) listener_(id, change);
+  }
+
+  ControlTable table_;
+  std::vector<Value> values_;
+  std::function<void(int, Change)> listener_;
+};
+
+}  // namespace tarvex::ui

@@ -1,0 +1,100 @@
+#pragma once
+// One table per window: every control with its kind, id, place, font, text and
+// tooltip. It is the only place a control's id is defined; the Win32 window
+// creates its children by walking it, and tests find controls through it.
+#include <cstddef>
+#include <cstdint>
+
+#include "ui/geometry.h"
+
+namespace tarvex::ui {
+
+enum class Kind : std::uint8_t {
+  Label,        // static text
+  Link,         // static text that takes clicks (underlined font, own cursor)
+  Button,       // the XP button
+  TextBox,      // single- or multi-line edit
+  CheckBox,
+  Frame,        // group box; children name it as their parent
+  ListBox,
+  ListView,     // report-style list
+  ProgressBar,
+  StatusBar,
+  Picture,      // owner-drawn picture or clipping container
+  Line,         // a one-pixel line drawn in `fore`
+};
+
+struct Font {
+  const char* face = nullptr;  // nullptr: the window's default font
+  int hundredthsOfPoint = 0;   // 825 is the designer's 8.25 pt
+  bool bold = false;
+  bool underline = false;
+  friend constexpr bool operator==(const Font&, const Font&) = default;
+};
+
+// Style bits a control may carry besides its kind.
+enum ControlFlag : std::uint32_t {
+  kTabStop = 1u << 0,      // reached by Tab
+  kTransparent = 1u << 1,  // label drawn over the window's background
+  kRightAlign = 1u << 2,
+  kMultiLine = 1u << 3,
+  kReadOnly = 1u << 4,
+  kHidden = 1u << 5,       // created invisible
+  kNoPrefix = 1u << 6,     // "&" shown as it is
+};
+
+struct ControlSpec {
+  Kind kind = Kind::Label;
+  int id = 0;
+  const char* name = "";  // the designer's name, e.g. "lblChecksum"
+  Box box;                // pixels, in the client area of `parent` (0: the window)
+  Font font;
+  const char* text = "";
+  const char* tooltip = "";
+  Colour fore = kDefaultColour;
+  Colour back = kDefaultColour;
+  Colour hover = kDefaultColour;  // XP buttons: caption colour under the mouse
+  int parent = 0;                 // id of the containing Frame or Picture
+  std::uint32_t flags = 0;
+};
+
+// A view of one window's table.
+struct ControlTable {
+  const ControlSpec* first = nullptr;
+  std::size_t count = 0;
+  template <std::size_t N>
+  constexpr ControlTable(const ControlSpec (&table)[N]) : first(table), count(N) {}
+  constexpr ControlTable() = default;
+  constexpr const ControlSpec* begin() const { return first; }
+  constexpr const ControlSpec* end() const { return first + count; }
+  // The control with this id, or nullptr.
+  constexpr const ControlSpec* Find(int id) const {
+    for (const ControlSpec& c : *this)
+      if (c.id == id) return &c;
+    return nullptr;
+  }
+};
+
+enum class Frame : std::uint8_t {
+  None,         // no border, no title bar: cannot be moved or resized
+  FixedTool,    // narrow caption with a close box, not resizable
+  SizableTool,  // narrow caption with a close box, resizable
+  FixedDialog,  // ordinary caption with a close box, not resizable
+};
+
+struct WindowSpec {
+  const char* className = "";  // the Win32 class, registered once
+  const char* title = "";
+  int clientWidth = 0;         // pixels
+  int clientHeight = 0;
+  Colour back = kDefaultColour;
+  Colour fore = kDefaultColour;  // text colour of labels that set none
+  Font font;                     // default font of the controls
+  Frame frame = Frame::FixedTool;
+  bool taskbarButton = false;
+  bool minimiseBox = false;
+  bool centred = true;           // false: the platform's default place
+  bool programIcon = true;       // the program's icon in the caption
+};
+
+}  // namespace tarvex::ui

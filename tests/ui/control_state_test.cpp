@@ -1,0 +1,55 @@
+#include "ui/control_state.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "ui/timer_table.h"
+
+namespace tarvex::ui {
+namespace {
+
+constexpr ControlSpec kTable[] = {
+    {.kind = Kind::Label, .id = 7, .box = Twips(240, 360, 4455, 255), .text = "start"},
+    {.kind = Kind::CheckBox, .id = 9, .flags = kHidden},
+};
+
+TEST(ControlState, StartsFromTheTableTellsOnlyRealChangesAndResets) {
+  ControlState state(kTable);
+  std::vector<std::pair<int, Change>> told;
+  state.SetListener([&](int id, Change c) { told.emplace_back(id, c); });
+  EXPECT_EQ(state.Text(7), "start");
+  EXPECT_EQ(state.Bounds(7), (Box{16, 24, 297, 17}));
+  EXPECT_FALSE(state.Visible(9));
+
+  state.SetText(7, "start");  // unchanged: nobody is told
+  state.SetText(7, "next");
+  state.SetChecked(9, true);
+  state.AddItem(9, "a");
+  EXPECT_EQ(told, (std::vector<std::pair<int, Change>>{{7, Change::Text}, {9, Change::Checked}, {9, Change::Items}}));
+
+  state.Reset();
+  EXPECT_EQ(state.Text(7), "start");
+  EXPECT_FALSE(state.Checked(9));
+  EXPECT_TRUE(state.Items(9).empty());
+  EXPECT_THROW(state.Text(8), std::out_of_range);
+}
+
+TEST(TimerTable, StartStopAndIntervalChangesAreTold) {
+  TimerTable timers{{1, 1000}, {2, 500, true}};
+  std::vector<TimerSpec> told;
+  timers.SetListener([&](const TimerSpec& t) { told.push_back(t); });
+  timers.Start(1);
+  timers.Start(2);  // already running
+  timers.SetInterval(2, 50);
+  timers.Stop(3);   // no such timer
+  ASSERT_EQ(told.size(), 2u);
+  EXPECT_TRUE(told[0].running);
+  EXPECT_EQ(told[1].intervalMs, 50u);
+  EXPECT_TRUE(timers.Running(1));
+  EXPECT_FALSE(timers.Running(3));
+}
+
+}  // namespace
+}  // namespace tarvex::ui
