@@ -111,7 +111,8 @@ class cCommonDialog {
                       std::int32_t MinTopMargin, std::int32_t& BottomMargin, std::int32_t MinBottomMargin,
                       PrinterSettings& Printer, std::int32_t& flags);
 
-  // The shell's folder browser; Folder becomes the chosen folder, or "".
+  // The shell's folder browser, open at Folder when one is given; Folder
+  // becomes the chosen folder, or "".
   bool VBBrowseForFolder(std::string& Folder, const std::string& DlgTitle, std::intptr_t Owner);
 
  private:

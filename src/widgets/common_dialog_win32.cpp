@@ -4,8 +4,10 @@
 
 #include <commdlg.h>
 #include <shlobj.h>
+#include <winspool.h>
 
 #include <cmath>
+#include <cstddef>
 #include <optional>
 
 #include "widgets/file_dialog_rules.h"
@@ -16,7 +18,7 @@ namespace {
 
 // The file dialog record of the classic layout: 76 bytes in the 32-bit
 // program, without the fields that later systems appended.
-constexpr DWORD kFileRecordSize = OPENFILENAME_SIZE_VERSION_400W;
+constexpr DWORD kFileRecordSize = offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(LPCWSTR);
 #ifndef _WIN64
 static_assert(kFileRecordSize == 76, "the classic file dialog record");
 #endif
@@ -85,25 +87,36 @@ filedlg::Outcome RunFileDialog(bool save, const std::string& filename, const std
   return filedlg::Interpret(reply, builtFilter);
 }
 
-// A global block holding the printer settings, for the print and page setup
-// dialogs to start from; nullptr when the settings name no printer.
+// The printer's own settings block with the caller's settings merged in, for
+// the print and page setup dialogs to start from; nullptr when the settings
+// name no printer or the printer is not there.
 HGLOBAL DeviceModeFrom(const PrinterSettings& printer) {
   if (printer.DeviceName.empty()) return nullptr;
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVMODEW));
-  if (!block) return nullptr;
-  auto* mode = static_cast<DEVMODEW*>(GlobalLock(block));
-  mode->dmSize = sizeof(DEVMODEW);
-  lstrcpynW(mode->dmDeviceName, Wide(printer.DeviceName).c_str(), CCHDEVICENAME);
-  auto set = [&](int value, DWORD field, short& slot) {
-    if (value == 0) return;
-    slot = static_cast<short>(value);
-    mode->dmFields |= field;
-  };
-  set(printer.Copies, DM_COPIES, mode->dmCopies);
-  set(printer.Orientation, DM_ORIENTATION, mode->dmOrientation);
-  set(printer.PaperSize, DM_PAPERSIZE, mode->dmPaperSize);
-  set(printer.PrintQuality, DM_PRINTQUALITY, mode->dmPrintQuality);
-  GlobalUnlock(block);
+  std::wstring device = Wide(printer.DeviceName);
+  HANDLE handle = nullptr;
+  if (!OpenPrinterW(device.data(), &handle, nullptr)) return nullptr;
+  HGLOBAL block = nullptr;
+  LONG size = DocumentPropertiesW(nullptr, handle, device.data(), nullptr, nullptr, 0);
+  if (size > 0) block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(size));
+  if (block) {
+    auto* mode = static_cast<DEVMODEW*>(GlobalLock(block));
+    bool ok = DocumentPropertiesW(nullptr, handle, device.data(), mode, nullptr, DM_OUT_BUFFER) == IDOK;
+    auto set = [&](int value, DWORD field, short& slot) {
+      if (value == 0) return;
+      slot = static_cast<short>(value);
+      mode->dmFields |= field;
+    };
+    if (ok) {
+      set(printer.Copies, DM_COPIES, mode->dmCopies);
+      set(printer.Orientation, DM_ORIENTATION, mode->dmOrientation);
+      set(printer.PaperSize, DM_PAPERSIZE, mode->dmPaperSize);
+      set(printer.PrintQuality, DM_PRINTQUALITY, mode->dmPrintQuality);
+      ok = DocumentPropertiesW(nullptr, handle, device.data(), mode, mode, DM_IN_BUFFER | DM_OUT_BUFFER) == IDOK;
+    }
+    GlobalUnlock(block);
+    if (!ok) block = GlobalFree(block);
+  }
+  ClosePrinter(handle);
   return block;
 }
 
@@ -377,11 +390,22 @@ bool cCommonDialog::VBPageSetupDlg(std::intptr_t Owner, bool DisableMargins, boo
 bool cCommonDialog::VBBrowseForFolder(std::string& Folder, const std::string& DlgTitle, std::intptr_t Owner) {
   Begin();
   std::wstring title = Wide(DlgTitle);
+  std::wstring start = Wide(Folder);
   BROWSEINFOW info = {};
   info.hwndOwner = OwnerWindow(Owner);
   info.lpszTitle = title.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
+  PIDLIST_ABSOLUTE startItem = start.empty() ? nullptr : ILCreateFromPathW(start.c_str());
+  if (startItem) {
+    // The dialog opens at the folder given.
+    info.lpfn = [](HWND dialog, UINT message, LPARAM, LPARAM item) -> int {
+      if (message == BFFM_INITIALIZED) SendMessageW(dialog, BFFM_SETSELECTIONW, FALSE, item);
+      return 0;
+    };
+    info.lParam = reinterpret_cast<LPARAM>(startItem);
+  }
   PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+  if (startItem) ILFree(startItem);
   wchar_t path[MAX_PATH] = {};
   bool ok = chosen && SHGetPathFromIDListW(chosen, path) && path[0] != L'\0';
   if (chosen) CoTaskMemFree(chosen);
