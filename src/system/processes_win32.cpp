@@ -22,6 +22,7 @@ namespace {
 constexpr DWORD kQueryAndRead = PROCESS_QUERY_INFORMATION | PROCESS_VM_READ;  // 0x410
 constexpr DWORD kQueryLimited = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION
 constexpr DWORD kAllAccess = 0x1F0FFF;   // PROCESS_ALL_ACCESS as XP knows it
+constexpr DWORD kEndWait = 3000;         // ms
 
 using QueryFullProcessImageNameAFn = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
 
@@ -95,6 +96,9 @@ class Win32Processes final : public ProcessApi {
     HANDLE process = OpenProcess(win32::kAllAccess, FALSE, pid);
     if (!process) return false;
     BOOL ended = TerminateProcess(process, 0);
+    // Termination only starts the end: until the process is gone its
+    // executable cannot be deleted or moved, which is what the caller does next.
+    if (ended) WaitForSingleObject(process, win32::kEndWait);
     CloseHandle(process);
     return ended != 0;
   }
