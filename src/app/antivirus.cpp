@@ -1,6 +1,7 @@
 #include "app/antivirus.h"
 
 #include "scan/scan_progress.h"
+#include "system/program_folder.h"
 
 namespace tarvex {
 
@@ -29,6 +30,7 @@ constexpr Ctl kEnabledAfterScan[] = {Ctl::cmdMenu, Ctl::cmdHapus, Ctl::cmdKarant
 
 Antivirus::Antivirus(AntivirusServices services)
     : services_(std::move(services)),
+      log_(*services_.files, *services_.clock, sys::ProgramFolder()),
       guard_(services_.processes ? *services_.processes : sys::SystemProcesses()),
       detection_(*this, services_.detection) {
   if (!services_.directories) services_.directories = &SystemDirectories();
@@ -74,6 +76,12 @@ void Antivirus::SetTimer(Timer t, bool enabled) {
 void Antivirus::AppendRow(ResultRow row) {
   rows_.push_back(std::move(row));
   if (observer_) observer_->RowAppended(rows_.size());
+}
+
+void Antivirus::RemoveRow(std::size_t index) {
+  if (index < 1 || index > rows_.size()) return;
+  rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index - 1));
+  if (observer_) observer_->RowRemoved(index);
 }
 
 void Antivirus::ClearRows() {
@@ -159,10 +167,12 @@ void Antivirus::ExamineFile(const std::string& folder, const std::string& name) 
   SetText(Ctl::lblFileDiperiksa, IncrementedCounter(Text(Ctl::lblFileDiperiksa)));
   std::optional<std::int16_t> p =
       PercentComplete(CounterValue(Text(Ctl::lblTotalFile)), CounterValue(Text(Ctl::lblFileDiperiksa)));
-  if (p && *p <= 100) {
-    SetProgress(*p);
-    SetText(Ctl::lblPercentComplete, std::to_string(*p) + " % Complete...");
-  }
+  if (p && *p <= 100) ShowPercent(*p);
+}
+
+void Antivirus::ShowPercent(int percent) {
+  SetProgress(percent);
+  SetText(Ctl::lblPercentComplete, std::to_string(percent) + " % Complete...");
 }
 
 void Antivirus::DoEvents() {
@@ -177,6 +187,18 @@ void Antivirus::StopProcessOf(const std::string& path) {
 void Antivirus::cmdKeluar_Click() {
   if (services_.endProgram) services_.endProgram();
 }
+
+void Antivirus::cmdHapus_Click() {
+  log_.WriteLog("hapus virus");
+  tindakan("hapus");
+}
+
+void Antivirus::cmdKarantina_Click() {
+  log_.WriteLog("karantina");
+  tindakan("karantina");
+}
+
+void Antivirus::tindakan(const std::string& aksi) { tarvex::tindakan(aksi, *this, *services_.files); }
 
 void Antivirus::StartElapsedTimer() {
   clock_.Reset();  // the label keeps the last scan's time until the first tick

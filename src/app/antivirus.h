@@ -10,10 +10,14 @@
 #include "app/analyse_animation.h"
 #include "app/antivirus_controls.h"
 #include "app/elapsed_clock.h"
+#include "remedy/delete_quarantine.h"
+#include "remedy/mod_log.h"
 #include "remedy/process_guard.h"
 #include "scan/file_detection.h"
 #include "scan/folder_walk.h"
 #include "scan/result_row.h"
+#include "system/clock.h"
+#include "system/file_system.h"
 
 namespace tarvex {
 
@@ -25,6 +29,7 @@ class AntivirusObserver {
   virtual void ProgressChanged(int /*value*/) {}
   virtual void RowsCleared() {}
   virtual void RowAppended(std::size_t /*index from 1*/) {}
+  virtual void RowRemoved(std::size_t /*index from 1*/) {}
   virtual void TimerChanged(Timer, bool /*enabled*/) {}
 };
 
@@ -38,9 +43,12 @@ struct AntivirusServices {
   DirectorySource* directories = nullptr;
   sys::ProcessApi* processes = nullptr;  // the running processes the guard sees
   DetectionServices detection;           // file facts and database of the checks
+  // Required: delete, quarantine and the activity log's files, and the log's clock.
+  sys::FileSystem* files = nullptr;
+  const sys::Clock* clock = nullptr;
 };
 
-class Antivirus : private WalkHost, private DetectionHost {
+class Antivirus : private WalkHost, private DetectionHost, private RemedyHost {
  public:
   explicit Antivirus(AntivirusServices services);
   Antivirus(const Antivirus&) = delete;
@@ -56,6 +64,8 @@ class Antivirus : private WalkHost, private DetectionHost {
   // Events.
   void cmdScan_Click();
   void cmdKeluar_Click();
+  void cmdHapus_Click();
+  void cmdKarantina_Click();
   void Timer1_Timer();
   void Timer2_Timer();
 
@@ -78,6 +88,7 @@ class Antivirus : private WalkHost, private DetectionHost {
   void SetProgress(int value);
   void AppendRow(ResultRow row) override;
   void ClearRows();
+  void RemoveRow(std::size_t index) override;
   ProcessGuard& Guard() { return guard_; }
   FileDetection& Detection() { return detection_; }
 
@@ -108,6 +119,14 @@ class Antivirus : private WalkHost, private DetectionHost {
   void SetVirusCountText(const std::string& text) override { SetText(Ctl::lblJumlahVirus, text); }
   void StopProcessOf(const std::string& path) override;
 
+  // RemedyHost
+  void SetCheckedCountText(const std::string& text) override { SetText(Ctl::lblFileDiperiksa, text); }
+  void SetStatusText(const std::string& text) override { SetText(Ctl::status, text); }
+  void ShowPercent(int percent) override;
+  void ListProcesses() override { guard_.ListProcesses(); }
+
+  void tindakan(const std::string& aksi);
+
   AntivirusServices services_;
   AntivirusObserver* observer_ = nullptr;
   std::function<void(const std::string&, const std::string&)> fileCheck_;
@@ -123,6 +142,7 @@ class Antivirus : private WalkHost, private DetectionHost {
   std::string scanRoot_;
   bool busy_ = false;
 
+  ModLog log_;
   ProcessGuard guard_;
   FileDetection detection_;
   ElapsedClock clock_;

@@ -83,6 +83,8 @@ AntivirusWindow::AntivirusWindow(AntivirusServices services) {
   if (!services.yield) services.yield = [this] { sys::PumpPendingMessages(hwnd_); };
   if (!services.beep) services.beep = [] { sys::Beep(); };
   if (!services.endProgram) services.endProgram = [] { ExitProcess(0); };
+  if (!services.files) services.files = &sys::SystemFileSystem();
+  if (!services.clock) services.clock = &sys::SystemClock();
   state_ = std::make_unique<Antivirus>(std::move(services));
   state_->SetObserver(this);
   background_ = CreateSolidBrush(kNavy);
@@ -198,6 +200,8 @@ void AntivirusWindow::CreateButtons() {
   }
   Button(Ctl::cmdScan).Click = [this] { state_->cmdScan_Click(); };
   Button(Ctl::cmdKeluar).Click = [this] { state_->cmdKeluar_Click(); };
+  Button(Ctl::cmdHapus).Click = [this] { state_->cmdHapus_Click(); };
+  Button(Ctl::cmdKarantina).Click = [this] { state_->cmdKarantina_Click(); };
   Button(Ctl::cmdMenu).Click = [this] { ShowMenu(); };
 }
 
@@ -231,6 +235,10 @@ void AntivirusWindow::ProgressChanged(int value) {
 
 void AntivirusWindow::RowsCleared() {
   if (hwnd_) SendDlgItemMessageA(hwnd_, ids::ListView1, LVM_DELETEALLITEMS, 0, 0);
+}
+
+void AntivirusWindow::RowRemoved(std::size_t index) {
+  if (hwnd_) SendDlgItemMessageA(hwnd_, ids::ListView1, LVM_DELETEITEM, index - 1, 0);
 }
 
 void AntivirusWindow::RowAppended(std::size_t index) {

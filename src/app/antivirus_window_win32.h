@@ -14,7 +14,7 @@ namespace tarvex {
 class AntivirusWindow : private AntivirusObserver {
  public:
   // Services left empty are filled with the real ones (shell folder browser,
-  // event queue, system beep, immediate end of the process).
+  // event queue, system beep, immediate end of the process, files, clock).
   explicit AntivirusWindow(AntivirusServices services = {});
   ~AntivirusWindow();
   AntivirusWindow(const AntivirusWindow&) = delete;
@@ -44,6 +44,7 @@ class AntivirusWindow : private AntivirusObserver {
   void ProgressChanged(int value) override;
   void RowsCleared() override;
   void RowAppended(std::size_t index) override;
+  void RowRemoved(std::size_t index) override;
   void TimerChanged(Timer t, bool enabled) override;
 
   std::unique_ptr<Antivirus> state_;

@@ -3,7 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/fake_file_system.h"
 #include "support/fake_tree.h"
+#include "support/fixed_clock.h"
 
 namespace tarvex {
 namespace {
@@ -34,6 +36,8 @@ class ScanCommand : public ::testing::Test, public AntivirusObserver {
     s.beep = [this] { ++beeps_; };
     s.endProgram = [this] { ended_ = true; };
     s.directories = &tree_;
+    s.files = &files_;
+    s.clock = &clock_;
     return s;
   }
 
@@ -44,6 +48,8 @@ class ScanCommand : public ::testing::Test, public AntivirusObserver {
   std::string Text(Ctl c) { return window_.Text(c); }
 
   FakeTree tree_;
+  testing::FakeFileSystem files_;
+  testing::FixedClock clock_;
   std::optional<std::string> chosen_ = std::string("C:\\Data");
   std::function<void()> onYield_;
   int yields_ = 0;
