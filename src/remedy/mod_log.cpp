@@ -18,7 +18,9 @@ void ModLog::WriteLog(const std::string& message) {
   // One reading of the clock for both: a line written at midnight goes to
   // the file of the day its time belongs to.
   sys::LocalTime now = clock_.Now();
-  files_.AppendText(LogFileName(now), "[" + clock_.TimeText(now) + "] " + message + "\r\n");
+  std::string line = "[";
+  line.append(clock_.TimeText(now)).append("] ").append(message).append("\r\n");
+  files_.AppendText(LogFileName(now), line);
 }
 
 }  // namespace tarvex
