@@ -66,44 +66,31 @@ std::vector<std::string> Files(int n) {
   return paths;
 }
 
-TEST(RemedyCommands, ProgressFollowsTheRowsAndRoundsHalvesToEven) {
-  const std::vector<std::pair<int, std::vector<int>>> cases = {
-      {1, {0, 100}},
-      {3, {0, 33, 67, 100}},
-      {8, {0, 12, 25, 38, 50, 62, 75, 88, 100}},
-  };
-  for (const auto& [n, expected] : cases) {
-    Desk desk(Files(n));
-    desk.Click(Ctl::cmdHapus);
-    EXPECT_THAT(desk.progress, ElementsAreArray(expected)) << n;
-    EXPECT_EQ(desk.Text(Ctl::lblPercentComplete), "100 % Complete...");
-  }
-}
-
-TEST(RemedyCommands, SummaryOrNothingToDo) {
+TEST(RemedyCommands, ProgressRoundsHalvesToEvenAndTheSummaryCountsTheFiles) {
   struct Case {
     Ctl button;
     int listed;
+    std::vector<int> progress;
     std::string status;
   };
   const Case cases[] = {
-      {Ctl::cmdHapus, 0, "Tak ada virus yang dihapus..."},
-      {Ctl::cmdKarantina, 0, "Tak ada virus yang dikarantina..."},
-      {Ctl::cmdHapus, 3, "3 virus telah dihapus..."},
-      {Ctl::cmdKarantina, 3, std::string("3") + kMoved},
+      {Ctl::cmdHapus, 0, {}, "Tak ada virus yang dihapus..."},
+      {Ctl::cmdKarantina, 0, {}, "Tak ada virus yang dikarantina..."},
+      {Ctl::cmdHapus, 1, {0, 100}, "1 virus telah dihapus..."},
+      {Ctl::cmdKarantina, 3, {0, 33, 67, 100}, std::string("3") + kMoved},
+      {Ctl::cmdHapus, 8, {0, 12, 25, 38, 50, 62, 75, 88, 100}, "8 virus telah dihapus..."},
   };
   for (const Case& c : cases) {
     Desk desk(Files(c.listed));
     desk.Click(c.button);
+    EXPECT_THAT(desk.progress, ElementsAreArray(c.progress)) << c.listed;
+    EXPECT_EQ(desk.Text(Ctl::lblPercentComplete), c.listed ? "100 % Complete..." : "0 % Complete...");
     EXPECT_EQ(desk.Text(Ctl::status), c.status);
     EXPECT_TRUE(desk.window.Rows().empty());
     EXPECT_EQ(desk.Text(Ctl::lblJumlahVirus), "0");
     EXPECT_EQ(desk.Text(Ctl::lblFileDiperiksa), c.listed ? "0" : "7") << "nothing to do changes no counter";
-    if (c.listed == 0) {
-      // The log line is written all the same, and no quarantine folder is made.
-      EXPECT_EQ(desk.files.journal.size(), 2u);
-      EXPECT_TRUE(desk.progress.empty());
-    }
+    // With nothing to do the log line is written all the same, and no quarantine folder is made.
+    if (c.listed == 0) EXPECT_EQ(desk.files.journal.size(), 2u);
   }
 }
 
