@@ -112,7 +112,7 @@ class Antivirus : private WalkHost, private DetectionHost, private RemedyHost {
   void ExamineFile(const std::string& folder, const std::string& name) override;
   void DoEvents() override;
 
-  // DetectionHost
+  // DetectionHost; the row, count and process members serve RemedyHost too.
   std::size_t RowCount() const override { return rows_.size(); }
   std::string RowPath(std::size_t index) const override { return rows_.at(index - 1).path; }
   std::string VirusCountText() const override { return Text(Ctl::lblJumlahVirus); }
