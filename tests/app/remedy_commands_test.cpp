@@ -90,7 +90,9 @@ TEST(RemedyCommands, ProgressRoundsHalvesToEvenAndTheSummaryCountsTheFiles) {
     EXPECT_EQ(desk.Text(Ctl::lblJumlahVirus), "0");
     EXPECT_EQ(desk.Text(Ctl::lblFileDiperiksa), c.listed ? "0" : "7") << "nothing to do changes no counter";
     // With nothing to do the log line is written all the same, and no quarantine folder is made.
-    if (c.listed == 0) EXPECT_EQ(desk.files.journal.size(), 2u);
+    if (c.listed == 0) {
+      EXPECT_EQ(desk.files.journal.size(), 2u);
+    }
   }
 }
 
