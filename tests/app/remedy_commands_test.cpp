@@ -3,61 +3,47 @@
 #include <gtest/gtest.h>
 
 #include "app/antivirus.h"
-#include "support/fake_file_system.h"
-#include "support/fake_processes.h"
-#include "support/fixed_clock.h"
-#include "system/program_folder.h"
+#include "support/main_window_fakes.h"
 
 namespace tarvex {
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
-using testing::FakeFileSystem;
+using A = Antivirus;
 
 constexpr const char* kMoved = " virus telah dipindahkan ke folder 'C:\\Karantina\\' ...";
 
-// The main window after a scan that listed the given files; each file holds
-// its own path.
-class Desk : public AntivirusObserver {
+// The main window as a completed scan leaves it, listing the given files;
+// each file holds its own path.
+class Desk {
  public:
-  explicit Desk(const std::vector<std::string>& listed) : window(Services()) {
-    window.SetObserver(this);
-    processes.journal = &files.journal;
+  explicit Desk(const std::vector<std::string>& listed) {
+    fakes.processes.journal = &files.journal;
     for (const std::string& path : listed) {
       window.AppendRow({"", "Test.Virus", path, "5", ""});
       files.Add(path, path);
     }
-    window.SetText(Ctl::lblJumlahVirus, std::to_string(listed.size()));
-    window.SetText(Ctl::lblFileDiperiksa, "7");
+    window.SetText(A::lblJumlahVirus, std::to_string(listed.size()));
+    window.SetText(A::lblFileDiperiksa, "7");
+    window.SetProgress(100);
+    window.SetText(A::lblPercentComplete, "100 % Complete...");
+    window.Controls().SetListener([this](int id, ui::Change c) {
+      if (id == A::ProgressBar1 && c == ui::Change::Position) progress.push_back(window.ProgressValue());
+    });
   }
 
-  void Click(Ctl button) {
-    button == Ctl::cmdHapus ? window.cmdHapus_Click() : window.cmdKarantina_Click();
-  }
   std::vector<std::string> RowPaths() const {
     std::vector<std::string> paths;
     for (const ResultRow& r : window.Rows()) paths.push_back(r.path);
     return paths;
   }
-  std::string Text(Ctl c) const { return window.Text(c); }
+  std::string Text(int id) const { return window.Text(id); }
 
-  void ProgressChanged(int value) override { progress.push_back(value); }
-
-  FakeFileSystem files;
-  testing::FakeProcesses processes;
-  testing::FixedClock clock;
+  testing::MainWindowFakes fakes;
+  testing::FakeFileSystem& files = fakes.files;
   std::vector<int> progress;
-  Antivirus window;
-
- private:
-  AntivirusServices Services() {
-    AntivirusServices s;
-    s.processes = &processes;
-    s.files = &files;
-    s.clock = &clock;
-    return s;
-  }
+  Antivirus window{fakes.Services()};
 };
 
 std::vector<std::string> Files(int n) {
@@ -68,27 +54,27 @@ std::vector<std::string> Files(int n) {
 
 TEST(RemedyCommands, ProgressRoundsHalvesToEvenAndTheSummaryCountsTheFiles) {
   struct Case {
-    Ctl button;
+    int button;
     int listed;
     std::vector<int> progress;
     std::string status;
   };
   const Case cases[] = {
-      {Ctl::cmdHapus, 0, {}, "Tak ada virus yang dihapus..."},
-      {Ctl::cmdKarantina, 0, {}, "Tak ada virus yang dikarantina..."},
-      {Ctl::cmdHapus, 1, {0, 100}, "1 virus telah dihapus..."},
-      {Ctl::cmdKarantina, 3, {0, 33, 67, 100}, std::string("3") + kMoved},
-      {Ctl::cmdHapus, 8, {0, 12, 25, 38, 50, 62, 75, 88, 100}, "8 virus telah dihapus..."},
+      {A::cmdHapus, 0, {}, "Tak ada virus yang dihapus..."},
+      {A::cmdKarantina, 0, {}, "Tak ada virus yang dikarantina..."},
+      {A::cmdHapus, 1, {0, 100}, "1 virus telah dihapus..."},
+      {A::cmdKarantina, 3, {0, 33, 67, 100}, std::string("3") + kMoved},
+      {A::cmdHapus, 8, {0, 12, 25, 38, 50, 62, 75, 88, 100}, "8 virus telah dihapus..."},
   };
   for (const Case& c : cases) {
     Desk desk(Files(c.listed));
-    desk.Click(c.button);
+    desk.window.Click(c.button);
     EXPECT_THAT(desk.progress, ElementsAreArray(c.progress)) << c.listed;
-    EXPECT_EQ(desk.Text(Ctl::lblPercentComplete), c.listed ? "100 % Complete..." : "0 % Complete...");
-    EXPECT_EQ(desk.Text(Ctl::status), c.status);
+    EXPECT_EQ(desk.Text(A::lblPercentComplete), "100 % Complete...");
+    EXPECT_EQ(desk.Text(A::status), c.status);
     EXPECT_TRUE(desk.window.Rows().empty());
-    EXPECT_EQ(desk.Text(Ctl::lblJumlahVirus), "0");
-    EXPECT_EQ(desk.Text(Ctl::lblFileDiperiksa), c.listed ? "0" : "7") << "nothing to do changes no counter";
+    EXPECT_EQ(desk.Text(A::lblJumlahVirus), "0");
+    EXPECT_EQ(desk.Text(A::lblFileDiperiksa), c.listed ? "0" : "7") << "nothing to do changes no counter";
     // With nothing to do the log line is written all the same, and no quarantine folder is made.
     if (c.listed == 0) {
       EXPECT_EQ(desk.files.journal.size(), 2u);
@@ -98,12 +84,11 @@ TEST(RemedyCommands, ProgressRoundsHalvesToEvenAndTheSummaryCountsTheFiles) {
 
 TEST(RemedyCommands, LogsThenEndsEachProcessBeforeTouchingItsFileFromTheLastRowUp) {
   Desk desk({"C:\\a\\one.exe", "C:\\b\\two.exe"});
-  desk.processes.Run(10, "C:\\a\\one.exe");
-  desk.processes.Run(20, "C:\\b\\two.exe");
-  desk.Click(Ctl::cmdKarantina);
+  desk.fakes.processes.Run(10, "C:\\a\\one.exe");
+  desk.fakes.processes.Run(20, "C:\\b\\two.exe");
+  desk.window.Click(A::cmdKarantina);
   EXPECT_THAT(desk.files.journal,
-              ElementsAre("folder " + sys::ProgramFolder() + "\\Logs",
-                          "append " + sys::ProgramFolder() + "\\Logs\\06_12_2026.txt [22:05:33] karantina\r\n",
+              ElementsAre("folder C:\\Tarvex\\Logs", "append C:\\Tarvex\\Logs\\31_10_2011.txt [09:00:00] karantina\r\n",
                           "folder C:\\Karantina\\",
                           "end C:\\b\\two.exe", "normal C:\\b\\two.exe", "move C:\\b\\two.exe > C:\\Karantina\\two.exe_vir",
                           "end C:\\a\\one.exe", "normal C:\\a\\one.exe",
@@ -113,7 +98,7 @@ TEST(RemedyCommands, LogsThenEndsEachProcessBeforeTouchingItsFileFromTheLastRowU
 TEST(RemedyCommands, QuarantineNamesAppendVirAndNeverOverwrite) {
   Desk desk({"C:\\a\\setup.exe", "C:\\b\\setup.exe", "C:\\c\\setup.exe", "C:\\x\\readme"});
   desk.files.Add("C:\\Karantina\\setup.exe_vir", "quarantined last week");
-  desk.Click(Ctl::cmdKarantina);
+  desk.window.Click(A::cmdKarantina);
 
   std::string quarantine;
   for (const auto& [path, file] : desk.files.files) {
@@ -122,11 +107,11 @@ TEST(RemedyCommands, QuarantineNamesAppendVirAndNeverOverwrite) {
   EXPECT_EQ(quarantine,
             "readme_vir=C:\\x\\readme setup.exe_vir=quarantined last week setup.exe_vir2=C:\\c\\setup.exe "
             "setup.exe_vir3=C:\\b\\setup.exe setup.exe_vir4=C:\\a\\setup.exe ");
-  EXPECT_EQ(desk.Text(Ctl::status), std::string("4") + kMoved);
+  EXPECT_EQ(desk.Text(A::status), std::string("4") + kMoved);
 }
 
 TEST(RemedyCommands, RowsWhoseFilesStayAreKeptAndNotCounted) {
-  for (Ctl button : {Ctl::cmdHapus, Ctl::cmdKarantina}) {
+  for (int button : {A::cmdHapus, A::cmdKarantina}) {
     const std::string held = "C:\\d\\held.exe", done = "C:\\d\\done.exe", gone = "C:\\d\\gone.exe",
                       stuck = "C:\\d\\stuck.exe";
     Desk desk({held, done, gone, stuck});
@@ -134,12 +119,12 @@ TEST(RemedyCommands, RowsWhoseFilesStayAreKeptAndNotCounted) {
     desk.files.files[stuck].attributes = sys::kAttrReadOnly | sys::kAttrHidden;
     desk.files.inUse.insert(held);
     desk.files.stuckAttributes.insert(stuck);  // stays read-only and hidden
-    desk.Click(button);
+    desk.window.Click(button);
 
     EXPECT_THAT(desk.RowPaths(), ElementsAre(held, gone, stuck));
-    EXPECT_EQ(desk.Text(Ctl::lblJumlahVirus), "3");
-    EXPECT_EQ(desk.Text(Ctl::lblFileDiperiksa), "0");
-    EXPECT_EQ(desk.Text(Ctl::status), button == Ctl::cmdHapus ? "1 virus telah dihapus..." : std::string("1") + kMoved);
+    EXPECT_EQ(desk.Text(A::lblJumlahVirus), "3");
+    EXPECT_EQ(desk.Text(A::lblFileDiperiksa), "0");
+    EXPECT_EQ(desk.Text(A::status), button == A::cmdHapus ? "1 virus telah dihapus..." : std::string("1") + kMoved);
     EXPECT_EQ(desk.progress.back(), 100);
     for (const std::string& step : desk.files.journal) EXPECT_EQ(step.find("> C:\\Karantina\\_vir"), std::string::npos);
   }

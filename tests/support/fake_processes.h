@@ -15,7 +15,10 @@ class FakeProcesses : public sys::ProcessApi {
     snapshot.push_back(pid);
     paths[pid] = std::move(path);
   }
-  std::vector<std::uint32_t> SnapshotProcessIds() override { return snapshot; }
+  std::vector<std::uint32_t> SnapshotProcessIds() override {
+    ++snapshots;
+    return snapshot;
+  }
   std::string ExecutablePath(std::uint32_t pid) override {
     auto it = paths.find(pid);
     return it == paths.end() ? std::string() : it->second;
@@ -29,6 +32,7 @@ class FakeProcesses : public sys::ProcessApi {
   std::vector<std::uint32_t> snapshot;
   std::map<std::uint32_t, std::string> paths;
   std::vector<std::uint32_t> terminated;
+  int snapshots = 0;
   std::vector<std::string>* journal = nullptr;  // where "end <path>" is written, when set
 };
 
