@@ -59,7 +59,7 @@ class RemedyOnWine : public testing::ProgramTest {
     return paths;
   }
 
-  const std::string tag_ = "t" + std::to_string(GetCurrentProcessId()) + "_";
+  const std::string tag_ = std::string("t").append(std::to_string(GetCurrentProcessId())).append("_");
   TempTree tree_{"infected"};
 };
 
