@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <optional>
 
+#include "ui/wide_text_win32.h"
 #include "widgets/file_dialog_rules.h"
 
 namespace tarvex {
@@ -23,21 +24,8 @@ constexpr DWORD kFileRecordSize = offsetof(OPENFILENAMEW, lpTemplateName) + size
 static_assert(kFileRecordSize == 76, "the classic file dialog record");
 #endif
 
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-  return out;
-}
-
-std::string Utf8(const std::wstring& wide) {
-  if (wide.empty()) return {};
-  int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
+std::wstring Wide(const std::string& utf8) { return ui::WideFromUtf8(utf8); }
+std::string Utf8(const std::wstring& wide) { return ui::Utf8FromWide(wide); }
 
 HWND OwnerWindow(std::intptr_t owner) { return owner == kNoOwner ? nullptr : reinterpret_cast<HWND>(owner); }
 

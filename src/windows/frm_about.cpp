@@ -1,6 +1,7 @@
 #include "windows/frm_about.h"
 
 #include "app/configuration.h"
+#include "ui/required_services.h"
 
 namespace tarvex {
 
@@ -23,10 +24,12 @@ int NextCreditsTop(int top) {
 }
 
 frmAbout::frmAbout(AboutServices services)
-    : ui::WindowState(kAboutWindow, kAboutControls, {{Timer1, kTickMs, true}}), services_(std::move(services)) {}
+    : ui::WindowState(kAboutWindow, kAboutControls, {{Timer1, kTickMs, true}}), services_(std::move(services)) {
+  ui::RequireServices("AboutServices",
+                      {{bool(services_.writeLog), "writeLog"}, {bool(services_.shellOpen), "shellOpen"}});
+}
 
 void frmAbout::Form_Load() {
-  Controls().Reset();
   Controls().SetText(Text1, CreditsText());
   MoveCredits(kCreditsStartTop);
   Timers().SetInterval(Timer1, kTickMs);

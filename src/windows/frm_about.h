@@ -6,7 +6,6 @@
 
 #include "system/user_services.h"
 #include "ui/window_state.h"
-#include "windows/table_ids.h"
 
 namespace tarvex {
 
@@ -45,9 +44,10 @@ inline constexpr ui::ControlSpec kAboutControls[] = {
 
 class frmAbout : public ui::WindowState {
  public:
-  static constexpr int Text1 = ui::IdOf(kAboutControls, "Text1");
-  static constexpr int cmdVisitMe = ui::IdOf(kAboutControls, "cmdVisitMe");
-  static constexpr int cmd_tutup = ui::IdOf(kAboutControls, "cmd_tutup");
+  static constexpr ui::ControlTable kControls{kAboutControls};
+  static constexpr int Text1 = kControls.IdOf("Text1");
+  static constexpr int cmdVisitMe = kControls.IdOf("cmdVisitMe");
+  static constexpr int cmd_tutup = kControls.IdOf("cmd_tutup");
   static constexpr int Timer1 = 1;
 
   explicit frmAbout(AboutServices services);

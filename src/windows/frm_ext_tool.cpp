@@ -1,6 +1,7 @@
 #include "windows/frm_ext_tool.h"
 
 #include "app/configuration.h"
+#include "ui/required_services.h"
 
 namespace tarvex {
 
@@ -48,7 +49,13 @@ const CursorImage kHandCursor = {12, 1, {
 // clang-format on
 
 frmExtTool::frmExtTool(ExtToolServices services)
-    : ui::WindowState(kExtToolWindow, kExtToolControls), services_(std::move(services)) {}
+    : ui::WindowState(kExtToolWindow, kExtToolControls), services_(std::move(services)) {
+  ui::RequireServices("ExtToolServices", {{bool(services_.writeLog), "writeLog"},
+                                          {bool(services_.programFolder), "programFolder"},
+                                          {bool(services_.visibleFileExists), "visibleFileExists"},
+                                          {bool(services_.shellOpen), "shellOpen"},
+                                          {bool(services_.messageBox), "messageBox"}});
+}
 
 void frmExtTool::Click(int id) {
   if (id == Label1) Label1_Click();

@@ -7,7 +7,6 @@
 
 #include "system/user_services.h"
 #include "ui/window_state.h"
-#include "windows/table_ids.h"
 
 namespace tarvex {
 
@@ -53,8 +52,9 @@ inline constexpr ui::ControlSpec kExtToolControls[] = {
 
 class frmExtTool : public ui::WindowState {
  public:
-  static constexpr int Label1 = ui::IdOf(kExtToolControls, "Label1");
-  static constexpr int cmdTutup = ui::IdOf(kExtToolControls, "cmdTutup");
+  static constexpr ui::ControlTable kControls{kExtToolControls};
+  static constexpr int Label1 = kControls.IdOf("Label1");
+  static constexpr int cmdTutup = kControls.IdOf("cmdTutup");
 
   explicit frmExtTool(ExtToolServices services);
 

@@ -2,6 +2,7 @@
 
 #include "signatures/signature_database.h"
 #include "signatures/string_signature.h"
+#include "ui/required_services.h"
 
 namespace tarvex {
 
@@ -40,11 +41,12 @@ std::string SignatureLine(std::size_t number, const std::string& name) { return 
 std::string SignatureCountLine(std::size_t count) { return "Jumlah Signature : " + std::to_string(count); }
 
 frmSignature::frmSignature(SignatureServices services)
-    : ui::WindowState(kSignatureWindow, kSignatureControls), services_(std::move(services)) {}
+    : ui::WindowState(kSignatureWindow, kSignatureControls), services_(std::move(services)) {
+  ui::RequireServices("SignatureServices", {{bool(services_.databasePath), "databasePath"}});
+}
 
 void frmSignature::Form_Load() {
   ui::ControlState& c = Controls();
-  c.ClearItems(List1);
   std::size_t n = 1;
   for (const std::string& name : DatabaseNames(services_.databasePath())) c.AddItem(List1, SignatureLine(n++, name));
   for (const std::string& name : BuiltInVirusNames()) c.AddItem(List1, SignatureLine(n++, name));

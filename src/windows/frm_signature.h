@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "ui/window_state.h"
-#include "windows/table_ids.h"
 
 namespace tarvex {
 
@@ -52,9 +51,10 @@ inline constexpr ui::ControlSpec kSignatureControls[] = {
 
 class frmSignature : public ui::WindowState {
  public:
-  static constexpr int List1 = ui::IdOf(kSignatureControls, "List1");
-  static constexpr int lblJumlahVirus = ui::IdOf(kSignatureControls, "lblJumlahVirus");
-  static constexpr int cmdTutup = ui::IdOf(kSignatureControls, "cmdTutup");
+  static constexpr ui::ControlTable kControls{kSignatureControls};
+  static constexpr int List1 = kControls.IdOf("List1");
+  static constexpr int lblJumlahVirus = kControls.IdOf("lblJumlahVirus");
+  static constexpr int cmdTutup = kControls.IdOf("cmdTutup");
 
   explicit frmSignature(SignatureServices services);
 

@@ -1,12 +1,25 @@
 #include "windows/frm_temp_db.h"
 
 #include "signatures/kumpulan_fungsi.h"
+#include "ui/required_services.h"
 
 namespace tarvex {
 
 namespace {
+
 constexpr std::int64_t kMarkableBytes = 750 * 1024;
+
+const TempDbServices& Checked(const TempDbServices& s) {
+  ui::RequireServices("TempDbServices", {{bool(s.getOpenFileName), "getOpenFileName"},
+                                         {bool(s.checksumText), "checksumText"},
+                                         {bool(s.packer), "packer"},
+                                         {bool(s.compiler), "compiler"},
+                                         {bool(s.fileLength), "fileLength"},
+                                         {bool(s.decimalSeparator), "decimalSeparator"}});
+  return s;
 }
+
+}  // namespace
 
 std::string SizeText(std::int64_t length, const std::string& decimalSeparator) {
   // Hundredths of a Kb., exactly: length * 100 / 1024, halves to even.
@@ -32,12 +45,7 @@ bool CanMark(std::int64_t length, const std::string& checksumText) {
 }
 
 frmTempDb::frmTempDb(TempDbServices services)
-    : ui::WindowState(kTempDbWindow, kTempDbControls), services_(std::move(services)) {}
-
-void frmTempDb::Form_Load() {
-  // Unloading forgets the analysis: each opening starts empty and unticked.
-  Controls().Reset();
-}
+    : ui::WindowState(kTempDbWindow, kTempDbControls), services_(Checked(services)) {}
 
 void frmTempDb::Click(int id) {
   if (id == cmdBrowse) cmdBrowse_Click();
@@ -77,7 +85,7 @@ void frmTempDb::Form_Unload() {
   // Ticked, enabled or not, marks the checksum shown, unless it is no real
   // checksum: then an earlier mark stays.
   const std::string& checksum = Controls().Text(lblChecksum);
-  if (Controls().Checked(Check1) && IsMarkable(checksum)) *services_.mark = checksum;
+  if (Controls().Checked(Check1) && IsMarkable(checksum)) services_.mark = checksum;
 }
 
 }  // namespace tarvex

@@ -9,7 +9,6 @@
 
 #include "ui/window_state.h"
 #include "widgets/common_dialog.h"
-#include "windows/table_ids.h"
 
 namespace tarvex {
 
@@ -26,7 +25,7 @@ struct TempDbServices {
   // The user's decimal separator.
   std::function<std::string()> decimalSeparator;
   // The mark that later scans consult (TempDbChecksum).
-  std::string* mark;
+  std::string& mark;
 };
 
 // Length in Kb. with at most two decimals, halves to the even neighbour:
@@ -94,19 +93,19 @@ inline constexpr ui::ControlSpec kTempDbControls[] = {
 
 class frmTempDb : public ui::WindowState {
  public:
-  static constexpr int txtFileName = ui::IdOf(kTempDbControls, "txtFileName");
-  static constexpr int cmdBrowse = ui::IdOf(kTempDbControls, "cmdBrowse");
-  static constexpr int lblUkuran = ui::IdOf(kTempDbControls, "lblUkuran");
-  static constexpr int lblChecksum = ui::IdOf(kTempDbControls, "lblChecksum");
-  static constexpr int lblType = ui::IdOf(kTempDbControls, "lblType");
-  static constexpr int lblCompiler = ui::IdOf(kTempDbControls, "lblCompiler");
-  static constexpr int lblPacker = ui::IdOf(kTempDbControls, "lblPacker");
-  static constexpr int Check1 = ui::IdOf(kTempDbControls, "Check1");
-  static constexpr int cmdTutup = ui::IdOf(kTempDbControls, "cmdTutup");
+  static constexpr ui::ControlTable kControls{kTempDbControls};
+  static constexpr int txtFileName = kControls.IdOf("txtFileName");
+  static constexpr int cmdBrowse = kControls.IdOf("cmdBrowse");
+  static constexpr int lblUkuran = kControls.IdOf("lblUkuran");
+  static constexpr int lblChecksum = kControls.IdOf("lblChecksum");
+  static constexpr int lblType = kControls.IdOf("lblType");
+  static constexpr int lblCompiler = kControls.IdOf("lblCompiler");
+  static constexpr int lblPacker = kControls.IdOf("lblPacker");
+  static constexpr int Check1 = kControls.IdOf("Check1");
+  static constexpr int cmdTutup = kControls.IdOf("cmdTutup");
 
   explicit frmTempDb(TempDbServices services);
 
-  void Form_Load() override;
   void Form_Unload() override;
   void Click(int id) override;
 

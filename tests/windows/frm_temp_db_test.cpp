@@ -4,6 +4,7 @@
 
 #include <map>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 namespace tarvex {
@@ -47,10 +48,8 @@ class TempDbTest : public ::testing::Test {
             .compiler = [this](const std::string& p) { return files_.at(p).compiler; },
             .fileLength = [this](const std::string& p) { return files_.at(p).length; },
             .decimalSeparator = [this] { return separator_; },
-            .mark = &mark_,
-        }) {
-    window_.Form_Load();
-  }
+            .mark = mark_,
+        }) {}
 
   void Browse(const std::string& path, FakeFile file = {}) {
     files_[path] = file;
@@ -68,6 +67,11 @@ class TempDbTest : public ::testing::Test {
   std::string mark_;
   frmTempDb window_;
 };
+
+TEST(TempDb, RefusesMissingServices) {
+  std::string mark;
+  EXPECT_THROW(frmTempDb({.mark = mark}), std::invalid_argument);
+}
 
 TEST_F(TempDbTest, BrowseAsksForAnExistingFileOfAnyKindAndShowsItsFacts) {
   Browse("C:\\Tools\\setup.exe", {.checksum = "1A2B3C", .packer = "UPX", .compiler = "MS Visual C++", .length = 1536});
@@ -153,17 +157,6 @@ TEST_F(TempDbTest, UnloadingTickedMarksTheChecksumShownButNeverZero) {
   Browse("C:\\empty.exe", {.checksum = "0", .length = 0});
   window_.Form_Unload();
   EXPECT_EQ(mark_, "B16");
-}
-
-TEST_F(TempDbTest, EachOpeningStartsEmptyAndUnticked) {
-  Browse("C:\\a.exe");
-  Tick(true);
-  window_.Form_Unload();
-  window_.Form_Load();
-  for (int id : {frmTempDb::txtFileName, frmTempDb::lblChecksum, frmTempDb::lblPacker, frmTempDb::lblCompiler,
-                 frmTempDb::lblUkuran, frmTempDb::lblType})
-    EXPECT_EQ(Text(id), "") << id;
-  EXPECT_FALSE(window_.Controls().Checked(frmTempDb::Check1));
 }
 
 }  // namespace
