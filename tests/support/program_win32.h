@@ -47,6 +47,7 @@ class ProgramTest : public ::testing::Test {
       d.endProgram = [this] { ++ended_; };
       d.programFolder = [this] { return programFolder_.Root(); };
       d.clock = &clock_;
+      if (adjust_) adjust_(d);
     });
     ASSERT_TRUE(app_->Start(SW_SHOWNORMAL));
     hwnd_ = app_->Main().Handle();
@@ -72,6 +73,8 @@ class ProgramTest : public ::testing::Test {
   // A click that waits in the queue until the scan next yields.
   void ClickLater(int id) { PostMessageA(Child(id), BM_CLICK, 0, 0); }
 
+  // Replaces more of the real services before the program starts.
+  std::function<void(DesktopServices&)> adjust_;
   FixedClock clock_{{2011, 10, 31, 9, 0, 0}};
   TempTree programFolder_{"program"};
   std::unique_ptr<App> app_;
