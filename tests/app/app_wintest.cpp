@@ -128,7 +128,7 @@ TEST_F(Program, KeyboardNavigationWorksInASecondWindowWhileTheScanYields) {
   EXPECT_TRUE(IsWindowEnabled(hwnd_)) << "the update reminder leaves the main window usable";
 
   TempTree tree("navigation");
-  for (int i = 0; i < 6; ++i) tree.Write("f" + std::to_string(i) + ".txt", "x");
+  for (int i = 0; i < 6; ++i) tree.Write(std::string("f") + std::to_string(i) + ".txt", "x");
   chosen_ = tree.Root();
   HWND focusAfterTab = nullptr;
   afterPump_ = [&] {
@@ -196,7 +196,7 @@ int Counter(HWND main, int id) {
 
 TEST(RealProgram, KeluarDuringAScanAsksAndYesEndsItInTheMiddleOfTheScan) {
   TempTree tree("keluaryes");
-  for (int i = 0; i < 150; ++i) tree.Write("f" + std::to_string(i) + ".txt", "x");
+  for (int i = 0; i < 150; ++i) tree.Write(std::to_string(i) + ".txt", "x");
   TempTree folder("helperfolder");
   folder.Write("Tarvex.db", "Selesai:Selesai\r\n");
   OtherProcess program(TARVEX_PROGRAM_HELPER_PATH, "\"" + tree.Root() + "\" \"" + folder.Root() + "\"");
