@@ -136,29 +136,18 @@ XPButton::~XPButton() {
   if (ownFont_) DeleteObject(ownFont_);
 }
 
-bool XPButton::Create(HWND parent, int id, const RECT& bounds, const std::string& caption, HFONT font) {
-  control_.InitProperties({caption, SpecOf(font), ui::kWindowFrameColour});
-  return Open(parent, id, bounds, font, true);
-}
-
-bool XPButton::Create(HWND parent, const ui::ControlSpec& spec, const widgets::Ambient& ambient, HFONT font) {
-  control_.ReadProperties(widgets::StoredProperties(spec), ambient);
-  RECT bounds = {spec.box.left, spec.box.top, spec.box.right(), spec.box.bottom()};
-  return Open(parent, spec.id, bounds, font, (spec.flags & ui::kHidden) == 0);
-}
-
-bool XPButton::Open(HWND parent, int id, const RECT& r, HFONT font, bool visible) {
+bool XPButton::Create(HWND parent, int id, const RECT& r, const std::string& caption, HFONT font) {
   if (!RegisterOnce(&XPButton::Proc)) return false;
   id_ = id;
   font_ = font;
   givenFont_ = SpecOf(font);
+  control_.InitProperties({caption, givenFont_, ui::kWindowFrameColour});
   control_.SetBackground(GetSysColor(COLOR_WINDOW));
-  DWORD style = WS_CHILD | WS_TABSTOP | (control_.Enabled() ? 0 : WS_DISABLED);
-  CreateWindowExA(0, kClassName, control_.Caption().c_str(), style, r.left, r.top, r.right - r.left,
+  CreateWindowExA(0, kClassName, caption.c_str(), WS_CHILD | WS_TABSTOP, r.left, r.top, r.right - r.left,
                   r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                   GetModuleHandleA(nullptr), this);
   if (!hwnd_) return false;
-  if (visible) ShowWindow(hwnd_, SW_SHOWNA);
+  ShowWindow(hwnd_, SW_SHOWNA);  // the first show paints the face
   return true;
 }
 
@@ -273,9 +262,11 @@ LRESULT XPButton::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_SETFOCUS:
       control_.FocusArrived();
+      Notify(BN_SETFOCUS);
       return 0;
     case WM_KILLFOCUS:
       control_.FocusLeft();
+      Notify(BN_KILLFOCUS);
       return 0;
     case WM_ENABLE:
       if (control_.Enabled() != (wp != 0)) control_.SetEnabled(wp != 0);
@@ -296,6 +287,11 @@ LRESULT XPButton::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       break;
   }
   return DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+void XPButton::Notify(WORD code) {
+  if (HWND parent = hwnd_ ? GetParent(hwnd_) : nullptr)
+    SendMessageA(parent, WM_COMMAND, MAKEWPARAM(id_, code), reinterpret_cast<LPARAM>(hwnd_));
 }
 
 void XPButton::Press(int button, WPARAM, LPARAM lp) {

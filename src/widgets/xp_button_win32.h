@@ -5,15 +5,15 @@
 // with the system's text drawing and gives the window its rounded shape.
 //
 // Its window text is its caption, so screen readers and the dialog manager's
-// access keys (IsDialogMessage) see it. Click is raised through the callback;
-// the button sends no WM_COMMAND.
+// access keys (IsDialogMessage) see it. Click is raised through the callback
+// only; of a push button's notifications the parent gets BN_SETFOCUS and
+// BN_KILLFOCUS.
 #include <windows.h>
 
 #include <functional>
 #include <memory>
 #include <string>
 
-#include "ui/control_table.h"
 #include "widgets/vev_xp_button.h"
 
 namespace tarvex {
@@ -29,9 +29,6 @@ class XPButton : private widgets::ButtonWindow {
 
   // A new button with this caption and font.
   bool Create(HWND parent, int id, const RECT& bounds, const std::string& caption, HFONT font);
-  // A button as a row of its window's control table stores it; `font` is the
-  // font the row names (or the window's), made by the window.
-  bool Create(HWND parent, const ui::ControlSpec& spec, const widgets::Ambient& ambient, HFONT font);
   HWND Handle() const { return hwnd_; }
   int Id() const { return id_; }
 
@@ -64,11 +61,11 @@ class XPButton : private widgets::ButtonWindow {
   COLORREF BackBufferPixel(int x, int y) const;
 
  private:
-  bool Open(HWND parent, int id, const RECT& bounds, HFONT font, bool visible);
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
   void Press(int button, WPARAM wp, LPARAM lp);
   void Release(int button, WPARAM wp, LPARAM lp);
+  void Notify(WORD code);
   HFONT FontFor(const widgets::FontSpec& spec);
   void Paint(HDC dc) const;
 

@@ -20,20 +20,15 @@ class FakeWindow : public ButtonWindow {
  public:
   bool IsCursorOver() const override { return cursorOver; }
   void ShowFace(const PixelSurface&) override {}
-  void DrawCaption(const std::string& caption, ui::Colour colour, const FontSpec&) override {
-    lastCaption = caption;
-    lastCaptionColour = colour;
-  }
-  void ApplyRegion(const std::array<Point, 4>& corners) override { lastCorners = corners; }
+  void DrawCaption(const std::string&, ui::Colour colour, const FontSpec&) override { lastCaptionColour = colour; }
+  void ApplyRegion(const std::array<Point, 4>&) override {}
   void Refresh() override { log.push_back("refresh"); }
   void EnableInput(bool enabled) override { log.push_back(enabled ? "enable" : "disable"); }
   void MoveFocus(bool previous) override { log.push_back(previous ? "focus previous" : "focus next"); }
   void CaptureMouse() override { log.push_back("capture"); }
 
   bool cursorOver = true;
-  std::string lastCaption;
   ui::Colour lastCaptionColour = 0;
-  std::array<Point, 4> lastCorners{};
   std::vector<std::string> log;
 };
 
@@ -113,7 +108,6 @@ TEST_F(XpButton, HoverStartsOnTheFirstMoveAndEndsWhenTheTimerFindsTheCursorGone)
   EXPECT_EQ(button.Timers().Interval(VEVXpButton::kHoverTimer), 1u);
   // Only the first two moves of a resting cursor reach the container.
   EXPECT_THAT(TakeLog(), ElementsAre("MouseOver [hover]", "MouseMove 0 [hover]", "MouseMove 0 [hover]"));
-  EXPECT_EQ(window.lastCaption, "&Scan");
 
   button.HoverTick();  // still over: nothing
   EXPECT_THAT(TakeLog(), IsEmpty());
@@ -128,14 +122,6 @@ TEST_F(XpButton, HoverStartsOnTheFirstMoveAndEndsWhenTheTimerFindsTheCursorGone)
   button.MouseMove({0});
   button.MouseMove({kRightButton});
   EXPECT_THAT(TakeLog(), ElementsAre("MouseMove 2 [normal]"));
-}
-
-TEST_F(XpButton, CaptionTakesTheHoverColourOnlyWhileHovering) {
-  button.SetForeColor(ui::Rgb(0, 0, 1));
-  button.SetForeHover(ui::Rgb(192, 0, 0));
-  EXPECT_EQ(window.lastCaptionColour, ui::Rgb(0, 0, 1));
-  button.MouseMove({0});
-  EXPECT_EQ(window.lastCaptionColour, ui::Rgb(192, 0, 0));
 }
 
 TEST_F(XpButton, LeavingWithTheLeftButtonHeldRestoresTheNormalLookForGood) {
@@ -194,12 +180,6 @@ TEST_F(XpButton, AccessKeyClicksAsALeftClick) {
   button.AccessKeyPressed();
   EXPECT_THAT(TakeLog(), ElementsAre("refresh", "Click [normal]"));
   EXPECT_EQ(button.LastButton(), kLeftButton);
-}
-
-TEST_F(XpButton, RepaintsShapeTheWindowWithoutItsCorners) {
-  button.Resize(80, 30);
-  EXPECT_EQ(window.lastCorners, (std::array<Point, 4>{Point{0, 0}, {0, 29}, {79, 0}, {79, 29}}));
-  EXPECT_EQ(button.Face().Width(), 80);
 }
 
 TEST(AccessKeyOf, TakesTheLetterAfterTheFirstSingleAmpersand) {

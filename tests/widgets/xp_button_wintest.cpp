@@ -25,7 +25,7 @@ class ButtonWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     WNDCLASSEXA wc = {sizeof wc};
-    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpfnWndProc = &HostProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     wc.lpszClassName = "XpButtonTestHost";
@@ -33,6 +33,7 @@ class ButtonWindow : public ::testing::Test {
     host_ = CreateWindowExA(WS_EX_CONTROLPARENT | WS_EX_TOPMOST, wc.lpszClassName, "XP", WS_POPUP | WS_VISIBLE, 40, 40,
                             300, 60, nullptr, nullptr, wc.hInstance, nullptr);
     ASSERT_TRUE(host_);
+    SetWindowLongPtrA(host_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&log_));
     font_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma");
     const char* captions[] = {"&Scan", "&Hapus", "Tom && Jerry"};
     for (int i = 0; i < 3; ++i) {
@@ -53,6 +54,13 @@ class ButtonWindow : public ::testing::Test {
     DeleteObject(font_);
   }
 
+  // The container hears of the focus as of a push button's with BS_NOTIFY.
+  static LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* log = reinterpret_cast<std::vector<std::string>*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (log && msg == WM_COMMAND && (HIWORD(wp) == BN_SETFOCUS || HIWORD(wp) == BN_KILLFOCUS))
+      log->push_back((HIWORD(wp) == BN_SETFOCUS ? "BN_SETFOCUS " : "BN_KILLFOCUS ") + std::to_string(LOWORD(wp) - 100));
+    return DefWindowProcA(hwnd, msg, wp, lp);
+  }
   // The program's loop: keyboard navigation first, as the windows of the program get it.
   void Pump() {
     MSG msg;
@@ -152,7 +160,7 @@ TEST_F(ButtonWindow, RightPressChangesNothingLeftClickPressesAndClicks) {
   EXPECT_EQ(buttons_[1].BackBufferPixel(40, 1), kPressedTop);
   Mouse(1, WM_LBUTTONUP, 0);
   EXPECT_EQ(GetCapture(), nullptr);
-  EXPECT_EQ(TakeLog(), (std::vector<std::string>{"GotFocus 1", "Click 1"}));
+  EXPECT_EQ(TakeLog(), (std::vector<std::string>{"GotFocus 1", "BN_SETFOCUS 1", "Click 1"}));
   EXPECT_EQ(buttons_[1].BackBufferPixel(40, 1), kFocusTop);
 
   // A double click: one Click only, and the second release still reaches the button.
@@ -168,7 +176,7 @@ TEST_F(ButtonWindow, SpaceOnANeverClickedButtonShowsTheFocusLookAndClicksOnRelea
   SetFocus(buttons_[0].Handle());
   Key(0, WM_KEYDOWN, VK_SPACE);
   EXPECT_EQ(buttons_[0].BackBufferPixel(40, 1), kFocusTop);
-  EXPECT_EQ(TakeLog(), (std::vector<std::string>{"GotFocus 0"}));
+  EXPECT_EQ(TakeLog(), (std::vector<std::string>{"GotFocus 0", "BN_SETFOCUS 0"}));
   Key(0, WM_KEYUP, VK_SPACE);
   EXPECT_EQ(TakeLog(), (std::vector<std::string>{"Click 0"}));
 
@@ -185,6 +193,10 @@ TEST_F(ButtonWindow, ArrowsMoveTheFocusAndTabStillDoes) {
     WPARAM key;
     int focused;
   };
+  TakeLog();
+  Key(0, WM_KEYDOWN, VK_RIGHT);
+  EXPECT_EQ(TakeLog(), (std::vector<std::string>{"BN_KILLFOCUS 0", "GotFocus 1", "BN_SETFOCUS 1"}));
+  SetFocus(buttons_[0].Handle());
   for (Step s : {Step{VK_RIGHT, 1}, {VK_DOWN, 0}, {VK_LEFT, 1}, {VK_UP, 0}, {VK_TAB, 1}, {VK_RIGHT, 2}, {VK_RIGHT, 0}}) {
     int from = GetDlgCtrlID(GetFocus()) - 100;
     Key(from, WM_KEYDOWN, s.key);
