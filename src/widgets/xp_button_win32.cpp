@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-#include <vector>
+#include <cstdlib>
+#include <optional>
+
+#include "ui/scoped_win32.h"
+#include "ui/wide_text_win32.h"
 
 namespace tarvex {
 
@@ -11,30 +14,23 @@ namespace {
 
 COLORREF Resolve(ui::Colour c) { return ui::IsSystemColour(c) ? GetSysColor(static_cast<int>(c & 0xFF)) : c; }
 
+int ScreenDpi() {
+  ui::ScopedWindowDc screen(nullptr);
+  return GetDeviceCaps(screen.get(), LOGPIXELSY);
+}
+
+// The font a window handed over, as the layout would store it.
 widgets::FontSpec SpecOf(HFONT font) {
-  LOGFONTA lf = {};
-  if (!font || !GetObjectA(font, sizeof lf, &lf)) return {};
-  HDC screen = GetDC(nullptr);
-  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return {lf.lfFaceName, MulDiv(std::abs(lf.lfHeight), 7200, dpi), lf.lfWeight >= FW_SEMIBOLD, lf.lfUnderline != 0};
+  LOGFONTW lf = {};
+  if (!font || !GetObjectW(font, sizeof lf, &lf)) return {};
+  return {ui::Utf8FromWide(lf.lfFaceName), MulDiv(std::abs(lf.lfHeight), 7200, ScreenDpi()), lf.lfWeight >= FW_SEMIBOLD,
+          lf.lfUnderline != 0};
 }
 
 HFONT MakeFont(const widgets::FontSpec& spec) {
-  HDC screen = GetDC(nullptr);
-  int height = -MulDiv(spec.hundredthsOfPoint, GetDeviceCaps(screen, LOGPIXELSY), 7200);
-  ReleaseDC(nullptr, screen);
-  return CreateFontA(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, spec.underline, FALSE, DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                     spec.face.c_str());
-}
-
-std::wstring Wide(const std::string& ansi) {
-  if (ansi.empty()) return {};
-  int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), n);
-  return wide;
+  return CreateFontW(-MulDiv(spec.hundredthsOfPoint, ScreenDpi(), 7200), 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL,
+                     FALSE, spec.underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, ui::WideFromUtf8(spec.face).c_str());
 }
 
 // Shift, Ctrl and Alt as the events carry them.
@@ -55,14 +51,14 @@ widgets::MouseArgs Args(int button, LPARAM lp) {
 
 bool RegisterOnce(WNDPROC proc) {
   static const bool registered = [proc] {
-    WNDCLASSEXA wc = {};
+    WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     wc.lpszClassName = XPButton::kClassName;
-    return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
   }();
   return registered;
 }
@@ -80,20 +76,12 @@ class XPButton::BackBuffer {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
-    old_ = SelectObject(dc_, bitmap_);
+    bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+    selected_.emplace(dc_.get(), bitmap_.get());
   }
-  ~BackBuffer() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  BackBuffer(const BackBuffer&) = delete;
-  BackBuffer& operator=(const BackBuffer&) = delete;
 
   bool Fits(int width, int height) const { return width == width_ && height == height_ && bits_; }
-  HDC Dc() const { return dc_; }
+  HDC Dc() const { return dc_.get(); }
   int Width() const { return width_; }
   int Height() const { return height_; }
   void Copy(const widgets::PixelSurface& face) {
@@ -104,10 +92,10 @@ class XPButton::BackBuffer {
 
  private:
   int width_, height_;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
   void* bits_ = nullptr;
+  ui::ScopedMemoryDc dc_{CreateCompatibleDC(nullptr)};
+  ui::ScopedBitmap bitmap_;  // freed after the selection below gives it back
+  std::optional<ui::ScopedSelection> selected_;
 };
 
 XPButton::XPButton() : control_(*this) {
@@ -133,7 +121,6 @@ XPButton::XPButton() : control_(*this) {
 XPButton::~XPButton() {
   if (tip_) DestroyWindow(tip_);
   if (hwnd_) DestroyWindow(hwnd_);
-  if (ownFont_) DeleteObject(ownFont_);
 }
 
 bool XPButton::Create(HWND parent, int id, const RECT& r, const std::string& caption, HFONT font) {
@@ -143,9 +130,9 @@ bool XPButton::Create(HWND parent, int id, const RECT& r, const std::string& cap
   givenFont_ = SpecOf(font);
   control_.InitProperties({caption, givenFont_, ui::kWindowFrameColour});
   control_.SetBackground(GetSysColor(COLOR_WINDOW));
-  CreateWindowExA(0, kClassName, caption.c_str(), WS_CHILD | WS_TABSTOP, r.left, r.top, r.right - r.left,
-                  r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                  GetModuleHandleA(nullptr), this);
+  CreateWindowExW(0, kClassName, ui::WideFromUtf8(caption).c_str(), WS_CHILD | WS_TABSTOP, r.left, r.top,
+                  r.right - r.left, r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                  GetModuleHandleW(nullptr), this);
   if (!hwnd_) return false;
   ShowWindow(hwnd_, SW_SHOWNA);  // the first show paints the face
   return true;
@@ -153,28 +140,29 @@ bool XPButton::Create(HWND parent, int id, const RECT& r, const std::string& cap
 
 void XPButton::SetCaption(const std::string& caption) {
   if (hwnd_)
-    SetWindowTextA(hwnd_, caption.c_str());  // the window's text and the caption stay one
+    ui::SetWindowTextUtf8(hwnd_, caption);  // the window's text and the caption stay one
   else
     control_.SetCaption(caption);
 }
 
 void XPButton::SetToolTipText(const std::string& text) {
   tooltip_ = text;
-  TTTOOLINFOA info = {};
+  std::wstring tip = ui::WideFromUtf8(text);
+  TTTOOLINFOW info = {};
   info.cbSize = sizeof info;
   info.hwnd = GetParent(hwnd_);
   info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-  info.lpszText = const_cast<char*>(tooltip_.c_str());
+  info.lpszText = tip.data();
   if (tip_) {
-    SendMessageA(tip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
     return;
   }
-  tip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+  tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetParent(hwnd_), nullptr,
-                         GetModuleHandleA(nullptr), nullptr);
+                         GetModuleHandleW(nullptr), nullptr);
   if (!tip_) return;
   info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  SendMessageA(tip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void XPButton::OnCommand(WORD code) {
@@ -186,18 +174,18 @@ COLORREF XPButton::BackBufferPixel(int x, int y) const {
 }
 
 LRESULT CALLBACK XPButton::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = reinterpret_cast<XPButton*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* self = reinterpret_cast<XPButton*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (msg == WM_NCCREATE) {
-    self = static_cast<XPButton*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+    self = static_cast<XPButton*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
     self->hwnd_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
-  if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
   if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
     self->buffer_.reset();
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return DefWindowProcW(hwnd, msg, wp, lp);
   }
   return self->Handle(msg, wp, lp);
 }
@@ -272,8 +260,8 @@ LRESULT XPButton::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (control_.Enabled() != (wp != 0)) control_.SetEnabled(wp != 0);
       return 0;
     case WM_SETTEXT: {
-      LRESULT done = DefWindowProcA(hwnd_, msg, wp, lp);
-      control_.SetCaption(lp ? reinterpret_cast<const char*>(lp) : "");
+      LRESULT done = DefWindowProcW(hwnd_, msg, wp, lp);
+      control_.SetCaption(lp ? ui::Utf8FromWide(reinterpret_cast<const wchar_t*>(lp)) : std::string());
       return done;
     }
     case WM_SETFONT:
@@ -286,12 +274,12 @@ LRESULT XPButton::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     default:
       break;
   }
-  return DefWindowProcA(hwnd_, msg, wp, lp);
+  return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
 void XPButton::Notify(WORD code) {
   if (HWND parent = hwnd_ ? GetParent(hwnd_) : nullptr)
-    SendMessageA(parent, WM_COMMAND, MAKEWPARAM(id_, code), reinterpret_cast<LPARAM>(hwnd_));
+    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id_, code), reinterpret_cast<LPARAM>(hwnd_));
 }
 
 void XPButton::Press(int button, WPARAM, LPARAM lp) {
@@ -323,11 +311,10 @@ HFONT XPButton::FontFor(const widgets::FontSpec& spec) {
   if (spec == givenFont_ || spec.face.empty())
     return font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   if (!ownFont_ || !(spec == ownFontSpec_)) {
-    if (ownFont_) DeleteObject(ownFont_);
-    ownFont_ = MakeFont(spec);
+    ownFont_.reset(MakeFont(spec));
     ownFontSpec_ = spec;
   }
-  return ownFont_;
+  return ownFont_.get();
 }
 
 bool XPButton::IsCursorOver() const {
@@ -345,16 +332,15 @@ void XPButton::ShowFace(const widgets::PixelSurface& face) {
 void XPButton::DrawCaption(const std::string& caption, ui::Colour colour, const widgets::FontSpec& font) {
   if (!buffer_) return;
   HDC dc = buffer_->Dc();
-  HGDIOBJ old = SelectObject(dc, FontFor(font));
+  ui::ScopedSelection selected(dc, FontFor(font));
   SetTextColor(dc, Resolve(colour));
   SetBkMode(dc, TRANSPARENT);
-  std::wstring text = Wide(caption);
+  std::wstring text = ui::WideFromUtf8(caption);
   RECT measured = {0, 0, buffer_->Width(), buffer_->Height()};
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
   widgets::CaptionRect place = widgets::PlaceCaption(buffer_->Width(), buffer_->Height(), measured.bottom - measured.top);
   RECT r = {place.left, place.top, place.right, place.bottom};
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_WORDBREAK | DT_CENTER);
-  SelectObject(dc, old);
 }
 
 void XPButton::ApplyRegion(const std::array<widgets::Point, 4>& removedCorners) {
@@ -362,16 +348,15 @@ void XPButton::ApplyRegion(const std::array<widgets::Point, 4>& removedCorners) 
   // The shape only changes with the size; setting the same one again would
   // only make the window manager move the window for nothing.
   if (shaped_.cx != buffer_->Width() || shaped_.cy != buffer_->Height()) {
-    HRGN shape = CreateRectRgn(0, 0, buffer_->Width(), buffer_->Height());
+    ui::ScopedRegion shape(CreateRectRgn(0, 0, buffer_->Width(), buffer_->Height()));
     for (const widgets::Point& p : removedCorners) {
-      HRGN corner = CreateRectRgn(p.x, p.y, p.x + 1, p.y + 1);
-      CombineRgn(shape, shape, corner, RGN_DIFF);
-      DeleteObject(corner);
+      ui::ScopedRegion corner(CreateRectRgn(p.x, p.y, p.x + 1, p.y + 1));
+      CombineRgn(shape.get(), shape.get(), corner.get(), RGN_DIFF);
     }
-    if (SetWindowRgn(hwnd_, shape, TRUE))  // the window owns the region from now on
+    if (SetWindowRgn(hwnd_, shape.get(), TRUE)) {
+      shape.release();  // the window owns it from now on
       shaped_ = {buffer_->Width(), buffer_->Height()};
-    else
-      DeleteObject(shape);
+    }
   }
   InvalidateRect(hwnd_, nullptr, FALSE);
 }

@@ -4,7 +4,8 @@
 // platform reports, keeps the painted face in a back buffer, draws the caption
 // with the system's text drawing and gives the window its rounded shape.
 //
-// Its window text is its caption, so screen readers and the dialog manager's
+// Texts are UTF-8, as everywhere in the windows. Its window text is its
+// caption, so screen readers and the dialog manager's
 // access keys (IsDialogMessage) see it. Click is raised through the callback
 // only; of a push button's notifications the parent gets BN_SETFOCUS and
 // BN_KILLFOCUS.
@@ -14,13 +15,14 @@
 #include <memory>
 #include <string>
 
+#include "ui/scoped_win32.h"
 #include "widgets/vev_xp_button.h"
 
 namespace tarvex {
 
 class XPButton : private widgets::ButtonWindow {
  public:
-  static constexpr char kClassName[] = "VEVXpButton";
+  static constexpr wchar_t kClassName[] = L"VEVXpButton";
 
   XPButton();
   XPButton(const XPButton&) = delete;
@@ -88,7 +90,7 @@ class XPButton : private widgets::ButtonWindow {
   std::string tooltip_;
   HFONT font_ = nullptr;  // the font the window gave; not ours
   widgets::FontSpec givenFont_;
-  HFONT ownFont_ = nullptr;  // made for a Font property other than the given one
+  ui::ScopedFont ownFont_;  // made for a Font property other than the given one
   widgets::FontSpec ownFontSpec_;
   std::unique_ptr<BackBuffer> buffer_;
   SIZE shaped_ = {0, 0};  // the size the window's shape was made for

@@ -109,6 +109,10 @@ TEST_F(ButtonWindow, IsItsOwnClassWithTheCaptionAsTextAndRoundedCorners) {
   SetWindowTextA(b, "Scan");  // set from outside: the caption follows
   EXPECT_EQ(buttons_[0].Caption(), "Scan");
   EXPECT_EQ(buttons_[0].AccessKey(), '\0');
+  buttons_[0].SetCaption("Pind\xC3\xA1i");  // UTF-8, as every text of the windows
+  wchar_t wide[32] = {};
+  GetWindowTextW(b, wide, 32);
+  EXPECT_STREQ(wide, L"Pind\u00E1i");
 
   HRGN shape = CreateRectRgn(0, 0, 0, 0);
   ASSERT_NE(GetWindowRgn(b, shape), ERROR);
