@@ -35,7 +35,7 @@ inline constexpr ui::WindowSpec kAboutWindow = {
 inline constexpr ui::ControlSpec kAboutControls[] = {
     {.kind = ui::Kind::Picture, .id = 1, .name = "Picture1", .box = ui::Twips(240, 240, 4215, 2175)},
     {.kind = ui::Kind::TextBox, .id = 2, .name = "Text1", .box = ui::Twips(0, kCreditsStartTop, 4215, 6500),
-     .font = {"Tahoma", 900, true}, .parent = 1, .flags = ui::kMultiLine | ui::kReadOnly},
+     .font = {"Tahoma", 900, true}, .parent = 1, .flags = ui::kMultiLine | ui::kReadOnly | ui::kNoBorder},
     {.kind = ui::Kind::Button, .id = 3, .name = "cmdVisitMe", .box = ui::Twips(1680, 2640, 1335, 375),
      .text = "Visit", .flags = ui::kTabStop},
     {.kind = ui::Kind::Button, .id = 4, .name = "cmd_tutup", .box = ui::Twips(3120, 2640, 1335, 375),

@@ -35,7 +35,7 @@ inline constexpr ui::WindowSpec kSignatureWindow = {
     .back = ui::Rgb(0, 0, 128),
     .fore = ui::Rgb(0, 255, 0),
     .font = {"Tahoma", 825},
-    .frame = ui::Frame::FixedDialog,
+    .frame = ui::Frame::FixedSingle,
 };
 
 inline constexpr ui::ControlSpec kSignatureControls[] = {

@@ -62,7 +62,7 @@ inline constexpr ui::WindowSpec kTempDbWindow = {
     .back = ui::Rgb(0, 0, 128),
     .fore = temp_db_layout::kGreen,
     .font = temp_db_layout::kTahoma,
-    .frame = ui::Frame::FixedDialog,
+    .frame = ui::Frame::FixedSingle,
 };
 
 inline constexpr ui::ControlSpec kTempDbControls[] = {
