@@ -28,13 +28,14 @@ class WalkHost {
   virtual ~WalkHost() = default;
   // The scan button's caption reads "Scan" again: the user asked to stop.
   virtual bool StopRequested() = 0;
-  // The per-file work of the scanning pass; `folder` ends in a backslash.
+  // The per-file work of the scanning pass; `folder` ends in the separator.
   virtual void ExamineFile(const std::string& folder, const std::string& name) = 0;
   // Hands control to the event queue, so timers tick and Stop can be clicked.
   virtual void DoEvents() = 0;
 };
 
-// Walks `path` (a backslash is appended to the caller's text when missing):
+// Walks `path` (the platform's separator, a backslash on Windows, is appended
+// to the caller's text when missing):
 // all files of a folder, then each subfolder's subtree in listing order.
 // Folder links are not entered, so a link loop cannot trap the walk.
 void MENCARI_VIRUS(std::string& path, const std::string& SearchStr, double& FileCount, const std::string& Kerja,

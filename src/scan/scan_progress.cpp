@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "system/files.h"
+
 namespace tarvex {
 
 namespace {
@@ -14,14 +16,15 @@ std::string StatusLineFor(const std::string& folder, const std::string& name) {
   std::string full = folder + name;
   if (full.size() <= kLongestUnabridgedPath) return full;
 
-  // Top folder: up to the first backslash from the 4th character on, so that
+  // Top folder: up to the first separator from the 4th character on, so that
   // "C:\" itself is passed over and "C:\Program Files\" is kept.
   std::string prefix;
-  std::string::size_type cut = folder.size() > 3 ? folder.find('\\', 3) : std::string::npos;
+  std::string::size_type cut = folder.size() > 3 ? folder.find(sys::kPathSeparator, 3) : std::string::npos;
   if (cut != std::string::npos) prefix = folder.substr(0, cut + 1);
 
-  if (name.size() < kAbridgedNameLength) return prefix + "..." + "\\" + name;
-  return prefix + "..." + "\\" + "..." + name.substr(name.size() - kAbridgedNameLength);
+  const std::string ellipsis = std::string("...") + sys::kPathSeparator;
+  if (name.size() < kAbridgedNameLength) return prefix + ellipsis + name;
+  return prefix + ellipsis + "..." + name.substr(name.size() - kAbridgedNameLength);
 }
 
 double CounterValue(const std::string& text) {

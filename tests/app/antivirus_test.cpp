@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "support/fake_tree.h"
+#include "support/native_path.h"
 
 namespace tarvex {
 namespace {
 
 using ::testing::ElementsAre;
 using testing::FakeTree;
+using testing::NativePath;
 
 // Drives the window's state class as the real window would, with a test's
 // own folder browser, event queue and tree.
@@ -17,8 +19,8 @@ class ScanCommand : public ::testing::Test, public AntivirusObserver {
  protected:
   ScanCommand() : window_(Services()) {
     window_.SetObserver(this);
-    tree_.Folder("C:\\", "Data");
-    for (int i = 1; i <= 10; ++i) tree_.File("C:\\Data\\", "f" + std::to_string(i) + ".exe");
+    tree_.Folder(NativePath("C:/"), "Data");
+    for (int i = 1; i <= 10; ++i) tree_.File(NativePath("C:/Data/"), "f" + std::to_string(i) + ".exe");
   }
 
   AntivirusServices Services() {
@@ -44,7 +46,7 @@ class ScanCommand : public ::testing::Test, public AntivirusObserver {
   std::string Text(Ctl c) { return window_.Text(c); }
 
   FakeTree tree_;
-  std::optional<std::string> chosen_ = std::string("C:\\Data");
+  std::optional<std::string> chosen_ = NativePath("C:/Data");
   std::function<void()> onYield_;
   int yields_ = 0;
   int browsed_ = 0;
@@ -106,7 +108,7 @@ TEST_F(ScanCommand, StopDuringCountingSkipsTheScanningPass) {
 TEST_F(ScanCommand, StopNearTheEndOfTheScanningPassIsReportedAsAStop) {
   window_.SetFileCheck([&](const std::string&, const std::string& name) {
     if (name == "f9.exe") {
-      window_.AppendRow({"", "w32.Test", "C:\\Data\\f9.exe", "10", ""});
+      window_.AppendRow({"", "w32.Test", NativePath("C:/Data/f9.exe"), "10", ""});
       window_.cmdScan_Click();
     }
   });
@@ -177,15 +179,15 @@ TEST_F(ScanCommand, AnimationOnlyWritesWhileCounting) {
   std::vector<std::string> statusDuringChecks;
   window_.SetFileCheck([&](const std::string&, const std::string&) { statusDuringChecks.push_back(Text(Ctl::status)); });
   window_.cmdScan_Click();
-  EXPECT_EQ(statusDuringChecks.front(), "C:\\Data\\f1.exe");
-  EXPECT_EQ(statusDuringChecks.back(), "C:\\Data\\f10.exe");
+  EXPECT_EQ(statusDuringChecks.front(), NativePath("C:/Data/f1.exe"));
+  EXPECT_EQ(statusDuringChecks.back(), NativePath("C:/Data/f10.exe"));
 }
 
 TEST_F(ScanCommand, CancelledBrowserChangesNothing) {
   window_.cmdScan_Click();
   chosen_ = std::nullopt;
   window_.cmdScan_Click();
-  EXPECT_EQ(window_.ScanRoot(), "C:\\Data");
+  EXPECT_EQ(window_.ScanRoot(), NativePath("C:/Data"));
   EXPECT_EQ(Text(Ctl::lblTotalFile), "10");
   EXPECT_EQ(Text(Ctl::status), "Pemeriksaan selesai, tak ada virus ditemukan.");
 }
@@ -201,10 +203,10 @@ TEST_F(ScanCommand, FolderWithoutAPathIsTakenAsCancelled) {
 }
 
 TEST_F(ScanCommand, DriveRootKeepsItsBackslash) {
-  tree_.File("D:\\", "autorun.inf");
-  chosen_ = std::string("D:\\");
+  tree_.File(NativePath("D:/"), "autorun.inf");
+  chosen_ = NativePath("D:/");
   window_.cmdScan_Click();
-  EXPECT_EQ(window_.ScanRoot(), "D:\\");
+  EXPECT_EQ(window_.ScanRoot(), NativePath("D:/"));
   EXPECT_EQ(Text(Ctl::lblTotalFile), "1");
 }
 
@@ -232,8 +234,8 @@ TEST_F(ScanCommand, FailingCheckDoesNotStopTheScan) {
 }
 
 TEST_F(ScanCommand, EmptyFolderFinishesWithoutFiles) {
-  tree_.Folder("C:\\", "Nothing");
-  chosen_ = std::string("C:\\Nothing");
+  tree_.Folder(NativePath("C:/"), "Nothing");
+  chosen_ = NativePath("C:/Nothing");
   window_.cmdScan_Click();
   EXPECT_EQ(Text(Ctl::lblTotalFile), "0");
   EXPECT_EQ(Text(Ctl::status), "Pemeriksaan selesai, tak ada virus ditemukan.");

@@ -2,33 +2,38 @@
 
 #include <gtest/gtest.h>
 
+#include "support/native_path.h"
+
 namespace tarvex {
 namespace {
 
+using testing::NativePath;
+
 TEST(StatusLine, PathsUpToFiftyCharactersAreShownWhole) {
-  const std::string folder = "C:\\Program Files\\Tarvex\\Data\\";  // 29 characters
+  const std::string folder = NativePath("C:/Program Files/Tarvex/Data/");  // 29 characters
   const std::string name21 = "abcdefghijklmnopq.exe";
   ASSERT_EQ((folder + name21).size(), 50u);
   EXPECT_EQ(StatusLineFor(folder, name21), folder + name21);
 
   const std::string name22 = "abcdefghijklmnopqr.exe";
-  EXPECT_EQ(StatusLineFor(folder, name22), "C:\\Program Files\\...\\...hijklmnopqr.exe");
+  EXPECT_EQ(StatusLineFor(folder, name22), NativePath("C:/Program Files/.../...hijklmnopqr.exe"));
 }
 
 TEST(StatusLine, ShortNamesFollowTheEllipsisWhole) {
-  const std::string folder = "C:\\Program Files\\Some Vendor\\Some Product\\bin\\";
-  EXPECT_EQ(StatusLineFor(folder, "setup.exe"), "C:\\Program Files\\...\\setup.exe");
-  EXPECT_EQ(StatusLineFor(folder, "fourteen_c.exe"), "C:\\Program Files\\...\\fourteen_c.exe");
+  const std::string folder = NativePath("C:/Program Files/Some Vendor/Some Product/bin/");
+  EXPECT_EQ(StatusLineFor(folder, "setup.exe"), NativePath("C:/Program Files/.../setup.exe"));
+  EXPECT_EQ(StatusLineFor(folder, "fourteen_c.exe"), NativePath("C:/Program Files/.../fourteen_c.exe"));
   // Fifteen characters are also whole, behind a second ellipsis.
-  EXPECT_EQ(StatusLineFor(folder, "fifteen_ch.exe1"), "C:\\Program Files\\...\\...fifteen_ch.exe1");
-  EXPECT_EQ(StatusLineFor(folder, "a_much_longer_file_name.exe"), "C:\\Program Files\\...\\...r_file_name.exe");
+  EXPECT_EQ(StatusLineFor(folder, "fifteen_ch.exe1"), NativePath("C:/Program Files/.../...fifteen_ch.exe1"));
+  EXPECT_EQ(StatusLineFor(folder, "a_much_longer_file_name.exe"),
+            NativePath("C:/Program Files/.../...r_file_name.exe"));
 }
 
-TEST(StatusLine, FolderWithoutASecondBackslashHasNoPrefix) {
-  const std::string folder = "\\\\";  // odd, but must not crash
-  EXPECT_EQ(StatusLineFor(folder, std::string(60, 'x')), "...\\..." + std::string(15, 'x'));
-  const std::string root = "C:\\";
-  EXPECT_EQ(StatusLineFor(root, std::string(48, 'y')), "...\\..." + std::string(15, 'y'));
+TEST(StatusLine, FolderWithoutASecondSeparatorHasNoPrefix) {
+  const std::string folder = NativePath("//");  // odd, but must not crash
+  EXPECT_EQ(StatusLineFor(folder, std::string(60, 'x')), NativePath(".../...") + std::string(15, 'x'));
+  const std::string root = NativePath("C:/");
+  EXPECT_EQ(StatusLineFor(root, std::string(48, 'y')), NativePath(".../...") + std::string(15, 'y'));
 }
 
 TEST(Counters, ReadTheLeadingNumberAndWriteWholeNumbers) {

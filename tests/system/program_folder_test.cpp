@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "support/native_path.h"
+
 namespace tarvex::sys {
 
-TEST(ProgramFolder, FilesAreJoinedWithOneBackslash) {
-  OverrideProgramFolder("D:\\Tools\\Tarvex");
-  EXPECT_EQ(ProgramFile("Tarvex.db"), "D:\\Tools\\Tarvex\\Tarvex.db");
+TEST(ProgramFolder, FilesAreJoinedWithOneSeparator) {
+  const std::string folder = testing::NativePath("D:/Tools/Tarvex");
+  OverrideProgramFolder(folder);
+  EXPECT_EQ(ProgramFile("Tarvex.db"), testing::NativePath("D:/Tools/Tarvex/Tarvex.db"));
   OverrideProgramFolder("");
-  EXPECT_NE(ProgramFolder(), "D:\\Tools\\Tarvex");
+  EXPECT_NE(ProgramFolder(), folder);
 }
 
 }  // namespace tarvex::sys
