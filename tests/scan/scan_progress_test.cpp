@@ -36,6 +36,33 @@ TEST(StatusLine, FolderWithoutASecondSeparatorHasNoPrefix) {
   EXPECT_EQ(StatusLineFor(root, std::string(48, 'y')), NativePath(".../...") + std::string(15, 'y'));
 }
 
+// Names in other scripts are measured in characters: a path that reads as 50
+// characters is whole even when its bytes are many more, and a name is cut
+// between characters.
+TEST(StatusLine, LengthsCountCharactersNotBytes) {
+  const std::string cyrillic = "\xD0\xB2\xD0\xB8\xD1\x80\xD1\x83\xD1\x81";  // вирус: 5 characters, 10 bytes
+  const std::string folder = NativePath("C:/") + cyrillic + NativePath("/") + cyrillic + NativePath("/");  // 15
+  const std::string name35 = cyrillic + cyrillic + cyrillic + cyrillic + cyrillic + cyrillic + "abcde";
+  EXPECT_EQ(StatusLineFor(folder, name35), folder + name35);
+  const std::string irus = "\xD0\xB8\xD1\x80\xD1\x83\xD1\x81";  // the last four of вирус
+  EXPECT_EQ(StatusLineFor(folder, name35 + "f"),
+            NativePath("C:/") + cyrillic + NativePath("/.../...") + irus + cyrillic + "abcdef");
+
+  const std::string cjk14 = "\xE7\x97\x85\xE6\xAF\x92\xE7\x97\x85\xE6\xAF\x92\xE7\x97\x85\xE6\xAF\x92"
+                           "\xE7\x97\x85\xE6\xAF\x92\xE7\x97\x85\xE6\xAF\x92\xE7\x97\x85\xE6\xAF\x92"
+                           "\xE7\x97\x85\xE6\xAF\x92";  // 病毒 seven times
+  const std::string deep = NativePath("C:/Program Files/Some Vendor/Some Product/bin/");
+  EXPECT_EQ(StatusLineFor(deep, cjk14), NativePath("C:/Program Files/.../") + cjk14) << "14 characters are whole";
+  const std::string emoji = "\xF0\x9F\x98\x88";
+  EXPECT_EQ(StatusLineFor(deep, emoji + cjk14), NativePath("C:/Program Files/.../...") + emoji + cjk14);
+  EXPECT_EQ(StatusLineFor(deep, "ab" + emoji + cjk14), NativePath("C:/Program Files/.../...") + emoji + cjk14);
+
+  // The top folder is looked for from the 4th character, not the 4th byte.
+  const std::string top = NativePath("/\xC3\xBC/abc/");
+  EXPECT_EQ(StatusLineFor(top + std::string(40, 'd') + NativePath("/"), "setup.exe"),
+            top + NativePath(".../setup.exe"));
+}
+
 TEST(Counters, ReadTheLeadingNumberAndWriteWholeNumbers) {
   EXPECT_EQ(CounterValue("0"), 0);
   EXPECT_EQ(CounterValue("1234"), 1234);
