@@ -5,6 +5,7 @@
 #include "app/antivirus_ids.h"
 #include "app/decoration_win32.h"
 #include "system/shell.h"
+#include "ui/wide_text_win32.h"
 
 namespace tarvex {
 
@@ -222,7 +223,7 @@ void AntivirusWindow::ControlChanged(Ctl c) {
     if (b.Enabled() != state_->Enabled(c)) b.SetEnabled(state_->Enabled(c));
     return;
   }
-  SetWindowTextA(ControlWindow(c), state_->Text(c).c_str());
+  ui::SetWindowTextUtf8(ControlWindow(c), state_->Text(c));
 }
 
 void AntivirusWindow::ProgressChanged(int value) {
@@ -237,18 +238,9 @@ void AntivirusWindow::RowAppended(std::size_t index) {
   if (!hwnd_) return;
   HWND list = GetDlgItem(hwnd_, ids::ListView1);
   const ResultRow& row = state_->Rows()[index - 1];
-  LVITEMA item = {};
-  item.mask = LVIF_TEXT;
-  item.iItem = static_cast<int>(index - 1);
-  item.pszText = const_cast<char*>(row.text.c_str());
-  int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  int at = ui::InsertListRowUtf8(list, static_cast<int>(index - 1), row.text);
   const std::string* subItems[] = {&row.name, &row.path, &row.size, &row.remark};
-  for (int i = 0; i < 4; ++i) {
-    LVITEMA sub = {};
-    sub.iSubItem = i + 1;
-    sub.pszText = const_cast<char*>(subItems[i]->c_str());
-    SendMessageA(list, LVM_SETITEMTEXTA, at, reinterpret_cast<LPARAM>(&sub));
-  }
+  for (int i = 0; i < 4; ++i) ui::SetListCellUtf8(list, at, i + 1, *subItems[i]);
 }
 
 void AntivirusWindow::TimerChanged(Timer t, bool enabled) {

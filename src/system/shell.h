@@ -8,7 +8,8 @@
 namespace tarvex::sys {
 
 // The shell's folder browser, rooted at the desktop, offering only file-system
-// folders. No value when the user cancels or the folder has no file-system path.
+// folders; `title` is ANSI, the chosen folder UTF-8. No value when the user
+// cancels or the folder has no file-system path.
 std::optional<std::string> BrowseForFolder(HWND owner, const std::string& title);
 
 // A message box; an empty title shows the application's title.
