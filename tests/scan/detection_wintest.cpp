@@ -12,9 +12,11 @@
 
 #include "app/antivirus_ids.h"
 #include "app/antivirus_window_win32.h"
+#include "scan/scan_progress.h"
 #include "signatures/checksum_text.h"
 #include "signatures/cls_crc.h"
 #include "signatures/string_signature.h"
+#include "support/running_program_win32.h"
 #include "support/temp_tree_win32.h"
 #include "support/window_probe_win32.h"
 #include "system/files.h"
@@ -138,37 +140,14 @@ TEST_F(ScanDetection, FindsExactlyTheInfectedFilesInWalkOrder) {
 
 // The helper program copied into the scanned tree, listed in the database by
 // its checksum, and started from there.
-class RunningInfection {
+class RunningInfection : public testing::RunningProgram {
  public:
-  RunningInfection(TempTree& tree, const std::string& launchName) {
-    path_ = tree.Write("Infected\\sleeper.exe", ReadText(TARVEX_SLEEPER_PATH));
-    std::string launch = path_.substr(0, path_.size() - std::string("sleeper.exe").size()) + launchName;
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    std::string command = "\"" + launch + "\"";
-    if (CreateProcessA(launch.c_str(), &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
-                       &pi_)) {
-      CloseHandle(pi_.hThread);
-    }
-  }
-  ~RunningInfection() {
-    if (!pi_.hProcess) return;
-    if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 9);
-    WaitForSingleObject(pi_.hProcess, 5000);
-    CloseHandle(pi_.hProcess);
-  }
+  RunningInfection(TempTree& tree, const std::string& relative)
+      : RunningProgram(TARVEX_SLEEPER_PATH, tree.Place(relative)) {}
   std::string DatabaseLine() const {
     clsCRC crc;
-    return ChecksumText(crc.CalculateFile(path_)) + ":Test.Sleeper\r\n";
+    return ChecksumText(crc.CalculateFile(Path())) + ":Test.Sleeper\r\n";
   }
-  bool Started() const { return pi_.hProcess != nullptr; }
-  bool EndsWithin(DWORD ms) const { return WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0; }
-  std::uint32_t Pid() const { return pi_.dwProcessId; }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-  PROCESS_INFORMATION pi_ = {};
 };
 
 // A freshly started process shows its modules only after a moment.
@@ -181,8 +160,57 @@ std::string ReportedPath(ProcessGuard& guard, std::uint32_t pid) {
   return "";
 }
 
+// The names the ANSI code page cannot spell, in several scripts, and a file
+// at the end of a path past the classic limit: each copy of the test virus
+// gets its row, with its name as it is, and every file is counted.
+TEST_F(ScanDetection, NoFileEscapesByItsNameOrItsDepth) {
+  UseDatabase("");
+  std::string deep;
+  for (int level = 1; level <= 11; ++level) deep += "tingkat_dalam_" + std::to_string(level + 10) + "_abcdefgh\\";
+  const std::string infected[] = {
+      "plain\\eicar.com", "plain\\café.com", "вирус.com", "папка\\eicar.com", "plain\\病毒.com",
+      deep + "eicar.com",  "ιός.com",          "فيروس.com", "ไวรัส.com",         "😈.com",
+      "pair\\a一.com",  // beside a clean file whose name differs in that character only
+      "noextension",
+  };
+  std::map<std::string, Row> expected;
+  for (const std::string& name : infected) {
+    const std::string path = tree_.Write(name, kEicar);
+    expected[path] = {"EICAR-Test-File", path, "68", ""};
+  }
+  ASSERT_GT(tree_.Path(deep + "eicar.com").size(), 330u);
+  tree_.Write("pair\\a丁.com", "clean, though the code page spells both names a?.com");
+  tree_.Write("plain\\readme.txt", "clean");
+  std::vector<std::string> statusLines;
+  afterPump_ = [&] { statusLines.push_back(ChildText(hwnd_, ids::status)); };
+
+  Scan();
+
+  std::vector<std::string> order;
+  WalkOrder(tree_.Root(), order);
+  ASSERT_EQ(order.size(), std::size(infected) + 2);
+  std::vector<Row> inWalkOrder;
+  for (const std::string& path : order) {
+    if (expected.count(path)) inWalkOrder.push_back(expected[path]);
+  }
+  ASSERT_EQ(inWalkOrder.size(), std::size(infected));
+  EXPECT_THAT(ListedRows(), ::testing::ElementsAreArray(inWalkOrder));
+  EXPECT_EQ(ChildText(hwnd_, ids::lblJumlahVirus), std::to_string(std::size(infected)));
+  EXPECT_EQ(ChildText(hwnd_, ids::lblTotalFile), std::to_string(order.size()));
+  EXPECT_EQ(ChildText(hwnd_, ids::lblFileDiperiksa), std::to_string(order.size()));
+  EXPECT_EQ(ChildText(hwnd_, ids::status),
+            "Pemeriksaan selesai, " + std::to_string(std::size(infected)) + " virus ditemukan.");
+  // The status line showed the names as they are.
+  for (const char* name : {"вирус.com", "😈.com", "ไวรัส.com"}) {
+    EXPECT_THAT(statusLines, ::testing::Contains(StatusLineFor(tree_.Root() + "\\", name)));
+  }
+}
+
 TEST_F(ScanDetection, ProgramRunningFromAnInfectedFileIsEndedBeforeTheScanEnds) {
-  RunningInfection sleeper(tree_, "sleeper.exe");
+  // A name the code page cannot spell, beside a clean file whose name differs
+  // from it in one such character only.
+  RunningInfection sleeper(tree_, "Infected\\сон 病.exe");
+  tree_.Write("Infected\\сон 痆.exe", "MZ clean");
   ASSERT_TRUE(sleeper.Started());
   ASSERT_EQ(ReportedPath(window_->State().Guard(), sleeper.Pid()), sleeper.Path());
   UseDatabase(sleeper.DatabaseLine());
@@ -196,11 +224,12 @@ TEST_F(ScanDetection, ProgramRunningFromAnInfectedFileIsEndedBeforeTheScanEnds) 
 
   ASSERT_EQ(window_->State().Rows().size(), 1u);
   EXPECT_EQ(window_->State().Rows()[0].name, "Test.Sleeper");
+  EXPECT_EQ(window_->State().Rows()[0].path, sleeper.Path());
   EXPECT_TRUE(endedWhileScanning);
 }
 
 TEST_F(ScanDetection, ProgramWhosePathDiffersOnlyInLetterCaseKeepsRunning) {
-  RunningInfection sleeper(tree_, "sleeper.exe");
+  RunningInfection sleeper(tree_, "Infected\\sleeper.exe");
   ASSERT_TRUE(sleeper.Started());
   ASSERT_EQ(ReportedPath(window_->State().Guard(), sleeper.Pid()), sleeper.Path());
   UseDatabase(sleeper.DatabaseLine());

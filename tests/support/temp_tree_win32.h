@@ -30,8 +30,7 @@ class TempTree {
 
   // `relative` uses backslashes; folders on the way are made as needed.
   std::string Write(const std::string& relative, const std::string& content, DWORD attributes = 0) {
-    std::string path = root_ + "\\" + relative;
-    MakeFolders(path);
+    std::string path = Place(relative);
     HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE) {
       DWORD written = 0;
@@ -51,6 +50,12 @@ class TempTree {
 
   // The path of a file or folder of the tree, whether it is there or not.
   std::string Path(const std::string& relative) const { return root_ + "\\" + relative; }
+
+  // Path(relative), with the folders on the way to it made.
+  std::string Place(const std::string& relative) const {
+    MakeFolders(Path(relative));
+    return Path(relative);
+  }
 
   bool Exists(const std::string& relative) const {
     return GetFileAttributesW(Wide(Path(relative)).c_str()) != INVALID_FILE_ATTRIBUTES;
