@@ -31,6 +31,7 @@ TEST(WideFiles, EveryNameIsListedAndReadAsItIs) {
   const std::map<std::string, std::string> files = {
       {"café.com", "1"}, {"вирус.com", "2"}, {"病毒.com", "3"},   {"😈.com", "4"},
       {"a一.com", "5"},  {"a丁.com", "6"},   {"trailing.com.", "7"}, {"space.com ", "8"},
+      {"con.com", "9"},  {"aux", "A"},  // device names to the classic paths
   };
   for (const auto& [name, content] : files) {
     HANDLE h = CreateFileW(TempTree::Wide(tree.Path(name)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
