@@ -19,13 +19,16 @@ std::string StatusLineFor(const std::string& folder, const std::string& name) {
   std::string full = folder + name;
   if (sys::CharacterCount(full) <= kLongestUnabridgedPath) return full;
 
+  // The folder ends in the separator its listing joined it with.
+  const char separator = folder.empty() || (folder.back() != '\\' && folder.back() != '/') ? sys::kPathSeparator
+                                                                                            : folder.back();
   // Top folder: up to the first separator from the 4th character on, so that
   // "C:\" itself is passed over and "C:\Program Files\" is kept.
   std::string prefix;
-  std::string::size_type cut = folder.find(sys::kPathSeparator, sys::CharacterOffset(folder, 3));
+  std::string::size_type cut = folder.find(separator, sys::CharacterOffset(folder, 3));
   if (cut != std::string::npos) prefix = folder.substr(0, cut + 1);
 
-  const std::string ellipsis = std::string("...") + sys::kPathSeparator;
+  const std::string ellipsis = std::string("...") + separator;
   const std::size_t nameLength = sys::CharacterCount(name);
   if (nameLength < kAbridgedNameLength) return prefix + ellipsis + name;
   return prefix + ellipsis + "..." + name.substr(sys::CharacterOffset(name, nameLength - kAbridgedNameLength));

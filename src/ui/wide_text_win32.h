@@ -1,23 +1,48 @@
 #pragma once
-// What the user reads goes through the wide-character calls, so that a file
-// name in any script is shown as it is, not as the code page spells it.
+// Texts travel through the program as UTF-8 `char` strings (file names among
+// them); windows take them through the wide calls. A text that is not valid
+// UTF-8 is taken as ANSI in the system's code page, as the database and the
+// program's own texts are.
 #include <windows.h>
 
 #include <string>
 
 namespace tarvex::ui {
 
-// UTF-8 text (file names, and the system's texts, which are plain ASCII) in
-// wide characters; a text that is not UTF-8 is read as ANSI, the code page the
-// system's own texts are written in.
-std::wstring DisplayText(const std::string& text);
+inline std::wstring WideFromUtf8(const std::string& text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  UINT page = CP_UTF8;
+  int n = MultiByteToWideChar(page, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+  if (n <= 0) {
+    page = CP_ACP;
+    n = MultiByteToWideChar(page, 0, text.data(), size, nullptr, 0);
+  }
+  std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+  if (n > 0) MultiByteToWideChar(page, page == CP_UTF8 ? MB_ERR_INVALID_CHARS : 0, text.data(), size, &wide[0], n);
+  return wide;
+}
 
-void SetWindowTextUtf8(HWND window, const std::string& text);
+inline std::string Utf8FromWide(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, &text[0], n, nullptr, nullptr);
+  return text;
+}
 
-// A row of a report-style list view at `row`, with `text` as its own text;
-// gives the index it was put at, -1 on failure.
-int InsertListRowUtf8(HWND list, int row, const std::string& text);
+inline bool SetWindowTextUtf8(HWND hwnd, const std::string& text) {
+  return SetWindowTextW(hwnd, WideFromUtf8(text).c_str()) != FALSE;
+}
 
-void SetListCellUtf8(HWND list, int row, int column, const std::string& text);
+inline std::string WindowTextUtf8(HWND hwnd) {
+  int n = GetWindowTextLengthW(hwnd);
+  if (n <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(n) + 1, L'\0');
+  n = GetWindowTextW(hwnd, &wide[0], n + 1);
+  wide.resize(static_cast<std::size_t>(n > 0 ? n : 0));
+  return Utf8FromWide(wide);
+}
 
 }  // namespace tarvex::ui

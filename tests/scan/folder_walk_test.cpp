@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <functional>
 
-#include "support/fake_tree.h"
 #include "signatures/temp_files.h"
+#include "support/fake_tree.h"
 #include "support/native_path.h"
 
 namespace tarvex {
@@ -47,28 +47,27 @@ class RecordingHost : public WalkHost {
 
 FakeTree SampleTree() {
   FakeTree tree;
-  tree.Folder(NativePath("C:/Data/"), "Sub")
-      .File(NativePath("C:/Data/"), "a.exe")
-      .Folder(NativePath("C:/Data/"), "Next")
-      .File(NativePath("C:/Data/"), "b.txt")
-      .File(NativePath("C:/Data/Sub/"), "c.dll")
-      .Folder(NativePath("C:/Data/Sub/"), "Deep")
-      .File(NativePath("C:/Data/Sub/Deep/"), "d.scr")
-      .File(NativePath("C:/Data/Next/"), "e.com");
+  tree.Folder("C:\\Data\\", "Sub")
+      .File("C:\\Data\\", "a.exe")
+      .Folder("C:\\Data\\", "Next")
+      .File("C:\\Data\\", "b.txt")
+      .File("C:\\Data\\Sub\\", "c.dll")
+      .Folder("C:\\Data\\Sub\\", "Deep")
+      .File("C:\\Data\\Sub\\Deep\\", "d.scr")
+      .File("C:\\Data\\Next\\", "e.com");
   return tree;
 }
 
 TEST(FolderWalk, FilesComeBeforeSubfoldersAndEachSubtreeBeforeItsNextSibling) {
   FakeTree tree = SampleTree();
   RecordingHost host;
-  std::string path = NativePath("C:/Data");
+  std::string path = "C:\\Data";
   double count = 0;
   MENCARI_VIRUS(path, "*.*", count, "Pindai", host, tree);
 
-  EXPECT_EQ(path, NativePath("C:/Data/")) << "the caller's path gets its trailing separator";
-  EXPECT_THAT(host.examined,
-              ElementsAre(NativePath("C:/Data/a.exe"), NativePath("C:/Data/b.txt"), NativePath("C:/Data/Sub/c.dll"),
-                          NativePath("C:/Data/Sub/Deep/d.scr"), NativePath("C:/Data/Next/e.com")));
+  EXPECT_EQ(path, "C:\\Data\\") << "the caller's path gets its trailing backslash";
+  EXPECT_THAT(host.examined, ElementsAre("C:\\Data\\a.exe", "C:\\Data\\b.txt", "C:\\Data\\Sub\\c.dll",
+                                         "C:\\Data\\Sub\\Deep\\d.scr", "C:\\Data\\Next\\e.com"));
   EXPECT_EQ(count, 5);
   // One yield per file and one at the end of each of the four folders.
   EXPECT_EQ(host.yields, 5 + 4);
@@ -77,51 +76,50 @@ TEST(FolderWalk, FilesComeBeforeSubfoldersAndEachSubtreeBeforeItsNextSibling) {
 TEST(FolderWalk, CountingPassCountsWithoutExamining) {
   FakeTree tree = SampleTree();
   RecordingHost host;
-  double count = host.Walk(tree, NativePath("C:/Data/"), "Hitung");
+  double count = host.Walk(tree, "C:\\Data\\", "Hitung");
   EXPECT_EQ(count, 5);
   EXPECT_TRUE(host.examined.empty());
 }
 
 TEST(FolderWalk, EmptyTreeVisitsNothing) {
   FakeTree tree;
-  tree.Folder(NativePath("C:/"), "Empty");
+  tree.Folder("C:\\", "Empty");
   RecordingHost host;
-  double count = host.Walk(tree, NativePath("C:/Empty"), "Pindai");
+  double count = host.Walk(tree, "C:\\Empty", "Pindai");
   EXPECT_EQ(count, 0);
   EXPECT_TRUE(host.examined.empty());
 }
 
 TEST(FolderWalk, HiddenAndSystemEntriesAreWalkedLikeAnyOther) {
   FakeTree tree;
-  tree.Folder(NativePath("D:/"), "T")
-      .File(NativePath("D:/T/"), "hidden.exe", sys::kAttrHidden)
-      .File(NativePath("D:/T/"), "system.sys", sys::kAttrSystem | sys::kAttrReadOnly)
-      .Folder(NativePath("D:/T/"), "HiddenDir", sys::kAttrHidden | sys::kAttrSystem)
-      .File(NativePath("D:/T/HiddenDir/"), "inner.dll", sys::kAttrHidden);
+  tree.Folder("D:\\", "T")
+      .File("D:\\T\\", "hidden.exe", sys::kAttrHidden)
+      .File("D:\\T\\", "system.sys", sys::kAttrSystem | sys::kAttrReadOnly)
+      .Folder("D:\\T\\", "HiddenDir", sys::kAttrHidden | sys::kAttrSystem)
+      .File("D:\\T\\HiddenDir\\", "inner.dll", sys::kAttrHidden);
   RecordingHost host;
-  EXPECT_EQ(host.Walk(tree, NativePath("D:/T"), "Pindai"), 3);
-  EXPECT_THAT(host.examined, ElementsAre(NativePath("D:/T/hidden.exe"), NativePath("D:/T/system.sys"),
-                                         NativePath("D:/T/HiddenDir/inner.dll")));
+  EXPECT_EQ(host.Walk(tree, "D:\\T", "Pindai"), 3);
+  EXPECT_THAT(host.examined, ElementsAre("D:\\T\\hidden.exe", "D:\\T\\system.sys", "D:\\T\\HiddenDir\\inner.dll"));
 }
 
 TEST(FolderWalk, FolderLinksAreNotEntered) {
   FakeTree tree;
-  tree.Folder(NativePath("C:/"), "Root")
-      .File(NativePath("C:/Root/"), "x.exe")
-      .Folder(NativePath("C:/Root/"), "Loop", sys::kAttrReparsePoint)
-      .File(NativePath("C:/Root/Loop/"), "would-loop.exe");
+  tree.Folder("C:\\", "Root")
+      .File("C:\\Root\\", "x.exe")
+      .Folder("C:\\Root\\", "Loop", sys::kAttrReparsePoint)
+      .File("C:\\Root\\Loop\\", "would-loop.exe");
   RecordingHost host;
-  EXPECT_EQ(host.Walk(tree, NativePath("C:/Root"), "Pindai"), 1);
-  EXPECT_THAT(host.examined, ElementsAre(NativePath("C:/Root/x.exe")));
+  EXPECT_EQ(host.Walk(tree, "C:\\Root", "Pindai"), 1);
+  EXPECT_THAT(host.examined, ElementsAre("C:\\Root\\x.exe"));
 }
 
 TEST(FolderWalk, DriveRootIsListedWithItsOwnBackslash) {
   FakeTree tree;
-  tree.File(NativePath("C:/"), "boot.ini");
+  tree.File("C:\\", "boot.ini");
   RecordingHost host;
-  double count = host.Walk(tree, NativePath("C:/"), "Hitung");
+  double count = host.Walk(tree, "C:\\", "Hitung");
   EXPECT_EQ(count, 1);
-  EXPECT_THAT(tree.listings, ElementsAre(NativePath("C:/"), NativePath("C:/*.*")));
+  EXPECT_THAT(tree.listings, ElementsAre("C:\\", "C:\\*.*"));
 }
 
 TEST(FolderWalk, StopIsNoticedBeforeTheNextFileAndNoFurtherFolderIsListed) {
@@ -129,12 +127,12 @@ TEST(FolderWalk, StopIsNoticedBeforeTheNextFileAndNoFurtherFolderIsListed) {
   RecordingHost host;
   // Stop while the deep folder's file is being handled.
   host.onYield = [&] {
-    if (!host.examined.empty() && host.examined.back() == NativePath("C:/Data/Sub/Deep/d.scr")) host.stopped = true;
+    if (!host.examined.empty() && host.examined.back() == "C:\\Data\\Sub\\Deep\\d.scr") host.stopped = true;
   };
-  double count = host.Walk(tree, NativePath("C:/Data"), "Pindai");
+  double count = host.Walk(tree, "C:\\Data", "Pindai");
   EXPECT_EQ(host.examined.size(), 4u);
   EXPECT_EQ(count, 4);
-  EXPECT_EQ(tree.listings.back(), NativePath("C:/Data/Sub/Deep/*.*")) << "the Next folder must not be listed";
+  EXPECT_EQ(tree.listings.back(), "C:\\Data\\Sub\\Deep\\*.*") << "the Next folder must not be listed";
 }
 
 TEST(FolderWalk, StopBeforeTheFirstFileOfAFolder) {
@@ -143,7 +141,7 @@ TEST(FolderWalk, StopBeforeTheFirstFileOfAFolder) {
   host.onYield = [&] {
     if (host.examined.size() == 2) host.stopped = true;  // after the top folder's files
   };
-  double count = host.Walk(tree, NativePath("C:/Data"), "Pindai");
+  double count = host.Walk(tree, "C:\\Data", "Pindai");
   EXPECT_EQ(count, 2);
   // The top folder had no third file, so its subfolders were called, and each
   // returned at its entry test without listing anything.
@@ -154,16 +152,16 @@ TEST(FolderWalk, AStoppedScanStartsNothing) {
   FakeTree tree = SampleTree();
   RecordingHost host;
   host.stopped = true;
-  double count = host.Walk(tree, NativePath("C:/Data"), "Pindai");
+  double count = host.Walk(tree, "C:\\Data", "Pindai");
   EXPECT_EQ(count, 0);
   EXPECT_TRUE(tree.listings.empty());
 }
 
 TEST(FolderWalk, UnlistableFolderContributesNothing) {
   FakeTree tree;
-  tree.Folder(NativePath("C:/"), "A").File(NativePath("C:/A/"), "one.exe");
+  tree.Folder("C:\\", "A").File("C:\\A\\", "one.exe");
   RecordingHost host;
-  double count = host.Walk(tree, NativePath("C:/Missing"), "Pindai");
+  double count = host.Walk(tree, "C:\\Missing", "Pindai");
   EXPECT_EQ(count, 0);
 }
 

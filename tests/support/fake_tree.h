@@ -11,20 +11,23 @@ namespace tarvex::testing {
 
 class FakeTree : public DirectorySource {
  public:
-  // `folder` ends in the separator, e.g. "C:\Data\" on Windows.
+  // A Windows tree, on every build.
+  char Separator() const override { return '\\'; }
+
+  // `folder` ends in a backslash, e.g. "C:\Data\".
   FakeTree& File(const std::string& folder, const std::string& name, std::uint32_t attrs = sys::kAttrArchive) {
     Entries(folder).push_back({name, attrs});
     return *this;
   }
   FakeTree& Folder(const std::string& folder, const std::string& name, std::uint32_t attrs = 0) {
     Entries(folder).push_back({name, attrs | sys::kAttrDirectory});
-    Entries(folder + name + sys::kPathSeparator);
+    Entries(folder + name + "\\");
     return *this;
   }
 
   std::vector<sys::DirEntry> List(const std::string& pattern, std::uint32_t mask) override {
     listings.push_back(pattern);
-    std::string folder = pattern.substr(0, pattern.find_last_of(sys::kPathSeparator) + 1);
+    std::string folder = pattern.substr(0, pattern.find_last_of('\\') + 1);
     std::vector<sys::DirEntry> out;
     auto it = tree_.find(folder);
     if (it == tree_.end()) return out;

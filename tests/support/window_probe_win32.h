@@ -9,14 +9,11 @@
 #include <string>
 
 #include "system/wide_path_win32.h"
+#include "ui/wide_text_win32.h"
 
 namespace tarvex::testing {
 
-inline std::string WindowText(HWND hwnd) {
-  wchar_t buf[4096] = {};
-  GetWindowTextW(hwnd, buf, 4096);
-  return sys::win32::Utf8(buf).value_or("<not UTF-16>");
-}
+inline std::string WindowText(HWND hwnd) { return ui::WindowTextUtf8(hwnd); }
 
 inline std::string ChildText(HWND parent, int id) { return WindowText(GetDlgItem(parent, id)); }
 
