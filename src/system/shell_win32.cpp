@@ -48,13 +48,15 @@ std::optional<std::string> BrowseForFolder(HWND owner, const std::string& title)
 }
 
 int MsgBox(HWND owner, const std::string& text, UINT flags, const std::string& title) {
-  return MessageBoxA(owner, text.c_str(), title.empty() ? kApplicationTitle : title.c_str(), flags);
+  // Through the wide call: the texts are ANSI, but a path in them is UTF-8.
+  const std::wstring caption = win32::WideText(title.empty() ? kApplicationTitle : title);
+  return MessageBoxW(owner, win32::WideText(text).c_str(), caption.c_str(), flags);
 }
 
 void Beep() { MessageBeep(MB_OK); }
 
 void ShellOpen(HWND owner, const std::string& fileOrAddress) {
-  ShellExecuteA(owner, "open", fileOrAddress.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ShellExecuteW(owner, L"open", win32::WideText(fileOrAddress).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 RECT WorkArea() {

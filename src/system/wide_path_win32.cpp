@@ -86,6 +86,11 @@ std::wstring FromAnsi(std::string_view ansi) {
   return out;
 }
 
+std::wstring WideText(std::string_view text) {
+  std::optional<std::wstring> wide = Wide(text);
+  return wide ? *wide : FromAnsi(text);
+}
+
 std::optional<std::wstring> WidePath(std::string_view utf8) {
   std::optional<std::wstring> given = Wide(utf8);
   if (!given) return std::nullopt;

@@ -19,6 +19,10 @@ std::optional<std::string> Utf8(std::wstring_view wide);
 // The system's own texts, which are ANSI, in wide characters.
 std::wstring FromAnsi(std::string_view ansi);
 
+// A text to show or hand to the shell: UTF-8 (file names, and the system's
+// texts, which are plain ASCII), or ANSI when it is not UTF-8.
+std::wstring WideText(std::string_view text);
+
 // The path as the wide file functions take it. An absolute path (drive or
 // UNC) is written in the long-path form; a relative one, or one holding "."
 // or "..", is first made full by the system when it is too long for the

@@ -9,6 +9,7 @@
 
 #include "support/temp_tree_win32.h"
 #include "system/files.h"
+#include "system/shell.h"
 
 namespace tarvex::sys {
 namespace {
@@ -68,6 +69,16 @@ TEST(WideFiles, PathsInTheClassicFormsStillWork) {
   std::string dotted = tree.Root() + "\\sub\\..\\sub\\.\\file.txt";
   for (const std::string& path : {forward, doubled, dotted}) EXPECT_EQ(FileLength(path), 3) << path;
   EXPECT_EQ(ListDirectory(tree.Root() + "\\sub\\", 0).size(), 1u) << "a trailing separator lists the folder";
+}
+
+// The batch file beside a program installed in a folder named in another
+// script is started by the shell all the same.
+TEST(WideShell, OpensAFileByItsUtf8Path) {
+  TempTree tree("shell");
+  const std::string batch = tree.Write("Папка 病毒\\FileRecover.bat", "@echo ran> \"%~dp0ran.txt\"\r\n");
+  ShellOpen(nullptr, batch);
+  for (int i = 0; i < 200 && !tree.Exists("Папка 病毒\\ran.txt"); ++i) Sleep(50);
+  EXPECT_TRUE(tree.Exists("Папка 病毒\\ran.txt"));
 }
 
 }  // namespace
