@@ -29,6 +29,7 @@ DesktopServices RealDesktop(App& app) {
   d.programFolder = [] { return sys::ProgramFolder(); };
   d.visibleFileExists = [](const std::string& path) { return sys::VisibleFileExists(path); };
   d.clock = &sys::SystemClock();
+  d.files = &sys::SystemFileSystem();
   return d;
 }
 
@@ -62,6 +63,7 @@ AntivirusServices App::MainWindowServices() {
       .detection = {.fileLength = sys::FileLength,
                     .readFile = sys::ReadWholeFile,
                     .lookupCrc = [](const std::string& text) { return LookupCrc(text); }},
+      .files = *desktop_.files,
   };
 }
 

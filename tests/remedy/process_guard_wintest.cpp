@@ -9,11 +9,11 @@
 #include <string>
 
 #include "remedy/process_guard.h"
+#include "support/running_program_win32.h"
+#include "support/temp_tree_win32.h"
 #include "system/processes.h"
 #include "system/processes_win32.h"
 #include "system/wide_path_win32.h"
-#include "support/running_program_win32.h"
-#include "support/temp_tree_win32.h"
 
 namespace tarvex {
 namespace {
@@ -25,7 +25,7 @@ using testing::TempTree;
 // started from there. `relative` may name folders on the way.
 class RunningSleeper {
  public:
-  explicit RunningSleeper(const std::string& relative) : program_(TARVEX_SLEEPER_PATH, folder_.Place(relative)) {}
+  explicit RunningSleeper(const std::string& relative) : program_(folder_.Copy(relative, TARVEX_SLEEPER_PATH)) {}
 
   bool Started() const { return program_.Started(); }
   HANDLE Handle() const { return program_.Handle(); }

@@ -1,7 +1,7 @@
 #pragma once
-// A copy of a helper program, started from a path of the test's choosing
-// (UTF-8, in any script, at any depth) the way an infected program would run
-// from where a scan finds it; ended again when the test is over.
+// A program started from a path of the test's choosing (UTF-8, in any script),
+// the way an infected program runs from where a scan finds it; ended when the
+// test ends if it is still running.
 #include <windows.h>
 
 #include <cstdint>
@@ -13,21 +13,16 @@ namespace tarvex::testing {
 
 class RunningProgram {
  public:
-  // Copies `program` to `path`, whose folder must exist, and starts the copy
-  // there, with its own folder as the working folder.
-  RunningProgram(const std::string& program, const std::string& path) : path_(path) {
-    std::wstring source = sys::win32::WidePath(program).value_or(L"");
-    std::wstring target = sys::win32::WidePath(path).value_or(L"");
-    if (!CopyFileW(source.c_str(), target.c_str(), FALSE)) return;
-    // Started by the name the walk would give it, so that the system reports
-    // the path a scan builds.
+  explicit RunningProgram(const std::string& path, const char* workingFolder = nullptr) : path_(path) {
+    // Started by the name a walk gives it, not the long form, so that the
+    // system reports the path a scan builds.
     std::wstring launch = sys::win32::Wide(path).value_or(L"");
-    std::wstring folder = launch.substr(0, launch.find_last_of(L'\\'));
+    std::wstring folder = workingFolder ? sys::win32::Wide(workingFolder).value_or(L"") : L"";
     std::wstring command = L"\"" + launch + L"\"";
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     if (CreateProcessW(launch.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                       folder.c_str(), &si, &pi_)) {
+                       workingFolder ? folder.c_str() : nullptr, &si, &pi_)) {
       CloseHandle(pi_.hThread);
     }
   }

@@ -51,6 +51,13 @@ class TempTree {
   // The path of a file or folder of the tree, whether it is there or not.
   std::string Path(const std::string& relative) const { return root_ + "\\" + relative; }
 
+  // A copy of the file at `source` as `relative`; gives its path.
+  std::string Copy(const std::string& relative, const std::string& source) {
+    std::string path = Place(relative);
+    CopyFileW(Wide(source).c_str(), Wide(path).c_str(), FALSE);
+    return path;
+  }
+
   // Path(relative), with the folders on the way to it made.
   std::string Place(const std::string& relative) const {
     MakeFolders(Path(relative));
