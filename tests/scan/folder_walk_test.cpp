@@ -4,19 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "signatures/temp_files.h"
 #include "support/fake_tree.h"
-#include "support/native_path.h"
 
 namespace tarvex {
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::UnorderedElementsAre;
+using ::testing::UnorderedElementsAreArray;
 using testing::FakeTree;
-using testing::NativePath;
 
 // Records the order of the scanning pass and lets a test press Stop at a yield.
 class RecordingHost : public WalkHost {
@@ -169,21 +169,21 @@ TEST(FolderWalk, UnlistableFolderContributesNothing) {
 // build (the host's folders natively, the prefix's under wine).
 TEST(FolderWalk, WalksARealTreeWithThePlatformsSeparator) {
   testing::TempFolder tmp;
-  const std::string root = tmp.Folder();
-  const char sep = sys::kPathSeparator;
-  std::filesystem::create_directories(root + sep + "Sub" + sep + "Deep");
-  std::filesystem::create_directories(root + sep + "Next");
-  for (const char* name : {"a.exe", "b", "Sub/c.dll", "Sub/Deep/d.scr", "Next/e.com"}) tmp.Write(NativePath(name), "x");
-
-  RecordingHost host;
-  EXPECT_EQ(host.Walk(SystemDirectories(), root, "Pindai"), 5);
-  const std::string top = root + sep;
-  EXPECT_THAT(host.examined, UnorderedElementsAre(top + "a.exe", top + "b", top + NativePath("Sub/c.dll"),
-                                                  top + NativePath("Sub/Deep/d.scr"), top + NativePath("Next/e.com")));
-  ASSERT_EQ(host.examined.size(), 5u);
-  for (int i = 0; i < 2; ++i) {
-    EXPECT_EQ(host.examined[i].find(sep, top.size()), std::string::npos) << "the top folder's own files come first";
+  const std::filesystem::path root = tmp.Folder();
+  std::vector<std::string> files;
+  for (const char* name : {"a.exe", "b", "Sub/c.dll", "Sub/Deep/d.scr", "Next/e.com"}) {
+    const std::filesystem::path file = (root / name).make_preferred();
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file) << "x";
+    files.push_back(file.string());
   }
+  RecordingHost host;
+  EXPECT_EQ(host.Walk(SystemDirectories(), root.string(), "Pindai"), 5);
+  EXPECT_THAT(host.examined, UnorderedElementsAreArray(files));
+  ASSERT_EQ(host.examined.size(), 5u);
+  EXPECT_THAT(std::vector<std::string>(host.examined.begin(), host.examined.begin() + 2),
+              UnorderedElementsAre(files[0], files[1]))
+      << "the top folder's own files come first";
 }
 
 }  // namespace

@@ -2,16 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "support/native_path.h"
+#include "system/files.h"
 
 namespace tarvex::sys {
 
 TEST(ProgramFolder, FilesAreJoinedWithOneSeparator) {
-  const std::string folder = testing::NativePath("D:/Tools/Tarvex");
-  OverrideProgramFolder(folder);
-  EXPECT_EQ(ProgramFile("Tarvex.db"), testing::NativePath("D:/Tools/Tarvex/Tarvex.db"));
+  OverrideProgramFolder("D:\\Tools\\Tarvex");
+  EXPECT_EQ(ProgramFile("Tarvex.db"), std::string("D:\\Tools\\Tarvex") + kPathSeparator + "Tarvex.db");
   OverrideProgramFolder("");
-  EXPECT_NE(ProgramFolder(), folder);
+  EXPECT_NE(ProgramFolder(), "D:\\Tools\\Tarvex");
 }
 
 }  // namespace tarvex::sys
