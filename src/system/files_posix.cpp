@@ -33,6 +33,17 @@ std::optional<std::uint32_t> AttributesOf(const std::string& path) {
   return std::nullopt;
 }
 
+// The wildcards of the Windows listing are "*" and "?" only: brackets and
+// backslashes in a name stand for themselves.
+std::string WindowsWildcard(const std::string& pattern) {
+  std::string out;
+  for (char c : pattern) {
+    if (c == '[' || c == '\\') out += '\\';
+    out += c;
+  }
+  return out;
+}
+
 }  // namespace
 
 std::optional<std::int64_t> FileLength(const std::string& path) {
@@ -75,7 +86,7 @@ std::vector<DirEntry> ListDirectory(const std::string& pattern, std::uint32_t ma
   const std::string given = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
   // "*.*" matches every name on Windows, with or without a dot; so does a
   // folder path ending in the separator.
-  const std::string wild = given.empty() || given == "*.*" ? std::string("*") : given;
+  const std::string wild = given.empty() || given == "*.*" ? std::string("*") : WindowsWildcard(given);
   DIR* d = opendir(dir.c_str());
   if (!d) return out;
   while (dirent* e = readdir(d)) {

@@ -49,5 +49,13 @@ TEST(HostFiles, LinksCarryTheReparseBitAndPipesAndDanglingLinksAreLeftOut) {
   EXPECT_EQ(ReadWholeFile(root + "/link.exe"), (std::vector<unsigned char>{'M', 'Z'}));
 }
 
+TEST(HostFiles, BracketsInANameAreNoWildcard) {
+  testing::TempFolder tmp;
+  tmp.Write("a[1].exe", "x");
+  tmp.Write("a1.exe", "x");
+  EXPECT_EQ(VisibleFileName(tmp.Folder() + "/a[1].exe"), "a[1].exe");
+  EXPECT_EQ(Listed(tmp.Folder() + "/a?.exe", 0).size(), 1u);
+}
+
 }  // namespace
 }  // namespace tarvex::sys
