@@ -112,7 +112,7 @@ class cCommonDialog {
                       PrinterSettings& Printer, std::int32_t& flags);
 
   // The shell's folder browser, open at Folder when one is given; Folder
-  // becomes the chosen folder, or "".
+  // becomes the chosen folder, or "". DlgTitle is ANSI.
   bool VBBrowseForFolder(std::string& Folder, const std::string& DlgTitle, std::intptr_t Owner);
 
  private:

@@ -3,13 +3,13 @@
 #include <windows.h>
 
 #include <commdlg.h>
-#include <shlobj.h>
 #include <winspool.h>
 
 #include <cmath>
 #include <cstddef>
 #include <optional>
 
+#include "system/shell.h"
 #include "ui/wide_text_win32.h"
 #include "widgets/file_dialog_rules.h"
 
@@ -377,29 +377,10 @@ bool cCommonDialog::VBPageSetupDlg(std::intptr_t Owner, bool DisableMargins, boo
 
 bool cCommonDialog::VBBrowseForFolder(std::string& Folder, const std::string& DlgTitle, std::intptr_t Owner) {
   Begin();
-  std::wstring title = Wide(DlgTitle);
-  std::wstring start = Wide(Folder);
-  BROWSEINFOW info = {};
-  info.hwndOwner = OwnerWindow(Owner);
-  info.lpszTitle = title.c_str();
-  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
-  PIDLIST_ABSOLUTE startItem = start.empty() ? nullptr : ILCreateFromPathW(start.c_str());
-  if (startItem) {
-    // The dialog opens at the folder given.
-    info.lpfn = [](HWND dialog, UINT message, LPARAM, LPARAM item) -> int {
-      if (message == BFFM_INITIALIZED) SendMessageW(dialog, BFFM_SETSELECTIONW, FALSE, item);
-      return 0;
-    };
-    info.lParam = reinterpret_cast<LPARAM>(startItem);
-  }
-  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
-  if (startItem) ILFree(startItem);
-  wchar_t path[MAX_PATH] = {};
-  bool ok = chosen && SHGetPathFromIDListW(chosen, path) && path[0] != L'\0';
-  if (chosen) CoTaskMemFree(chosen);
-  apiReturn_ = ok ? 1 : 0;
-  Folder = ok ? Utf8(path) : std::string();
-  return ok;
+  std::optional<std::string> chosen = sys::BrowseForFolder(OwnerWindow(Owner), DlgTitle, Folder);
+  apiReturn_ = chosen ? 1 : 0;
+  Folder = chosen.value_or("");
+  return chosen.has_value();
 }
 
 }  // namespace tarvex
