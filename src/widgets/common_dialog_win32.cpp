@@ -75,6 +75,16 @@ filedlg::Outcome RunFileDialog(bool save, const std::string& filename, const std
   return filedlg::Interpret(reply, builtFilter);
 }
 
+// What the open and save dialogs give back to their callers' arguments.
+void Deliver(const filedlg::Outcome& out, std::string& Filename, std::string& FileTitle, std::string& Filter,
+             std::int32_t& FilterIndex, std::int32_t& flags) {
+  Filename = out.Filename;
+  FileTitle = out.FileTitle;
+  Filter = out.Filter;
+  FilterIndex = out.FilterIndex;
+  flags = out.flags;
+}
+
 // The printer's own settings block with the caller's settings merged in, for
 // the print and page setup dialogs to start from; nullptr when the settings
 // name no printer or the printer is not there.
@@ -155,11 +165,7 @@ bool cCommonDialog::VBGetOpenFileName(std::string& Filename, std::string& FileTi
   filedlg::Outcome out = RunFileDialog(false, Filename, FileTitle, built, FilterIndex, InitDir, DlgTitle, DefaultExt,
                                        Owner, showFlags, ret);
   End(ret);
-  Filename = out.Filename;
-  FileTitle = out.FileTitle;
-  Filter = out.Filter;
-  FilterIndex = out.FilterIndex;
-  flags = out.flags;
+  Deliver(out, Filename, FileTitle, Filter, FilterIndex, flags);
   if (out.readOnlyTicked) ReadOnly = true;
   return out.confirmed;
 }
@@ -179,11 +185,7 @@ bool cCommonDialog::VBGetSaveFileName(std::string& Filename, std::string& FileTi
   filedlg::Outcome out = RunFileDialog(true, Filename, FileTitle, built, FilterIndex, InitDir, DlgTitle, DefaultExt,
                                        Owner, filedlg::SaveFlags(flags, OverWritePrompt), ret);
   End(ret);
-  Filename = out.Filename;
-  FileTitle = out.FileTitle;
-  Filter = out.Filter;
-  FilterIndex = out.FilterIndex;
-  flags = out.flags;
+  Deliver(out, Filename, FileTitle, Filter, FilterIndex, flags);
   return out.confirmed;
 }
 
