@@ -31,43 +31,27 @@ auto ChooseName(const std::string& path) {
 void Cancel(HWND dialog) { DialogDriver::Press(dialog, IDCANCEL); }
 void Confirm(HWND dialog) { DialogDriver::Press(dialog, IDOK); }
 
-struct OpenCall {
-  std::string Filename = "", FileTitle = "", Filter = "All (*.*)| *.*";
-  bool ReadOnly = false;
-  std::int32_t FilterIndex = 1, flags = 0;
-  bool result = false;
-};
-
-OpenCall Open(cCommonDialog& dialog, const std::function<void(HWND)>& answer) {
-  OpenCall c;
-  DialogDriver driver(answer);
-  c.result = dialog.VBGetOpenFileName(c.Filename, c.FileTitle, true, false, c.ReadOnly, false, c.Filter,
-                                      c.FilterIndex, "", "", "", kNoOwner, c.flags);
-  EXPECT_TRUE(driver.Acted());
-  return c;
-}
-
 TEST(CommonDialog, OpenGivesTheChosenFileOrNothing) {
   testing::TempTree tree("open");
   std::string file = tree.Write("sample.txt", "data");
   cCommonDialog dialog;
-
-  OpenCall chosen = Open(dialog, ChooseName(file));
-  EXPECT_TRUE(chosen.result);
-  EXPECT_EQ(dialog.APIReturn(), 1);
-  EXPECT_EQ(chosen.Filename, file);
-  EXPECT_EQ(chosen.FileTitle, "sample.txt");
-  EXPECT_EQ(chosen.Filter, "All (*.*)\0 *.*"s);
-  EXPECT_EQ(chosen.FilterIndex, 1);
-  EXPECT_TRUE(chosen.flags & 0x1000) << "the dialog reports the flags it was shown with";
-
-  OpenCall cancelled = Open(dialog, Cancel);
-  EXPECT_FALSE(cancelled.result);
-  EXPECT_EQ(dialog.APIReturn(), 0);
-  EXPECT_EQ(dialog.ExtendedError(), 0);
-  EXPECT_EQ(cancelled.Filename + cancelled.FileTitle + cancelled.Filter, "");
-  EXPECT_EQ(cancelled.FilterIndex, -1);
-  EXPECT_EQ(cancelled.flags, 0);
+  for (bool confirm : {true, false}) {
+    std::string Filename, FileTitle, Filter = "All (*.*)| *.*";
+    bool ReadOnly = false;
+    std::int32_t FilterIndex = 1, flags = 0;
+    DialogDriver driver(confirm ? std::function<void(HWND)>(ChooseName(file)) : Cancel);
+    EXPECT_EQ(dialog.VBGetOpenFileName(Filename, FileTitle, true, false, ReadOnly, false, Filter, FilterIndex, "", "",
+                                       "", kNoOwner, flags),
+              confirm);
+    EXPECT_TRUE(driver.Acted());
+    EXPECT_EQ(dialog.APIReturn(), confirm ? 1 : 0);
+    EXPECT_EQ(dialog.ExtendedError(), 0);
+    EXPECT_EQ(Filename, confirm ? file : "");
+    EXPECT_EQ(FileTitle, confirm ? "sample.txt" : "");
+    EXPECT_EQ(Filter, confirm ? "All (*.*)\0 *.*"s : "");
+    EXPECT_EQ(FilterIndex, confirm ? 1 : -1);
+    EXPECT_EQ(flags & 0x1000, confirm ? 0x1000 : 0) << "the flags the dialog was shown with, or none";
+  }
 }
 
 TEST(CommonDialog, SaveGivesTheNameTypedOrNothing) {

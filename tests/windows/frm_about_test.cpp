@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -53,14 +52,6 @@ TEST(Credits, RiseTwentyEachTickAndStartAgainBelowTheBox) {
   // Each opening starts again at 2000.
   window.Form_Load();
   EXPECT_EQ(window.Text1Top(), 2000);
-}
-
-TEST(About, VisitLogsDownloadDatabaseThenOpensTheHomePage) {
-  std::vector<std::string> calls;
-  frmAbout window({.writeLog = [&](const std::string& m) { calls.push_back("log " + m); },
-                   .shellOpen = [&](const std::string& a) { calls.push_back("open " + a); }});
-  window.Click(frmAbout::cmdVisitMe);
-  EXPECT_EQ(calls, (std::vector<std::string>{"log Download Database", std::string("open ") + config::kHomePage}));
 }
 
 }  // namespace

@@ -108,17 +108,6 @@ TEST_F(TempDbTest, CheckBoxIsEnabledUpTo750KbWithARealChecksum) {
   }
 }
 
-TEST_F(TempDbTest, CancelChangesNothing) {
-  Browse("C:\\a.txt");
-  Tick(true);
-  chosen_.reset();
-  window_.cmdBrowse_Click();
-  EXPECT_EQ(Text(frmTempDb::txtFileName), "C:\\a.txt");
-  EXPECT_EQ(Text(frmTempDb::lblUkuran), "1.5 Kb.");
-  EXPECT_EQ(Text(frmTempDb::lblType), "Text Document");
-  EXPECT_TRUE(window_.Controls().Checked(frmTempDb::Check1));
-}
-
 TEST_F(TempDbTest, AFailingStepEndsTheAnalysisAndEarlierTextsStay) {
   Browse("C:\\a.txt", {.checksum = "AAA", .packer = "MEW", .compiler = "Borland Delphi 7", .length = 2048});
   Browse("C:\\locked.exe", {.checksum = "0", .packer = std::nullopt});
