@@ -29,6 +29,12 @@ std::wstring FolderOf(PCIDLIST_ABSOLUTE chosen) {
   return ok ? std::wstring(buf.data()) : std::wstring();
 }
 
+// Opens the folder browser at the folder whose item it is given.
+int CALLBACK OpenAt(HWND dialog, UINT message, LPARAM, LPARAM item) {
+  if (message == BFFM_INITIALIZED) SendMessageW(dialog, BFFM_SETSELECTIONW, FALSE, item);
+  return 0;
+}
+
 }  // namespace
 
 std::optional<std::string> BrowseForFolder(HWND owner, const std::string& title, const std::string& start) {
@@ -40,10 +46,7 @@ std::optional<std::string> BrowseForFolder(HWND owner, const std::string& title,
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
   PIDLIST_ABSOLUTE startItem = start.empty() ? nullptr : ILCreateFromPathW(win32::WideText(start).c_str());
   if (startItem) {
-    info.lpfn = [](HWND dialog, UINT message, LPARAM, LPARAM item) -> int {
-      if (message == BFFM_INITIALIZED) SendMessageW(dialog, BFFM_SETSELECTIONW, FALSE, item);
-      return 0;
-    };
+    info.lpfn = &OpenAt;
     info.lParam = reinterpret_cast<LPARAM>(startItem);
   }
   PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);

@@ -19,6 +19,11 @@
 #include "windows/frm_temp_db.h"
 #include "ui/wide_text_win32.h"
 
+void CALLBACK PointerAway(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  SetCursorPos(0, 0);
+}
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
@@ -66,10 +71,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   }
   if (options.find("quiet") != std::string::npos) {
     // The pointer away from the windows, once they are up: no tooltip in the picture.
-    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
-      KillTimer(nullptr, id);
-      SetCursorPos(0, 0);
-    });
+    SetTimer(nullptr, 0, 300, &PointerAway);
   }
   return app.Run();
 }

@@ -45,17 +45,15 @@ class DialogDriver {
  private:
   HWND FindDialog() const {
     HWND found = nullptr;
-    EnumThreadWindows(
-        thread_,
-        [](HWND hwnd, LPARAM out) -> BOOL {
-          char cls[32] = {};
-          GetClassNameA(hwnd, cls, sizeof cls);
-          if (std::string(cls) != "#32770" || !IsWindowVisible(hwnd)) return TRUE;
-          *reinterpret_cast<HWND*>(out) = hwnd;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(thread_, &IfDialog, reinterpret_cast<LPARAM>(&found));
     return found;
+  }
+  static BOOL CALLBACK IfDialog(HWND hwnd, LPARAM found) {
+    char cls[32] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (std::string(cls) != "#32770" || !IsWindowVisible(hwnd)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
   }
 
   DWORD thread_;
