@@ -1,0 +1,186 @@
+#include "windows/frm_update.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "support/fake_window_frame.h"
+
+namespace tarvex {
+namespace {
+
+using testing::FakeWindowFrame;
+
+// A work area 1040 pixels high: its bottom is 15600 twips.
+constexpr int kWorkAreaBottomPx = 1040;
+constexpr int kWorkAreaBottom = kWorkAreaBottomPx * 15;
+
+struct Reminder {
+  std::vector<std::string> log;
+  int downloadWindowShown = 0;
+  frmUpdate state{{
+      .workArea = [] { return ui::Box{0, 0, 1280, kWorkAreaBottomPx}; },
+      .writeLog = [this](const std::string& m) { log.push_back(m); },
+      .showDownloadWindow = [this] { ++downloadWindowShown; },
+  }};
+  FakeWindowFrame frame{state};
+
+  // Loads the window with its frame at `top` (pixels), `height` pixels high.
+  void LoadAt(int top, int height = 166) {
+    frame.box = {40, top, 373, height};
+    frame.Load();
+  }
+  bool Running(int timer) const { return state.Timers().Running(timer); }
+};
+
+TEST(UpdateReminderLoad, SetsCaptionLabelsWorkAreaAndStartsTheSlideIn) {
+  Reminder r;
+  r.LoadAt(100);
+  EXPECT_EQ(r.frame.title, "Pengingat Update");
+  EXPECT_EQ(r.state.WorkAreaBottom(), kWorkAreaBottom);
+  EXPECT_EQ(r.state.HoldLimit(), 15);
+  EXPECT_EQ(r.state.Controls().Text(frmUpdate::lblvalue0), "Update database virus disini");
+  EXPECT_EQ(r.state.Controls().Text(frmUpdate::lblvalue2), "Pengingat Update!");
+  EXPECT_EQ(r.state.Controls().Text(frmUpdate::lblvalue1), "Update database virus terbaru di www.tarvex.web.id");
+  EXPECT_TRUE(r.Running(frmUpdate::tmrFadeIn));
+  EXPECT_FALSE(r.Running(frmUpdate::tmrUpdate));
+  EXPECT_FALSE(r.Running(frmUpdate::tmrFadeOut));
+  EXPECT_EQ(r.state.Timers().Interval(frmUpdate::tmrUpdate), r.state.Timers().Interval(frmUpdate::tmrFadeIn));
+  EXPECT_EQ(r.state.Timers().Interval(frmUpdate::tmrFadeOut), r.state.Timers().Interval(frmUpdate::tmrFadeIn));
+}
+
+TEST(UpdateReminderSlideIn, RisesWhileTheTopIsAtOrBelowWorkAreaBottomMinusHeight) {
+  struct Case {
+    const char* what;
+    int topPx;
+    int heightPx;
+    int rises;  // slide ticks before the hold starts
+  };
+  const Case cases[] = {
+      {"opens high: holds at once", 100, 166, 0},
+      {"one pixel above the line: holds at once", kWorkAreaBottomPx - 160 - 1, 160, 0},
+      // 13200 twips = 15600 - 2400: rises to 13175, which is above 15600 - 2390.
+      {"exactly on the line: one more step", kWorkAreaBottomPx - 160, 160, 1},
+      {"from below the work area", kWorkAreaBottomPx, 160, 96},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Reminder r;
+    r.LoadAt(c.topPx, c.heightPx);
+    const int startTop = c.topPx * 15;
+    int ticks = 0;
+    while (r.Running(frmUpdate::tmrFadeIn) && ticks < 1000) {
+      r.frame.Tick(frmUpdate::tmrFadeIn);
+      ++ticks;
+    }
+    EXPECT_EQ(ticks, c.rises + 1);
+    EXPECT_EQ(r.frame.moves, c.rises);
+    EXPECT_TRUE(r.Running(frmUpdate::tmrUpdate));
+    if (c.rises == 0) continue;
+    frmUpdate::TwipsBox end = r.state.FrameTwips();
+    EXPECT_EQ(end.top, startTop - 25 * c.rises);
+    EXPECT_LT(end.top, kWorkAreaBottom - 2390);
+    // Every step also gives the frame the layout's size.
+    EXPECT_EQ(end.width, 5395);
+    EXPECT_EQ(end.height, 2390);
+    EXPECT_EQ(r.frame.box, (ui::Box{40, ui::Px(end.top), 360, 159}));
+  }
+}
+
+TEST(UpdateReminderHold, EndsOnTheSixteenthTickAndOnTheFirstOfALaterShowing) {
+  Reminder r;
+  r.LoadAt(100);
+  r.frame.Tick(frmUpdate::tmrFadeIn);
+  for (int tick = 1; tick <= 15; ++tick) {
+    r.frame.Tick(frmUpdate::tmrUpdate);
+    ASSERT_FALSE(r.Running(frmUpdate::tmrFadeOut)) << "tick " << tick;
+  }
+  r.frame.Tick(frmUpdate::tmrUpdate);
+  EXPECT_TRUE(r.Running(frmUpdate::tmrFadeOut));
+  EXPECT_EQ(r.state.HoldCount(), 15);
+  // Further hold ticks during the slide-out change nothing.
+  r.frame.Tick(frmUpdate::tmrUpdate);
+  EXPECT_EQ(r.state.HoldCount(), 15);
+
+  r.state.GotFocus(frmUpdate::cmdCancel);
+  ASSERT_FALSE(r.state.Loaded());
+  EXPECT_FALSE(r.Running(frmUpdate::tmrFadeOut));
+
+  r.LoadAt(100);
+  EXPECT_TRUE(r.Running(frmUpdate::tmrFadeIn));
+  EXPECT_FALSE(r.Running(frmUpdate::tmrUpdate));
+  r.frame.Tick(frmUpdate::tmrFadeIn);
+  r.frame.Tick(frmUpdate::tmrUpdate);
+  EXPECT_TRUE(r.Running(frmUpdate::tmrFadeOut));
+}
+
+TEST(UpdateReminderSlideOut, SinksInStepsUntilTheTopIsBelowWorkAreaBottom) {
+  struct Case {
+    const char* what;
+    int startTop;  // twips, a whole number of pixels
+    int steps;     // moves before the closing tick
+  };
+  const Case cases[] = {
+      {"top equal to the bottom: one more step", kWorkAreaBottom, 1},
+      {"one pixel below the bottom: closes at once", kWorkAreaBottom + 15, 0},
+      {"from the middle of the screen", 7500, (kWorkAreaBottom - 7500) / 25 + 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Reminder r;
+    r.LoadAt(c.startTop / 15);
+    r.state.Timers().Stop(frmUpdate::tmrFadeIn);
+    r.state.Timers().Start(frmUpdate::tmrFadeOut);
+    int ticks = 0;
+    while (r.state.Loaded() && ticks < 1000) {
+      r.frame.Tick(frmUpdate::tmrFadeOut);
+      ++ticks;
+      if (r.state.Loaded()) {
+        EXPECT_EQ(r.state.FrameTwips().top, c.startTop + 25 * ticks);
+      }
+    }
+    EXPECT_EQ(ticks, c.steps + 1);
+    EXPECT_EQ(r.frame.moves, c.steps);
+    EXPECT_EQ(r.frame.closes, 1);
+  }
+}
+
+TEST(UpdateReminderSlide, StartsFromWhereTheUserMovedTheWindow) {
+  Reminder r;
+  r.LoadAt(kWorkAreaBottomPx);
+  r.frame.Tick(frmUpdate::tmrFadeIn);
+  r.frame.box.top = 990;  // dragged by its caption between two ticks
+  r.frame.Tick(frmUpdate::tmrFadeIn);
+  EXPECT_EQ(r.state.FrameTwips().top, 990 * 15 - 25);
+}
+
+TEST(UpdateReminderCommands, UpdateLogsAndShowsEachTimeCancelFocusCloses) {
+  Reminder r;
+  r.LoadAt(100);
+  r.state.Click(frmUpdate::cmdUpdate);
+  r.state.Click(frmUpdate::cmdUpdate);
+  EXPECT_EQ(r.log, (std::vector<std::string>{"frmCheckUpdate", "frmCheckUpdate"}));
+  EXPECT_EQ(r.downloadWindowShown, 2);
+  r.state.GotFocus(frmUpdate::cmdUpdate);
+  EXPECT_TRUE(r.state.Loaded());
+  r.state.GotFocus(frmUpdate::cmdCancel);
+  EXPECT_FALSE(r.state.Loaded());
+  EXPECT_EQ(r.frame.moves, 0);  // closed at once, no slide-out
+}
+
+TEST(UpdateReminderCommands, AFailingLogStillShowsTheDownloadWindow) {
+  int shown = 0;
+  frmUpdate state{{
+      .workArea = [] { return ui::Box{0, 0, 800, 600}; },
+      .writeLog = [](const std::string&) { throw std::runtime_error("disk full"); },
+      .showDownloadWindow = [&] { ++shown; },
+  }};
+  FakeWindowFrame frame(state);
+  frame.Load();
+  state.Click(frmUpdate::cmdUpdate);
+  EXPECT_EQ(shown, 1);
+}
+
+}  // namespace
+}  // namespace tarvex
