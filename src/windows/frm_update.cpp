@@ -26,6 +26,11 @@ frmUpdate::frmUpdate(UpdateReminderServices services)
 void frmUpdate::Form_Load() {
   if (Frame()) Frame()->SetTitle("Pengingat Update");
   workAreaBottom_ = ToTwips(services_.workArea().bottom());
+  if (Frame()) {
+    const ui::Box frame = Frame()->FrameBox();
+    chromeWidth_ = ToTwips(frame.width - Window().clientWidth);
+    chromeHeight_ = ToTwips(frame.height - Window().clientHeight);
+  }
   Timers().Start(tmrFadeIn);
   holdLimit_ = 15;
   Controls().SetText(lblvalue0, "Update database virus disini");
@@ -69,7 +74,10 @@ frmUpdate::TwipsBox frmUpdate::FrameTwips() const {
 
 void frmUpdate::MoveTo(int left, int top) {
   const ui::Box& label = Controls().Bounds(lblvalue3);
-  placed_ = {left, top, ToTwips(label.right()) + 100, ToTwips(Controls().Bounds(cmdCancel).top) + 470};
+  // The layout's size measured as the whole frame would cut off the
+  // buttons' lower part under the caption bar: it is the client area's.
+  placed_ = {left, top, ToTwips(label.right()) + 100 + chromeWidth_,
+             ToTwips(Controls().Bounds(cmdCancel).top) + 470 + chromeHeight_};
   placedPixels_ = {ui::Px(placed_.left), ui::Px(placed_.top), ui::Px(placed_.width), ui::Px(placed_.height)};
   Frame()->SetFrameBox(placedPixels_);
 }

@@ -24,14 +24,15 @@ inline constexpr ui::WindowSpec kUpdateReminderWindow{
     .centred = false,
 };
 
-// lblvalue(0) to lblvalue(3) are one label array.
+// lblvalue(0) to lblvalue(3) are one label array. In z-order, top first: the
+// line runs along the lower edge of lblvalue(0) and must not be painted over.
 inline constexpr ui::ControlSpec kUpdateReminderControls[] = {
+    {.kind = ui::Kind::Line, .id = 5, .name = "Line1", .box = {ui::Px(600), ui::Px(960), ui::Px(5160 - 600), 1},
+     .fore = ui::Rgb(0, 255, 0)},
     {.kind = ui::Kind::Label, .id = 4, .name = "lblvalue(3)", .box = ui::Twips(480, 0, 4815, 255),
      .flags = ui::kTransparent},
     {.kind = ui::Kind::Label, .id = 1, .name = "lblvalue(0)", .box = ui::Twips(600, 360, 4455, 615),
      .flags = ui::kTransparent},
-    {.kind = ui::Kind::Line, .id = 5, .name = "Line1", .box = {ui::Px(600), ui::Px(960), ui::Px(5160 - 600), 1},
-     .fore = ui::Rgb(0, 255, 0)},
     {.kind = ui::Kind::Label, .id = 3, .name = "lblvalue(2)", .box = ui::Twips(600, 1080, 3255, 375),
      .flags = ui::kTransparent},
     {.kind = ui::Kind::Label, .id = 2, .name = "lblvalue(1)", .box = ui::Twips(960, 1560, 4455, 255),
@@ -89,7 +90,8 @@ class frmUpdate : public ui::WindowState {
   void SlideInTick();
   void HoldTick();
   void SlideOutTick();
-  // Moves the frame to `top`, resized to the layout's own size.
+  // Moves the frame to `top`, resized so that its client area has the
+  // layout's own size.
   void MoveTo(int left, int top);
 
   UpdateReminderServices services_;
@@ -102,6 +104,10 @@ class frmUpdate : public ui::WindowState {
   // stays where it was put.
   TwipsBox placed_{};
   ui::Box placedPixels_{};
+  // Caption and borders in twips (width, height), taken when the window
+  // loads: the slide's size is the size of the client area.
+  int chromeWidth_ = 0;
+  int chromeHeight_ = 0;
 };
 
 }  // namespace tarvex

@@ -15,6 +15,11 @@ using testing::FakeFrame;
 // A work area 1040 pixels high: its bottom is 15600 twips.
 constexpr int kWorkAreaBottomPx = 1040;
 constexpr int kWorkAreaBottom = kWorkAreaBottomPx * 15;
+// Caption bar and borders of the frame around the client area, in pixels.
+constexpr int kChromeWidth = 6;
+constexpr int kChromeHeight = 24;
+// The frame of the stored client area, 5505 x 2430 twips.
+constexpr int kFrameHeight = 162 + kChromeHeight;
 
 struct Reminder {
   std::vector<std::string> log;
@@ -26,9 +31,9 @@ struct Reminder {
   }};
   FakeFrame frame;
 
-  // Loads the window with its frame at `top` (pixels), `height` pixels high.
-  void LoadAt(int top, int height = 166) {
-    frame.box = {40, top, 373, height};
+  // Loads the window with its frame at `top` (pixels).
+  void LoadAt(int top) {
+    frame.box = {40, top, 367 + kChromeWidth, kFrameHeight};
     frame.Load(state);
   }
   bool Running(int timer) const { return state.Timers().Running(timer); }
@@ -51,23 +56,25 @@ TEST(UpdateReminderLoad, SetsCaptionLabelsWorkAreaAndStartsTheSlideIn) {
 }
 
 TEST(UpdateReminderSlideIn, RisesWhileTheTopIsAtOrBelowWorkAreaBottomMinusHeight) {
+  // The frame is 2790 twips high at first, 2750 after a step (a client area
+  // of 2390); the line of the first comparison lies at 15600 - 2790 = 12810.
   struct Case {
     const char* what;
     int topPx;
-    int heightPx;
     int rises;  // slide ticks before the hold starts
   };
   const Case cases[] = {
-      {"opens high: holds at once", 100, 166, 0},
-      {"one pixel above the line: holds at once", kWorkAreaBottomPx - 160 - 1, 160, 0},
-      // 13200 twips = 15600 - 2400: rises to 13175, which is above 15600 - 2390.
-      {"exactly on the line: one more step", kWorkAreaBottomPx - 160, 160, 1},
-      {"from below the work area", kWorkAreaBottomPx, 160, 96},
+      {"opens high: holds at once", 100, 0},
+      {"one pixel above the line: holds at once", kWorkAreaBottomPx - kFrameHeight - 1, 0},
+      // 12810 rises to 12785, which is above 15600 - 2750.
+      {"exactly on the line: one more step", kWorkAreaBottomPx - kFrameHeight, 1},
+      // From 15600 in steps down to 12850, the last top not above 15600 - 2750.
+      {"from below the work area", kWorkAreaBottomPx, 111},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Reminder r;
-    r.LoadAt(c.topPx, c.heightPx);
+    r.LoadAt(c.topPx);
     const int startTop = c.topPx * 15;
     int ticks = 0;
     while (r.Running(frmUpdate::tmrFadeIn) && ticks < 1000) {
@@ -80,11 +87,10 @@ TEST(UpdateReminderSlideIn, RisesWhileTheTopIsAtOrBelowWorkAreaBottomMinusHeight
     if (c.rises == 0) continue;
     frmUpdate::TwipsBox end = r.state.FrameTwips();
     EXPECT_EQ(end.top, startTop - 25 * c.rises);
-    EXPECT_LT(end.top, kWorkAreaBottom - 2390);
-    // Every step also gives the frame the layout's size.
-    EXPECT_EQ(end.width, 5395);
-    EXPECT_EQ(end.height, 2390);
-    EXPECT_EQ(r.frame.box, (ui::Box{40, ui::Px(end.top), 360, 159}));
+    // Every step gives the client area the layout's size, 5395 x 2390.
+    EXPECT_EQ(end.width, 5395 + kChromeWidth * 15);
+    EXPECT_EQ(end.height, 2390 + kChromeHeight * 15);
+    EXPECT_EQ(r.frame.box, (ui::Box{40, ui::Px(end.top), 366, 183}));
   }
 }
 
