@@ -1,7 +1,7 @@
 #include "app/app_win32.h"
 
 #include "signatures/signature_database.h"
-#include "system/file_store.h"
+#include "system/replacement_files.h"
 #include "system/files.h"
 #include "system/processes.h"
 #include "system/program_folder.h"
@@ -31,6 +31,7 @@ DesktopServices RealDesktop(App& app) {
   d.visibleFileExists = [](const std::string& path) { return sys::VisibleFileExists(path); };
   d.downloadsFolder = [] { return sys::DownloadsFolder(); };
   d.clock = &sys::SystemClock();
+  d.files = &sys::SystemFileSystem();
   return d;
 }
 
@@ -64,6 +65,7 @@ AntivirusServices App::MainWindowServices() {
       .detection = {.fileLength = sys::FileLength,
                     .readFile = sys::ReadWholeFile,
                     .lookupCrc = [](const std::string& text) { return LookupCrc(text); }},
+      .files = *desktop_.files,
   };
 }
 

@@ -1,6 +1,7 @@
 #include "app/app_win32.h"
 
-#include "system/file_store.h"
+#include "remedy/mod_log.h"
+#include "system/replacement_files.h"
 #include "windows/check_update_window_win32.h"
 #include "windows/frm_update.h"
 
@@ -12,7 +13,11 @@ void RegisterWindows(App& app) {
   app.Register(AppWindow::frmUpdate, App::MainWindow::StaysUsable, [](App& app) {
     return std::make_unique<ui::TableWindow>(std::make_unique<frmUpdate>(UpdateReminderServices{
         .workArea = app.Desktop().workArea,
-        .writeLog = app.Desktop().writeLog,
+        .writeLog =
+            [&app](const std::string& message) {
+              const DesktopServices& d = app.Desktop();
+              ModLog(*d.files, *d.clock, d.programFolder()).WriteLog(message);
+            },
         .showDownloadWindow = [&app] { app.Show(AppWindow::frmCheckUpdate); },
     }));
   });
@@ -22,7 +27,7 @@ void RegisterWindows(App& app) {
         .shellOpen = app.Desktop().shellOpen,
         .databasePath = [programFolder = app.Desktop().programFolder] { return programFolder() + "\\Tarvex.db"; },
         .downloadsFolder = app.Desktop().downloadsFolder,
-        .files = sys::SystemFileStore(),
+        .files = sys::SystemReplacementFiles(),
     });
   });
 }

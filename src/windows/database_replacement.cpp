@@ -29,7 +29,7 @@ bool IsValidDatabase(const Bytes& bytes) {
 
 }  // namespace
 
-std::optional<sys::FoundFile> DownloadedDatabase(sys::FileStore& files, const std::string& downloads) {
+std::optional<sys::FoundFile> DownloadedDatabase(sys::ReplacementFiles& files, const std::string& downloads) {
   std::optional<sys::FoundFile> newest;
   for (sys::FoundFile& f : files.Find(downloads, "Tarvex*.db")) {
     if (!EndsInDb(f.name)) continue;
@@ -40,7 +40,7 @@ std::optional<sys::FoundFile> DownloadedDatabase(sys::FileStore& files, const st
   return newest;
 }
 
-Replacement ReplaceDatabase(sys::FileStore& files, const std::string& databasePath,
+Replacement ReplaceDatabase(sys::ReplacementFiles& files, const std::string& databasePath,
                             const std::optional<std::string>& downloads) {
   if (!downloads) return Replacement::NothingNew;
   std::optional<sys::FoundFile> candidate = DownloadedDatabase(files, *downloads);

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "system/file_store.h"
+#include "system/replacement_files.h"
 
 namespace tarvex {
 
@@ -18,12 +18,12 @@ enum class Replacement {
 // The downloaded database: the newest file named Tarvex*.db in `downloads`
 // (a browser names a second download "Tarvex (1).db"); no value when there
 // is none.
-std::optional<sys::FoundFile> DownloadedDatabase(sys::FileStore& files, const std::string& downloads);
+std::optional<sys::FoundFile> DownloadedDatabase(sys::ReplacementFiles& files, const std::string& downloads);
 
 // Replaces `databasePath` (the installed Tarvex.db, which exists) with the
 // downloaded database when its content differs. A temporary file and the
 // backup lie beside the database: databasePath + ".new" and + ".bak".
-Replacement ReplaceDatabase(sys::FileStore& files, const std::string& databasePath,
+Replacement ReplaceDatabase(sys::ReplacementFiles& files, const std::string& databasePath,
                             const std::optional<std::string>& downloads);
 
 }  // namespace tarvex

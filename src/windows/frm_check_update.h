@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "system/file_store.h"
+#include "system/replacement_files.h"
 #include "system/user_services.h"
 #include "ui/window_state.h"
 
@@ -46,7 +46,7 @@ struct CheckUpdateServices {
   sys::ShellOpenService shellOpen;
   std::function<std::string()> databasePath;  // Tarvex.db in the program folder
   std::function<std::optional<std::string>()> downloadsFolder;
-  sys::FileStore& files;
+  sys::ReplacementFiles& files;
 };
 
 class frmCheckUpdate : public ui::WindowState {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/antivirus.h"
+#include "support/fake_file_system.h"
 #include "support/fake_processes.h"
 #include "support/fake_tree.h"
 #include "support/fixed_clock.h"
@@ -42,6 +43,7 @@ class MainWindowFakes {
   FixedClock clock{{2011, 10, 31, 9, 0, 0}};
   FakeTree tree;
   FakeProcesses processes;
+  FakeFileSystem files;
   // Each file of the scanning pass is read once: `onCheck` sees its path, and
   // a path in `infected` is reported with that virus name.
   std::function<void(const std::string& path)> onCheck;
@@ -85,6 +87,7 @@ class MainWindowFakes {
                             auto it = infected.find(lastRead_);
                             return it == infected.end() ? std::string() : it->second;
                           }},
+        .files = files,
     };
   }
 

@@ -47,9 +47,8 @@ class ProgramTest : public ::testing::Test {
       d.endProgram = [this] { ++ended_; };
       d.programFolder = [this] { return programFolder_.Root(); };
       d.clock = &clock_;
-      // Nothing opens a browser, and the log stays in the test.
+      // Nothing opens a browser.
       d.shellOpen = [this](const std::string& target) { opened_.push_back(target); };
-      d.writeLog = [this](const std::string& message) { logged_.push_back(message); };
       d.downloadsFolder = [this]() -> std::optional<std::string> { return downloadsFolder_.Root(); };
     });
     ASSERT_TRUE(app_->Start(SW_SHOWNORMAL));
@@ -87,7 +86,6 @@ class ProgramTest : public ::testing::Test {
   int yesNoAnswer_ = sys::kIdNo;
   std::function<void()> afterPump_;
   std::vector<std::string> opened_;  // what the shell was asked to open
-  std::vector<std::string> logged_;  // activity log lines
   int browsed_ = 0;
   int pumps_ = 0;
   int beeps_ = 0;

@@ -36,7 +36,7 @@ TEST(DownloadedDatabase, IsTheNewestTarvexDbFileAndTheExactNameWinsATie) {
     for (const File& f : c.files) {
       fs::last_write_time(downloads.Write(f.name, "x"), now - std::chrono::seconds(f.ageSeconds));
     }
-    std::optional<sys::FoundFile> found = DownloadedDatabase(sys::SystemFileStore(), downloads.Folder());
+    std::optional<sys::FoundFile> found = DownloadedDatabase(sys::SystemReplacementFiles(), downloads.Folder());
     if (!c.chosen) {
       EXPECT_FALSE(found);
       continue;
@@ -49,8 +49,8 @@ TEST(DownloadedDatabase, IsTheNewestTarvexDbFileAndTheExactNameWinsATie) {
 
 TEST(DownloadedDatabase, AMissingDownloadsFolderHoldsNone) {
   testing::TempFolder base;
-  EXPECT_FALSE(DownloadedDatabase(sys::SystemFileStore(), base.Path("nowhere")));
-  EXPECT_EQ(ReplaceDatabase(sys::SystemFileStore(), base.Path("Tarvex.db"), std::nullopt), Replacement::NothingNew);
+  EXPECT_FALSE(DownloadedDatabase(sys::SystemReplacementFiles(), base.Path("nowhere")));
+  EXPECT_EQ(ReplaceDatabase(sys::SystemReplacementFiles(), base.Path("Tarvex.db"), std::nullopt), Replacement::NothingNew);
 }
 
 }  // namespace

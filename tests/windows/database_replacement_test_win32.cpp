@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "signatures/temp_files.h"
-#include "system/file_store.h"
+#include "system/replacement_files.h"
 #include "windows/database_replacement.h"
 
 namespace tarvex {
@@ -24,10 +24,10 @@ TEST(DatabaseReplacementOnWindows, ADownloadStillLockedByTheBrowserChangesNothin
   std::string candidate = downloads.Write("Tarvex.db", "DEF:Baru\r\nSelesai:Selesai\r\n");
   HANDLE lock = CreateFileA(candidate.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(ReplaceDatabase(sys::SystemFileStore(), database, downloads.Folder()), Replacement::Failed);
+  EXPECT_EQ(ReplaceDatabase(sys::SystemReplacementFiles(), database, downloads.Folder()), Replacement::Failed);
   CloseHandle(lock);
   EXPECT_EQ(Content(database), installed);
-  EXPECT_EQ(ReplaceDatabase(sys::SystemFileStore(), database, downloads.Folder()), Replacement::Replaced);
+  EXPECT_EQ(ReplaceDatabase(sys::SystemReplacementFiles(), database, downloads.Folder()), Replacement::Replaced);
 }
 
 TEST(DownloadsFolderOnWindows, IsTheUsersKnownDownloadsFolder) {

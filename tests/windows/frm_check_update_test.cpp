@@ -35,7 +35,7 @@ struct Folders {
 };
 
 // A file store that fails one chosen operation on purpose.
-class FailingStore : public sys::FileStore {
+class FailingStore : public sys::ReplacementFiles {
  public:
   enum class Fail { Nothing, ReadCandidate, WriteTemporary, WriteBackup, Replace };
   explicit FailingStore(Fail fail) : fail_(fail) {}
@@ -66,11 +66,11 @@ class FailingStore : public sys::FileStore {
 
  private:
   Fail fail_;
-  sys::FileStore& real_ = sys::SystemFileStore();
+  sys::ReplacementFiles& real_ = sys::SystemReplacementFiles();
 };
 
 struct Window {
-  explicit Window(Folders& folders, sys::FileStore& files = sys::SystemFileStore())
+  explicit Window(Folders& folders, sys::ReplacementFiles& files = sys::SystemReplacementFiles())
       : state({
             .shellOpen = [this](const std::string& address) { opened.push_back(address); },
             .databasePath = [&folders] { return folders.Database(); },

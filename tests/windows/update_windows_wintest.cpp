@@ -126,7 +126,9 @@ TEST_F(UpdateWindows, UpdateSekarangTwiceLogsTwiceAndShowsOneDownloadWindow) {
   ASSERT_TRUE(download->IsLoaded());
   SendMessageA(ReminderChild(frmUpdate::cmdUpdate), BM_CLICK, 0, 0);
   Settle();
-  EXPECT_EQ(logged_, (std::vector<std::string>{"frmCheckUpdate", "frmCheckUpdate"}));
+  // The day's log under the test clock (31 October 2011, 09:00:00).
+  EXPECT_EQ(Content(programFolder_.Root() + "\\Logs\\31_10_2011.txt"),
+            "[09:00:00] frmCheckUpdate\r\n[09:00:00] frmCheckUpdate\r\n");
   EXPECT_EQ(opened_, (std::vector<std::string>{"http://www.tarvex.web.id/download/Tarvex.db"}))
       << "the open window's sequence does not run again";
   EXPECT_EQ(VisibleWindowsOfClass("TarvexCheckUpdate"), 1);

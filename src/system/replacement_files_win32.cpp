@@ -5,47 +5,31 @@
 
 #include <algorithm>
 
-#include "system/file_store.h"
+#include "system/replacement_files.h"
 #include "system/files.h"
+#include "ui/wide_text_win32.h"
 
 namespace tarvex::sys {
 
 namespace {
-
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-  return out;
-}
-
-std::string Utf8(const wchar_t* wide) {
-  int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-  if (n <= 1) return {};
-  std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide, -1, out.data(), n, nullptr, nullptr);
-  out.pop_back();  // the terminator
-  return out;
-}
 
 std::string Joined(const std::string& folder, const std::string& name) {
   if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) return folder + name;
   return folder + "\\" + name;
 }
 
-class Win32FileStore : public FileStore {
+class Win32ReplacementFiles : public ReplacementFiles {
  public:
   std::vector<FoundFile> Find(const std::string& folder, const std::string& pattern) override {
     std::vector<FoundFile> out;
     WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileExW(Wide(Joined(folder, pattern)).c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch,
+    HANDLE h = FindFirstFileExW(ui::WideFromUtf8(Joined(folder, pattern)).c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch,
                                 nullptr, 0);
     if (h == INVALID_HANDLE_VALUE) return out;
     const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     do {
       if (fd.dwFileAttributes & skipped) continue;
-      std::string name = Utf8(fd.cFileName);
+      std::string name = ui::Utf8FromWide(fd.cFileName);
       std::int64_t written = (static_cast<std::int64_t>(fd.ftLastWriteTime.dwHighDateTime) << 32) |
                              fd.ftLastWriteTime.dwLowDateTime;
       out.push_back({Joined(folder, name), name, written});
@@ -59,7 +43,7 @@ class Win32FileStore : public FileStore {
   std::optional<std::vector<unsigned char>> Read(const std::string& path) override { return ReadWholeFile(path); }
 
   bool WriteFlushed(const std::string& path, const std::vector<unsigned char>& bytes) override {
-    HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+    HANDLE h = CreateFileW(ui::WideFromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                            nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     bool ok = true;
@@ -77,24 +61,24 @@ class Win32FileStore : public FileStore {
   bool MoveReplacing(const std::string& replacement, const std::string& target) override {
     // Within one folder this is a rename over the old file: there is no
     // moment at which the target's name is free.
-    return MoveFileExW(Wide(replacement).c_str(), Wide(target).c_str(),
+    return MoveFileExW(ui::WideFromUtf8(replacement).c_str(), ui::WideFromUtf8(target).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   }
 
-  void Remove(const std::string& path) override { DeleteFileW(Wide(path).c_str()); }
+  void Remove(const std::string& path) override { DeleteFileW(ui::WideFromUtf8(path).c_str()); }
 };
 
 }  // namespace
 
-FileStore& SystemFileStore() {
-  static Win32FileStore store;
+ReplacementFiles& SystemReplacementFiles() {
+  static Win32ReplacementFiles store;
   return store;
 }
 
 std::optional<std::string> DownloadsFolder() {
   PWSTR path = nullptr;
   std::optional<std::string> out;
-  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Downloads, 0, nullptr, &path)) && path) out = Utf8(path);
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Downloads, 0, nullptr, &path)) && path) out = ui::Utf8FromWide(path);
   CoTaskMemFree(path);
   if (out && out->empty()) out.reset();
   return out;

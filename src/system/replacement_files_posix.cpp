@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "system/file_store.h"
+#include "system/replacement_files.h"
 #include "system/files.h"
 
 namespace tarvex::sys {
@@ -31,7 +31,7 @@ std::string FolderOf(const std::string& path) {
   return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
-class PosixFileStore : public FileStore {
+class PosixReplacementFiles : public ReplacementFiles {
  public:
   std::vector<FoundFile> Find(const std::string& folder, const std::string& pattern) override {
     std::vector<FoundFile> out;
@@ -76,8 +76,8 @@ class PosixFileStore : public FileStore {
 
 }  // namespace
 
-FileStore& SystemFileStore() {
-  static PosixFileStore store;
+ReplacementFiles& SystemReplacementFiles() {
+  static PosixReplacementFiles store;
   return store;
 }
 

@@ -17,9 +17,9 @@ struct FoundFile {
   std::int64_t lastWrite;  // larger is newer; only compared
 };
 
-class FileStore {
+class ReplacementFiles {
  public:
-  virtual ~FileStore() = default;
+  virtual ~ReplacementFiles() = default;
 
   // Files (no folders, nothing hidden or system) in `folder` whose name
   // matches `pattern` ("Tarvex*.db"); no entries when the folder is unreadable.
@@ -37,7 +37,7 @@ class FileStore {
 };
 
 // The real file system.
-FileStore& SystemFileStore();
+ReplacementFiles& SystemReplacementFiles();
 
 // The current user's Downloads folder, or no value when the system names none.
 std::optional<std::string> DownloadsFolder();
