@@ -23,8 +23,8 @@ class Win32ReplacementFiles : public ReplacementFiles {
   std::vector<FoundFile> Find(const std::string& folder, const std::string& pattern) override {
     std::vector<FoundFile> out;
     WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileExW(ui::WideFromUtf8(Joined(folder, pattern)).c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch,
-                                nullptr, 0);
+    const std::wstring query = ui::WideFromUtf8(Joined(folder, pattern));
+    HANDLE h = FindFirstFileExW(query.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr, 0);
     if (h == INVALID_HANDLE_VALUE) return out;
     const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     do {
@@ -43,8 +43,8 @@ class Win32ReplacementFiles : public ReplacementFiles {
   std::optional<std::vector<unsigned char>> Read(const std::string& path) override { return ReadWholeFile(path); }
 
   bool WriteFlushed(const std::string& path, const std::vector<unsigned char>& bytes) override {
-    HANDLE h = CreateFileW(ui::WideFromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
+    HANDLE h = CreateFileW(ui::WideFromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     bool ok = true;
     std::size_t done = 0;

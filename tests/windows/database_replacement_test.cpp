@@ -24,7 +24,9 @@ TEST(DownloadedDatabase, IsTheNewestTarvexDbFileAndTheExactNameWinsATie) {
   const Case cases[] = {
       {"nothing downloaded", {{"other.db", 0}, {"Tarvex.db.part", 0}, {"Tarvex.dbx", 0}}, nullptr},
       {"the one download", {{"Tarvex.db", 50}}, "Tarvex.db"},
-      {"a second download is newer", {{"Tarvex.db", 50}, {"Tarvex (1).db", 10}, {"Tarvex (2).db", 30}}, "Tarvex (1).db"},
+      {"a second download is newer",
+       {{"Tarvex.db", 50}, {"Tarvex (1).db", 10}, {"Tarvex (2).db", 30}},
+       "Tarvex (1).db"},
       {"the plain name is newer", {{"Tarvex.db", 5}, {"Tarvex (1).db", 10}}, "Tarvex.db"},
       {"same moment", {{"Tarvex (1).db", 10}, {"Tarvex.db", 10}, {"Tarvex (2).db", 10}}, "Tarvex.db"},
   };
@@ -50,7 +52,8 @@ TEST(DownloadedDatabase, IsTheNewestTarvexDbFileAndTheExactNameWinsATie) {
 TEST(DownloadedDatabase, AMissingDownloadsFolderHoldsNone) {
   testing::TempFolder base;
   EXPECT_FALSE(DownloadedDatabase(sys::SystemReplacementFiles(), base.Path("nowhere")));
-  EXPECT_EQ(ReplaceDatabase(sys::SystemReplacementFiles(), base.Path("Tarvex.db"), std::nullopt), Replacement::NothingNew);
+  EXPECT_EQ(ReplaceDatabase(sys::SystemReplacementFiles(), base.Path("Tarvex.db"), std::nullopt),
+            Replacement::NothingNew);
 }
 
 }  // namespace
