@@ -187,5 +187,10 @@ TEST(UpdateReminderCommands, AFailingLogStillShowsTheDownloadWindow) {
   EXPECT_EQ(shown, 1);
 }
 
+TEST(UpdateReminderServices, AMissingServiceIsRefusedAtOnce) {
+  EXPECT_THROW(frmUpdate({.workArea = {}, .writeLog = [](const std::string&) {}, .showDownloadWindow = [] {}}),
+               std::invalid_argument);
+}
+
 }  // namespace
 }  // namespace tarvex

@@ -104,19 +104,31 @@ TEST_F(UpdateWindows, ReminderHoldsThenSinksMovingItsOwnFrame) {
   EXPECT_LE(testing::ChildRect(reminder, frmUpdate::cmdCancel).bottom, client.bottom);
 }
 
-TEST_F(UpdateWindows, TabFromUpdateSekarangClosesTheReminder) {
-  for (WPARAM key : {VK_TAB}) {
-    SCOPED_TRACE(key);
+TEST_F(UpdateWindows, TheFocusReachingTidakClosesTheReminderAtOnce) {
+  struct Way {
+    const char* what;
+    UINT down, up;
+    WPARAM wp;
+    bool onTidak;  // sent to "Tidak" itself, else to "Update Sekarang"
+  };
+  const Way ways[] = {
+      {"Tab from Update Sekarang", WM_KEYDOWN, WM_KEYUP, VK_TAB, false},
+      {"a mouse press on Tidak", WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, true},
+  };
+  for (const Way& w : ways) {
+    SCOPED_TRACE(w.what);
     HWND reminder = OpenReminder();
     ASSERT_NE(reminder, nullptr);
     Settle();
     HWND update = ReminderChild(frmUpdate::cmdUpdate);
     ASSERT_EQ(GetFocus(), update);
-    PostMessageA(update, WM_KEYDOWN, key, 0);
-    PostMessageA(update, WM_KEYUP, key, 0);
+    HWND target = w.onTidak ? ReminderChild(frmUpdate::cmdCancel) : update;
+    PostMessageA(target, w.down, w.wp, MAKELPARAM(5, 5));
+    PostMessageA(target, w.up, w.onTidak ? 0 : w.wp, MAKELPARAM(5, 5));
     Settle();
     EXPECT_FALSE(IsWindow(reminder));
     EXPECT_FALSE(Reminder().IsLoaded());
+    EXPECT_EQ(VisibleWindowsOfClass("TarvexCheckUpdate"), 0) << "Tidak opens nothing";
   }
 }
 
