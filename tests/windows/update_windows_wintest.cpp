@@ -25,21 +25,22 @@ std::string Content(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+struct ClassCount {
+  const char* name;
+  int n;
+};
+
+BOOL CALLBACK CountVisible(HWND hwnd, LPARAM lp) {
+  auto* c = reinterpret_cast<ClassCount*>(lp);
+  char name[64] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  if (lstrcmpA(name, c->name) == 0 && IsWindowVisible(hwnd)) ++c->n;
+  return TRUE;
+}
+
 int VisibleWindowsOfClass(const char* className) {
-  struct Count {
-    const char* name;
-    int n;
-  } count{className, 0};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* c = reinterpret_cast<Count*>(lp);
-        char name[64] = {};
-        GetClassNameA(hwnd, name, sizeof name);
-        if (lstrcmpA(name, c->name) == 0 && IsWindowVisible(hwnd)) ++c->n;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
+  ClassCount count{className, 0};
+  EnumThreadWindows(GetCurrentThreadId(), &CountVisible, reinterpret_cast<LPARAM>(&count));
   return count.n;
 }
 
