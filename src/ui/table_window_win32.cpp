@@ -202,6 +202,7 @@ bool TableWindow::Show(HWND owner, int showCommand) {
 
 bool TableWindow::Load(HWND owner) {
   const WindowSpec& w = state_->Window();
+  retired_.clear();
   state_->Controls().Reset();
   state_->Timers().Reset();
   const FrameStyle f = StyleOf(w);
@@ -576,6 +577,7 @@ void TableWindow::OnDestroyed() {
   state_->AttachFrame(nullptr);
   Activations().Forget(this);
   children_.clear();
+  for (auto& [id, button] : buttons_) retired_.push_back(std::move(button));
   buttons_.clear();
   menus_.clear();
   shownItems_.clear();

@@ -114,6 +114,10 @@ TEST_F(UpdateWindows, TheFocusReachingTidakClosesTheReminderAtOnce) {
   };
   const Way ways[] = {
       {"Tab from Update Sekarang", WM_KEYDOWN, WM_KEYUP, VK_TAB, false},
+      {"Right from Update Sekarang", WM_KEYDOWN, WM_KEYUP, VK_RIGHT, false},
+      {"Left from Update Sekarang", WM_KEYDOWN, WM_KEYUP, VK_LEFT, false},
+      {"Up from Update Sekarang", WM_KEYDOWN, WM_KEYUP, VK_UP, false},
+      {"Down from Update Sekarang", WM_KEYDOWN, WM_KEYUP, VK_DOWN, false},
       {"a mouse press on Tidak", WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, true},
   };
   for (const Way& w : ways) {
