@@ -77,8 +77,8 @@ class PosixReplacementFiles : public ReplacementFiles {
 }  // namespace
 
 ReplacementFiles& SystemReplacementFiles() {
-  static PosixReplacementFiles store;
-  return store;
+  static PosixReplacementFiles files;
+  return files;
 }
 
 std::optional<std::string> DownloadsFolder() {

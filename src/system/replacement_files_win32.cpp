@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
-#include "system/replacement_files.h"
 #include "system/files.h"
-#include "ui/wide_text_win32.h"
+#include "system/replacement_files.h"
+#include "system/wide_path_win32.h"
 
 namespace tarvex::sys {
 
@@ -22,17 +22,18 @@ class Win32ReplacementFiles : public ReplacementFiles {
  public:
   std::vector<FoundFile> Find(const std::string& folder, const std::string& pattern) override {
     std::vector<FoundFile> out;
+    std::optional<std::wstring> query = win32::WidePath(Joined(folder, pattern));
+    if (!query) return out;
     WIN32_FIND_DATAW fd;
-    const std::wstring query = ui::WideFromUtf8(Joined(folder, pattern));
-    HANDLE h = FindFirstFileExW(query.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr, 0);
+    HANDLE h = FindFirstFileExW(query->c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr, 0);
     if (h == INVALID_HANDLE_VALUE) return out;
     const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     do {
-      if (fd.dwFileAttributes & skipped) continue;
-      std::string name = ui::Utf8FromWide(fd.cFileName);
+      std::optional<std::string> name = win32::Utf8(fd.cFileName);
+      if ((fd.dwFileAttributes & skipped) || !name) continue;
       std::int64_t written = (static_cast<std::int64_t>(fd.ftLastWriteTime.dwHighDateTime) << 32) |
                              fd.ftLastWriteTime.dwLowDateTime;
-      out.push_back({Joined(folder, name), name, written});
+      out.push_back({Joined(folder, *name), *name, written});
     } while (FindNextFileW(h, &fd));
     FindClose(h);
     return out;
@@ -43,8 +44,9 @@ class Win32ReplacementFiles : public ReplacementFiles {
   std::optional<std::vector<unsigned char>> Read(const std::string& path) override { return ReadWholeFile(path); }
 
   bool WriteFlushed(const std::string& path, const std::vector<unsigned char>& bytes) override {
-    HANDLE h = CreateFileW(ui::WideFromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::optional<std::wstring> wide = win32::WidePath(path);
+    if (!wide) return false;
+    HANDLE h = CreateFileW(wide->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     bool ok = true;
     std::size_t done = 0;
@@ -59,26 +61,29 @@ class Win32ReplacementFiles : public ReplacementFiles {
   }
 
   bool MoveReplacing(const std::string& replacement, const std::string& target) override {
+    std::optional<std::wstring> from = win32::WidePath(replacement);
+    std::optional<std::wstring> to = win32::WidePath(target);
     // Within one folder this is a rename over the old file: there is no
     // moment at which the target's name is free.
-    return MoveFileExW(ui::WideFromUtf8(replacement).c_str(), ui::WideFromUtf8(target).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return from && to && MoveFileExW(from->c_str(), to->c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   }
 
-  void Remove(const std::string& path) override { DeleteFileW(ui::WideFromUtf8(path).c_str()); }
+  void Remove(const std::string& path) override {
+    if (std::optional<std::wstring> wide = win32::WidePath(path)) DeleteFileW(wide->c_str());
+  }
 };
 
 }  // namespace
 
 ReplacementFiles& SystemReplacementFiles() {
-  static Win32ReplacementFiles store;
-  return store;
+  static Win32ReplacementFiles files;
+  return files;
 }
 
 std::optional<std::string> DownloadsFolder() {
   PWSTR path = nullptr;
   std::optional<std::string> out;
-  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Downloads, 0, nullptr, &path)) && path) out = ui::Utf8FromWide(path);
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Downloads, 0, nullptr, &path)) && path) out = win32::Utf8(path);
   CoTaskMemFree(path);
   if (out && out->empty()) out.reset();
   return out;

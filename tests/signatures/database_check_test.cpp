@@ -10,9 +10,8 @@ namespace tarvex {
 namespace {
 
 TEST(ChecksumTextForm, OnlyTheEnginesOwnSpellingIsAKey) {
-  for (const char* key : {"0", "1", "ABCD", "6851CF3C", "FFFFFFFF", "F000000"})
-    EXPECT_TRUE(IsChecksumText(key)) << key;
-  for (const char* key : {"", "00", "0ABC", "6851cf3c", "6851CF3C ", "123456789", "G1", "+1", " 1", "0x1A"})
+  for (const char* key : {"0", "1", "6851CF3C", "FFFFFFFF", "F000000"}) EXPECT_TRUE(IsChecksumText(key)) << key;
+  for (const char* key : {"", "00", "0ABC", "6851cf3c", "6851CF3C ", "123456789", "G1", "+1", "0x1A"})
     EXPECT_FALSE(IsChecksumText(key)) << "'" << key << "'";
 }
 
@@ -45,12 +44,6 @@ TEST(DatabaseCheck, JudgesEveryLineUpToTheSentinel) {
     EXPECT_EQ(check.fault, c.fault) << c.text;
     EXPECT_EQ(check.line, c.line) << c.text;
   }
-}
-
-TEST(DatabaseCheck, RefusesATextOverTheSizeLimit) {
-  std::string text = "ABC:X\r\nSelesai:Selesai\r\n";
-  text.resize(kMaxDatabaseBytes + 1, 'x');
-  EXPECT_EQ(CheckDatabaseText(text).fault, DatabaseFault::TooLarge);
 }
 
 }  // namespace

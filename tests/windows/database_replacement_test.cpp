@@ -49,12 +49,5 @@ TEST(DownloadedDatabase, IsTheNewestTarvexDbFileAndTheExactNameWinsATie) {
   }
 }
 
-TEST(DownloadedDatabase, AMissingDownloadsFolderHoldsNone) {
-  testing::TempFolder base;
-  EXPECT_FALSE(DownloadedDatabase(sys::SystemReplacementFiles(), base.Path("nowhere")));
-  EXPECT_EQ(ReplaceDatabase(sys::SystemReplacementFiles(), base.Path("Tarvex.db"), std::nullopt),
-            Replacement::NothingNew);
-}
-
 }  // namespace
 }  // namespace tarvex

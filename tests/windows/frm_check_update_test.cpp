@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
 
 #include "signatures/database_check.h"
 #include "signatures/temp_files.h"
@@ -14,81 +13,53 @@
 namespace tarvex {
 namespace {
 
-using testing::FakeFrame;
-using testing::TempFolder;
-
+using F = frmCheckUpdate;
 constexpr const char* kInstalled = "6851CF3C:EICAR-Test-File\r\nSelesai:Selesai\r\n";
 constexpr const char* kPublished = "6851CF3C:EICAR-Test-File\r\n1A2B:W32.Baru\r\nSelesai:Selesai\r\n";
+constexpr const char* kFailed = "Maaf,proses gagal. Ada Error";
 
 std::string Content(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// The program folder and the user's Downloads folder, real folders on disk.
-struct Folders {
-  TempFolder program;
-  TempFolder downloads;
-  std::string Database() const { return program.Path("Tarvex.db"); }
-  std::string Backup() const { return program.Path("Tarvex.db.bak"); }
-  std::string Temporary() const { return program.Path("Tarvex.db.new"); }
-};
+// The real file operations, one of which can be made to fail.
+struct FailingFiles : sys::ReplacementFiles {
+  enum Step { None, WriteTemporary, WriteBackup, Replace } fail = None;
+  sys::ReplacementFiles& real = sys::SystemReplacementFiles();
+  std::string temporaryAtReplace;
 
-// A file store that fails one chosen operation on purpose.
-class FailingStore : public sys::ReplacementFiles {
- public:
-  enum class Fail { Nothing, ReadCandidate, WriteTemporary, WriteBackup, Replace };
-  explicit FailingStore(Fail fail) : fail_(fail) {}
-
-  std::vector<sys::FoundFile> Find(const std::string& f, const std::string& p) override { return real_.Find(f, p); }
-  std::optional<std::int64_t> Length(const std::string& path) override { return real_.Length(path); }
-  std::optional<std::vector<unsigned char>> Read(const std::string& path) override {
-    if (fail_ == Fail::ReadCandidate && path != installedPath) return std::nullopt;
-    return real_.Read(path);
-  }
+  std::vector<sys::FoundFile> Find(const std::string& f, const std::string& p) override { return real.Find(f, p); }
+  std::optional<std::int64_t> Length(const std::string& path) override { return real.Length(path); }
+  std::optional<std::vector<unsigned char>> Read(const std::string& path) override { return real.Read(path); }
   bool WriteFlushed(const std::string& path, const std::vector<unsigned char>& bytes) override {
-    bool temporary = path.ends_with(".new");
-    if ((fail_ == Fail::WriteTemporary && temporary) || (fail_ == Fail::WriteBackup && path.ends_with(".bak"))) {
-      real_.WriteFlushed(path, {bytes.begin(), bytes.begin() + static_cast<long>(bytes.size() / 2)});
-      return false;
-    }
-    return real_.WriteFlushed(path, bytes);
+    real.WriteFlushed(path, bytes);
+    return !(fail == WriteTemporary && path.ends_with(".new")) && !(fail == WriteBackup && path.ends_with(".bak"));
   }
-  bool MoveReplacing(const std::string& replacement, const std::string& target) override {
-    temporaryBeforeReplace = Content(replacement);
-    if (fail_ == Fail::Replace) return false;
-    return real_.MoveReplacing(replacement, target);
+  bool MoveReplacing(const std::string& from, const std::string& to) override {
+    temporaryAtReplace = Content(from);
+    return fail != Replace && real.MoveReplacing(from, to);
   }
-  void Remove(const std::string& path) override { real_.Remove(path); }
-
-  std::string installedPath;
-  std::string temporaryBeforeReplace;
-
- private:
-  Fail fail_;
-  sys::ReplacementFiles& real_ = sys::SystemReplacementFiles();
+  void Remove(const std::string& path) override { real.Remove(path); }
 };
 
+// The window over a real program folder and Downloads folder.
 struct Window {
-  explicit Window(Folders& folders, sys::ReplacementFiles& files = sys::SystemReplacementFiles())
-      : state({
-            .shellOpen = [this](const std::string& address) { opened.push_back(address); },
-            .databasePath = [&folders] { return folders.Database(); },
-            .downloadsFolder = [&folders]() -> std::optional<std::string> { return folders.downloads.Folder(); },
-            .files = files,
-        }) {}
-  std::string Status() const { return state.Controls().Text(frmCheckUpdate::lblstatus); }
-  std::string Panel() const { return state.Controls().Text(frmCheckUpdate::sbStatus); }
-  std::string Button() const { return state.Controls().Text(frmCheckUpdate::cmdClose); }
-  std::string Countdown() const { return state.Controls().Text(frmCheckUpdate::lblAuto); }
-  bool Counting() const { return state.Timers().Running(frmCheckUpdate::tmrAuto); }
-
+  testing::TempFolder program, downloads;
+  FailingFiles files;
   std::vector<std::string> opened;
-  frmCheckUpdate state;
-  FakeFrame frame;
-};
+  F state{{
+      .shellOpen = [this](const std::string& address) { opened.push_back(address); },
+      .databasePath = [this] { return program.Path("Tarvex.db"); },
+      .downloadsFolder = [this]() -> std::optional<std::string> { return downloads.Folder(); },
+      .files = files,
+  }};
+  testing::FakeFrame frame;
 
-constexpr const char* kFailed = "Maaf,proses gagal. Ada Error";
+  std::string Text(int id) const { return state.Controls().Text(id); }
+  bool Counting() const { return state.Timers().Running(F::tmrAuto); }
+  std::string Database() const { return Content(program.Path("Tarvex.db")); }
+};
 
 TEST(DownloadWindowSequence, EndsAsTheDatabaseAndTheDownloadAllow) {
   struct Case {
@@ -97,162 +68,115 @@ TEST(DownloadWindowSequence, EndsAsTheDatabaseAndTheDownloadAllow) {
     const char* download;   // nullptr: nothing downloaded
     const char* status;
     const char* panel;
-    bool counting;
+    const char* databaseAfter;
   };
   const Case cases[] = {
-      {"nothing downloaded", kInstalled, nullptr, "Download Selesai.", "Selesai.", true},
-      {"same database downloaded", kInstalled, kInstalled, "Download Selesai.", "Selesai.", true},
-      {"new database downloaded", kInstalled, kPublished, "Download Selesai.", "Selesai.", true},
-      {"empty installed database", "", kPublished, "Starting Download file...", "Harap tunggu...", true},
-      {"no installed database", nullptr, kPublished, kFailed, "Harap tunggu...", false},
-      {"invalid download", kInstalled, "6851CF3C:EICAR", kFailed, "Selesai.", false},
+      {"nothing downloaded", kInstalled, nullptr, "Download Selesai.", "Selesai.", kInstalled},
+      {"same database downloaded", kInstalled, kInstalled, "Download Selesai.", "Selesai.", kInstalled},
+      {"new database downloaded", kInstalled, kPublished, "Download Selesai.", "Selesai.", kPublished},
+      {"empty installed database", "", kPublished, "Starting Download file...", "Harap tunggu...", ""},
+      {"no installed database", nullptr, kPublished, kFailed, "Harap tunggu...", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    Folders folders;
-    if (c.installed) folders.program.Write("Tarvex.db", c.installed);
-    if (c.download) folders.downloads.Write("Tarvex.db", c.download);
-    Window w(folders);
+    Window w;
+    if (c.installed) w.program.Write("Tarvex.db", c.installed);
+    if (c.download) w.downloads.Write("Tarvex.db", c.download);
     w.frame.busyCursor = true;
     w.frame.Load(w.state);
-    EXPECT_EQ(w.Status(), c.status);
-    EXPECT_EQ(w.Panel(), c.panel);
-    EXPECT_EQ(w.Button(), "Keluar");
-    EXPECT_TRUE(w.state.Controls().Enabled(frmCheckUpdate::cmdClose));
-    EXPECT_EQ(w.Counting(), c.counting);
+    EXPECT_EQ(w.Text(F::lblstatus), c.status);
+    EXPECT_EQ(w.Text(F::sbStatus), c.panel);
+    EXPECT_EQ(w.Text(F::cmdClose), "Keluar");
+    EXPECT_EQ(w.Counting(), c.status != std::string(kFailed));
     EXPECT_FALSE(w.frame.busyCursor);
     EXPECT_EQ(w.opened, (std::vector<std::string>{"http://www.tarvex.web.id/download/Tarvex.db"}));
-    EXPECT_EQ(w.state.AutoCloseLimit(), 30);
+    EXPECT_EQ(w.Database(), c.databaseAfter);
+    const bool replaced = c.databaseAfter != std::string(c.installed ? c.installed : "");
+    EXPECT_EQ(Content(w.program.Path("Tarvex.db.bak")), replaced ? kInstalled : "");
+    EXPECT_FALSE(std::filesystem::exists(w.program.Path("Tarvex.db.new")));
+  }
+}
+
+TEST(DownloadWindowSequence, ABadDownloadOrAFailingStepLeavesTheDatabaseAsItWas) {
+  struct Case {
+    const char* what;
+    std::string download;
+    FailingFiles::Step fail;
+  };
+  const Case cases[] = {
+      {"truncated", "6851CF3C:EICAR-Test-File\r\n1A2B:W32.Baru\r\nSelesai:Sel", FailingFiles::None},
+      {"no sentinel", "6851CF3C:EICAR-Test-File\r\n1A2B:W32.Baru\r\n", FailingFiles::None},
+      {"lower-case key", "6851cf3c:EICAR-Test-File\r\nSelesai:Selesai\r\n", FailingFiles::None},
+      {"zero-padded key", "00001A2B:W32.Baru\r\nSelesai:Selesai\r\n", FailingFiles::None},
+      {"NUL bytes", std::string("1A2B:W32.Ba\0ru\r\nSelesai:Selesai\r\n", 33), FailingFiles::None},
+      {"over the size limit", std::string(kMaxDatabaseBytes + 1, 'A'), FailingFiles::None},
+      {"temporary file not written", kPublished, FailingFiles::WriteTemporary},
+      {"backup not written", kPublished, FailingFiles::WriteBackup},
+      {"replace fails after the temporary file", kPublished, FailingFiles::Replace},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Window w;
+    w.program.Write("Tarvex.db", kInstalled);
+    w.downloads.Write("Tarvex.db", c.download);
+    w.files.fail = c.fail;
+    w.frame.Load(w.state);
+    EXPECT_EQ(w.Text(F::lblstatus), kFailed);
+    EXPECT_FALSE(w.Counting());
+    EXPECT_TRUE(w.state.Controls().Enabled(F::cmdClose));
+    EXPECT_EQ(w.Database(), kInstalled);
+    EXPECT_FALSE(std::filesystem::exists(w.program.Path("Tarvex.db.new")));
+    if (c.fail == FailingFiles::Replace) {
+      EXPECT_EQ(w.files.temporaryAtReplace, kPublished);
+    }
   }
 }
 
 TEST(DownloadWindowSequence, IsBusyWithBatalWhileTheEventQueueRunsAndBatalEndsTheWait) {
-  Folders folders;
-  folders.program.Write("Tarvex.db", kInstalled);
-  Window w(folders);
+  Window w;
+  w.program.Write("Tarvex.db", kInstalled);
   w.frame.onDoEvents = [&] {
     EXPECT_TRUE(w.frame.busyCursor);
-    EXPECT_EQ(w.Button(), "Batal");
-    EXPECT_EQ(w.Status(), "Menge-cek Koneksi Internet...");
+    EXPECT_EQ(w.Text(F::cmdClose), "Batal");
     EXPECT_TRUE(w.opened.empty());  // the shell comes after the queue has run
-    w.state.Click(frmCheckUpdate::cmdClose);
-    EXPECT_EQ(w.Button(), "Keluar");
-    EXPECT_EQ(w.Status(), "Menutup sesi Update.");
-    EXPECT_EQ(w.Panel(), "Selesai.");
+    w.state.Click(F::cmdClose);
+    EXPECT_EQ(w.Text(F::cmdClose), "Keluar");
+    EXPECT_EQ(w.Text(F::lblstatus), "Menutup sesi Update.");
+    EXPECT_EQ(w.Text(F::sbStatus), "Selesai.");
     EXPECT_TRUE(w.Counting());
     EXPECT_FALSE(w.frame.busyCursor);
   };
   w.frame.Load(w.state);
   EXPECT_EQ(w.frame.events, 1);
-  // The sequence itself goes on to its end.
-  EXPECT_EQ(w.Status(), "Download Selesai.");
-  EXPECT_TRUE(w.state.Loaded());
+  EXPECT_EQ(w.Text(F::lblstatus), "Download Selesai.") << "the sequence goes on to its end";
 }
 
 TEST(DownloadWindowCountdown, CountsThirtySecondsAndCarriesItsCountIntoLaterShowings) {
-  Folders folders;
-  folders.program.Write("Tarvex.db", kInstalled);
-  Window w(folders);
+  Window w;
+  w.program.Write("Tarvex.db", kInstalled);
   w.frame.Load(w.state);
-  w.frame.Tick(frmCheckUpdate::tmrAuto);
-  EXPECT_EQ(w.Countdown(), "Otomatis keluar dalam 29 Detik.");
-  for (int tick = 2; tick <= 30; ++tick) w.frame.Tick(frmCheckUpdate::tmrAuto);
-  EXPECT_EQ(w.Countdown(), "Otomatis keluar dalam 0 Detik.");
-  EXPECT_TRUE(w.state.Loaded());
-  w.frame.Tick(frmCheckUpdate::tmrAuto);
-  EXPECT_FALSE(w.state.Loaded());
-
-  // A second sequence in the same run closes one tick after its success.
-  w.frame.Load(w.state);
-  EXPECT_EQ(w.state.AutoCloseCount(), 30);
-  EXPECT_TRUE(w.frame.Tick(frmCheckUpdate::tmrAuto));
-  EXPECT_FALSE(w.state.Loaded());
-  EXPECT_EQ(w.frame.closed, 2);
-}
-
-TEST(DownloadWindowCountdown, KeluarClosesAtOnceAndTheNextCountdownGoesOnFromThere) {
-  Folders folders;
-  folders.program.Write("Tarvex.db", kInstalled);
-  Window w(folders);
-  w.frame.Load(w.state);
-  for (int tick = 1; tick <= 5; ++tick) w.frame.Tick(frmCheckUpdate::tmrAuto);
-  w.state.Click(frmCheckUpdate::cmdClose);
+  w.frame.Tick(F::tmrAuto);
+  EXPECT_EQ(w.Text(F::lblAuto), "Otomatis keluar dalam 29 Detik.");
+  for (int tick = 2; tick <= 5; ++tick) w.frame.Tick(F::tmrAuto);
+  w.state.Click(F::cmdClose);  // "Keluar": closes at once, the count stays
   EXPECT_FALSE(w.state.Loaded());
   EXPECT_FALSE(w.Counting());
 
   w.frame.Load(w.state);
-  w.frame.Tick(frmCheckUpdate::tmrAuto);
-  EXPECT_EQ(w.Countdown(), "Otomatis keluar dalam 24 Detik.");
-}
+  w.frame.Tick(F::tmrAuto);
+  EXPECT_EQ(w.Text(F::lblAuto), "Otomatis keluar dalam 24 Detik.");
+  for (int tick = 7; tick <= 30; ++tick) w.frame.Tick(F::tmrAuto);
+  EXPECT_EQ(w.Text(F::lblAuto), "Otomatis keluar dalam 0 Detik.");
+  ASSERT_TRUE(w.state.Loaded());
+  w.frame.Tick(F::tmrAuto);
+  EXPECT_FALSE(w.state.Loaded());
 
-TEST(DownloadWindowClose, ACaptionOtherThanBatalOrKeluarDoesNothing) {
-  Folders folders;
-  folders.program.Write("Tarvex.db", kInstalled);
-  Window w(folders);
+  // A second sequence in the same run closes one tick after its success.
   w.frame.Load(w.state);
-  w.state.Controls().SetText(frmCheckUpdate::cmdClose, "keluar");
-  w.state.Click(frmCheckUpdate::cmdClose);
-  EXPECT_TRUE(w.state.Loaded());
-}
-
-TEST(DatabaseReplacement, AValidDownloadTakesThePlaceOfTheDatabaseAndTheOldOneIsKept) {
-  Folders folders;
-  folders.program.Write("Tarvex.db", kInstalled);
-  folders.downloads.Write("Tarvex.db", kPublished);
-  Window w(folders);
-  w.frame.Load(w.state);
-  EXPECT_EQ(w.Status(), "Download Selesai.");
-  EXPECT_EQ(Content(folders.Database()), kPublished);
-  EXPECT_EQ(Content(folders.Backup()), kInstalled);
-  EXPECT_FALSE(std::filesystem::exists(folders.Temporary()));
-}
-
-TEST(DatabaseReplacement, ABadDownloadOrAFailingStepLeavesTheDatabaseAsItWas) {
-  struct Case {
-    const char* what;
-    std::string download;
-    FailingStore::Fail fail;
-  };
-  using Fail = FailingStore::Fail;
-  const Case cases[] = {
-      {"truncated", "6851CF3C:EICAR-Test-File\r\n1A2B:W32.Baru\r\nSelesai:Sel", Fail::Nothing},
-      {"no sentinel", "6851CF3C:EICAR-Test-File\r\n1A2B:W32.Baru\r\n", Fail::Nothing},
-      {"lower-case key", "6851cf3c:EICAR-Test-File\r\nSelesai:Selesai\r\n", Fail::Nothing},
-      {"zero-padded key", "00001A2B:W32.Baru\r\nSelesai:Selesai\r\n", Fail::Nothing},
-      {"NUL bytes", std::string("1A2B:W32.Ba\0ru\r\nSelesai:Selesai\r\n", 33), Fail::Nothing},
-      {"unreadable", kPublished, Fail::ReadCandidate},
-      {"temporary file not written", kPublished, Fail::WriteTemporary},
-      {"backup not written", kPublished, Fail::WriteBackup},
-      {"replace fails after the temporary file", kPublished, Fail::Replace},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    Folders folders;
-    folders.program.Write("Tarvex.db", kInstalled);
-    folders.downloads.Write("Tarvex.db", c.download);
-    FailingStore store(c.fail);
-    store.installedPath = folders.Database();
-    Window w(folders, store);
-    w.frame.Load(w.state);
-    EXPECT_EQ(w.Status(), kFailed);
-    EXPECT_FALSE(w.Counting());
-    EXPECT_EQ(Content(folders.Database()), kInstalled);
-    EXPECT_FALSE(std::filesystem::exists(folders.Temporary()));
-    if (c.fail == Fail::Replace) {
-      EXPECT_EQ(store.temporaryBeforeReplace, kPublished);
-    }
-  }
-}
-
-TEST(DatabaseReplacement, AnOversizedDownloadIsNeverRead) {
-  Folders folders;
-  folders.program.Write("Tarvex.db", kInstalled);
-  std::string big = folders.downloads.Write("Tarvex.db", kPublished);
-  std::filesystem::resize_file(big, kMaxDatabaseBytes + 1);
-  Window w(folders);
-  w.frame.Load(w.state);
-  EXPECT_EQ(w.Status(), kFailed);
-  EXPECT_EQ(Content(folders.Database()), kInstalled);
+  EXPECT_EQ(w.state.AutoCloseLimit(), 30);
+  EXPECT_TRUE(w.frame.Tick(F::tmrAuto));
+  EXPECT_FALSE(w.state.Loaded());
+  EXPECT_EQ(w.Text(F::lblAuto), "") << "no number shown";
 }
 
 }  // namespace
