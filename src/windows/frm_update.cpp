@@ -24,13 +24,13 @@ frmUpdate::frmUpdate(UpdateReminderServices services)
       services_(Checked(services)) {}
 
 void frmUpdate::Form_Load() {
-  if (Frame()) Frame()->SetTitle("Pengingat Update");
+  Frame()->SetTitle("Pengingat Update");
   workAreaBottom_ = ToTwips(services_.workArea().bottom());
-  if (Frame()) {
-    const ui::Box frame = Frame()->FrameBox();
-    chromeWidth_ = ToTwips(frame.width - Window().clientWidth);
-    chromeHeight_ = ToTwips(frame.height - Window().clientHeight);
-  }
+  // A fresh frame: its place comes from the window again, not from the last showing.
+  placedPixels_ = {};
+  const ui::Box frame = Frame()->FrameBox();
+  chromeWidth_ = ToTwips(frame.width - Window().clientWidth);
+  chromeHeight_ = ToTwips(frame.height - Window().clientHeight);
   Timers().Start(tmrFadeIn);
   holdLimit_ = 15;
   Controls().SetText(lblvalue0, "Update database virus disini");
