@@ -1,6 +1,7 @@
 #include "app/app_win32.h"
 
 #include "signatures/signature_database.h"
+#include "system/replacement_files.h"
 #include "system/files.h"
 #include "system/processes.h"
 #include "system/program_folder.h"
@@ -29,6 +30,7 @@ DesktopServices RealDesktop(App& app) {
   d.endProgram = [] { ExitProcess(0); };
   d.programFolder = [] { return sys::ProgramFolder(); };
   d.visibleFileExists = [](const std::string& path) { return sys::VisibleFileExists(path); };
+  d.downloadsFolder = [] { return sys::DownloadsFolder(); };
   d.clock = &sys::SystemClock();
   d.files = &sys::SystemFileSystem();
   d.getOpenFileName = [](OpenFileRequest& request) {
@@ -100,7 +102,8 @@ void App::Show(AppWindow kind) {
     // Usable again before the window goes, so that activation returns to it.
     e.window->onUnload = [main] { EnableWindow(main, TRUE); };
   }
-  if (!e.window->Show(main) && e.main == MainWindow::Blocked) EnableWindow(main, TRUE);
+  if (!e.window->Show(e.main == MainWindow::NotOwner ? nullptr : main) && e.main == MainWindow::Blocked)
+    EnableWindow(main, TRUE);
 }
 
 }  // namespace tarvex

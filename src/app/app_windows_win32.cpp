@@ -6,10 +6,13 @@
 #include "signatures/kumpulan_fungsi.h"
 #include "signatures/signature_database.h"
 #include "system/files.h"
+#include "system/replacement_files.h"
+#include "windows/check_update_window_win32.h"
 #include "windows/ext_tool_window_win32.h"
 #include "windows/frm_about.h"
 #include "windows/frm_signature.h"
 #include "windows/frm_temp_db.h"
+#include "windows/frm_update.h"
 
 namespace tarvex {
 
@@ -20,6 +23,8 @@ std::function<void(const std::string&)> ActivityLog(const DesktopServices& d) {
   return [&d](const std::string& message) { ModLog(*d.files, *d.clock, d.programFolder()).WriteLog(message); };
 }
 
+// A window whose state class needs nothing drawn by hand: a plain
+// ui::TableWindow over its state, with the services made from the desktop's.
 template <class State, class Services>
 App::Factory Plain(std::function<Services(const DesktopServices&)> services) {
   return [services](App& app) { return std::make_unique<ui::TableWindow>(std::make_unique<State>(services(app.Desktop()))); };
@@ -27,6 +32,7 @@ App::Factory Plain(std::function<Services(const DesktopServices&)> services) {
 
 }  // namespace
 
+// One entry per window.
 void RegisterWindows(App& app) {
   app.Register(AppWindow::frmTempDb, App::MainWindow::Blocked,
                Plain<frmTempDb, TempDbServices>([](const DesktopServices& d) {
@@ -58,6 +64,22 @@ void RegisterWindows(App& app) {
                Plain<frmAbout, AboutServices>([](const DesktopServices& d) {
                  return AboutServices{.writeLog = ActivityLog(d), .shellOpen = d.shellOpen};
                }));
+  app.Register(AppWindow::frmUpdate, App::MainWindow::StaysUsable, [](App& app) {
+    return std::make_unique<ui::TableWindow>(std::make_unique<frmUpdate>(UpdateReminderServices{
+        .workArea = app.Desktop().workArea,
+        .writeLog = ActivityLog(app.Desktop()),
+        .showDownloadWindow = [&app] { app.Show(AppWindow::frmCheckUpdate); },
+    }));
+  });
+  // Not owned: it stays when the reminder that opened it sinks away.
+  app.Register(AppWindow::frmCheckUpdate, App::MainWindow::NotOwner, [](App& app) {
+    return std::make_unique<CheckUpdateWindow>(CheckUpdateServices{
+        .shellOpen = app.Desktop().shellOpen,
+        .databasePath = [programFolder = app.Desktop().programFolder] { return programFolder() + "\\Tarvex.db"; },
+        .downloadsFolder = app.Desktop().downloadsFolder,
+        .files = sys::SystemReplacementFiles(),
+    });
+  });
 }
 
 }  // namespace tarvex

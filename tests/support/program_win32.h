@@ -48,6 +48,9 @@ class ProgramTest : public ::testing::Test {
       d.endProgram = [this] { ++ended_; };
       d.programFolder = [this] { return programFolder_.Root(); };
       d.clock = &clock_;
+      // Nothing opens a browser.
+      d.shellOpen = [this](const std::string& target) { opened_.push_back(target); };
+      d.downloadsFolder = [this]() -> std::optional<std::string> { return downloadsFolder_.Root(); };
       if (adjust_) adjust_(d);
     });
     ASSERT_TRUE(app_->Start(SW_SHOWNORMAL));
@@ -74,6 +77,7 @@ class ProgramTest : public ::testing::Test {
   std::function<void(DesktopServices&)> adjust_;
   FixedClock clock_{{2011, 10, 31, 9, 0, 0}};
   TempTree programFolder_{"program"};
+  TempTree downloadsFolder_{"downloads"};
   std::unique_ptr<App> app_;
   HWND hwnd_ = nullptr;
   std::optional<std::string> chosen_;
@@ -81,6 +85,7 @@ class ProgramTest : public ::testing::Test {
   bool realMessageBoxes_ = false;
   int yesNoAnswer_ = sys::kIdNo;
   std::function<void()> afterPump_;
+  std::vector<std::string> opened_;  // what the shell was asked to open
   int browsed_ = 0;
   int pumps_ = 0;
   int beeps_ = 0;

@@ -37,7 +37,6 @@ class MenuWindows : public testing::ProgramTest {
         r.Filename = *pick_;
         return true;
       };
-      d.shellOpen = [this](const std::string& target) { opened_.push_back(target); };
       d.decimalSeparator = [] { return std::string(","); };
     };
     StartProgram();
@@ -69,7 +68,6 @@ class MenuWindows : public testing::ProgramTest {
 
   std::optional<std::string> pick_;
   int dialogs_ = 0;
-  std::vector<std::string> opened_;
   TempTree files_{"files"};
 };
 
