@@ -1,0 +1,67 @@
+#include "scan/scan_engine.h"
+
+#include "signatures/checksum_text.h"
+#include "signatures/pattern_set.h"
+#include "signatures/string_signature.h"
+#include "system/files.h"
+
+namespace tarvex {
+
+namespace {
+
+const PatternSet& VirusPatterns() {
+  static const PatternSet set = [] {
+    std::vector<std::string> bytes;
+    for (const ConvertedVirus& virus : ConvertedVirusTable()) bytes.push_back(virus.bytes);
+    return PatternSet(std::move(bytes));
+  }();
+  return set;
+}
+
+}  // namespace
+
+ScanEngine::ScanEngine(DetectionHost& host, std::string databasePath, EngineServices services)
+    : host_(host), database_(std::move(databasePath)), services_(std::move(services)) {
+  if (!services_.fileLength) services_.fileLength = sys::FileLength;
+  if (!services_.readFile) services_.readFile = sys::ReadFileInto;
+}
+
+void ScanEngine::CheckSelection(const std::string& namadir, const std::string& namafile) {
+  const std::string full = namadir + namafile;
+  if (InQuarantine(namadir)) return;
+  const std::optional<std::int64_t> length = services_.fileLength(full);
+  if (!length || TooLargeForAnyCheck(*length)) return;
+  const bool patternCheck = GetsPatternCheck(namafile);
+  const bool crcCheck = !TooLargeForCrcCheck(*length);
+  if (!patternCheck && !crcCheck) return;
+
+  const bool readable = services_.readFile(full, buffer_);
+  if (readable) {
+    ++counters_.filesRead;
+    counters_.bytesRead += buffer_.size();
+  } else {
+    ++counters_.unreadable;
+    buffer_.Prepare(0);
+    if (services_.readFailed) services_.readFailed(full);
+  }
+
+  // An unreadable file ends the pattern check without a row.
+  if (patternCheck && readable) {
+    if (std::optional<std::size_t> hit = VirusPatterns().FirstFound(buffer_.data(), buffer_.size())) {
+      const ConvertedVirus& virus = ConvertedVirusTable()[*hit];
+      const bool insideHost = virus.size < *length;
+      ReportDetection(host_, {"", virus.name, full, std::to_string(*length), insideHost ? kInfectedRemark : ""});
+      return;  // the row just made is the latest: no CRC check for this file
+    }
+  }
+
+  if (!crcCheck || LatestRowIs(host_, full)) return;
+  // An empty or unreadable file has no checksum: its text is "0".
+  std::optional<std::int32_t> crc;
+  if (!buffer_.empty()) crc = crc_.CalculateBytes(buffer_.data(), buffer_.size());
+  std::string name = database_.Lookup(ChecksumText(crc));
+  if (name.empty()) return;
+  ReportDetection(host_, {"", std::move(name), full, std::to_string(*length), ""});
+}
+
+}  // namespace tarvex

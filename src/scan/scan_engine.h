@@ -1,0 +1,55 @@
+#pragma once
+// The scan's checks at the cost of reading each file once: one read per file
+// for the built-in patterns and the CRC together, all patterns searched in
+// one pass, and the database looked up in a table parsed once per scan.
+// Every row it makes is the row FileDetection makes for the same file.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "scan/crc_database.h"
+#include "scan/file_detection.h"
+#include "signatures/cls_crc.h"
+#include "system/file_read.h"
+
+namespace tarvex {
+
+// The file facts the engine uses; the system's by default.
+struct EngineServices {
+  std::function<std::optional<std::int64_t>(const std::string& path)> fileLength;
+  std::function<bool(const std::string& path, sys::FileBuffer& into)> readFile;
+  // Told about a file that had a check due and could not be read (optional).
+  std::function<void(const std::string& path)> readFailed;
+};
+
+struct EngineCounters {
+  std::uint64_t filesRead = 0;  // files whose bytes went through a check
+  std::uint64_t bytesRead = 0;
+  std::uint64_t unreadable = 0;
+};
+
+class ScanEngine {
+ public:
+  ScanEngine(DetectionHost& host, std::string databasePath, EngineServices services = {});
+
+  // At the start of every scan: the database is read again only when it changed.
+  CrcDatabase::State PrepareScan() { return database_.Refresh(); }
+
+  // The checks for one file of the scanning pass; `namadir` ends in the separator.
+  void CheckSelection(const std::string& namadir, const std::string& namafile);
+
+  const EngineCounters& Counters() const { return counters_; }
+  void ResetCounters() { counters_ = {}; }
+  const CrcDatabase& Database() const { return database_; }
+
+ private:
+  DetectionHost& host_;
+  CrcDatabase database_;
+  EngineServices services_;
+  EngineCounters counters_;
+  clsCRC crc_;
+  sys::FileBuffer buffer_;
+};
+
+}  // namespace tarvex
