@@ -6,64 +6,53 @@
 namespace tarvex {
 
 PatternSet::PatternSet(std::vector<std::string> patterns) : patterns_(std::move(patterns)) {
-  for (const std::string& p : patterns_) {
+  for (std::size_t i = 0; i < patterns_.size(); ++i) {
+    const std::string& p = patterns_[i];
     if (p.empty()) continue;
-    if (shortest_ == 0) firstSearchable_ = static_cast<std::size_t>(&p - patterns_.data());
+    if (shortest_ == 0) firstSearchable_ = i;
     shortest_ = shortest_ == 0 ? p.size() : std::min(shortest_, p.size());
   }
   if (shortest_ == 0) return;
 
-  // Two-byte blocks make a table of 65 536 jumps, nearly all of them the
-  // longest, for a handful of patterns; a one-byte pattern needs one-byte blocks.
-  block_ = shortest_ >= 2 ? 2 : 1;
-  const std::size_t tableSize = block_ == 2 ? 65536 : 256;
-  shift_.assign(tableSize, static_cast<std::uint8_t>(std::min<std::size_t>(shortest_ - block_ + 1, 255)));
-
+  blockSize_ = shortest_ >= 2 ? 2 : 1;
+  stride_ = shortest_ - blockSize_ + 1;
+  bits_.assign(blockSize_ == 2 ? 65536 / 64 : 256 / 64, 0);
   for (std::size_t i = 0; i < patterns_.size(); ++i) {
     const std::string& p = patterns_[i];
     if (p.empty()) continue;
     const auto* bytes = reinterpret_cast<const unsigned char*>(p.data());
-    for (std::size_t end = block_ - 1; end < shortest_; ++end) {
-      std::uint8_t& s = shift_[BlockHash(bytes + end)];
-      s = static_cast<std::uint8_t>(std::min<std::size_t>(s, shortest_ - 1 - end));
+    for (std::size_t offset = 0; offset < stride_; ++offset) {
+      const std::size_t block = Block(bytes + offset);
+      bits_[block >> 6] |= std::uint64_t{1} << (block & 63);
+      anchors_.push_back({static_cast<std::uint16_t>(block), static_cast<std::uint16_t>(i),
+                          static_cast<std::uint16_t>(offset)});
     }
-    candidates_.emplace_back(static_cast<std::uint16_t>(BlockHash(bytes + shortest_ - 1)),
-                             static_cast<std::uint16_t>(i));
   }
-  std::sort(candidates_.begin(), candidates_.end());
+  std::sort(anchors_.begin(), anchors_.end());
 }
 
-std::size_t PatternSet::BlockHash(const unsigned char* blockEnd) const {
-  return block_ == 2 ? (static_cast<std::size_t>(blockEnd[-1]) << 8) | blockEnd[0] : blockEnd[0];
+std::size_t PatternSet::Block(const unsigned char* at) const {
+  return blockSize_ == 2 ? (static_cast<std::size_t>(at[0]) << 8) | at[1] : at[0];
 }
 
 std::optional<std::size_t> PatternSet::FirstFound(const unsigned char* data, std::size_t len) const {
   if (shortest_ == 0 || len < shortest_) return std::nullopt;
   std::optional<std::size_t> best;
-  std::size_t pos = shortest_ - 1;  // end of the current window
-  while (pos < len) {
-    const std::size_t hash = BlockHash(data + pos);
-    if (const std::uint8_t s = shift_[hash]; s != 0) {
-      pos += s;
-      continue;
-    }
-    const std::size_t start = pos + 1 - shortest_;
-    // Candidates are in table order: the first that matches is the best here,
-    // and none after a better one found earlier can win.
-    const std::pair<std::uint16_t, std::uint16_t> first{static_cast<std::uint16_t>(hash), 0};
-    auto it = std::lower_bound(candidates_.begin(), candidates_.end(), first);
-    for (; it != candidates_.end() && it->first == hash; ++it) {
-      const std::size_t i = it->second;
-      if (best && i >= *best) break;
-      const std::string& p = patterns_[i];
-      if (p.size() <= len - start && std::memcmp(data + start, p.data(), p.size()) == 0) {
-        best = i;
-        break;
-      }
+  for (std::size_t q = 0; q + blockSize_ <= len; q += stride_) {
+    const std::size_t block = Block(data + q);
+    if (!Marked(block)) continue;
+    const Anchor first{static_cast<std::uint16_t>(block), 0, 0};
+    for (auto it = std::lower_bound(anchors_.begin(), anchors_.end(), first);
+         it != anchors_.end() && it->block == block; ++it) {
+      // Anchors come in table order: none after a better find can win.
+      if (best && it->pattern >= *best) break;
+      const std::string& p = patterns_[it->pattern];
+      if (q < it->offset) continue;
+      const std::size_t start = q - it->offset;
+      if (p.size() <= len - start && std::memcmp(data + start, p.data(), p.size()) == 0) best = it->pattern;
     }
     // Nothing can beat the table's first entry: no need to read further.
     if (best && *best == firstSearchable_) return best;
-    ++pos;
   }
   return best;
 }

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace tarvex {
@@ -24,19 +23,30 @@ class PatternSet {
   std::size_t size() const { return patterns_.size(); }
 
  private:
-  // Windows of the shortest pattern's length slide over the buffer; the
-  // block of `block_` bytes at a window's end decides how far it may jump
-  // (Wu-Manber). A jump of 0 means some pattern's prefix may end here.
-  std::size_t BlockHash(const unsigned char* blockEnd) const;
+  // Every occurrence of a pattern covers `stride_` consecutive block starts
+  // inside the first `shortest_` bytes of the pattern, so a block sampled at
+  // every stride_-th position meets each occurrence once. A sampled block
+  // that starts no pattern's prefix is passed over with one bit test; only
+  // the rare block that does is compared in full. The samples do not depend
+  // on each other, so the processor runs many of them at once.
+  struct Anchor {
+    std::uint16_t block;    // the block's value
+    std::uint16_t pattern;  // index in table order
+    std::uint16_t offset;   // where the block starts in the pattern
+    bool operator<(const Anchor& o) const {
+      return block != o.block ? block < o.block : pattern != o.pattern ? pattern < o.pattern : offset < o.offset;
+    }
+  };
+  std::size_t Block(const unsigned char* at) const;
+  bool Marked(std::size_t block) const { return (bits_[block >> 6] >> (block & 63)) & 1u; }
 
   std::vector<std::string> patterns_;
-  std::size_t shortest_ = 0;  // 0: no pattern can ever be found
+  std::size_t shortest_ = 0;         // 0: no pattern can ever be found
   std::size_t firstSearchable_ = 0;  // the first non-empty pattern
-  std::size_t block_ = 1;
-  std::vector<std::uint8_t> shift_;  // capped at 255: a shorter jump is always safe
-  // (block hash, pattern index) of every pattern's prefix end, sorted: a
-  // window whose jump is 0 looks its candidates up here, in table order.
-  std::vector<std::pair<std::uint16_t, std::uint16_t>> candidates_;
+  std::size_t blockSize_ = 1;        // 2 bytes, or 1 when a pattern is one byte long
+  std::size_t stride_ = 1;
+  std::vector<std::uint64_t> bits_;  // one bit per block value that starts some anchor
+  std::vector<Anchor> anchors_;      // sorted: by block, then table order
 };
 
 }  // namespace tarvex
