@@ -1,95 +1,127 @@
 #include "app/antivirus.h"
 
+#include <stdexcept>
+
+#include "app/configuration.h"
 #include "scan/scan_progress.h"
 
 namespace tarvex {
 
 namespace {
 
-struct ButtonDesign {
-  Ctl control;
-  const char* caption;
-  const char* tooltip;
-};
-
-constexpr ButtonDesign kButtons[] = {
-    {Ctl::cmdScan, "Scan", "Klik disini untuk memeriksa file."},
-    {Ctl::cmdHapus, "Hapus", "Klik disini untuk menghapus virus yang terdeteksi."},
-    {Ctl::cmdKarantina, "Karantina", "Klik disini untuk memindahkan virus ke karantina."},
-    {Ctl::cmdMenu, "Menu", "Klik disini untuk menjalankan  menu tambahan."},
-    {Ctl::cmdKeluar, "Keluar", "Klik disini untuk Keluar."},
-    {Ctl::cmdUpdate, "Update", "Update Antivirus disini"},
-};
-
 // The buttons a running scan must keep out of reach, in the order they are switched.
-constexpr Ctl kDisabledWhileScanning[] = {Ctl::cmdHapus, Ctl::cmdMenu, Ctl::cmdKarantina, Ctl::cmdUpdate};
-constexpr Ctl kEnabledAfterScan[] = {Ctl::cmdMenu, Ctl::cmdHapus, Ctl::cmdKarantina, Ctl::cmdUpdate};
+constexpr int kDisabledWhileScanning[] = {Antivirus::cmdHapus, Antivirus::cmdMenu, Antivirus::cmdKarantina,
+                                          Antivirus::cmdUpdate};
+constexpr int kEnabledAfterScan[] = {Antivirus::cmdMenu, Antivirus::cmdHapus, Antivirus::cmdKarantina,
+                                     Antivirus::cmdUpdate};
+
+struct MenuCommand {
+  int item;
+  AppWindow window;
+};
+constexpr MenuCommand kWindowCommands[] = {
+    {Antivirus::mnuTemp, AppWindow::frmTempDb},       {Antivirus::mnuTool, AppWindow::frmExtTool},
+    {Antivirus::mnuViewSigna, AppWindow::frmSignature}, {Antivirus::mnuAbout, AppWindow::frmAbout},
+    {Antivirus::cmdUpdate, AppWindow::frmUpdate},
+};
+
+const AntivirusServices& Checked(const AntivirusServices& s) {
+  const std::pair<bool, const char*> given[] = {
+      {bool(s.browseFolder), "browseFolder"}, {bool(s.messageBox), "messageBox"},
+      {bool(s.yield), "yield"},               {bool(s.beep), "beep"},
+      {bool(s.endProgram), "endProgram"},     {bool(s.showWindow), "showWindow"},
+      {bool(s.programFolder), "programFolder"}, {bool(s.visibleFileExists), "visibleFileExists"},
+  };
+  for (const auto& [present, name] : given)
+    if (!present) throw std::invalid_argument(std::string("AntivirusServices: no ") + name);
+  return s;
+}
 
 }  // namespace
 
+bool DateWarningDue(const sys::LocalTime& t) {
+  return (t.day >= 21 && t.month >= 12 && t.year >= 2011) || (t.month >= 11 && t.year >= 2011) || t.year > 2011;
+}
+
 Antivirus::Antivirus(AntivirusServices services)
-    : services_(std::move(services)),
-      guard_(services_.processes ? *services_.processes : sys::SystemProcesses()),
-      detection_(*this, services_.detection) {
-  if (!services_.directories) services_.directories = &SystemDirectories();
-  fileCheck_ = [this](const std::string& folder, const std::string& name) { detection_.CheckSelection(folder, name); };
-  enabled_.fill(true);
-  texts_[Index(Ctl::lblFileDiperiksa)] = "0";
-  texts_[Index(Ctl::lblTotalFile)] = "0";
-  texts_[Index(Ctl::lblJumlahVirus)] = "0";
-  texts_[Index(Ctl::lblPercentComplete)] = "0 % Complete...";
-  texts_[Index(Ctl::Label1)] = "Elapsed : 00:00:00";
-  for (const ButtonDesign& b : kButtons) {
-    texts_[Index(b.control)] = b.caption;
-    tooltips_[Index(b.control)] = b.tooltip;
+    : ui::WindowState(kAntivirusWindow, kControls, {{Timer1, 1000}, {Timer2, 500}}),
+      services_(Checked(services)),
+      guard_(services_.processes),
+      detection_(*this, services_.detection) {}
+
+void Antivirus::Form_Activate() {
+  if (DateWarningDue(services_.clock.Now())) {
+    services_.messageBox(std::string("ANTIVIRUS TARVEX BUATAN ANAK INDONESIA.\r\ndownload yang baru dari ") +
+                             config::kHomePage,
+                         sys::kMbOk | sys::kMbIconExclamation, "Peringatan");
   }
+  const std::string database = services_.programFolder() + "\\Tarvex.db";
+  if (!services_.visibleFileExists(database)) {
+    services_.messageBox("Maaf...file database Tarvex.db hilang\r\nFile ''" + database + "''", sys::kMbOk, "");
+    services_.endProgram();
+    return;
+  }
+  SetText(status, "Tarvex Antivirus 2011");
+  guard_.ListProcesses();
 }
 
-void Antivirus::Changed(Ctl c) {
-  if (observer_) observer_->ControlChanged(c);
+bool Antivirus::Form_QueryUnload() {
+  if (Scanning()) {
+    const int answer =
+        services_.messageBox("Anda yakin akan keluar saat pemeriksaan file sedang berlangsung?",
+                             sys::kMbYesNo | sys::kMbIconQuestion, "Anda Yakin?");
+    // Only a clear Yes ends a running scan; a box that could not be shown keeps it.
+    if (answer != sys::kIdYes) return false;
+  }
+  services_.endProgram();
+  return false;  // the program has ended; nothing is left to close
 }
 
-void Antivirus::SetText(Ctl c, const std::string& text) {
-  if (texts_[Index(c)] == text) return;
-  texts_[Index(c)] = text;
-  Changed(c);
+void Antivirus::Click(int id) {
+  switch (id) {
+    case cmdScan: cmdScan_Click(); return;
+    case cmdKeluar: cmdKeluar_Click(); return;
+    case cmdMenu: cmdMenu_Click(); return;
+    default: break;
+  }
+  for (const MenuCommand& m : kWindowCommands)
+    if (m.item == id) services_.showWindow(m.window);
 }
 
-void Antivirus::SetEnabled(Ctl c, bool enabled) {
-  if (enabled_[Index(c)] == enabled) return;
-  enabled_[Index(c)] = enabled;
-  Changed(c);
+void Antivirus::Timer(int id) {
+  if (id == Timer1) Timer1_Timer();
+  if (id == Timer2) Timer2_Timer();
 }
 
-void Antivirus::SetProgress(int value) {
-  progress_ = value;
-  if (observer_) observer_->ProgressChanged(value);
+void Antivirus::cmdKeluar_Click() { Form_QueryUnload(); }
+
+void Antivirus::cmdMenu_Click() {
+  if (Frame()) Frame()->ShowPopupMenu(mnu);
 }
 
-void Antivirus::SetTimer(Timer t, bool enabled) {
-  (t == Timer::Timer1 ? timer1_ : timer2_) = enabled;
-  if (observer_) observer_->TimerChanged(t, enabled);
+std::vector<ResultRow> Antivirus::Rows() const {
+  std::vector<ResultRow> rows;
+  for (const ui::Row& r : Controls().Rows(ListView1)) rows.push_back({r.at(0), r.at(1), r.at(2), r.at(3), r.at(4)});
+  return rows;
 }
+
+std::string Antivirus::RowPath(std::size_t index) const { return Controls().Rows(ListView1).at(index - 1).at(2); }
 
 void Antivirus::AppendRow(ResultRow row) {
-  rows_.push_back(std::move(row));
-  if (observer_) observer_->RowAppended(rows_.size());
+  Controls().AddRow(ListView1, {row.text, row.name, row.path, row.size, row.remark});
 }
 
-void Antivirus::ClearRows() {
-  rows_.clear();
-  if (observer_) observer_->RowsCleared();
-}
+void Antivirus::RemoveRow(std::size_t index) { Controls().RemoveRow(ListView1, index - 1); }
 
 void Antivirus::cmdScan_Click() {
-  if (Text(Ctl::cmdScan) != "Scan") {
-    SetText(Ctl::cmdScan, "Scan");  // Stop: the walk notices it at its next poll
+  if (Text(cmdScan) != "Scan") {
+    SetText(cmdScan, "Scan");  // Stop: the walk notices it at its next poll
     return;
   }
   // A stopped scan is still unwinding: a new one must not start inside it.
   if (busy_) return;
 
-  std::optional<std::string> chosen = services_.browseFolder ? services_.browseFolder() : std::nullopt;
+  std::optional<std::string> chosen = services_.browseFolder();
   if (!chosen) return;
   std::string root = chosen->substr(0, chosen->find('\0'));
   // An empty path would make the walk start at the root of the current drive.
@@ -103,13 +135,13 @@ void Antivirus::cmdScan_Click() {
 
 void Antivirus::RunScan() {
   ClearRows();
-  SetText(Ctl::lblPercentComplete, "0 % Complete...");
+  SetText(lblPercentComplete, "0 % Complete...");
   SetProgress(0);
-  SetText(Ctl::cmdScan, "Stop");
-  for (Ctl c : kDisabledWhileScanning) SetEnabled(c, false);
-  SetText(Ctl::lblFileDiperiksa, "0");
-  SetText(Ctl::lblTotalFile, "0");
-  SetText(Ctl::lblJumlahVirus, "0");
+  SetText(cmdScan, "Stop");
+  for (int c : kDisabledWhileScanning) SetEnabled(c, false);
+  SetText(lblFileDiperiksa, "0");
+  SetText(lblTotalFile, "0");
+  SetText(lblJumlahVirus, "0");
   StartAnalyseAnimation();
   StartElapsedTimer();
 
@@ -118,24 +150,24 @@ void Antivirus::RunScan() {
   MENGANALISA("Pindai");
   StopElapsedTimer();
 
-  SetText(Ctl::lblJumlahVirus, CounterText(static_cast<double>(rows_.size())));
-  SetText(Ctl::cmdScan, "Scan");
-  for (Ctl c : kEnabledAfterScan) SetEnabled(c, true);
+  SetText(lblJumlahVirus, CounterText(static_cast<double>(RowCount())));
+  SetText(cmdScan, "Scan");
+  for (int c : kEnabledAfterScan) SetEnabled(c, true);
   ShowEndMessage();
 }
 
 void Antivirus::ShowEndMessage() {
-  const std::string found = Text(Ctl::lblJumlahVirus);
-  const bool stopped = CounterValue(Text(Ctl::lblFileDiperiksa)) < CounterValue(Text(Ctl::lblTotalFile));
+  const std::string found = Text(lblJumlahVirus);
+  const bool stopped = CounterValue(Text(lblFileDiperiksa)) < CounterValue(Text(lblTotalFile));
   if (found == "0") {
-    SetText(Ctl::status, stopped ? "Proses dihentikan, tak ada virus ditemukan."
-                                 : "Pemeriksaan selesai, tak ada virus ditemukan.");
+    SetText(status, stopped ? "Proses dihentikan, tak ada virus ditemukan."
+                            : "Pemeriksaan selesai, tak ada virus ditemukan.");
   } else {
-    SetText(Ctl::status, (stopped ? "Proses dihentikan, " : "Pemeriksaan selesai, ") + found + " virus ditemukan.");
+    SetText(status, (stopped ? "Proses dihentikan, " : "Pemeriksaan selesai, ") + found + " virus ditemukan.");
   }
   if (stopped) {
     SetProgress(0);
-  } else if (found != "0" && services_.beep) {
+  } else if (found != "0") {
     services_.beep();
   }
 }
@@ -144,29 +176,25 @@ void Antivirus::MENGANALISA(const std::string& Kerja) {
   ClearRows();
   double counter = 0;
   std::string path = scanRoot_;
-  MENCARI_VIRUS(path, "*.*", counter, Kerja, *this, *services_.directories);
+  MENCARI_VIRUS(path, "*.*", counter, Kerja, *this, services_.directories);
   DoEvents();
-  if (Kerja == "Hitung") SetText(Ctl::lblTotalFile, CounterText(counter));
+  if (Kerja == "Hitung") SetText(lblTotalFile, CounterText(counter));
 }
 
 void Antivirus::ExamineFile(const std::string& folder, const std::string& name) {
-  SetText(Ctl::status, StatusLineFor(folder, name));
+  SetText(status, StatusLineFor(folder, name));
   try {
-    if (fileCheck_) fileCheck_(folder, name);
+    detection_.CheckSelection(folder, name);
   } catch (...) {
     // A failing check costs this file its verdict, never the scan.
   }
-  SetText(Ctl::lblFileDiperiksa, IncrementedCounter(Text(Ctl::lblFileDiperiksa)));
+  SetText(lblFileDiperiksa, IncrementedCounter(Text(lblFileDiperiksa)));
   std::optional<std::int16_t> p =
-      PercentComplete(CounterValue(Text(Ctl::lblTotalFile)), CounterValue(Text(Ctl::lblFileDiperiksa)));
+      PercentComplete(CounterValue(Text(lblTotalFile)), CounterValue(Text(lblFileDiperiksa)));
   if (p && *p <= 100) {
     SetProgress(*p);
-    SetText(Ctl::lblPercentComplete, std::to_string(*p) + " % Complete...");
+    SetText(lblPercentComplete, std::to_string(*p) + " % Complete...");
   }
-}
-
-void Antivirus::DoEvents() {
-  if (services_.yield) services_.yield();
 }
 
 void Antivirus::StopProcessOf(const std::string& path) {
@@ -174,32 +202,28 @@ void Antivirus::StopProcessOf(const std::string& path) {
   guard_.KillProcessByPath(path);
 }
 
-void Antivirus::cmdKeluar_Click() {
-  if (services_.endProgram) services_.endProgram();
-}
-
 void Antivirus::StartElapsedTimer() {
   clock_.Reset();  // the label keeps the last scan's time until the first tick
-  SetTimer(Timer::Timer1, true);
+  Timers().Start(Timer1);
 }
 
-void Antivirus::StopElapsedTimer() { SetTimer(Timer::Timer1, false); }
+void Antivirus::StopElapsedTimer() { Timers().Stop(Timer1); }
 
 void Antivirus::StartAnalyseAnimation() {
-  SetTimer(Timer::Timer2, true);
+  Timers().Start(Timer2);
   animation_.Start();
 }
 
-void Antivirus::StopAnalyseAnimation() { SetTimer(Timer::Timer2, false); }
+void Antivirus::StopAnalyseAnimation() { Timers().Stop(Timer2); }
 
 void Antivirus::Timer1_Timer() {
-  if (!timer1_) return;
-  SetText(Ctl::Label1, clock_.Tick());
+  if (!Timers().Running(Timer1)) return;
+  SetText(Label1, clock_.Tick());
 }
 
 void Antivirus::Timer2_Timer() {
-  if (!timer2_) return;
-  if (std::optional<std::string> text = animation_.Tick()) SetText(Ctl::status, *text);
+  if (!Timers().Running(Timer2)) return;
+  if (std::optional<std::string> text = animation_.Tick()) SetText(status, *text);
 }
 
 }  // namespace tarvex

@@ -1,83 +1,109 @@
 #pragma once
-// State and scan command of the main window, in plain C++: the real window
-// shows what this class holds, and tests drive it directly.
-#include <array>
+// The main window "Antivirus" in plain C++: its controls and timers, the scan
+// command, the start-up checks of each activation, the close request and the
+// menu. The Win32 window shows what this class holds; tests drive it directly.
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/analyse_animation.h"
-#include "app/antivirus_controls.h"
+#include "app/antivirus_table.h"
+#include "app/app_window.h"
 #include "app/elapsed_clock.h"
 #include "remedy/process_guard.h"
 #include "scan/file_detection.h"
 #include "scan/folder_walk.h"
 #include "scan/result_row.h"
+#include "system/clock.h"
+#include "system/user_services.h"
+#include "ui/window_state.h"
 
 namespace tarvex {
 
-// Told about every change, so the real window can update its controls.
-class AntivirusObserver {
- public:
-  virtual ~AntivirusObserver() = default;
-  virtual void ControlChanged(Ctl) {}
-  virtual void ProgressChanged(int /*value*/) {}
-  virtual void RowsCleared() {}
-  virtual void RowAppended(std::size_t /*index from 1*/) {}
-  virtual void TimerChanged(Timer, bool /*enabled*/) {}
-};
-
-// What the window needs from outside that a test cannot click through.
+// Everything the main window needs from outside that a test cannot click
+// through. All of it must be given: the constructor refuses a missing one.
 struct AntivirusServices {
-  // The folder browser: the chosen folder, or no value when cancelled.
-  std::function<std::optional<std::string>()> browseFolder;
-  std::function<void()> yield;       // hand control to the event queue
+  sys::FolderBrowserService browseFolder;
+  sys::MessageBoxService messageBox;
+  std::function<void()> yield;       // hands control to the event queue once
   std::function<void()> beep;        // the end-of-scan beep
   std::function<void()> endProgram;  // ends the program at once
-  DirectorySource* directories = nullptr;
-  sys::ProcessApi* processes = nullptr;  // the running processes the guard sees
-  DetectionServices detection;           // file facts and database of the checks
+  std::function<void(AppWindow)> showWindow;
+  std::function<std::string()> programFolder;
+  // The lookup by name that sees only files without the hidden or system attribute.
+  std::function<bool(const std::string& path)> visibleFileExists;
+  const sys::Clock& clock;
+  DirectorySource& directories;
+  sys::ProcessApi& processes;
+  DetectionServices detection;  // file facts and database of the checks
 };
 
-class Antivirus : private WalkHost, private DetectionHost {
- public:
-  explicit Antivirus(AntivirusServices services);
-  Antivirus(const Antivirus&) = delete;
-  Antivirus& operator=(const Antivirus&) = delete;
+// From 1 November 2011 on, every activation asks the user to fetch a newer version.
+bool DateWarningDue(const sys::LocalTime& today);
 
-  void SetObserver(AntivirusObserver* observer) { observer_ = observer; }
-  // Replaces the checks run for each file of the scanning pass (by default
-  // the file detection's check selection); `folder` ends in "\".
-  void SetFileCheck(std::function<void(const std::string& folder, const std::string& name)> check) {
-    fileCheck_ = std::move(check);
-  }
+class Antivirus : public ui::WindowState, private WalkHost, private DetectionHost {
+ public:
+  static constexpr ui::ControlTable kControls{kAntivirusControls};
+  static constexpr int Image1 = kControls.IdOf("Image1");
+  static constexpr int Line1 = kControls.IdOf("Line1");
+  static constexpr int lblFileDiperiksa = kControls.IdOf("lblFileDiperiksa");
+  static constexpr int lblTotalFile = kControls.IdOf("lblTotalFile");
+  static constexpr int lblJumlahVirus = kControls.IdOf("lblJumlahVirus");
+  static constexpr int status = kControls.IdOf("status");
+  static constexpr int lblPercentComplete = kControls.IdOf("lblPercentComplete");
+  static constexpr int ProgressBar1 = kControls.IdOf("ProgressBar1");
+  static constexpr int ListView1 = kControls.IdOf("ListView1");
+  static constexpr int cmdScan = kControls.IdOf("cmdScan");
+  static constexpr int cmdHapus = kControls.IdOf("cmdHapus");
+  static constexpr int cmdKarantina = kControls.IdOf("cmdKarantina");
+  static constexpr int cmdMenu = kControls.IdOf("cmdMenu");
+  static constexpr int cmdKeluar = kControls.IdOf("cmdKeluar");
+  static constexpr int cmdUpdate = kControls.IdOf("cmdUpdate");
+  static constexpr int Label1 = kControls.IdOf("Label1");  // elapsed-time clock
+  static constexpr int Image2 = kControls.IdOf("Image2");
+  static constexpr int mnu = kControls.IdOf("mnu");
+  static constexpr int mnuTemp = kControls.IdOf("mnuTemp");
+  static constexpr int mnuTool = kControls.IdOf("mnuTool");
+  static constexpr int mnuViewSigna = kControls.IdOf("mnuViewSigna");
+  static constexpr int mnuAbout = kControls.IdOf("mnuAbout");
+  // Timers: the elapsed-time clock and the analysing animation.
+  static constexpr int Timer1 = 1;
+  static constexpr int Timer2 = 2;
+
+  explicit Antivirus(AntivirusServices services);
 
   // Events.
+  void Form_Activate() override;
+  bool Form_QueryUnload() override;
+  void Click(int id) override;
+  void Timer(int id) override;
+
   void cmdScan_Click();
   void cmdKeluar_Click();
+  void cmdMenu_Click();
   void Timer1_Timer();
   void Timer2_Timer();
 
   // What the controls show.
-  const std::string& Text(Ctl c) const { return texts_[Index(c)]; }
-  const std::string& Tooltip(Ctl c) const { return tooltips_[Index(c)]; }
-  bool Enabled(Ctl c) const { return enabled_[Index(c)]; }
-  int ProgressValue() const { return progress_; }
-  bool TimerEnabled(Timer t) const { return t == Timer::Timer1 ? timer1_ : timer2_; }
-  const std::vector<ResultRow>& Rows() const { return rows_; }
+  const std::string& Text(int id) const { return Controls().Text(id); }
+  bool Enabled(int id) const { return Controls().Enabled(id); }
+  int ProgressValue() const { return Controls().Position(ProgressBar1); }
+  std::vector<ResultRow> Rows() const;
   const std::string& ScanRoot() const { return scanRoot_; }
-  bool Scanning() const { return Text(Ctl::cmdScan) == "Stop"; }
+  bool Scanning() const { return Text(cmdScan) == "Stop"; }
   // True from the start of a scan until its end message, also while a
   // stopped scan unwinds.
   bool Busy() const { return busy_; }
 
   // Used by the checks and the other commands of the window.
-  void SetText(Ctl c, const std::string& text);
-  void SetEnabled(Ctl c, bool enabled);
-  void SetProgress(int value);
+  void SetText(int id, const std::string& text) { Controls().SetText(id, text); }
+  void SetEnabled(int id, bool enabled) { Controls().SetEnabled(id, enabled); }
+  void SetProgress(int value) { Controls().SetPosition(ProgressBar1, value); }
   void AppendRow(ResultRow row) override;
-  void ClearRows();
+  // Removes row `index` (from 1) of the result list.
+  void RemoveRow(std::size_t index);
+  void ClearRows() { Controls().ClearItems(ListView1); }
   ProcessGuard& Guard() { return guard_; }
   FileDetection& Detection() { return detection_; }
 
@@ -85,10 +111,6 @@ class Antivirus : private WalkHost, private DetectionHost {
   void MENGANALISA(const std::string& Kerja);
 
  private:
-  static std::size_t Index(Ctl c) { return static_cast<std::size_t>(c); }
-  void Changed(Ctl c);
-  void SetTimer(Timer t, bool enabled);
-
   void RunScan();
   void ShowEndMessage();
   void StartElapsedTimer();
@@ -97,29 +119,18 @@ class Antivirus : private WalkHost, private DetectionHost {
   void StopAnalyseAnimation();
 
   // WalkHost
-  bool StopRequested() override { return Text(Ctl::cmdScan) == "Scan"; }
+  bool StopRequested() override { return Text(cmdScan) == "Scan"; }
   void ExamineFile(const std::string& folder, const std::string& name) override;
-  void DoEvents() override;
+  void DoEvents() override { services_.yield(); }
 
   // DetectionHost
-  std::size_t RowCount() const override { return rows_.size(); }
-  std::string RowPath(std::size_t index) const override { return rows_.at(index - 1).path; }
-  std::string VirusCountText() const override { return Text(Ctl::lblJumlahVirus); }
-  void SetVirusCountText(const std::string& text) override { SetText(Ctl::lblJumlahVirus, text); }
+  std::size_t RowCount() const override { return Controls().Rows(ListView1).size(); }
+  std::string RowPath(std::size_t index) const override;
+  std::string VirusCountText() const override { return Text(lblJumlahVirus); }
+  void SetVirusCountText(const std::string& text) override { SetText(lblJumlahVirus, text); }
   void StopProcessOf(const std::string& path) override;
 
   AntivirusServices services_;
-  AntivirusObserver* observer_ = nullptr;
-  std::function<void(const std::string&, const std::string&)> fileCheck_;
-
-  static constexpr std::size_t kControls = static_cast<std::size_t>(Ctl::Count);
-  std::array<std::string, kControls> texts_;
-  std::array<std::string, kControls> tooltips_;
-  std::array<bool, kControls> enabled_;
-  int progress_ = 0;
-  bool timer1_ = false;
-  bool timer2_ = false;
-  std::vector<ResultRow> rows_;
   std::string scanRoot_;
   bool busy_ = false;
 

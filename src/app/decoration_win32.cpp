@@ -1,8 +1,15 @@
 #include "app/decoration_win32.h"
 
+#include "ui/scoped_win32.h"
+
 namespace tarvex {
 
 namespace {
+
+using ui::ScopedBrush;
+using ui::ScopedFont;
+using ui::ScopedPen;
+using ui::ScopedSelection;
 
 int Mix(int a, int b, int step, int steps) { return a + (b - a) * step / (steps > 1 ? steps - 1 : 1); }
 
@@ -11,10 +18,9 @@ void VerticalGradient(HDC dc, const RECT& r, COLORREF top, COLORREF bottom) {
   for (int y = 0; y < height; ++y) {
     COLORREF c = RGB(Mix(GetRValue(top), GetRValue(bottom), y, height), Mix(GetGValue(top), GetGValue(bottom), y, height),
                      Mix(GetBValue(top), GetBValue(bottom), y, height));
-    HBRUSH b = CreateSolidBrush(c);
+    ScopedBrush b(CreateSolidBrush(c));
     RECT line = {r.left, r.top + y, r.right, r.top + y + 1};
-    FillRect(dc, &line, b);
-    DeleteObject(b);
+    FillRect(dc, &line, b.get());
   }
 }
 
@@ -24,13 +30,11 @@ HFONT Font(int pixels, bool bold, const char* face = "Tahoma") {
 }
 
 void Text(HDC dc, int x, int y, const char* text, int pixels, bool bold, COLORREF color) {
-  HFONT f = Font(pixels, bold);
-  HGDIOBJ old = SelectObject(dc, f);
+  ScopedFont f(Font(pixels, bold));
+  ScopedSelection use(dc, f.get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, color);
   TextOutA(dc, x, y, text, lstrlenA(text));
-  SelectObject(dc, old);
-  DeleteObject(f);
 }
 
 // A shield with a "T", the product's mark; `size` is its height.
@@ -42,32 +46,27 @@ void Shield(HDC dc, int x, int y, int size) {
                  {x + w / 2, y + size},
                  {x + w / 20, y + size * 3 / 5},
                  {x, y + size / 7}};
-  HPEN pen = CreatePen(PS_SOLID, size > 40 ? 3 : 2, RGB(51, 255, 51));
-  HBRUSH fill = CreateSolidBrush(RGB(10, 31, 107));
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  HGDIOBJ oldBrush = SelectObject(dc, fill);
-  Polygon(dc, pts, 6);
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBrush);
-  DeleteObject(pen);
-  DeleteObject(fill);
-
-  HFONT f = Font(size * 3 / 5, true, "Arial");
-  HGDIOBJ old = SelectObject(dc, f);
+  {
+    ScopedPen pen(CreatePen(PS_SOLID, size > 40 ? 3 : 2, RGB(51, 255, 51)));
+    ScopedBrush fill(CreateSolidBrush(RGB(10, 31, 107)));
+    ScopedSelection usePen(dc, pen.get());
+    ScopedSelection useBrush(dc, fill.get());
+    Polygon(dc, pts, 6);
+  }
+  ScopedFont f(Font(size * 3 / 5, true, "Arial"));
+  ScopedSelection use(dc, f.get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(51, 255, 51));
   RECT box = {x, y + size / 8, x + w, y + size * 4 / 5};
   DrawTextA(dc, "T", 1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  SelectObject(dc, old);
-  DeleteObject(f);
 }
 
 // Thin circuit-board traces: the look of a security product without a photo.
 void Traces(HDC dc, const RECT& r) {
-  HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 90, 60));
-  HBRUSH dot = CreateSolidBrush(RGB(0, 150, 90));
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  HGDIOBJ oldBrush = SelectObject(dc, dot);
+  ScopedPen pen(CreatePen(PS_SOLID, 1, RGB(0, 90, 60)));
+  ScopedBrush dot(CreateSolidBrush(RGB(0, 150, 90)));
+  ScopedSelection usePen(dc, pen.get());
+  ScopedSelection useBrush(dc, dot.get());
   for (int i = 0; i < 7; ++i) {
     int x0 = r.right - 300 + i * 38;
     int y0 = r.top + 12 + (i * 29) % 70;
@@ -75,10 +74,6 @@ void Traces(HDC dc, const RECT& r) {
     Polyline(dc, path, 4);
     Ellipse(dc, x0 - 3, y0 - 3, x0 + 4, y0 + 4);
   }
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBrush);
-  DeleteObject(pen);
-  DeleteObject(dot);
 }
 
 }  // namespace
@@ -95,18 +90,15 @@ void DrawBanner(HDC dc, const RECT& r) {
 }
 
 void DrawBadge(HDC dc, const RECT& r) {
-  HBRUSH navy = CreateSolidBrush(RGB(0, 0, 128));
-  FillRect(dc, &r, navy);
-  DeleteObject(navy);
-  HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 128, 0));
-  HBRUSH fill = CreateSolidBrush(RGB(0, 0, 96));
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  HGDIOBJ oldBrush = SelectObject(dc, fill);
-  RoundRect(dc, r.left + 2, r.top + 4, r.right - 2, r.bottom - 4, 14, 14);
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBrush);
-  DeleteObject(pen);
-  DeleteObject(fill);
+  {
+    ScopedBrush navy(CreateSolidBrush(RGB(0, 0, 128)));
+    FillRect(dc, &r, navy.get());
+    ScopedPen pen(CreatePen(PS_SOLID, 1, RGB(0, 128, 0)));
+    ScopedBrush fill(CreateSolidBrush(RGB(0, 0, 96)));
+    ScopedSelection usePen(dc, pen.get());
+    ScopedSelection useBrush(dc, fill.get());
+    RoundRect(dc, r.left + 2, r.top + 4, r.right - 2, r.bottom - 4, 14, 14);
+  }
   Shield(dc, r.left + 12, r.top + 10, 40);
   Text(dc, r.left + 56, r.top + 12, "Tarvex Project", 17, true, RGB(255, 255, 255));
   Text(dc, r.left + 57, r.top + 32, "Antivirus lokal Indonesia", 12, false, RGB(51, 255, 51));

@@ -13,7 +13,7 @@ namespace tarvex {
 
 class ProcessGuard {
  public:
-  explicit ProcessGuard(sys::ProcessApi& processes = sys::SystemProcesses());
+  explicit ProcessGuard(sys::ProcessApi& processes);
 
   // Rebuilds the table from scratch out of a fresh snapshot: every process of
   // the snapshot, in snapshot order, with PathByPID of each.

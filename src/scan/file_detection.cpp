@@ -1,5 +1,7 @@
 #include "scan/file_detection.h"
 
+#include <stdexcept>
+
 #include "scan/scan_progress.h"
 #include "signatures/checksum_text.h"
 #include "signatures/cls_crc.h"
@@ -63,9 +65,8 @@ class CacheScope {
 
 FileDetection::FileDetection(DetectionHost& host, DetectionServices services)
     : host_(host), services_(std::move(services)) {
-  if (!services_.fileLength) services_.fileLength = sys::FileLength;
-  if (!services_.readFile) services_.readFile = sys::ReadWholeFile;
-  if (!services_.lookupCrc) services_.lookupCrc = [](const std::string& text) { return LookupCrc(text); };
+  if (!services_.fileLength || !services_.readFile || !services_.lookupCrc)
+    throw std::invalid_argument("DetectionServices: fileLength, readFile and lookupCrc must all be given");
 }
 
 void FileDetection::CheckSelection(const std::string& namadir, const std::string& namafile) {

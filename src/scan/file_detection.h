@@ -26,7 +26,7 @@ class DetectionHost {
   virtual void StopProcessOf(const std::string& path) = 0;
 };
 
-// The file facts and the database the checks use; the system's by default.
+// The file facts and the database the checks use; all three must be given.
 struct DetectionServices {
   std::function<std::optional<std::int64_t>(const std::string& path)> fileLength;
   std::function<std::optional<std::vector<unsigned char>>(const std::string& path)> readFile;
@@ -54,7 +54,7 @@ void ReportDetection(DetectionHost& host, ResultRow row);
 // give exactly its results.
 class FileDetection {
  public:
-  explicit FileDetection(DetectionHost& host, DetectionServices services = {});
+  FileDetection(DetectionHost& host, DetectionServices services);
   virtual ~FileDetection() = default;
 
   // The checks for one file of the scanning pass; `namadir` ends in "\".

@@ -7,6 +7,7 @@
 
 #include "system/processes.h"
 #include "system/processes_win32.h"
+#include "ui/scoped_win32.h"
 
 namespace tarvex::sys {
 
@@ -36,18 +37,17 @@ QueryFullProcessImageNameAFn LoadQueryFullProcessImageName() {
 
 std::string FirstModulePath(std::uint32_t pid) {
   std::string path;
-  HANDLE process = OpenProcess(kQueryAndRead, FALSE, pid);
+  ui::ScopedHandle process(OpenProcess(kQueryAndRead, FALSE, pid));
   if (!process) return path;
   HMODULE modules[200];
   DWORD needed = 0;
-  if (EnumProcessModules(process, modules, sizeof modules, &needed) && needed >= sizeof(HMODULE)) {
+  if (EnumProcessModules(process.get(), modules, sizeof modules, &needed) && needed >= sizeof(HMODULE)) {
     char buf[MAX_PATH];
-    DWORD n = GetModuleFileNameExA(process, modules[0], buf, MAX_PATH);
+    DWORD n = GetModuleFileNameExA(process.get(), modules[0], buf, MAX_PATH);
     // A full buffer is a cut-off name (XP does not even end it with a NUL);
     // a shortened path could name some other file, so it is not kept.
     if (n > 0 && n < MAX_PATH) path.assign(buf, n);
   }
-  CloseHandle(process);
   return path;
 }
 
@@ -55,12 +55,11 @@ std::string FullImageName(std::uint32_t pid) {
   static const QueryFullProcessImageNameAFn query = LoadQueryFullProcessImageName();
   std::string path;
   if (!query) return path;
-  HANDLE process = OpenProcess(kQueryLimited, FALSE, pid);
+  ui::ScopedHandle process(OpenProcess(kQueryLimited, FALSE, pid));
   if (!process) return path;
   char buf[MAX_PATH];
   DWORD n = MAX_PATH;
-  if (query(process, 0, buf, &n) && n > 0 && n < MAX_PATH) path.assign(buf, n);
-  CloseHandle(process);
+  if (query(process.get(), 0, buf, &n) && n > 0 && n < MAX_PATH) path.assign(buf, n);
   return path;
 }
 
@@ -72,14 +71,13 @@ class Win32Processes final : public ProcessApi {
  public:
   std::vector<std::uint32_t> SnapshotProcessIds() override {
     std::vector<std::uint32_t> ids;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPALL, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return ids;
+    ui::ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPALL, 0));
+    if (!snapshot) return ids;
     PROCESSENTRY32 entry;
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
       ids.push_back(entry.th32ProcessID);
     }
-    CloseHandle(snapshot);
     return ids;
   }
 
@@ -92,11 +90,9 @@ class Win32Processes final : public ProcessApi {
   }
 
   bool Terminate(std::uint32_t pid) override {
-    HANDLE process = OpenProcess(win32::kAllAccess, FALSE, pid);
+    ui::ScopedHandle process(OpenProcess(win32::kAllAccess, FALSE, pid));
     if (!process) return false;
-    BOOL ended = TerminateProcess(process, 0);
-    CloseHandle(process);
-    return ended != 0;
+    return TerminateProcess(process.get(), 0) != 0;
   }
 };
 

@@ -17,9 +17,11 @@ int MsgBox(HWND owner, const std::string& text, UINT flags, const std::string& t
 // The system's default beep.
 void Beep();
 
-// Handles every window and timer event that is waiting, then returns, so a
-// long command keeps the program alive. A quit request is left in the queue.
-// Keyboard navigation (Tab, Enter, Space) of `dialog` keeps working meanwhile.
-void PumpPendingMessages(HWND dialog = nullptr);
+// The shell's "open" of a file or web address, for `owner`, shown normally;
+// the result is not examined.
+void ShellOpen(HWND owner, const std::string& fileOrAddress);
+
+// The desktop work area (the screen without the task bar), in pixels.
+RECT WorkArea();
 
 }  // namespace tarvex::sys

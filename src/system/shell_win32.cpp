@@ -27,17 +27,14 @@ int MsgBox(HWND owner, const std::string& text, UINT flags, const std::string& t
 
 void Beep() { MessageBeep(MB_OK); }
 
-void PumpPendingMessages(HWND dialog) {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // for the main loop, once the command returns
-      return;
-    }
-    if (dialog && IsDialogMessageA(dialog, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+void ShellOpen(HWND owner, const std::string& fileOrAddress) {
+  ShellExecuteA(owner, "open", fileOrAddress.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+RECT WorkArea() {
+  RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  return work;
 }
 
 }  // namespace tarvex::sys

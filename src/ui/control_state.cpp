@@ -66,6 +66,25 @@ void ControlState::SetBounds(int id, const Box& bounds) {
   Tell(id, Change::Bounds);
 }
 
+void ControlState::SetPosition(int id, int position) {
+  Value& v = At(id);
+  if (v.position == position) return;
+  v.position = position;
+  Tell(id, Change::Position);
+}
+
+void ControlState::AddRow(int id, Row row) {
+  At(id).rows.push_back(std::move(row));
+  Tell(id, Change::Items);
+}
+
+void ControlState::RemoveRow(int id, std::size_t index) {
+  std::vector<Row>& rows = At(id).rows;
+  if (index >= rows.size()) return;
+  rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(index));
+  Tell(id, Change::Items);
+}
+
 void ControlState::AddItem(int id, const std::string& item) {
   At(id).items.push_back(item);
   Tell(id, Change::Items);
@@ -73,6 +92,7 @@ void ControlState::AddItem(int id, const std::string& item) {
 
 void ControlState::ClearItems(int id) {
   At(id).items.clear();
+  At(id).rows.clear();
   Tell(id, Change::Items);
 }
 

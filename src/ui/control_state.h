@@ -10,7 +10,10 @@
 
 namespace tarvex::ui {
 
-enum class Change { Text, Enabled, Checked, Bounds, Items, Visible };
+enum class Change { Text, Enabled, Checked, Bounds, Items, Visible, Position };
+
+// One row of a report-style list view: the row's own text, then its sub-items.
+using Row = std::vector<std::string>;
 
 class ControlState {
  public:
@@ -29,8 +32,17 @@ class ControlState {
   void SetVisible(int id, bool visible);
   const Box& Bounds(int id) const { return At(id).bounds; }
   void SetBounds(int id, const Box& bounds);
+  // The position of a progress bar (0 to 100) or of a scroll bar.
+  int Position(int id) const { return At(id).position; }
+  void SetPosition(int id, int position);
+  // The lines of a list box.
   const std::vector<std::string>& Items(int id) const { return At(id).items; }
   void AddItem(int id, const std::string& item);
+  // The rows of a list view, addressed from 0 here.
+  const std::vector<Row>& Rows(int id) const { return At(id).rows; }
+  void AddRow(int id, Row row);
+  void RemoveRow(int id, std::size_t index);
+  // Empties a list box or a list view.
   void ClearItems(int id);
 
   // Every control back to its table values (a window loaded afresh).
@@ -46,7 +58,9 @@ class ControlState {
     bool checked = false;
     bool visible = true;
     Box bounds;
+    int position = 0;
     std::vector<std::string> items;
+    std::vector<Row> rows;
   };
   Value& At(int id);
   const Value& At(int id) const;

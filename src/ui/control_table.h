@@ -4,6 +4,7 @@
 // creates its children by walking it, and tests find controls through it.
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "ui/geometry.h"
 
@@ -22,6 +23,8 @@ enum class Kind : std::uint8_t {
   StatusBar,
   Picture,      // owner-drawn picture or clipping container
   Line,         // a one-pixel line drawn in `fore`
+  Menu,         // a pop-up menu (not shown in a menu bar); `text` is its caption
+  MenuItem,     // an item of the Menu named by `parent`
 };
 
 struct Font {
@@ -41,6 +44,25 @@ enum ControlFlag : std::uint32_t {
   kReadOnly = 1u << 4,
   kHidden = 1u << 5,       // created invisible
   kNoPrefix = 1u << 6,     // "&" shown as it is
+  kNoBorder = 1u << 7,     // text boxes and list views without their sunken edge
+};
+
+// One column of a report-style list view.
+struct Column {
+  const char* header = "";
+  int width = 0;  // pixels
+  bool rightAlign = false;
+};
+
+// A view of a list view's columns, like ControlTable below.
+struct ColumnList {
+  const Column* first = nullptr;
+  std::size_t count = 0;
+  template <std::size_t N>
+  constexpr ColumnList(const Column (&columns)[N]) : first(columns), count(N) {}
+  constexpr ColumnList() = default;
+  constexpr const Column* begin() const { return first; }
+  constexpr const Column* end() const { return first + count; }
 };
 
 struct ControlSpec {
@@ -54,8 +76,9 @@ struct ControlSpec {
   Colour fore = kDefaultColour;
   Colour back = kDefaultColour;
   Colour hover = kDefaultColour;  // XP buttons: caption colour under the mouse
-  int parent = 0;                 // id of the containing Frame or Picture
+  int parent = 0;                 // id of the containing Frame or Picture (or Menu)
   std::uint32_t flags = 0;
+  ColumnList columns;             // list views
 };
 
 // A view of one window's table.
@@ -72,6 +95,14 @@ struct ControlTable {
     for (const ControlSpec& c : *this)
       if (c.id == id) return &c;
     return nullptr;
+  }
+  // The id of the control with this designer's name. In a constant
+  // expression a name that is not in the table does not compile, so a
+  // window's named id constants can only be taken from its table.
+  constexpr int IdOf(std::string_view name) const {
+    for (const ControlSpec& c : *this)
+      if (name == c.name) return c.id;
+    throw "no control of that name in the table";
   }
 };
 

@@ -16,7 +16,7 @@ struct TimerSpec {
 class TimerTable {
  public:
   TimerTable() = default;
-  TimerTable(std::initializer_list<TimerSpec> timers) : timers_(timers) {}
+  TimerTable(std::initializer_list<TimerSpec> timers) : timers_(timers), initial_(timers) {}
 
   void Start(int id) { Set(id, true); }
   void Stop(int id) { Set(id, false); }
@@ -29,6 +29,8 @@ class TimerTable {
     }
   }
   const std::vector<TimerSpec>& All() const { return timers_; }
+  // Every timer back to its table values (a window loaded afresh); nobody is told.
+  void Reset() { timers_ = initial_; }
 
   // Told of every change of a timer (running or interval).
   void SetListener(std::function<void(const TimerSpec&)> listener) { listener_ = std::move(listener); }
@@ -51,6 +53,7 @@ class TimerTable {
   const TimerSpec* Find(int id) const { return const_cast<TimerTable*>(this)->Find(id); }
 
   std::vector<TimerSpec> timers_;
+  std::vector<TimerSpec> initial_;
   std::function<void(const TimerSpec&)> listener_;
 };
 

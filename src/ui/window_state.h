@@ -24,6 +24,9 @@ class WindowFrame {
   virtual void DoEvents() = 0;
   // The window's title.
   virtual void SetTitle(const std::string& title) = 0;
+  // Shows the pop-up menu with this id at the mouse position; its items
+  // arrive as Click(item id).
+  virtual void ShowPopupMenu(int menuId) = 0;
 };
 
 class WindowState {

@@ -2,34 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
+
+#include "support/fake_processes.h"
 
 namespace tarvex {
 namespace {
 
-// A system whose processes the test sets up; it records what was ended.
-class FakeProcesses : public sys::ProcessApi {
- public:
-  void Run(std::uint32_t pid, std::string path) {
-    snapshot.push_back(pid);
-    paths[pid] = std::move(path);
-  }
-  std::vector<std::uint32_t> SnapshotProcessIds() override { return snapshot; }
-  std::string ExecutablePath(std::uint32_t pid) override {
-    auto it = paths.find(pid);
-    return it == paths.end() ? std::string() : it->second;
-  }
-  bool Terminate(std::uint32_t pid) override {
-    terminated.push_back(pid);
-    return true;
-  }
-
-  std::vector<std::uint32_t> snapshot;
-  std::map<std::uint32_t, std::string> paths;
-  std::vector<std::uint32_t> terminated;
-};
+using testing::FakeProcesses;
 
 class ProcessGuardTest : public ::testing::Test {
  protected:

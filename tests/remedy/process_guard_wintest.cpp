@@ -100,7 +100,7 @@ std::string SwapCase(std::string text) {
 TEST(ProcessGuardOnWine, EndsTheProcessStartedFromTheFile) {
   RunningSleeper sleeper("Infected Sleeper.exe");
   ASSERT_TRUE(sleeper.Started()) << sleeper.Path();
-  ProcessGuard guard;
+  ProcessGuard guard(sys::SystemProcesses());
   ASSERT_EQ(sleeper.PathInTable(guard), sleeper.Path());
   // The route the 32-bit program takes for 64-bit processes gives the same.
   EXPECT_EQ(sys::win32::FirstModulePath(sleeper.Pid()), sleeper.Path());
@@ -116,7 +116,7 @@ TEST(ProcessGuardOnWine, EndsTheProcessStartedFromTheFile) {
 TEST(ProcessGuardOnWine, LeavesAProcessWhosePathDiffersInCase) {
   RunningSleeper sleeper("Other Sleeper.exe");
   ASSERT_TRUE(sleeper.Started()) << sleeper.Path();
-  ProcessGuard guard;
+  ProcessGuard guard(sys::SystemProcesses());
   ASSERT_EQ(sleeper.PathInTable(guard), sleeper.Path());
 
   guard.KillProcessByPath(SwapCase(sleeper.Path()));

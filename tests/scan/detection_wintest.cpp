@@ -10,21 +10,19 @@
 #include <map>
 #include <sstream>
 
-#include "app/antivirus_ids.h"
 #include "app/antivirus_window_win32.h"
 #include "signatures/checksum_text.h"
 #include "signatures/cls_crc.h"
 #include "signatures/string_signature.h"
+#include "support/program_win32.h"
 #include "support/temp_tree_win32.h"
 #include "support/window_probe_win32.h"
 #include "system/files.h"
 #include "system/program_folder.h"
-#include "system/shell.h"
 
 namespace tarvex {
 namespace {
 
-using testing::ChildText;
 using testing::TempTree;
 
 const std::string kEicar = "X5O!P%@AP[4\\PZX54(P^)7CC)7}$EICAR-STANDARD-ANTIVIRUS-TEST-FILE!$H+H*";
@@ -58,22 +56,13 @@ std::ostream& operator<<(std::ostream& os, const Row& r) {
   return os << "{" << r.name << ", " << r.path << ", " << r.size << ", '" << r.remark << "'}";
 }
 
-class ScanDetection : public ::testing::Test {
+class ScanDetection : public testing::ProgramTest {
  protected:
   void SetUp() override {
     // The program's folder, with its database, is one of the test's own.
     sys::OverrideProgramFolder(programFolder_.Root());
-    AntivirusServices services;
-    services.browseFolder = [this] { return std::optional<std::string>(chosen_.empty() ? tree_.Root() : chosen_); };
-    services.yield = [this] {
-      sys::PumpPendingMessages();
-      if (afterPump_) afterPump_();
-    };
-    services.beep = [this] { ++beeps_; };
-    services.endProgram = [] {};
-    window_ = std::make_unique<AntivirusWindow>(services);
-    ASSERT_TRUE(window_->Create(SW_SHOWNORMAL));
-    hwnd_ = window_->Handle();
+    StartProgram();
+    chosen_ = tree_.Root();
   }
   void TearDown() override { sys::OverrideProgramFolder(""); }
 
@@ -81,10 +70,10 @@ class ScanDetection : public ::testing::Test {
     programFolder_.Write("Tarvex.db", extraLines + ReadText(TARVEX_SHIPPED_DB));
   }
 
-  void Scan() { SendMessageA(GetDlgItem(hwnd_, ids::cmdScan), BM_CLICK, 0, 0); }
+  void Scan() { Click(Antivirus::cmdScan); }
 
   std::vector<Row> ListedRows() {
-    HWND list = GetDlgItem(hwnd_, ids::ListView1);
+    HWND list = Child(Antivirus::ListView1);
     std::vector<Row> rows;
     for (int i = 0; i < testing::ListRows(list); ++i) {
       EXPECT_EQ(testing::ListCell(list, i, 0), "");
@@ -94,13 +83,7 @@ class ScanDetection : public ::testing::Test {
     return rows;
   }
 
-  std::string chosen_;  // the folder the browser answers; the tree's root when empty
-  TempTree programFolder_{"program"};
   TempTree tree_{"tree"};
-  std::unique_ptr<AntivirusWindow> window_;
-  HWND hwnd_ = nullptr;
-  std::function<void()> afterPump_;
-  int beeps_ = 0;
 };
 
 TEST_F(ScanDetection, FindsExactlyTheInfectedFilesInWalkOrder) {
@@ -130,9 +113,9 @@ TEST_F(ScanDetection, FindsExactlyTheInfectedFilesInWalkOrder) {
     if (infected.count(path)) expected.push_back(infected[path]);
   }
   EXPECT_THAT(ListedRows(), ::testing::ElementsAreArray(expected));
-  EXPECT_EQ(ChildText(hwnd_, ids::lblJumlahVirus), "5");
-  EXPECT_EQ(ChildText(hwnd_, ids::lblFileDiperiksa), "9");
-  EXPECT_EQ(ChildText(hwnd_, ids::status), "Pemeriksaan selesai, 5 virus ditemukan.");
+  EXPECT_EQ(Text(Antivirus::lblJumlahVirus), "5");
+  EXPECT_EQ(Text(Antivirus::lblFileDiperiksa), "9");
+  EXPECT_EQ(Text(Antivirus::status), "Pemeriksaan selesai, 5 virus ditemukan.");
   EXPECT_EQ(beeps_, 1);
 }
 
@@ -184,36 +167,37 @@ std::string ReportedPath(ProcessGuard& guard, std::uint32_t pid) {
 TEST_F(ScanDetection, ProgramRunningFromAnInfectedFileIsEndedBeforeTheScanEnds) {
   RunningInfection sleeper(tree_, "sleeper.exe");
   ASSERT_TRUE(sleeper.Started());
-  ASSERT_EQ(ReportedPath(window_->State().Guard(), sleeper.Pid()), sleeper.Path());
+  ASSERT_EQ(ReportedPath(State().Guard(), sleeper.Pid()), sleeper.Path());
   UseDatabase(sleeper.DatabaseLine());
 
   bool endedWhileScanning = false;
   afterPump_ = [&] {
-    if (window_->State().Rows().size() == 1 && !endedWhileScanning && window_->State().Scanning())
+    if (State().Rows().size() == 1 && !endedWhileScanning && State().Scanning())
       endedWhileScanning = sleeper.EndsWithin(5000);
   };
   Scan();
 
-  ASSERT_EQ(window_->State().Rows().size(), 1u);
-  EXPECT_EQ(window_->State().Rows()[0].name, "Test.Sleeper");
+  ASSERT_EQ(State().Rows().size(), 1u);
+  EXPECT_EQ(State().Rows()[0].name, "Test.Sleeper");
   EXPECT_TRUE(endedWhileScanning);
 }
 
 TEST_F(ScanDetection, ProgramWhosePathDiffersOnlyInLetterCaseKeepsRunning) {
   RunningInfection sleeper(tree_, "sleeper.exe");
   ASSERT_TRUE(sleeper.Started());
-  ASSERT_EQ(ReportedPath(window_->State().Guard(), sleeper.Pid()), sleeper.Path());
+  ASSERT_EQ(ReportedPath(State().Guard(), sleeper.Pid()), sleeper.Path());
   UseDatabase(sleeper.DatabaseLine());
   // The user picked the same folder, written in capitals: the file system
   // finds the file, but the path the scan reports is not the process's.
-  chosen_ = tree_.Root();
-  for (char& c : chosen_) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  ASSERT_NE(chosen_, tree_.Root());
+  std::string upper = tree_.Root();
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  ASSERT_NE(upper, tree_.Root());
+  chosen_ = upper;
 
   Scan();
 
-  ASSERT_EQ(window_->State().Rows().size(), 1u);
-  EXPECT_EQ(window_->State().Rows()[0].path, chosen_ + "\\Infected\\sleeper.exe");
+  ASSERT_EQ(State().Rows().size(), 1u);
+  EXPECT_EQ(State().Rows()[0].path, upper + "\\Infected\\sleeper.exe");
   EXPECT_FALSE(sleeper.EndsWithin(500)) << "only the exact path may be ended";
 }
 

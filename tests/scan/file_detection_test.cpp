@@ -64,6 +64,9 @@ class CheckSelection : public ::testing::Test {
       if (it == lengths_.end()) return std::nullopt;
       return it->second;
     };
+    // Both checks are the recording ones: nothing is read or looked up.
+    s.readFile = [](const std::string&) { return std::optional<std::vector<unsigned char>>(); };
+    s.lookupCrc = [](const std::string&) { return std::string(); };
     return s;
   }
 
@@ -126,6 +129,7 @@ std::string PatternBytes(int virusIndex) { return testing::VirusPatternBytes(vir
 class Checks : public ::testing::Test {
  protected:
   Checks() {
+    services_.fileLength = sys::FileLength;
     services_.lookupCrc = [this](const std::string& text) { return LookupCrcInFile(db_, text); };
     services_.readFile = [this](const std::string& path) {
       ++reads_[path];

@@ -1,0 +1,79 @@
+#pragma once
+// The program: one App, made by WinMain, shows the main window, owns every
+// other window once per run and runs the event queue. It is also the one
+// place where the real services are put together.
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "app/antivirus_window_win32.h"
+#include "app/app_window.h"
+#include "system/clock.h"
+#include "system/user_services.h"
+#include "ui/table_window_win32.h"
+
+namespace tarvex {
+
+// The services of the user's desktop that the windows' state classes take
+// theirs from.
+struct DesktopServices {
+  sys::FolderBrowserService browseFolder;  // the main window's scan folder
+  sys::MessageBoxService messageBox;       // owned by the program's active window
+  sys::ShellOpenService shellOpen;
+  sys::WorkAreaService workArea;
+  std::function<void()> yield;
+  std::function<void()> beep;
+  std::function<void()> endProgram;
+  std::function<std::string()> programFolder;
+  std::function<bool(const std::string& path)> visibleFileExists;
+  const sys::Clock* clock = nullptr;
+};
+
+class App {
+ public:
+  // `adjust` may replace real services before any window sees them (tests
+  // and helper programs); the program itself passes none.
+  explicit App(const std::function<void(DesktopServices&)>& adjust = nullptr);
+  ~App();
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
+
+  // Creates and shows the main window.
+  bool Start(int showCommand);
+  // The event queue, until the program ends.
+  int Run();
+
+  AntivirusWindow& Main() { return *main_; }
+  const DesktopServices& Desktop() const { return desktop_; }
+
+  // Whether the main window takes input while the window is open.
+  enum class MainWindow { StaysUsable, Blocked };
+  using Factory = std::function<std::unique_ptr<ui::TableWindow>(App&)>;
+  // Tells the App how to make the window of `kind` (see app_windows_win32.cpp).
+  void Register(AppWindow kind, MainWindow main, Factory make);
+
+  // Shows the window of `kind`, owned by the main window: made on the first
+  // request, the same object afterwards. A kind nobody registered does nothing.
+  void Show(AppWindow kind);
+  // The window of `kind` once it was made, else null.
+  ui::TableWindow* Find(AppWindow kind);
+
+ private:
+  struct Entry {
+    MainWindow main = MainWindow::StaysUsable;
+    Factory make;
+    std::unique_ptr<ui::TableWindow> window;
+  };
+  AntivirusServices MainWindowServices();
+
+  DesktopServices desktop_;
+  std::unique_ptr<AntivirusWindow> main_;
+  std::map<AppWindow, Entry> windows_;
+};
+
+// Registers every window the program has besides the main one.
+void RegisterWindows(App& app);
+
+}  // namespace tarvex

@@ -1,0 +1,16 @@
+#pragma once
+// The program's windows besides the main one, as the main window asks for
+// them; the App knows how to make each.
+
+namespace tarvex {
+
+enum class AppWindow {
+  frmTempDb,     // file analysis ("Temp Database")
+  frmExtTool,    // external tool
+  frmSignature,  // signature list ("View Signature")
+  frmAbout,
+  frmUpdate,     // update reminder
+  frmDownload,   // database download
+};
+
+}  // namespace tarvex

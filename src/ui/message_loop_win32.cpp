@@ -1,0 +1,36 @@
+#include "ui/message_loop_win32.h"
+
+#include "ui/window_win32.h"
+
+namespace tarvex::ui {
+
+bool RouteNavigation(MSG& msg) {
+  // Message boxes and the shell's dialogs run loops of their own.
+  HWND active = GetActiveWindow();
+  return active && Window::FromHandle(active) && IsDialogMessageW(active, &msg);
+}
+
+void PumpPendingMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // for the main loop, once the command returns
+      return;
+    }
+    if (RouteNavigation(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+int RunMessageLoop() {
+  MSG msg = {};
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (RouteNavigation(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace tarvex::ui

@@ -1,0 +1,86 @@
+#pragma once
+// The Win32 window over one state class: it creates its children by walking
+// the state's control table, mirrors every change of the control state into
+// them, runs the timers of the timer table, and hands every event to the
+// state. It decides nothing.
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/scoped_win32.h"
+#include "ui/window_state.h"
+#include "ui/window_win32.h"
+#include "widgets/xp_button_win32.h"
+
+namespace tarvex::ui {
+
+class TableWindow : public Window, public WindowFrame {
+ public:
+  explicit TableWindow(std::unique_ptr<WindowState> state);
+  ~TableWindow() override;
+
+  // Loads the window when it is not loaded (controls and timers back to
+  // their tables, children created, Form_Load), then shows it. `owner` owns
+  // it; null for the main window.
+  bool Show(HWND owner, int showCommand = SW_SHOWNORMAL);
+  bool IsLoaded() const { return Handle() != nullptr; }
+
+  WindowState& State() { return *state_; }
+  // The real control, button or menu with this id; null while not loaded.
+  HWND Control(int id) const;
+  XPButton* Button(int id);
+  HMENU Menu(int id) const;
+
+  // Runs when the window unloads, after its Form_Unload and before it goes,
+  // so that the window that owns it is usable again when activation returns.
+  std::function<void()> onUnload;
+
+  // WindowFrame
+  void Close() override;
+  Box FrameBox() const override;
+  void SetFrameBox(const Box& box) override;
+  void SetBusyCursor(bool busy) override;
+  void DoEvents() override;
+  void SetTitle(const std::string& title) override;
+  void ShowPopupMenu(int menuId) override;
+
+ protected:
+  // Draws a Picture control; the default fills it with its back colour.
+  virtual void PaintPicture(int id, HDC dc, const RECT& r);
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void OnDestroyed() override;
+
+ private:
+  bool Load(HWND owner);
+  void CreateChildren();
+  HWND CreateChild(const ControlSpec& c);
+  void CreateMenuEntry(const ControlSpec& c);
+  void AddTooltip(HWND control, const char* text);
+  void Listen();
+  void Mirror(int id, Change change);
+  void SyncList(const ControlSpec& c);
+  void ApplyTimer(const TimerSpec& t);
+  void PullText(int id);
+  void Command(int id, int code, HWND from);
+  LRESULT ControlColours(HDC dc, HWND control, UINT msg, WPARAM wp, LPARAM lp);
+  void DrawItem(const DRAWITEMSTRUCT& item);
+  void Activated(bool activation);
+  int IndexOf(int id) const;
+
+  std::unique_ptr<WindowState> state_;
+  std::vector<HWND> children_;  // parallel to the control table
+  std::map<int, std::unique_ptr<XPButton>> buttons_;
+  std::map<int, ScopedMenu> menus_;
+  std::map<int, std::vector<std::string>> shownItems_;
+  std::map<int, std::vector<Row>> shownRows_;
+  HWND tooltip_ = nullptr;
+  HWND focus_ = nullptr;  // the control that had the focus when the window was last left
+  bool pulling_ = false;
+  bool closing_ = false;
+};
+
+}  // namespace tarvex::ui

@@ -1,0 +1,48 @@
+#pragma once
+// Texts travel through the program as UTF-8 `char` strings (file names among
+// them); windows take them through the wide calls. A text that is not valid
+// UTF-8 is taken as ANSI in the system's code page, as the database and the
+// program's own texts are.
+#include <windows.h>
+
+#include <string>
+
+namespace tarvex::ui {
+
+inline std::wstring WideFromUtf8(const std::string& text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  UINT page = CP_UTF8;
+  int n = MultiByteToWideChar(page, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+  if (n <= 0) {
+    page = CP_ACP;
+    n = MultiByteToWideChar(page, 0, text.data(), size, nullptr, 0);
+  }
+  std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+  if (n > 0) MultiByteToWideChar(page, page == CP_UTF8 ? MB_ERR_INVALID_CHARS : 0, text.data(), size, &wide[0], n);
+  return wide;
+}
+
+inline std::string Utf8FromWide(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, &text[0], n, nullptr, nullptr);
+  return text;
+}
+
+inline bool SetWindowTextUtf8(HWND hwnd, const std::string& text) {
+  return SetWindowTextW(hwnd, WideFromUtf8(text).c_str()) != FALSE;
+}
+
+inline std::string WindowTextUtf8(HWND hwnd) {
+  int n = GetWindowTextLengthW(hwnd);
+  if (n <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(n) + 1, L'\0');
+  n = GetWindowTextW(hwnd, &wide[0], n + 1);
+  wide.resize(static_cast<std::size_t>(n > 0 ? n : 0));
+  return Utf8FromWide(wide);
+}
+
+}  // namespace tarvex::ui

@@ -1,0 +1,77 @@
+#include "ui/window_win32.h"
+
+#include <set>
+
+#include "ui/wide_text_win32.h"
+
+namespace tarvex::ui {
+
+namespace {
+
+constexpr int kProgramIcon = 101;  // resources/TarvexAV.rc
+
+bool RegisterOnce(const std::wstring& className, bool programIcon, WNDPROC proc) {
+  static std::set<std::wstring> registered;
+  if (registered.count(className)) return true;
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  if (programIcon) {
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kProgramIcon));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kProgramIcon), IMAGE_ICON, 16, 16, 0));
+  }
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  wc.lpszClassName = className.c_str();
+  if (!RegisterClassExW(&wc)) return false;
+  registered.insert(className);
+  return true;
+}
+
+}  // namespace
+
+Window::~Window() { DestroyHandle(); }
+
+void Window::DestroyHandle() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+Window* Window::FromHandle(HWND hwnd) {
+  // The class's procedure, not the window's: a tooltip may subclass a window.
+  if (!hwnd || GetClassLongPtrW(hwnd, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&Window::Proc)) return nullptr;
+  return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+bool Window::CreateHandle(const Creation& frame) {
+  const std::wstring className = WideFromUtf8(frame.className);
+  if (!RegisterOnce(className, frame.programIcon, &Window::Proc)) return false;
+  const RECT& r = frame.outer;
+  const bool defaultPlace = r.left == CW_USEDEFAULT;
+  CreateWindowExW(frame.exStyle, className.c_str(), WideFromUtf8(frame.title).c_str(), frame.style,
+                  r.left, defaultPlace ? CW_USEDEFAULT : r.top, r.right - r.left, r.bottom - r.top, frame.owner,
+                  nullptr, GetModuleHandleW(nullptr), this);
+  return hwnd_ != nullptr;
+}
+
+LRESULT Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
+
+LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    LRESULT result = self->OnMessage(msg, wp, lp);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    self->OnDestroyed();
+    return result;
+  }
+  return self->OnMessage(msg, wp, lp);
+}
+
+}  // namespace tarvex::ui

@@ -1,0 +1,48 @@
+#pragma once
+// The base of every window of the program: its class is registered once, and
+// `this` is stored at WM_NCCREATE, so every message, those sent while the
+// window is being created among them, reaches the object's OnMessage.
+#include <windows.h>
+
+#include <string>
+
+namespace tarvex::ui {
+
+class Window {
+ public:
+  Window() = default;
+  virtual ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+
+  // The program's own window object behind `hwnd`, or nullptr for any other
+  // window (message boxes, the shell's dialogs, other programs' windows).
+  static Window* FromHandle(HWND hwnd);
+
+ protected:
+  struct Creation {
+    const char* className = "";
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    std::string title;
+    RECT outer = {};  // screen pixels; CW_USEDEFAULT in `left` for the platform's place
+    HWND owner = nullptr;
+    bool programIcon = true;
+  };
+  // Registers the class on its first use and creates the window.
+  bool CreateHandle(const Creation& frame);
+  void DestroyHandle();
+
+  // Every message of the window; the default hands it to DefWindowProcW.
+  virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  // The window is gone (WM_NCDESTROY); Handle() is null from here on.
+  virtual void OnDestroyed() {}
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  HWND hwnd_ = nullptr;
+};
+
+}  // namespace tarvex::ui

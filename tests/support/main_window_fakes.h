@@ -1,0 +1,95 @@
+#pragma once
+// The main window's services as a test sets them up: its own folder browser,
+// message boxes, clock, event queue, file tree, processes and file checks.
+// Nothing reaches the real system.
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/antivirus.h"
+#include "support/fake_processes.h"
+#include "support/fake_tree.h"
+#include "support/fixed_clock.h"
+
+namespace tarvex::testing {
+
+struct ShownMessage {
+  std::string title;
+  std::string text;
+  unsigned flags = 0;
+};
+
+class MainWindowFakes {
+ public:
+  // The folder browser's answer; no value is a cancel.
+  std::optional<std::string> chosen = std::string("C:\\Data");
+  int browsed = 0;
+  // Every message box shown. Yes/No boxes are answered with `yesNoAnswer`.
+  std::vector<ShownMessage> messages;
+  int yesNoAnswer = sys::kIdNo;
+  std::function<void(const ShownMessage&)> onMessage;
+  // The event queue: called once per yield.
+  std::function<void()> onYield;
+  int yields = 0;
+  int beeps = 0;
+  int ended = 0;
+  std::vector<AppWindow> shown;
+  std::string programFolder = "C:\\Tarvex";
+  std::set<std::string> visibleFiles = {"C:\\Tarvex\\Tarvex.db"};
+  FixedClock clock{{2011, 10, 31, 9, 0, 0}};
+  FakeTree tree;
+  FakeProcesses processes;
+  // Each file of the scanning pass is read once: `onCheck` sees its path, and
+  // a path in `infected` is reported with that virus name.
+  std::function<void(const std::string& path)> onCheck;
+  std::map<std::string, std::string> infected;
+
+  AntivirusServices Services() {
+    return {
+        .browseFolder =
+            [this] {
+              ++browsed;
+              return chosen;
+            },
+        .messageBox =
+            [this](const std::string& text, unsigned flags, const std::string& title) {
+              messages.push_back({title, text, flags});
+              if (onMessage) onMessage(messages.back());
+              return (flags & 0xF) == sys::kMbYesNo ? yesNoAnswer : static_cast<int>(sys::kIdOk);
+            },
+        .yield =
+            [this] {
+              ++yields;
+              if (onYield) onYield();
+            },
+        .beep = [this] { ++beeps; },
+        .endProgram = [this] { ++ended; },
+        .showWindow = [this](AppWindow w) { shown.push_back(w); },
+        .programFolder = [this] { return programFolder; },
+        .visibleFileExists = [this](const std::string& path) { return visibleFiles.count(path) > 0; },
+        .clock = clock,
+        .directories = tree,
+        .processes = processes,
+        .detection = {.fileLength = [](const std::string&) { return std::optional<std::int64_t>(100); },
+                      .readFile =
+                          [this](const std::string& path) {
+                            lastRead_ = path;
+                            if (onCheck) onCheck(path);
+                            return std::optional<std::vector<unsigned char>>(std::in_place, path.begin(), path.end());
+                          },
+                      .lookupCrc =
+                          [this](const std::string&) {
+                            auto it = infected.find(lastRead_);
+                            return it == infected.end() ? std::string() : it->second;
+                          }},
+    };
+  }
+
+ private:
+  std::string lastRead_;
+};
+
+}  // namespace tarvex::testing
