@@ -9,13 +9,6 @@ namespace tarvex::console {
 
 namespace {
 
-ConsoleServices WithDefaults(ConsoleServices s) {
-  if (!s.directories) s.directories = &SystemDirectories();
-  if (!s.folderListable) s.folderListable = sys::FolderListable;
-  if (!s.attributes) s.attributes = sys::FileAttributes;
-  return s;
-}
-
 bool IsSeparator(char c) {
 #ifdef _WIN32
   return c == '\\' || c == '/';
@@ -33,7 +26,7 @@ class ConsoleScan::WatchedDirectories : public DirectorySource {
  public:
   explicit WatchedDirectories(ConsoleScan& scan) : scan_(scan) {}
   std::vector<sys::DirEntry> List(const std::string& pattern, std::uint32_t mask) override {
-    std::vector<sys::DirEntry> entries = scan_.services_.directories->List(pattern, mask);
+    std::vector<sys::DirEntry> entries = scan_.services_.directories.List(pattern, mask);
     if (mask == kFolderListingMask && scan_.scanning_) {
       ++scan_.totals_.folders;
       if (entries.empty() && !scan_.services_.folderListable(pattern)) scan_.listener_.Problem("cannot read folder " + pattern);
@@ -45,9 +38,15 @@ class ConsoleScan::WatchedDirectories : public DirectorySource {
   ConsoleScan& scan_;
 };
 
+ConsoleServices SystemConsoleServices() {
+  return {.directories = SystemDirectories(),
+          .folderListable = sys::FolderListable,
+          .attributes = sys::FileAttributes,
+          .engine = SystemEngineServices()};
+}
+
 std::optional<std::vector<ScanRoot>> ResolveRoots(const std::vector<std::string>& paths, std::string& error,
-                                                  const ConsoleServices& given) {
-  const ConsoleServices services = WithDefaults(given);
+                                                  const ConsoleServices& services) {
   std::vector<ScanRoot> roots;
   for (const std::string& path : paths) {
     std::optional<std::uint32_t> attributes = services.attributes(path);
@@ -61,7 +60,7 @@ std::optional<std::vector<ScanRoot>> ResolveRoots(const std::vector<std::string>
 }
 
 ConsoleScan::ConsoleScan(const std::string& databasePath, ScanListener& listener, ConsoleServices services)
-    : listener_(listener), services_(WithDefaults(std::move(services))), engine_(*this, databasePath, [this] {
+    : listener_(listener), services_(std::move(services)), engine_(*this, databasePath, [this] {
         EngineServices engine = services_.engine;
         if (!engine.readFailed) engine.readFailed = [this](const std::string& path) { listener_.Problem("cannot read " + path); };
         return engine;

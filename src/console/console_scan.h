@@ -41,21 +41,24 @@ class ScanListener {
   virtual void Problem(const std::string& /*text*/) {}
 };
 
+// What a console scan needs from the system; SystemConsoleServices() gives
+// the real ones, tests their own.
 struct ConsoleServices {
-  DirectorySource* directories = nullptr;  // the system's listing by default
+  DirectorySource& directories;
   std::function<bool(const std::string& folder)> folderListable;
   std::function<std::optional<std::uint32_t>(const std::string& path)> attributes;
   EngineServices engine;
 };
+ConsoleServices SystemConsoleServices();
 
 // The roots for the paths as given: no value and `error` set when one of
 // them does not exist.
 std::optional<std::vector<ScanRoot>> ResolveRoots(const std::vector<std::string>& paths, std::string& error,
-                                                  const ConsoleServices& services = {});
+                                                  const ConsoleServices& services);
 
 class ConsoleScan : private WalkHost, private DetectionHost {
  public:
-  ConsoleScan(const std::string& databasePath, ScanListener& listener, ConsoleServices services = {});
+  ConsoleScan(const std::string& databasePath, ScanListener& listener, ConsoleServices services);
   ConsoleScan(const ConsoleScan&) = delete;
   ConsoleScan& operator=(const ConsoleScan&) = delete;
 

@@ -24,6 +24,6 @@ class ConsoleIo {
 
 ConsoleIo& SystemConsole();
 
-int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const ConsoleServices& services = {});
+int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const ConsoleServices& services);
 
 }  // namespace tarvex::console

@@ -4,5 +4,6 @@
 
 int main(int argc, char** argv) {
   using namespace tarvex;
-  return console::RunScanCommand(sys::CommandLineArguments(argc, argv), console::SystemConsole());
+  return console::RunScanCommand(sys::CommandLineArguments(argc, argv), console::SystemConsole(),
+                                 console::SystemConsoleServices());
 }

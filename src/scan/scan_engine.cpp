@@ -1,5 +1,7 @@
 #include "scan/scan_engine.h"
 
+#include <stdexcept>
+
 #include "signatures/checksum_text.h"
 #include "signatures/pattern_set.h"
 #include "signatures/string_signature.h"
@@ -20,10 +22,12 @@ const PatternSet& VirusPatterns() {
 
 }  // namespace
 
+EngineServices SystemEngineServices() { return {.fileLength = sys::FileLength, .readFile = sys::ReadFileInto}; }
+
 ScanEngine::ScanEngine(DetectionHost& host, std::string databasePath, EngineServices services)
     : host_(host), database_(std::move(databasePath)), services_(std::move(services)) {
-  if (!services_.fileLength) services_.fileLength = sys::FileLength;
-  if (!services_.readFile) services_.readFile = sys::ReadFileInto;
+  if (!services_.fileLength || !services_.readFile)
+    throw std::invalid_argument("EngineServices: fileLength and readFile must be given");
 }
 
 void ScanEngine::CheckSelection(const std::string& namadir, const std::string& namafile) {

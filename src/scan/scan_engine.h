@@ -15,13 +15,16 @@
 
 namespace tarvex {
 
-// The file facts the engine uses; the system's by default.
+// The file facts the engine uses: fileLength and readFile must be given.
 struct EngineServices {
   std::function<std::optional<std::int64_t>(const std::string& path)> fileLength;
   std::function<bool(const std::string& path, sys::FileBuffer& into)> readFile;
   // Told about a file that had a check due and could not be read (optional).
   std::function<void(const std::string& path)> readFailed;
 };
+
+// The system's own file facts.
+EngineServices SystemEngineServices();
 
 struct EngineCounters {
   std::uint64_t filesRead = 0;  // files whose bytes went through a check
@@ -31,7 +34,7 @@ struct EngineCounters {
 
 class ScanEngine {
  public:
-  ScanEngine(DetectionHost& host, std::string databasePath, EngineServices services = {});
+  ScanEngine(DetectionHost& host, std::string databasePath, EngineServices services);
 
   // At the start of every scan: the database is read again only when it changed.
   CrcDatabase::State PrepareScan() { return database_.Refresh(); }

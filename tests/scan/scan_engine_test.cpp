@@ -124,6 +124,7 @@ class Differential {
   void ScanBoth(ScanEngine& engine) {
     FakeDetectionHost reference;
     DetectionServices old;
+    old.fileLength = sys::FileLength;
     old.lookupCrc = [this](const std::string& text) { return LookupCrcInFile(db_, text); };
     old.readFile = [this](const std::string& path) -> std::optional<std::vector<unsigned char>> {
       if (locked_.count(path)) return std::nullopt;
@@ -162,7 +163,7 @@ class Differential {
     MakeTree();
     WriteDatabase();
     HostSwitch host(*this);
-    EngineServices services;
+    EngineServices services = SystemEngineServices();
     services.readFile = [this](const std::string& path, sys::FileBuffer& into) {
       return !locked_.count(path) && sys::ReadFileInto(path, into);
     };
@@ -213,10 +214,11 @@ TEST(ScanEngineDifferential, SameRowsAtTheSizeLimits) {
   const std::string dbPath = tmp.Write("Tarvex.db", db + "Selesai:Selesai\r\n");
 
   FakeDetectionHost reference, fast;
-  DetectionServices old;
-  old.lookupCrc = [&](const std::string& text) { return LookupCrcInFile(dbPath, text); };
+  DetectionServices old{.fileLength = sys::FileLength,
+                        .readFile = sys::ReadWholeFile,
+                        .lookupCrc = [&](const std::string& text) { return LookupCrcInFile(dbPath, text); }};
   FileDetection detection(reference, old);
-  ScanEngine engine(fast, dbPath);
+  ScanEngine engine(fast, dbPath, SystemEngineServices());
   engine.PrepareScan();
   for (const std::string& name : names) {
     detection.CheckSelection(folder, name);
@@ -233,7 +235,7 @@ TEST(ScanEngine, ReadsEachCheckedFileOnceAndCountsTheBytes) {
   tmp.Write("clean.txt", std::string(300, 'b'));
   tmp.Write("big.txt", std::string(800000, 'c'));  // no check: not read at all
   std::map<std::string, int> reads;
-  EngineServices services;
+  EngineServices services = SystemEngineServices();
   services.readFile = [&](const std::string& path, sys::FileBuffer& into) {
     ++reads[path];
     return sys::ReadFileInto(path, into);
