@@ -12,8 +12,8 @@
 #include "app/app_window.h"
 #include "app/elapsed_clock.h"
 #include "remedy/process_guard.h"
-#include "scan/file_detection.h"
 #include "scan/folder_walk.h"
+#include "scan/scan_engine.h"
 #include "scan/result_row.h"
 #include "system/clock.h"
 #include "system/user_services.h"
@@ -36,7 +36,7 @@ struct AntivirusServices {
   const sys::Clock& clock;
   DirectorySource& directories;
   sys::ProcessApi& processes;
-  DetectionServices detection;  // file facts and database of the checks
+  EngineServices engine;  // the files and the database the checks read
 };
 
 // From 1 November 2011 on, every activation asks the user to fetch a newer version.
@@ -105,7 +105,7 @@ class Antivirus : public ui::WindowState, private WalkHost, private DetectionHos
   void RemoveRow(std::size_t index);
   void ClearRows() { Controls().ClearItems(ListView1); }
   ProcessGuard& Guard() { return guard_; }
-  FileDetection& Detection() { return detection_; }
+  ScanEngine& Engine() { return engine_; }
 
   // One pass over ScanRoot: "Hitung" counts, "Pindai" examines.
   void MENGANALISA(const std::string& Kerja);
@@ -113,6 +113,7 @@ class Antivirus : public ui::WindowState, private WalkHost, private DetectionHos
  private:
   void RunScan();
   void ShowEndMessage();
+  std::string DatabasePath() const { return services_.programFolder() + "\\Tarvex.db"; }
   void StartElapsedTimer();
   void StopElapsedTimer();
   void StartAnalyseAnimation();
@@ -135,7 +136,7 @@ class Antivirus : public ui::WindowState, private WalkHost, private DetectionHos
   bool busy_ = false;
 
   ProcessGuard guard_;
-  FileDetection detection_;
+  ScanEngine engine_;
   ElapsedClock clock_;
   AnalyseAnimation animation_;
 };

@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "scan/listing_reuse.h"
 #include "system/console.h"
 #include "system/files.h"
 
@@ -60,14 +61,15 @@ std::optional<std::vector<ScanRoot>> ResolveRoots(const std::vector<std::string>
 }
 
 ConsoleScan::ConsoleScan(const std::string& databasePath, ScanListener& listener, ConsoleServices services)
-    : listener_(listener), services_(std::move(services)), engine_(*this, databasePath, [this] {
+    : databasePath_(databasePath), listener_(listener), services_(std::move(services)), engine_(*this, [this] {
         EngineServices engine = services_.engine;
         if (!engine.readFailed) engine.readFailed = [this](const std::string& path) { listener_.Problem("cannot read " + path); };
         return engine;
       }()) {}
 
 void ConsoleScan::Pass(const std::vector<ScanRoot>& roots, const std::string& kerja, double& fileCount) {
-  WatchedDirectories directories(*this);
+  WatchedDirectories watched(*this);
+  ListingReuse directories(watched);
   fileCount_ = &fileCount;
   for (const ScanRoot& root : roots) {
     if (!root.isFile) {

@@ -62,7 +62,7 @@ class ConsoleScan : private WalkHost, private DetectionHost {
   ConsoleScan(const ConsoleScan&) = delete;
   ConsoleScan& operator=(const ConsoleScan&) = delete;
 
-  CrcDatabase::State LoadDatabase() { return engine_.PrepareScan(); }
+  CrcDatabase::State LoadDatabase() { return engine_.PrepareScan(databasePath_); }
   const DatabaseHealth& DatabaseHealthNow() const { return engine_.Database().Table().Health(); }
 
   ScanTotals Run(const std::vector<ScanRoot>& roots);
@@ -84,6 +84,7 @@ class ConsoleScan : private WalkHost, private DetectionHost {
   void SetVirusCountText(const std::string& text) override { countText_ = text; }
   void StopProcessOf(const std::string&) override {}
 
+  std::string databasePath_;
   ScanListener& listener_;
   ConsoleServices services_;
   ScanEngine engine_;

@@ -7,11 +7,11 @@ namespace tarvex {
 CrcDatabase::State CrcDatabase::Refresh() {
   // The stamp is taken before the read: a change made while reading shows
   // up as a new stamp next time, never as a stale table kept for good.
-  std::optional<sys::FileStamp> now = sys::FileStampOf(path_);
+  std::optional<sys::FileStamp> now = files_.stamp(path_);
   if (now && stamp_ && *now == *stamp_) return State::Unchanged;
 
   sys::FileBuffer text;
-  if (!now || !sys::ReadFileInto(path_, text)) {
+  if (!now || !files_.read(path_, text)) {
     stamp_.reset();
     table_ = CrcSignatureTable();
     return State::Unreadable;

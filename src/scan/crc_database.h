@@ -2,6 +2,7 @@
 // Tarvex.db held as a lookup table for as long as the file stays the same:
 // read and parsed once, and again only when its size or last-write time
 // changes.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -10,9 +11,15 @@
 
 namespace tarvex {
 
+// How the database file is looked at and read.
+struct DatabaseFiles {
+  std::function<std::optional<sys::FileStamp>(const std::string& path)> stamp;
+  std::function<bool(const std::string& path, sys::FileBuffer& into)> read;
+};
+
 class CrcDatabase {
  public:
-  explicit CrcDatabase(std::string path) : path_(std::move(path)) {}
+  CrcDatabase(std::string path, DatabaseFiles files) : path_(std::move(path)), files_(std::move(files)) {}
 
   enum class State { Unchanged, Loaded, Unreadable };
   // Reads the file again when it changed since the last call (or was never
@@ -29,6 +36,7 @@ class CrcDatabase {
 
  private:
   std::string path_;
+  DatabaseFiles files_;
   std::optional<sys::FileStamp> stamp_;
   CrcSignatureTable table_;
 };

@@ -12,19 +12,15 @@
 
 namespace tarvex {
 
-namespace {
-constexpr double kNoCheckKiB = 4000;  // 4 096 000 bytes and more: no check at all
-constexpr double kNoCrcKiB = 750;     // 768 000 bytes and more: patterns only
-}  // namespace
-
 bool InQuarantine(const std::string& folder) {
   const std::string prefix = kQuarantinePrefix;
   return folder.compare(0, prefix.size(), prefix) == 0;  // letter case counts
 }
 
-bool TooLargeForAnyCheck(std::int64_t length) { return static_cast<double>(length) / 1024 >= kNoCheckKiB; }
+// The limits are kept in units of 1 024 bytes, so the length is divided, not rounded.
+bool TooLargeForAnyCheck(std::int64_t length) { return static_cast<double>(length) / 1024 >= kNoCheckBytes / 1024; }
 
-bool TooLargeForCrcCheck(std::int64_t length) { return static_cast<double>(length) / 1024 >= kNoCrcKiB; }
+bool TooLargeForCrcCheck(std::int64_t length) { return static_cast<double>(length) / 1024 >= kNoCrcBytes / 1024; }
 
 bool GetsPatternCheck(const std::string& name) {
   const std::string type = FileTypeOf(name);

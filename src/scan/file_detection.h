@@ -40,8 +40,10 @@ inline constexpr const char* kInfectedRemark = "File Terinfeksi";
 // Files under "C:\Karantina" (exact letter case) get no check.
 bool InQuarantine(const std::string& folder);
 // 4 096 000 bytes and more: no check at all.
+inline constexpr std::int64_t kNoCheckBytes = 4000 * 1024;
 bool TooLargeForAnyCheck(std::int64_t length);
 // 768 000 bytes and more: the pattern check only.
+inline constexpr std::int64_t kNoCrcBytes = 750 * 1024;
 bool TooLargeForCrcCheck(std::int64_t length);
 // Executables and screen savers, by the end of the name.
 bool GetsPatternCheck(const std::string& name);

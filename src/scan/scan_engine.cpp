@@ -1,5 +1,6 @@
 #include "scan/scan_engine.h"
 
+#include <limits>
 #include <stdexcept>
 
 #include "signatures/checksum_text.h"
@@ -22,24 +23,43 @@ const PatternSet& VirusPatterns() {
 
 }  // namespace
 
-EngineServices SystemEngineServices() { return {.fileLength = sys::FileLength, .readFile = sys::ReadFileInto}; }
+EngineServices SystemEngineServices() { return {.readFile = sys::ReadFileIfShorter, .fileStamp = sys::FileStampOf}; }
 
-ScanEngine::ScanEngine(DetectionHost& host, std::string databasePath, EngineServices services)
-    : host_(host), database_(std::move(databasePath)), services_(std::move(services)) {
-  if (!services_.fileLength || !services_.readFile)
-    throw std::invalid_argument("EngineServices: fileLength and readFile must be given");
+namespace {
+
+const EngineServices& Checked(const EngineServices& s) {
+  if (!s.readFile || !s.fileStamp) throw std::invalid_argument("EngineServices: readFile and fileStamp must be given");
+  return s;
+}
+
+DatabaseFiles FilesOf(const EngineServices& s) {
+  return {.stamp = s.fileStamp, .read = [read = s.readFile](const std::string& path, sys::FileBuffer& into) {
+            return read(path, std::numeric_limits<std::int64_t>::max(), into).read;
+          }};
+}
+
+}  // namespace
+
+ScanEngine::ScanEngine(DetectionHost& host, EngineServices services)
+    : host_(host), services_(Checked(services)), database_(std::string(), FilesOf(services_)) {}
+
+CrcDatabase::State ScanEngine::PrepareScan(const std::string& databasePath) {
+  if (databasePath != database_.Path()) database_ = CrcDatabase(databasePath, FilesOf(services_));
+  return database_.Refresh();
 }
 
 void ScanEngine::CheckSelection(const std::string& namadir, const std::string& namafile) {
   const std::string full = namadir + namafile;
   if (InQuarantine(namadir)) return;
-  const std::optional<std::int64_t> length = services_.fileLength(full);
-  if (!length || TooLargeForAnyCheck(*length)) return;
   const bool patternCheck = GetsPatternCheck(namafile);
+  // One open for the length and the bytes; a file no check reads is not read.
+  const sys::FileRead file = services_.readFile(full, patternCheck ? kNoCheckBytes : kNoCrcBytes, buffer_);
+  const std::optional<std::int64_t>& length = file.length;
+  if (!length || TooLargeForAnyCheck(*length)) return;
   const bool crcCheck = !TooLargeForCrcCheck(*length);
   if (!patternCheck && !crcCheck) return;
 
-  const bool readable = services_.readFile(full, buffer_);
+  const bool readable = file.read;
   if (readable) {
     ++counters_.filesRead;
     counters_.bytesRead += buffer_.size();

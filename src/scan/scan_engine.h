@@ -15,10 +15,12 @@
 
 namespace tarvex {
 
-// The file facts the engine uses: fileLength and readFile must be given.
+// The files the engine reads: readFile and fileStamp must be given.
 struct EngineServices {
-  std::function<std::optional<std::int64_t>(const std::string& path)> fileLength;
-  std::function<bool(const std::string& path, sys::FileBuffer& into)> readFile;
+  // One look at a file: its length, and its content when shorter than `readBelow`.
+  std::function<sys::FileRead(const std::string& path, std::int64_t readBelow, sys::FileBuffer& into)> readFile;
+  // Size and last-write time, to tell whether the database changed.
+  std::function<std::optional<sys::FileStamp>(const std::string& path)> fileStamp;
   // Told about a file that had a check due and could not be read (optional).
   std::function<void(const std::string& path)> readFailed;
 };
@@ -34,10 +36,11 @@ struct EngineCounters {
 
 class ScanEngine {
  public:
-  ScanEngine(DetectionHost& host, std::string databasePath, EngineServices services);
+  ScanEngine(DetectionHost& host, EngineServices services);
 
-  // At the start of every scan: the database is read again only when it changed.
-  CrcDatabase::State PrepareScan() { return database_.Refresh(); }
+  // At the start of every scan: the database is read again only when it
+  // changed (or is another file than last time).
+  CrcDatabase::State PrepareScan(const std::string& databasePath);
 
   // The checks for one file of the scanning pass; `namadir` ends in the separator.
   void CheckSelection(const std::string& namadir, const std::string& namafile);
@@ -48,8 +51,8 @@ class ScanEngine {
 
  private:
   DetectionHost& host_;
-  CrcDatabase database_;
   EngineServices services_;
+  CrcDatabase database_;
   EngineCounters counters_;
   clsCRC crc_;
   sys::FileBuffer buffer_;

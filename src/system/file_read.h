@@ -24,9 +24,20 @@ class FileBuffer {
   std::size_t size_ = 0;
 };
 
-// The whole file, as many bytes as its length when opened, into `into`.
-// False (and `into` empty) when it cannot be opened or read in full, or when
-// it is 2 GiB or larger: the same files ReadWholeFile gives up on.
+// One look at a file: its length, and its content when it was short enough.
+struct FileRead {
+  std::optional<std::int64_t> length;  // no value: missing, or no ordinary file
+  bool read = false;                   // the buffer holds the whole file
+};
+
+// Opens the file once for its length and, when the length is below
+// `readBelow`, reads all of it (as many bytes as its length when opened) into
+// `into`. A file that cannot be opened still has the length its directory
+// entry gives, as a length query alone would find it; `read` is then false.
+// Files of 2 GiB or larger are never read: ReadWholeFile gives up on them too.
+FileRead ReadFileIfShorter(const std::string& path, std::int64_t readBelow, FileBuffer& into);
+
+// The whole file into `into`; false (and `into` empty) when it cannot be read.
 bool ReadFileInto(const std::string& path, FileBuffer& into);
 
 // Size and last-write time: a file whose stamp is unchanged is taken to be

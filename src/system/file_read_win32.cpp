@@ -1,38 +1,45 @@
 #include <windows.h>
 
 #include "system/file_read.h"
+#include "system/files.h"
 
 namespace tarvex::sys {
 
 namespace {
+
 constexpr LONGLONG kTooLarge = 0x80000000LL;
+
+bool ReadAll(HANDLE h, unsigned char* buf, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    DWORD got = 0;
+    if (!ReadFile(h, buf + done, static_cast<DWORD>(size - done), &got, nullptr) || got == 0) return false;
+    done += got;
+  }
+  return true;
 }
 
-bool ReadFileInto(const std::string& path, FileBuffer& into) {
+}  // namespace
+
+FileRead ReadFileIfShorter(const std::string& path, std::int64_t readBelow, FileBuffer& into) {
   into.Prepare(0);
   HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  bool ok = false;
+  // Locked by another program: the directory still knows its length.
+  if (h == INVALID_HANDLE_VALUE) return {FileLength(path), false};
+  FileRead result;
   LARGE_INTEGER size;
-  if (GetFileSizeEx(h, &size) && size.QuadPart >= 0 && size.QuadPart < kTooLarge) {
-    const auto total = static_cast<std::size_t>(size.QuadPart);
-    if (unsigned char* buf = into.Prepare(total)) {
-      std::size_t done = 0;
-      ok = true;
-      while (done < total) {
-        DWORD got = 0;
-        if (!ReadFile(h, buf + done, static_cast<DWORD>(total - done), &got, nullptr) || got == 0) {
-          ok = false;  // failed, or shrank between the length and the read
-          break;
-        }
-        done += got;
-      }
+  if (GetFileSizeEx(h, &size) && size.QuadPart >= 0) {
+    result.length = size.QuadPart;
+    if (size.QuadPart < readBelow && size.QuadPart < kTooLarge) {
+      const auto total = static_cast<std::size_t>(size.QuadPart);
+      unsigned char* buf = into.Prepare(total);
+      result.read = buf && ReadAll(h, buf, total);
     }
   }
   CloseHandle(h);
-  if (!ok) into.Prepare(0);
-  return ok;
+  if (!result.read) into.Prepare(0);
+  return result;
 }
 
 std::optional<FileStamp> FileStampOf(const std::string& path) {

@@ -23,6 +23,15 @@ void PumpPendingMessages() {
   }
 }
 
+void PumpPendingMessagesPaced() {
+  constexpr ULONGLONG kFrameMs = 16;
+  static ULONGLONG last = 0;
+  const ULONGLONG now = GetTickCount64();
+  if (now - last < kFrameMs) return;
+  last = now;
+  PumpPendingMessages();
+}
+
 int RunMessageLoop() {
   MSG msg = {};
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

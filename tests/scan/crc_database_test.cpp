@@ -25,7 +25,7 @@ class CrcDatabaseTest : public ::testing::Test {
   }
 
   testing::TempFolder tmp_;
-  CrcDatabase db_{tmp_.Path("Tarvex.db")};
+  CrcDatabase db_{tmp_.Path("Tarvex.db"), {.stamp = sys::FileStampOf, .read = sys::ReadFileInto}};
   fs::file_time_type start_ = fs::file_time_type::clock::now() - std::chrono::hours(1);
 };
 

@@ -134,7 +134,7 @@ class Differential {
 
     FakeDetectionHost fast;
     engineHost_ = &fast;
-    engine.PrepareScan();
+    engine.PrepareScan(db_);
     for (const ListedFile& f : files_) {
       detection.CheckSelection(f.folder, f.name);
       engine.CheckSelection(f.folder, f.name);
@@ -164,10 +164,12 @@ class Differential {
     WriteDatabase();
     HostSwitch host(*this);
     EngineServices services = SystemEngineServices();
-    services.readFile = [this](const std::string& path, sys::FileBuffer& into) {
-      return !locked_.count(path) && sys::ReadFileInto(path, into);
+    services.readFile = [this](const std::string& path, std::int64_t readBelow, sys::FileBuffer& into) {
+      // Locked: the length can be had, the bytes cannot.
+      if (locked_.count(path)) return sys::FileRead{sys::FileLength(path), false};
+      return sys::ReadFileIfShorter(path, readBelow, into);
     };
-    ScanEngine engine(host, db_, services);
+    ScanEngine engine(host, services);
     ScanBoth(engine);
     ChangeSomeFiles();
     WriteDatabase();  // a new database between two scans of one run
@@ -218,8 +220,8 @@ TEST(ScanEngineDifferential, SameRowsAtTheSizeLimits) {
                         .readFile = sys::ReadWholeFile,
                         .lookupCrc = [&](const std::string& text) { return LookupCrcInFile(dbPath, text); }};
   FileDetection detection(reference, old);
-  ScanEngine engine(fast, dbPath, SystemEngineServices());
-  engine.PrepareScan();
+  ScanEngine engine(fast, SystemEngineServices());
+  engine.PrepareScan(dbPath);
   for (const std::string& name : names) {
     detection.CheckSelection(folder, name);
     engine.CheckSelection(folder, name);
@@ -236,13 +238,14 @@ TEST(ScanEngine, ReadsEachCheckedFileOnceAndCountsTheBytes) {
   tmp.Write("big.txt", std::string(800000, 'c'));  // no check: not read at all
   std::map<std::string, int> reads;
   EngineServices services = SystemEngineServices();
-  services.readFile = [&](const std::string& path, sys::FileBuffer& into) {
-    ++reads[path];
-    return sys::ReadFileInto(path, into);
+  services.readFile = [&](const std::string& path, std::int64_t readBelow, sys::FileBuffer& into) {
+    sys::FileRead r = sys::ReadFileIfShorter(path, readBelow, into);
+    if (r.read) ++reads[path];
+    return r;
   };
   FakeDetectionHost host;
-  ScanEngine engine(host, tmp.Path("missing.db"), services);
-  EXPECT_EQ(engine.PrepareScan(), CrcDatabase::State::Unreadable);
+  ScanEngine engine(host, services);
+  EXPECT_EQ(engine.PrepareScan(tmp.Path("missing.db")), CrcDatabase::State::Unreadable);
   for (const char* name : {"clean.exe", "clean.txt", "big.txt"}) engine.CheckSelection(folder, name);
   EXPECT_EQ(reads, (std::map<std::string, int>{{folder + "clean.exe", 1}, {folder + "clean.txt", 1}}));
   EXPECT_EQ(engine.Counters().filesRead, 2u);
