@@ -1,5 +1,6 @@
 #include "ui/message_loop_win32.h"
 
+#include "ui/frame_pacer.h"
 #include "ui/window_win32.h"
 
 namespace tarvex::ui {
@@ -24,12 +25,8 @@ void PumpPendingMessages() {
 }
 
 void PumpPendingMessagesPaced() {
-  constexpr ULONGLONG kFrameMs = 16;
-  static ULONGLONG last = 0;
-  const ULONGLONG now = GetTickCount64();
-  if (now - last < kFrameMs) return;
-  last = now;
-  PumpPendingMessages();
+  static FramePacer pacer([] { return static_cast<std::uint64_t>(GetTickCount64()); });
+  if (pacer.Due()) PumpPendingMessages();
 }
 
 int RunMessageLoop() {

@@ -541,8 +541,10 @@ LRESULT TableWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   ++handling_;
   const LRESULT result = Dispatch(msg, wp, lp);
   --handling_;
-  // Whatever the event changed is on screen when it ends.
-  if (!changes_.empty() && Handle()) ShowChanges();
+  // Whatever the event changed is on screen when it ends. An event sent from
+  // within another (a control asking for its colours while it paints) leaves
+  // the showing to the outer one, or to the queue's next turn.
+  if (handling_ == 0 && !changes_.empty() && Handle()) ShowChanges();
   return result;
 }
 
