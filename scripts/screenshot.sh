@@ -1,23 +1,42 @@
 #!/usr/bin/env bash
-# Takes a screenshot of the main window as a new user sees it, for the README:
-# the program runs under a private Xvfb display with the shipped database.
+# Takes the README's screenshots of the main window under a private Xvfb
+# display: idle as a new user sees it (docs/main-window.png), and in the
+# middle of a scan of a small folder holding the EICAR test file
+# (docs/main-window-scanning.png). The scan runs in the test helper, the real
+# program whose folder browser answers that folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-out="${1:-docs/main-window.png}"
 scripts/setup.sh
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target TarvexAV >/dev/null
-mkdir -p "$(dirname "$out")"
+cmake --build --preset win64 --target TarvexAV tarvex_program_helper >/dev/null
+mkdir -p docs
 export WINEPREFIX="$PWD/build/win64/wineprefix-screenshot"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-[ -f "$WINEPREFIX/system.reg" ] || { /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true; /usr/lib/wine/wineserver -w || true; }
+wine=/usr/lib/wine/wine64
+[ -f "$WINEPREFIX/system.reg" ] || { "$wine" wineboot -i >/dev/null 2>&1 || true; /usr/lib/wine/wineserver -w || true; }
+
+# A folder to scan: a few hundred ordinary files and the EICAR test file.
+files="$PWD/build/win64/screenshot-files"
+rm -rf "$files"
+mkdir -p "$files/Dokumen" "$files/Unduhan"
+printf '%s' 'X5O!P%@AP[4\PZX54(P^)7CC)7}$EICAR-STANDARD-ANTIVIRUS-TEST-FILE!$H+H*' >"$files/eicar.com"
+for i in $(seq 1 300); do echo "catatan $i" >"$files/Dokumen/catatan-$i.txt"; done
+for i in $(seq 1 300); do echo "berkas $i" >"$files/Unduhan/berkas-$i.dat"; done
+winpath() { echo "Z:$1" | tr / '\\'; }
 
 . scripts/private_display.sh
 start_private_display 800x480x24 95
-/usr/lib/wine/wine64 build/win64/bin/TarvexAV.exe &
-app=$!
-sleep "${SETTLE_SECONDS:-6}"
-import -window root "$out"
-kill $app 2>/dev/null || true
-/usr/lib/wine/wineserver -k || true
-echo "screenshot: $out"
+shot() {  # out, seconds, program and arguments
+  local out="$1" wait="$2"
+  shift 2
+  "$wine" "$@" &
+  local app=$!
+  sleep "$wait"
+  import -window root "$out"
+  kill "$app" 2>/dev/null || true
+  /usr/lib/wine/wineserver -k || true
+  echo "screenshot: $out"
+}
+helper=build/win64/tests/tarvex_program_helper.exe
+shot docs/main-window.png "${SETTLE_SECONDS:-6}" "$helper" "$(winpath "$files")" "$(winpath "$PWD/resources")" quiet
+shot docs/main-window-scanning.png "${SCAN_SECONDS:-18}" "$helper" "$(winpath "$files")" "$(winpath "$PWD/resources")" "quiet scan"

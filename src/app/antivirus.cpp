@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "app/configuration.h"
+#include "remedy/mod_log.h"
 #include "scan/listing_reuse.h"
 #include "scan/scan_progress.h"
 
@@ -83,6 +84,8 @@ void Antivirus::Click(int id) {
     case cmdScan: cmdScan_Click(); return;
     case cmdKeluar: cmdKeluar_Click(); return;
     case cmdMenu: cmdMenu_Click(); return;
+    case cmdHapus: cmdHapus_Click(); return;
+    case cmdKarantina: cmdKarantina_Click(); return;
     default: break;
   }
   for (const MenuCommand& m : kWindowCommands)
@@ -195,10 +198,26 @@ void Antivirus::ExamineFile(const std::string& folder, const std::string& name) 
   SetText(lblFileDiperiksa, IncrementedCounter(Text(lblFileDiperiksa)));
   std::optional<std::int16_t> p =
       PercentComplete(CounterValue(Text(lblTotalFile)), CounterValue(Text(lblFileDiperiksa)));
-  if (p && *p <= 100) {
-    SetProgress(*p);
-    SetText(lblPercentComplete, std::to_string(*p) + " % Complete...");
-  }
+  if (p && *p <= 100) ShowPercent(*p);
+}
+
+void Antivirus::ShowPercent(int percent) {
+  SetProgress(percent);
+  SetText(lblPercentComplete, std::to_string(percent) + " % Complete...");
+}
+
+void Antivirus::WriteLog(const std::string& message) {
+  ModLog(services_.files, services_.clock, services_.programFolder()).WriteLog(message);
+}
+
+void Antivirus::cmdHapus_Click() {
+  WriteLog("hapus virus");
+  tindakan("hapus");
+}
+
+void Antivirus::cmdKarantina_Click() {
+  WriteLog("karantina");
+  tindakan("karantina");
 }
 
 void Antivirus::StopProcessOf(const std::string& path) {

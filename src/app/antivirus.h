@@ -11,11 +11,13 @@
 #include "app/antivirus_table.h"
 #include "app/app_window.h"
 #include "app/elapsed_clock.h"
+#include "remedy/delete_quarantine.h"
 #include "remedy/process_guard.h"
 #include "scan/folder_walk.h"
 #include "scan/scan_engine.h"
 #include "scan/result_row.h"
 #include "system/clock.h"
+#include "system/file_system.h"
 #include "system/user_services.h"
 #include "ui/window_state.h"
 
@@ -36,13 +38,14 @@ struct AntivirusServices {
   const sys::Clock& clock;
   DirectorySource& directories;
   sys::ProcessApi& processes;
-  EngineServices engine;  // the files and the database the checks read
+  EngineServices engine;   // the files and the database the checks read
+  sys::FileSystem& files;  // delete, quarantine and the activity log
 };
 
 // From 1 November 2011 on, every activation asks the user to fetch a newer version.
 bool DateWarningDue(const sys::LocalTime& today);
 
-class Antivirus : public ui::WindowState, private WalkHost, private DetectionHost {
+class Antivirus : public ui::WindowState, private WalkHost, private DetectionHost, private RemedyHost {
  public:
   static constexpr ui::ControlTable kControls{kAntivirusControls};
   static constexpr int Image1 = kControls.IdOf("Image1");
@@ -82,6 +85,8 @@ class Antivirus : public ui::WindowState, private WalkHost, private DetectionHos
   void cmdScan_Click();
   void cmdKeluar_Click();
   void cmdMenu_Click();
+  void cmdHapus_Click();
+  void cmdKarantina_Click();
   void Timer1_Timer();
   void Timer2_Timer();
 
@@ -102,7 +107,7 @@ class Antivirus : public ui::WindowState, private WalkHost, private DetectionHos
   void SetProgress(int value) { Controls().SetPosition(ProgressBar1, value); }
   void AppendRow(ResultRow row) override;
   // Removes row `index` (from 1) of the result list.
-  void RemoveRow(std::size_t index);
+  void RemoveRow(std::size_t index) override;
   void ClearRows() { Controls().ClearItems(ListView1); }
   ProcessGuard& Guard() { return guard_; }
   ScanEngine& Engine() { return engine_; }
@@ -124,12 +129,21 @@ class Antivirus : public ui::WindowState, private WalkHost, private DetectionHos
   void ExamineFile(const std::string& folder, const std::string& name) override;
   void DoEvents() override { services_.yield(); }
 
-  // DetectionHost
+  // DetectionHost; the row, count and process members serve RemedyHost too.
   std::size_t RowCount() const override { return Controls().Rows(ListView1).size(); }
   std::string RowPath(std::size_t index) const override;
   std::string VirusCountText() const override { return Text(lblJumlahVirus); }
   void SetVirusCountText(const std::string& text) override { SetText(lblJumlahVirus, text); }
   void StopProcessOf(const std::string& path) override;
+
+  // RemedyHost
+  void SetCheckedCountText(const std::string& text) override { SetText(lblFileDiperiksa, text); }
+  void SetStatusText(const std::string& text) override { SetText(status, text); }
+  void ShowPercent(int percent) override;
+  void ListProcesses() override { guard_.ListProcesses(); }
+
+  void WriteLog(const std::string& message);
+  void tindakan(const std::string& aksi) { tarvex::tindakan(aksi, *this, services_.files); }
 
   AntivirusServices services_;
   std::string scanRoot_;

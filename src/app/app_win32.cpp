@@ -29,6 +29,7 @@ DesktopServices RealDesktop(App& app) {
   d.programFolder = [] { return sys::ProgramFolder(); };
   d.visibleFileExists = [](const std::string& path) { return sys::VisibleFileExists(path); };
   d.clock = &sys::SystemClock();
+  d.files = &sys::SystemFileSystem();
   return d;
 }
 
@@ -60,6 +61,7 @@ AntivirusServices App::MainWindowServices() {
       .directories = SystemDirectories(),
       .processes = sys::SystemProcesses(),
       .engine = SystemEngineServices(),
+      .files = *desktop_.files,
   };
 }
 

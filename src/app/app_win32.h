@@ -11,6 +11,7 @@
 #include "app/antivirus_window_win32.h"
 #include "app/app_window.h"
 #include "system/clock.h"
+#include "system/file_system.h"
 #include "system/user_services.h"
 #include "ui/table_window_win32.h"
 
@@ -29,6 +30,7 @@ struct DesktopServices {
   std::function<std::string()> programFolder;
   std::function<bool(const std::string& path)> visibleFileExists;
   const sys::Clock* clock = nullptr;
+  sys::FileSystem* files = nullptr;  // the changes of delete, quarantine and the activity log
 };
 
 class App {

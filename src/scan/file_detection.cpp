@@ -6,9 +6,7 @@
 #include "signatures/checksum_text.h"
 #include "signatures/cls_crc.h"
 #include "signatures/kumpulan_fungsi.h"
-#include "signatures/signature_database.h"
 #include "signatures/string_signature.h"
-#include "system/files.h"
 
 namespace tarvex {
 

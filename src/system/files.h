@@ -43,4 +43,8 @@ std::vector<DirEntry> ListDirectory(const std::string& pattern, std::uint32_t ma
 // attribute: a hidden file counts as missing.
 bool VisibleFileExists(const std::string& path);
 
+// The same lookup, giving the found file's own name (without its folder, as
+// the directory writes it); no value when it counts as missing.
+std::optional<std::string> VisibleFileName(const std::string& path);
+
 }  // namespace tarvex::sys

@@ -2,12 +2,14 @@
 
 namespace tarvex::sys {
 
-bool VisibleFileExists(const std::string& path) {
-  if (path.empty()) return false;
+bool VisibleFileExists(const std::string& path) { return VisibleFileName(path).has_value(); }
+
+std::optional<std::string> VisibleFileName(const std::string& path) {
+  if (path.empty()) return std::nullopt;
   for (const DirEntry& e : ListDirectory(path, 0)) {
-    if ((e.attributes & kAttrDirectory) == 0) return true;
+    if ((e.attributes & kAttrDirectory) == 0) return e.name;
   }
-  return false;
+  return std::nullopt;
 }
 
 }  // namespace tarvex::sys

@@ -23,6 +23,7 @@ namespace {
 constexpr DWORD kQueryAndRead = PROCESS_QUERY_INFORMATION | PROCESS_VM_READ;  // 0x410
 constexpr DWORD kQueryLimited = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION
 constexpr DWORD kAllAccess = 0x1F0FFF;   // PROCESS_ALL_ACCESS as XP knows it
+constexpr DWORD kEndWait = 3000;         // ms
 
 using QueryFullProcessImageNameAFn = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
 
@@ -92,7 +93,11 @@ class Win32Processes final : public ProcessApi {
   bool Terminate(std::uint32_t pid) override {
     ui::ScopedHandle process(OpenProcess(win32::kAllAccess, FALSE, pid));
     if (!process) return false;
-    return TerminateProcess(process.get(), 0) != 0;
+    if (!TerminateProcess(process.get(), 0)) return false;
+    // Termination only starts the end: until the process is gone its
+    // executable cannot be deleted or moved, which is what the caller does next.
+    WaitForSingleObject(process.get(), win32::kEndWait);
+    return true;
   }
 };
 

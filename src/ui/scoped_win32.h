@@ -25,6 +25,8 @@ class Scoped {
 
   Handle get() const { return h_; }
   explicit operator bool() const { return Release::Valid(h_); }
+  // Hands the handle to whoever takes it over (SetWindowRgn, for one).
+  Handle release() { return std::exchange(h_, Handle{}); }
   void reset(Handle h = Handle{}) {
     if (Release::Valid(h_)) Release::Free(h_);
     h_ = h;

@@ -258,10 +258,6 @@ HWND TableWindow::CreateChild(const ControlSpec& c) {
     button->SetEnabled(s.Enabled(c.id));
     button->Click = [this, id = c.id] { state_->Click(id); };
     HWND hwnd = button->Handle();
-    // A system push button tells of the focus it gets only when asked to.
-    wchar_t cls[16] = {};
-    GetClassNameW(hwnd, cls, 16);
-    if (lstrcmpiW(cls, L"Button") == 0) SetWindowLongPtrW(hwnd, GWL_STYLE, GetWindowLongPtrW(hwnd, GWL_STYLE) | BS_NOTIFY);
     if (!s.Visible(c.id)) ShowWindow(hwnd, SW_HIDE);
     buttons_[c.id] = std::move(button);
     return hwnd;

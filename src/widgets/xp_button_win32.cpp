@@ -2,60 +2,384 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+#include <optional>
+
+#include "ui/scoped_win32.h"
+#include "ui/wide_text_win32.h"
+
 namespace tarvex {
+
+namespace {
+
+COLORREF Resolve(ui::Colour c) { return ui::IsSystemColour(c) ? GetSysColor(static_cast<int>(c & 0xFF)) : c; }
+
+int ScreenDpi() {
+  ui::ScopedWindowDc screen(nullptr);
+  return GetDeviceCaps(screen.get(), LOGPIXELSY);
+}
+
+// The font a window handed over, as the layout would store it.
+widgets::FontSpec SpecOf(HFONT font) {
+  LOGFONTW lf = {};
+  if (!font || !GetObjectW(font, sizeof lf, &lf)) return {};
+  return {ui::Utf8FromWide(lf.lfFaceName), MulDiv(std::abs(lf.lfHeight), 7200, ScreenDpi()), lf.lfWeight >= FW_SEMIBOLD,
+          lf.lfUnderline != 0};
+}
+
+HFONT MakeFont(const widgets::FontSpec& spec) {
+  return CreateFontW(-MulDiv(spec.hundredthsOfPoint, ScreenDpi(), 7200), 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL,
+                     FALSE, spec.underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, ui::WideFromUtf8(spec.face).c_str());
+}
+
+// Shift, Ctrl and Alt as the events carry them.
+int ShiftState() {
+  return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+         (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+
+int HeldButtons(WPARAM wp) {
+  return (wp & MK_LBUTTON ? widgets::kLeftButton : 0) | (wp & MK_RBUTTON ? widgets::kRightButton : 0) |
+         (wp & MK_MBUTTON ? widgets::kMiddleButton : 0);
+}
+
+widgets::MouseArgs Args(int button, LPARAM lp) {
+  return {button, ShiftState(), static_cast<float>(static_cast<short>(LOWORD(lp))),
+          static_cast<float>(static_cast<short>(HIWORD(lp)))};
+}
+
+bool RegisterOnce(WNDPROC proc) {
+  static const bool registered = [proc] {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    wc.lpszClassName = XPButton::kClassName;
+    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  }();
+  return registered;
+}
+
+}  // namespace
+
+// A 32-bit top-down DIB in a memory DC: what the window shows at its next paint.
+class XPButton::BackBuffer {
+ public:
+  BackBuffer(int width, int height) : width_(width), height_(height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+    selected_.emplace(dc_.get(), bitmap_.get());
+  }
+
+  bool Fits(int width, int height) const { return width == width_ && height == height_ && bits_; }
+  HDC Dc() const { return dc_.get(); }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void Copy(const widgets::PixelSurface& face) {
+    GdiFlush();
+    auto* out = static_cast<DWORD*>(bits_);
+    for (ui::Colour c : face.Pixels()) *out++ = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+  }
+
+ private:
+  int width_, height_;
+  void* bits_ = nullptr;
+  ui::ScopedMemoryDc dc_{CreateCompatibleDC(nullptr)};
+  ui::ScopedBitmap bitmap_;  // freed after the selection below gives it back
+  std::optional<ui::ScopedSelection> selected_;
+};
+
+XPButton::XPButton() : control_(*this) {
+  widgets::ButtonEvents& events = control_.Events();
+  events.Click = [this] {
+    if (Click) Click();
+  };
+  events.GotFocus = [this] {
+    if (GotFocus) GotFocus();
+  };
+  events.LostFocus = [this] {
+    if (LostFocus) LostFocus();
+  };
+  control_.Timers().SetListener([this](const ui::TimerSpec& t) {
+    if (!hwnd_) return;
+    if (t.running)
+      SetTimer(hwnd_, static_cast<UINT_PTR>(t.id), t.intervalMs, nullptr);
+    else
+      KillTimer(hwnd_, static_cast<UINT_PTR>(t.id));
+  });
+}
 
 XPButton::~XPButton() {
   if (tip_) DestroyWindow(tip_);
+  if (hwnd_) DestroyWindow(hwnd_);
 }
 
 bool XPButton::Create(HWND parent, int id, const RECT& r, const std::string& caption, HFONT font) {
+  if (!RegisterOnce(&XPButton::Proc)) return false;
   id_ = id;
-  hwnd_ = CreateWindowExA(0, "BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                          r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  font_ = font;
+  givenFont_ = SpecOf(font);
+  control_.InitProperties({caption, givenFont_, ui::kWindowFrameColour});
+  control_.SetBackground(GetSysColor(COLOR_WINDOW));
+  CreateWindowExW(0, kClassName, ui::WideFromUtf8(caption).c_str(), WS_CHILD | WS_TABSTOP, r.left, r.top,
+                  r.right - r.left, r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                  GetModuleHandleW(nullptr), this);
   if (!hwnd_) return false;
-  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  ShowWindow(hwnd_, SW_SHOWNA);  // the first show paints the face
   return true;
 }
 
-std::string XPButton::Caption() const {
-  char buf[256] = {};
-  GetWindowTextA(hwnd_, buf, sizeof buf);
-  return buf;
+void XPButton::SetCaption(const std::string& caption) {
+  if (hwnd_)
+    ui::SetWindowTextUtf8(hwnd_, caption);  // the window's text and the caption stay one
+  else
+    control_.SetCaption(caption);
 }
-
-void XPButton::SetCaption(const std::string& caption) { SetWindowTextA(hwnd_, caption.c_str()); }
-
-bool XPButton::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
-
-void XPButton::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
 
 void XPButton::SetToolTipText(const std::string& text) {
   tooltip_ = text;
-  if (!tip_) {
-    tip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetParent(hwnd_), nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
-    if (!tip_) return;
-    TTTOOLINFOA info = {};
-    info.cbSize = sizeof info;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = GetParent(hwnd_);
-    info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-    info.lpszText = const_cast<char*>(tooltip_.c_str());
-    SendMessageA(tip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
-    return;
-  }
-  TTTOOLINFOA info = {};
+  std::wstring tip = ui::WideFromUtf8(text);
+  TTTOOLINFOW info = {};
   info.cbSize = sizeof info;
   info.hwnd = GetParent(hwnd_);
   info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-  info.lpszText = const_cast<char*>(tooltip_.c_str());
-  SendMessageA(tip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
+  info.lpszText = tip.data();
+  if (tip_) {
+    SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+    return;
+  }
+  tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetParent(hwnd_), nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+  if (!tip_) return;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void XPButton::OnCommand(WORD code) {
-  if (code == BN_CLICKED && Click) Click();
+  if (code == BN_CLICKED && control_.Enabled()) control_.AccessKeyPressed();
+}
+
+COLORREF XPButton::BackBufferPixel(int x, int y) const {
+  return buffer_ ? GetPixel(buffer_->Dc(), x, y) : CLR_INVALID;
+}
+
+LRESULT CALLBACK XPButton::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* self = reinterpret_cast<XPButton*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (msg == WM_NCCREATE) {
+    self = static_cast<XPButton*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    self->buffer_.reset();
+    return DefWindowProcW(hwnd, msg, wp, lp);
+  }
+  return self->Handle(msg, wp, lp);
+}
+
+LRESULT XPButton::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SIZE:
+      control_.Resize(LOWORD(lp), HIWORD(lp));
+      return 0;
+    case WM_SHOWWINDOW:
+      if (wp) control_.Show();
+      break;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      Paint(dc);
+      EndPaint(hwnd_, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wp));
+      return 0;
+    case WM_LBUTTONDOWN: Press(widgets::kLeftButton, wp, lp); return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: Press(widgets::kRightButton, wp, lp); return 0;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK: Press(widgets::kMiddleButton, wp, lp); return 0;
+    case WM_LBUTTONDBLCLK:
+      pressed_ = 0;  // the second click of a double click raises no Click
+      if (control_.Enabled()) control_.DoubleClick();
+      return 0;
+    case WM_LBUTTONUP: Release(widgets::kLeftButton, wp, lp); return 0;
+    case WM_RBUTTONUP: Release(widgets::kRightButton, wp, lp); return 0;
+    case WM_MBUTTONUP: Release(widgets::kMiddleButton, wp, lp); return 0;
+    case WM_MOUSEMOVE:
+      control_.MouseMove(Args(HeldButtons(wp), lp));
+      return 0;
+    case WM_TIMER:
+      if (wp == static_cast<WPARAM>(widgets::VEVXpButton::kHoverTimer)) control_.HoverTick();
+      return 0;
+    case WM_GETDLGCODE: {
+      // Arrows come to the button; so does Enter, which the dialog manager
+      // would otherwise take for the default button. Tab stays navigation.
+      LRESULT code = DLGC_BUTTON | DLGC_WANTARROWS;
+      auto* m = reinterpret_cast<const MSG*>(lp);
+      if (m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+      return code;
+    }
+    case WM_KEYDOWN:
+      control_.KeyDown(static_cast<int>(wp), ShiftState());
+      return 0;
+    case WM_KEYUP:
+      control_.KeyUp(static_cast<int>(wp), ShiftState());
+      return 0;
+    case WM_CHAR:
+      control_.KeyPress(static_cast<int>(wp));
+      return 0;
+    case BM_CLICK:  // the dialog manager's access key, and UI automation's invoke
+      if (control_.Enabled()) control_.AccessKeyPressed();
+      return 0;
+    case WM_SETFOCUS:
+      control_.FocusArrived();
+      Notify(BN_SETFOCUS);
+      return 0;
+    case WM_KILLFOCUS:
+      control_.FocusLeft();
+      Notify(BN_KILLFOCUS);
+      return 0;
+    case WM_ENABLE:
+      if (control_.Enabled() != (wp != 0)) control_.SetEnabled(wp != 0);
+      return 0;
+    case WM_SETTEXT: {
+      LRESULT done = DefWindowProcW(hwnd_, msg, wp, lp);
+      control_.SetCaption(lp ? ui::Utf8FromWide(reinterpret_cast<const wchar_t*>(lp)) : std::string());
+      return done;
+    }
+    case WM_SETFONT:
+      font_ = reinterpret_cast<HFONT>(wp);
+      givenFont_ = SpecOf(font_);
+      control_.SetFont(givenFont_);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font_);
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+void XPButton::Notify(WORD code) {
+  if (HWND parent = hwnd_ ? GetParent(hwnd_) : nullptr)
+    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id_, code), reinterpret_cast<LPARAM>(hwnd_));
+}
+
+void XPButton::Press(int button, WPARAM, LPARAM lp) {
+  if (!control_.Enabled()) return;
+  // A left press takes the focus, as a push button's does; others leave it.
+  if (button == widgets::kLeftButton && GetFocus() != hwnd_) SetFocus(hwnd_);
+  SetCapture(hwnd_);
+  pressed_ = button;
+  control_.MouseDown(Args(button, lp));
+}
+
+void XPButton::Release(int button, WPARAM wp, LPARAM lp) {
+  if (GetCapture() == hwnd_ && HeldButtons(wp) == 0) ReleaseCapture();
+  bool completes = pressed_ == button;
+  if (completes) pressed_ = 0;
+  control_.MouseUp(Args(button, lp));
+  POINT at = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  if (completes && PtInRect(&client, at)) control_.MouseClick();
+}
+
+void XPButton::Paint(HDC dc) const {
+  if (!buffer_) return;
+  BitBlt(dc, 0, 0, buffer_->Width(), buffer_->Height(), buffer_->Dc(), 0, 0, SRCCOPY);
+}
+
+HFONT XPButton::FontFor(const widgets::FontSpec& spec) {
+  if (spec == givenFont_ || spec.face.empty())
+    return font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  if (!ownFont_ || !(spec == ownFontSpec_)) {
+    ownFont_.reset(MakeFont(spec));
+    ownFontSpec_ = spec;
+  }
+  return ownFont_.get();
+}
+
+bool XPButton::IsCursorOver() const {
+  POINT at;
+  return hwnd_ && GetCursorPos(&at) && WindowFromPoint(at) == hwnd_;
+}
+
+void XPButton::ShowFace(const widgets::PixelSurface& face) {
+  if (face.Width() <= 0 || face.Height() <= 0) return;
+  if (!buffer_ || !buffer_->Fits(face.Width(), face.Height()))
+    buffer_ = std::make_unique<BackBuffer>(face.Width(), face.Height());
+  buffer_->Copy(face);
+}
+
+void XPButton::DrawCaption(const std::string& caption, ui::Colour colour, const widgets::FontSpec& font) {
+  if (!buffer_) return;
+  HDC dc = buffer_->Dc();
+  ui::ScopedSelection selected(dc, FontFor(font));
+  SetTextColor(dc, Resolve(colour));
+  SetBkMode(dc, TRANSPARENT);
+  std::wstring text = ui::WideFromUtf8(caption);
+  RECT measured = {0, 0, buffer_->Width(), buffer_->Height()};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+  widgets::CaptionRect place = widgets::PlaceCaption(buffer_->Width(), buffer_->Height(), measured.bottom - measured.top);
+  RECT r = {place.left, place.top, place.right, place.bottom};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_WORDBREAK | DT_CENTER);
+}
+
+void XPButton::ApplyRegion(const std::array<widgets::Point, 4>& removedCorners) {
+  if (!hwnd_ || !buffer_) return;
+  // The shape only changes with the size; setting the same one again would
+  // only make the window manager move the window for nothing.
+  if (shaped_.cx != buffer_->Width() || shaped_.cy != buffer_->Height()) {
+    ui::ScopedRegion shape(CreateRectRgn(0, 0, buffer_->Width(), buffer_->Height()));
+    for (const widgets::Point& p : removedCorners) {
+      ui::ScopedRegion corner(CreateRectRgn(p.x, p.y, p.x + 1, p.y + 1));
+      CombineRgn(shape.get(), shape.get(), corner.get(), RGN_DIFF);
+    }
+    if (SetWindowRgn(hwnd_, shape.get(), TRUE)) {
+      shape.release();  // the window owns it from now on
+      shaped_ = {buffer_->Width(), buffer_->Height()};
+    }
+  }
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void XPButton::Refresh() {
+  if (!hwnd_) return;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+  UpdateWindow(hwnd_);
+}
+
+void XPButton::EnableInput(bool enabled) {
+  if (hwnd_ && (IsWindowEnabled(hwnd_) != FALSE) != enabled) EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+}
+
+void XPButton::MoveFocus(bool previous) {
+  // What Tab and Shift+Tab do in the window the button stands in.
+  HWND root = GetAncestor(hwnd_, GA_ROOT);
+  HWND next = root ? GetNextDlgTabItem(root, hwnd_, previous ? TRUE : FALSE) : nullptr;
+  if (next && next != hwnd_) SetFocus(next);
+}
+
+void XPButton::CaptureMouse() {
+  if (hwnd_) SetCapture(hwnd_);
 }
 
 }  // namespace tarvex

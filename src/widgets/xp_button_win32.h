@@ -1,48 +1,100 @@
 #pragma once
-// The command button of every window: caption, enabled state, tooltip and
-// click. For now a system push button does the drawing.
+// The command button of every window: a window of its own class
+// "VEVXpButton" over the plain-C++ VEVXpButton. It delivers what the
+// platform reports, keeps the painted face in a back buffer, draws the caption
+// with the system's text drawing and gives the window its rounded shape.
+//
+// Texts are UTF-8, as everywhere in the windows. Its window text is its
+// caption, so screen readers and the dialog manager's
+// access keys (IsDialogMessage) see it. Click is raised through the callback
+// only; of a push button's notifications the parent gets BN_SETFOCUS and
+// BN_KILLFOCUS.
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
+
+#include "ui/scoped_win32.h"
+#include "widgets/vev_xp_button.h"
 
 namespace tarvex {
 
-class XPButton {
+class XPButton : private widgets::ButtonWindow {
  public:
-  XPButton() = default;
+  static constexpr wchar_t kClassName[] = L"VEVXpButton";
+
+  XPButton();
   XPButton(const XPButton&) = delete;
   XPButton& operator=(const XPButton&) = delete;
-  ~XPButton();
+  ~XPButton() override;
 
+  // A new button with this caption and font.
   bool Create(HWND parent, int id, const RECT& bounds, const std::string& caption, HFONT font);
   HWND Handle() const { return hwnd_; }
   int Id() const { return id_; }
 
-  std::string Caption() const;
+  std::string Caption() const { return control_.Caption(); }
   void SetCaption(const std::string& caption);
-  bool Enabled() const;
-  void SetEnabled(bool enabled);
+  bool Enabled() const { return control_.Enabled(); }
+  void SetEnabled(bool enabled) { control_.SetEnabled(enabled); }
   const std::string& ToolTipText() const { return tooltip_; }
   void SetToolTipText(const std::string& text);
   HWND ToolTipWindow() const { return tip_; }
-  // Caption colours: normal and under the mouse.
-  void SetForeColor(COLORREF color) { foreColor_ = color; }
-  void SetForeHover(COLORREF color) { foreHover_ = color; }
-  COLORREF ForeColor() const { return foreColor_; }
-  COLORREF ForeHover() const { return foreHover_; }
+  // Caption colours: normal and under the mouse; system colours keep their top bit.
+  void SetForeColor(COLORREF color) { control_.SetForeColor(color); }
+  void SetForeHover(COLORREF color) { control_.SetForeHover(color); }
+  COLORREF ForeColor() const { return control_.ForeColor(); }
+  COLORREF ForeHover() const { return control_.ForeHover(); }
+  // The lower-case letter after the caption's "&", or '\0'.
+  char AccessKey() const { return control_.AccessKey(); }
 
   std::function<void()> Click;
-  // The parent forwards its WM_COMMAND for this button's id here.
+  // The focus arrives on the button, or leaves it.
+  std::function<void()> GotFocus;
+  std::function<void()> LostFocus;
+  // A BN_CLICKED aimed at this button clicks it, as its access key does.
   void OnCommand(WORD code);
 
+  // The button's state and its other events (MouseDown, MouseOver, ...).
+  widgets::VEVXpButton& Control() { return control_; }
+  const widgets::VEVXpButton& Control() const { return control_; }
+  // A pixel of the back buffer, as the next repaint will show it.
+  COLORREF BackBufferPixel(int x, int y) const;
+
  private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  void Press(int button, WPARAM wp, LPARAM lp);
+  void Release(int button, WPARAM wp, LPARAM lp);
+  void Notify(WORD code);
+  HFONT FontFor(const widgets::FontSpec& spec);
+  void Paint(HDC dc) const;
+
+  // widgets::ButtonWindow
+  bool IsCursorOver() const override;
+  void ShowFace(const widgets::PixelSurface& face) override;
+  void DrawCaption(const std::string& caption, ui::Colour colour, const widgets::FontSpec& font) override;
+  void ApplyRegion(const std::array<widgets::Point, 4>& removedCorners) override;
+  void Refresh() override;
+  void EnableInput(bool enabled) override;
+  void MoveFocus(bool previous) override;
+  void CaptureMouse() override;
+
+  class BackBuffer;
+
+  widgets::VEVXpButton control_;
   HWND hwnd_ = nullptr;
   HWND tip_ = nullptr;
   int id_ = 0;
   std::string tooltip_;
-  COLORREF foreColor_ = 0;
-  COLORREF foreHover_ = 0;
+  HFONT font_ = nullptr;  // the font the window gave; not ours
+  widgets::FontSpec givenFont_;
+  ui::ScopedFont ownFont_;  // made for a Font property other than the given one
+  widgets::FontSpec ownFontSpec_;
+  std::unique_ptr<BackBuffer> buffer_;
+  SIZE shaped_ = {0, 0};  // the size the window's shape was made for
+  int pressed_ = 0;       // the button whose release completes a click
 };
 
 }  // namespace tarvex

@@ -18,7 +18,7 @@ class ScanCommand : public ::testing::Test {
  protected:
   ScanCommand() {
     fakes_.tree.Folder("C:\\", "Data");
-    for (int i = 1; i <= 10; ++i) fakes_.tree.File("C:\\Data\\", "f" + std::to_string(i) + ".exe");
+    for (int i = 1; i <= 10; ++i) fakes_.tree.File("C:\\Data\\", std::string("f") + std::to_string(i) + ".exe");
     window_.Timers().SetListener([this](const ui::TimerSpec& t) {
       timerLog_.push_back(std::string(t.id == A::Timer1 ? "T1" : "T2") + (t.running ? "+" : "-"));
     });

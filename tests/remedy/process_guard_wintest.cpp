@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <string>
 
 #include "remedy/process_guard.h"
+#include "support/running_program_win32.h"
 #include "system/processes.h"
 #include "system/processes_win32.h"
 
@@ -30,28 +32,17 @@ class RunningSleeper {
     folder_ = LongTempFolder() + "TarvexGuard" + std::to_string(GetCurrentProcessId()) + "_" + name;
     CreateDirectoryA(folder_.c_str(), nullptr);
     path_ = folder_ + "\\" + name;
-    if (!CopyFileA(TARVEX_SLEEPER_PATH, path_.c_str(), FALSE)) return;
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    std::string command = "\"" + path_ + "\"";
-    if (CreateProcessA(path_.c_str(), &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                       folder_.c_str(), &si, &pi_)) {
-      CloseHandle(pi_.hThread);
-    }
+    if (CopyFileA(TARVEX_SLEEPER_PATH, path_.c_str(), FALSE)) program_.emplace(path_, folder_.c_str());
   }
   ~RunningSleeper() {
-    if (pi_.hProcess) {
-      if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 9);
-      WaitForSingleObject(pi_.hProcess, 5000);
-      CloseHandle(pi_.hProcess);
-    }
+    program_.reset();  // the file can go only once the program has ended
     DeleteFileA(path_.c_str());
     RemoveDirectoryA(folder_.c_str());
   }
 
-  bool Started() const { return pi_.hProcess != nullptr; }
-  HANDLE Handle() const { return pi_.hProcess; }
-  std::uint32_t Pid() const { return pi_.dwProcessId; }
+  bool Started() const { return program_ && program_->Started(); }
+  HANDLE Handle() const { return program_->Handle(); }
+  std::uint32_t Pid() const { return program_->Pid(); }
   const std::string& Path() const { return path_; }
 
   // A new process appears in the snapshot before its modules can be read:
@@ -72,7 +63,7 @@ class RunningSleeper {
  private:
   std::string folder_;
   std::string path_;
-  PROCESS_INFORMATION pi_ = {};
+  std::optional<testing::RunningProgram> program_;
 };
 
 TEST(SystemProcesses, ReportThisProgram) {

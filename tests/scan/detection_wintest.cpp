@@ -15,6 +15,7 @@
 #include "signatures/cls_crc.h"
 #include "signatures/string_signature.h"
 #include "support/program_win32.h"
+#include "support/running_program_win32.h"
 #include "support/temp_tree_win32.h"
 #include "support/window_probe_win32.h"
 #include "system/files.h"
@@ -123,35 +124,21 @@ TEST_F(ScanDetection, FindsExactlyTheInfectedFilesInWalkOrder) {
 // its checksum, and started from there.
 class RunningInfection {
  public:
-  RunningInfection(TempTree& tree, const std::string& launchName) {
-    path_ = tree.Write("Infected\\sleeper.exe", ReadText(TARVEX_SLEEPER_PATH));
-    std::string launch = path_.substr(0, path_.size() - std::string("sleeper.exe").size()) + launchName;
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    std::string command = "\"" + launch + "\"";
-    if (CreateProcessA(launch.c_str(), &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
-                       &pi_)) {
-      CloseHandle(pi_.hThread);
-    }
-  }
-  ~RunningInfection() {
-    if (!pi_.hProcess) return;
-    if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 9);
-    WaitForSingleObject(pi_.hProcess, 5000);
-    CloseHandle(pi_.hProcess);
-  }
+  RunningInfection(TempTree& tree, const std::string& launchName)
+      : path_(tree.Write("Infected\\sleeper.exe", ReadText(TARVEX_SLEEPER_PATH))),
+        program_(path_.substr(0, path_.size() - std::string("sleeper.exe").size()) + launchName) {}
   std::string DatabaseLine() const {
     clsCRC crc;
     return ChecksumText(crc.CalculateFile(path_)) + ":Test.Sleeper\r\n";
   }
-  bool Started() const { return pi_.hProcess != nullptr; }
-  bool EndsWithin(DWORD ms) const { return WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0; }
-  std::uint32_t Pid() const { return pi_.dwProcessId; }
+  bool Started() const { return program_.Started(); }
+  bool EndsWithin(DWORD ms) const { return program_.EndsWithin(ms); }
+  std::uint32_t Pid() const { return program_.Pid(); }
   const std::string& Path() const { return path_; }
 
  private:
   std::string path_;
-  PROCESS_INFORMATION pi_ = {};
+  testing::RunningProgram program_;
 };
 
 // A freshly started process shows its modules only after a moment.

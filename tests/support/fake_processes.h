@@ -25,6 +25,7 @@ class FakeProcesses : public sys::ProcessApi {
   }
   bool Terminate(std::uint32_t pid) override {
     terminated.push_back(pid);
+    if (journal) journal->push_back("end " + ExecutablePath(pid));
     return true;
   }
 
@@ -32,6 +33,7 @@ class FakeProcesses : public sys::ProcessApi {
   std::map<std::uint32_t, std::string> paths;
   std::vector<std::uint32_t> terminated;
   int snapshots = 0;
+  std::vector<std::string>* journal = nullptr;  // where "end <path>" is written, when set
 };
 
 }  // namespace tarvex::testing

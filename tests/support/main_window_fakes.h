@@ -11,6 +11,7 @@
 
 #include "app/antivirus.h"
 #include "support/detection_samples.h"
+#include "support/fake_file_system.h"
 #include "support/fake_processes.h"
 #include "support/fake_tree.h"
 #include "support/fixed_clock.h"
@@ -43,6 +44,7 @@ class MainWindowFakes {
   FixedClock clock{{2011, 10, 31, 9, 0, 0}};
   FakeTree tree;
   FakeProcesses processes;
+  FakeFileSystem files;
   // Each file of the scanning pass is read once: `onCheck` sees its path, and
   // a path in `infected` is reported with that virus name (the database
   // lists its checksum).
@@ -90,6 +92,7 @@ class MainWindowFakes {
                          return sys::FileStamp{static_cast<std::int64_t>(text.size()),
                                                static_cast<std::int64_t>(std::hash<std::string>()(text))};
                        }},
+        .files = files,
     };
   }
 

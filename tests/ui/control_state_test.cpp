@@ -36,6 +36,31 @@ TEST(ControlState, StartsFromTheTableTellsOnlyRealChangesAndResets) {
   EXPECT_THROW(state.Text(8), std::out_of_range);
 }
 
+constexpr ControlSpec kLists[] = {
+    {.kind = Kind::ListView, .id = 3, .name = "ListView1"},
+    {.kind = Kind::ProgressBar, .id = 4, .name = "ProgressBar1"},
+};
+
+TEST(ControlState, RowsAndPositionsAreToldAndNamesGiveTheTablesIds) {
+  static_assert(ControlTable(kLists).IdOf("ProgressBar1") == 4);
+  ControlState state(kLists);
+  std::vector<std::pair<int, Change>> told;
+  state.SetListener([&](int id, Change c) { told.emplace_back(id, c); });
+  state.AddRow(3, {"", "a"});
+  state.AddRow(3, {"", "b"});
+  state.AddRow(3, {"", "c"});
+  state.RemoveRow(3, 1);
+  state.RemoveRow(3, 7);  // no such row: nothing happens
+  EXPECT_EQ(state.Rows(3), (std::vector<Row>{{"", "a"}, {"", "c"}}));
+  state.SetPosition(4, 40);
+  state.SetPosition(4, 40);
+  EXPECT_EQ(state.Position(4), 40);
+  state.ClearItems(3);
+  EXPECT_TRUE(state.Rows(3).empty());
+  EXPECT_EQ(told.size(), 6u);
+  EXPECT_EQ(told[4], std::make_pair(4, Change::Position));
+}
+
 TEST(TimerTable, StartStopAndIntervalChangesAreTold) {
   TimerTable timers{{1, 1000}, {2, 500, true}};
   std::vector<TimerSpec> told;
@@ -49,6 +74,10 @@ TEST(TimerTable, StartStopAndIntervalChangesAreTold) {
   EXPECT_EQ(told[1].intervalMs, 50u);
   EXPECT_TRUE(timers.Running(1));
   EXPECT_FALSE(timers.Running(3));
+  timers.Reset();  // a window loaded afresh
+  EXPECT_FALSE(timers.Running(1));
+  EXPECT_TRUE(timers.Running(2));
+  EXPECT_EQ(timers.Interval(2), 500u);
 }
 
 }  // namespace

@@ -1,0 +1,68 @@
+#include "remedy/delete_quarantine.h"
+
+#include "scan/scan_progress.h"
+
+namespace tarvex {
+
+namespace {
+
+// Far more same-named files than any quarantine holds; only a file system that
+// calls every name taken would get this far.
+constexpr int kQuarantineAttempts = 100000;
+
+// A file already in quarantine is never overwritten: the next free name is used.
+bool MoveToQuarantine(const std::string& path, sys::FileSystem& files) {
+  // Nothing found means no name to build a target from: the file stays.
+  std::optional<std::string> name = files.VisibleFileName(path);
+  if (!name) return false;
+  for (int attempt = 1; attempt <= kQuarantineAttempts; ++attempt) {
+    sys::MoveResult result = files.Move(path, QuarantineName(*name, attempt));
+    if (result != sys::MoveResult::TargetExists) return result == sys::MoveResult::Moved;
+  }
+  return false;
+}
+
+bool Act(bool hapus, const std::string& path, sys::FileSystem& files) {
+  files.SetNormalAttributes(path);
+  return hapus ? files.Remove(path) : MoveToQuarantine(path, files);
+}
+
+}  // namespace
+
+std::string QuarantineName(const std::string& name, int attempt) {
+  return kQuarantineFolder + name + "_vir" + (attempt > 1 ? std::to_string(attempt) : "");
+}
+
+void tindakan(const std::string& aksi, RemedyHost& host, sys::FileSystem& files) {
+  const bool hapus = aksi == "hapus";
+  const std::size_t n = static_cast<std::size_t>(CounterValue(host.VirusCountText()));
+  if (n == 0) {
+    host.SetStatusText(hapus ? "Tak ada virus yang dihapus..." : "Tak ada virus yang dikarantina...");
+    return;
+  }
+  if (aksi == "karantina") files.MakeFolder(kQuarantineFolder);
+
+  std::size_t done = 0;
+  for (std::size_t k = 1; k <= n; ++k) {
+    // From the last row up, so removing a row never renumbers one still to come.
+    std::size_t r = n - k + 1;
+    if (r <= host.RowCount()) {
+      std::string path = host.RowPath(r);
+      host.StopProcessOf(path);
+      if (Act(hapus, path, files)) {
+        host.RemoveRow(r);
+        ++done;
+      }
+    }
+    host.ShowPercent(PercentComplete(static_cast<double>(n), static_cast<double>(k - 1)).value_or(0));
+  }
+  host.ListProcesses();
+  host.ShowPercent(100);
+
+  host.SetCheckedCountText("0");
+  host.SetVirusCountText(std::to_string(host.RowCount()));
+  host.SetStatusText(std::to_string(done) + (hapus ? " virus telah dihapus..."
+                                                   : " virus telah dipindahkan ke folder 'C:\\Karantina\\' ..."));
+}
+
+}  // namespace tarvex

@@ -1,0 +1,47 @@
+// The program with two services of a test's choosing: the folder browser
+// answers the first argument, the program folder is the second. Each file
+// of a scan takes a little longer, so that a test can act during the scan.
+// A third argument "quiet scan" (for the screenshots) answers every message
+// box with OK without showing it and starts a scan as soon as the window is up.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <ole2.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/app_win32.h"
+#include "system/program_folder.h"
+#include "ui/wide_text_win32.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  if (!argv || argc < 3) return 2;
+  const std::string folder = tarvex::ui::Utf8FromWide(argv[1]);
+  tarvex::sys::OverrideProgramFolder(tarvex::ui::Utf8FromWide(argv[2]));
+  const std::string options = argc > 3 ? tarvex::ui::Utf8FromWide(argv[3]) : "";
+  LocalFree(argv);
+
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+  OleInitialize(nullptr);
+  tarvex::App app([&](tarvex::DesktopServices& d) {
+    d.browseFolder = [folder] { return std::optional<std::string>(folder); };
+    if (options.find("quiet") != std::string::npos) {
+      d.messageBox = [](const std::string&, unsigned, const std::string&) { return 1; };
+    }
+    d.yield = [real = d.yield] {
+      Sleep(20);
+      real();
+    };
+  });
+  if (!app.Start(showCommand)) return 1;
+  if (options.find("scan") != std::string::npos) {
+    HWND scan = app.Main().Control(tarvex::Antivirus::cmdScan);
+    PostMessageW(app.Main().Handle(), WM_COMMAND, MAKEWPARAM(tarvex::Antivirus::cmdScan, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(scan));
+  }
+  return app.Run();
+}

@@ -1,0 +1,148 @@
+// Hapus and Karantina clicked in the real main window, on real files, with the
+// real process guard and activity log. C:\Karantina is the test prefix's own.
+#include <windows.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "support/program_win32.h"
+#include "support/running_program_win32.h"
+#include "support/temp_tree_win32.h"
+#include "support/window_probe_win32.h"
+#include "system/files.h"
+#include "system/processes.h"
+
+namespace tarvex {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::TempTree;
+using A = Antivirus;
+
+constexpr const char* kMoved = " virus telah dipindahkan ke folder 'C:\\Karantina\\' ...";
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+class RemedyOnWine : public testing::ProgramTest {
+ protected:
+  void SetUp() override { StartProgram(); }
+  void TearDown() override {
+    for (const sys::DirEntry& e : sys::ListDirectory("C:\\Karantina\\" + tag_ + "*", 0x27)) {
+      SetFileAttributesA(("C:\\Karantina\\" + e.name).c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(("C:\\Karantina\\" + e.name).c_str());
+    }
+    RemoveDirectoryA("C:\\Karantina");
+  }
+
+  // A file name no other run leaves in quarantine.
+  std::string Name(const std::string& name) const { return tag_ + name; }
+
+  // The result list as a scan leaves it.
+  void List(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) State().AppendRow({"", "Test.Virus", path, "1", ""});
+    State().SetText(A::lblJumlahVirus, std::to_string(paths.size()));
+  }
+  std::vector<std::string> ListedPaths() {
+    std::vector<std::string> paths;
+    for (int i = 0; i < testing::ListRows(Child(A::ListView1)); ++i)
+      paths.push_back(testing::ListCell(Child(A::ListView1), i, 2));
+    return paths;
+  }
+
+  const std::string tag_ = std::string("t").append(std::to_string(GetCurrentProcessId())).append("_");
+  TempTree tree_{"infected"};
+};
+
+TEST_F(RemedyOnWine, ReadOnlyAndHiddenFilesAreDeleted) {
+  List({tree_.Write("ro.exe", "virus", FILE_ATTRIBUTE_READONLY), tree_.Write("hidden.exe", "virus", FILE_ATTRIBUTE_HIDDEN),
+        tree_.Write("all.exe", "virus", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)});
+  Click(A::cmdHapus);
+  EXPECT_TRUE(ListedPaths().empty());
+  EXPECT_EQ(Text(A::status), "3 virus telah dihapus...");
+  for (const char* name : {"ro.exe", "hidden.exe", "all.exe"}) EXPECT_FALSE(Exists(tree_.Root() + "\\" + name));
+}
+
+// Same-named files from two folders, one read-only and one hidden, all bytes.
+TEST_F(RemedyOnWine, QuarantinedFilesKeepEveryByteAndNeverOverwriteEachOther) {
+  std::string bytes;
+  for (int i = 0; i < 1024; ++i) bytes += static_cast<char>(i * 7);
+  List({tree_.Write("a\\" + Name("setup.exe"), bytes + "a", FILE_ATTRIBUTE_READONLY),
+        tree_.Write("b\\" + Name("setup.exe"), bytes + "b", FILE_ATTRIBUTE_HIDDEN)});
+  Click(A::cmdKarantina);
+  EXPECT_TRUE(ListedPaths().empty());
+  EXPECT_EQ(Text(A::status), std::string("2") + kMoved);
+  // The last row is handled first.
+  EXPECT_EQ(ReadBytes("C:\\Karantina\\" + Name("setup.exe_vir")), bytes + "b");
+  EXPECT_EQ(ReadBytes("C:\\Karantina\\" + Name("setup.exe_vir2")), bytes + "a");
+  EXPECT_FALSE(Exists(tree_.Root() + "\\a\\" + Name("setup.exe")));
+}
+
+TEST_F(RemedyOnWine, FileHeldOpenWithoutDeleteSharingStaysListedAndUncounted) {
+  for (int button : {A::cmdHapus, A::cmdKarantina}) {
+    std::string held = tree_.Write(Name("held.exe"), "virus"), free = tree_.Write(Name("free.exe"), "virus");
+    HANDLE h = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    List({held, free});
+    Click(button);
+    CloseHandle(h);
+
+    EXPECT_THAT(ListedPaths(), ElementsAre(held));
+    EXPECT_EQ(Text(A::lblJumlahVirus), "1");
+    EXPECT_EQ(Text(A::status), button == A::cmdHapus ? "1 virus telah dihapus..." : std::string("1") + kMoved);
+    EXPECT_EQ(ReadBytes(held), "virus");
+    EXPECT_FALSE(Exists("C:\\Karantina\\" + Name("held.exe_vir")));
+    State().ClearRows();
+  }
+}
+
+TEST_F(RemedyOnWine, RunningInfectedProgramIsEndedThenDeleted) {
+  std::string path = tree_.Write(Name("sleeper.exe"), ReadBytes(TARVEX_SLEEPER_PATH));
+  testing::RunningProgram program(path);
+  ASSERT_TRUE(program.Started());
+  // A new process shows its executable only after a moment.
+  for (int i = 0; i < 100 && sys::SystemProcesses().ExecutablePath(program.Pid()) != path; ++i) Sleep(50);
+  ASSERT_EQ(sys::SystemProcesses().ExecutablePath(program.Pid()), path);
+
+  List({path});
+  Click(A::cmdHapus);
+  EXPECT_TRUE(program.EndsWithin(0));
+  EXPECT_FALSE(Exists(path));
+  EXPECT_TRUE(ListedPaths().empty());
+  EXPECT_EQ(Text(A::status), "1 virus telah dihapus...");
+}
+
+TEST_F(RemedyOnWine, EmptyResultWritesTheLogLineAndMakesNoFolder) {
+  ASSERT_FALSE(Exists("C:\\Karantina")) << "left over from an earlier run";
+  Click(A::cmdHapus);
+  EXPECT_EQ(Text(A::status), "Tak ada virus yang dihapus...");
+  Click(A::cmdKarantina);
+  EXPECT_EQ(Text(A::status), "Tak ada virus yang dikarantina...");
+  EXPECT_FALSE(Exists("C:\\Karantina"));
+
+  EXPECT_EQ(ReadBytes(programFolder_.Root() + "\\Logs\\31_10_2011.txt"),
+            "[09:00:00] hapus virus\r\n[09:00:00] karantina\r\n");
+}
+
+TEST_F(RemedyOnWine, UnwritableLogFolderLosesTheEntryAndTheActionStillRuns) {
+  std::string inTheWay = programFolder_.Write("Logs", "a file where the folder should be");
+  std::string path = tree_.Write(Name("virus.exe"), "virus");
+  List({path});
+  Click(A::cmdHapus);
+  EXPECT_FALSE(Exists(path));
+  EXPECT_EQ(Text(A::status), "1 virus telah dihapus...");
+  EXPECT_EQ(ReadBytes(inTheWay), "a file where the folder should be");
+}
+
+}  // namespace
+}  // namespace tarvex
