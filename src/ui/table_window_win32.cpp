@@ -256,7 +256,8 @@ HWND TableWindow::CreateChild(const ControlSpec& c) {
     button->SetForeColor(ColourRef(c.fore, GetSysColor(COLOR_BTNTEXT)));
     button->SetForeHover(ColourRef(c.hover, GetSysColor(COLOR_BTNTEXT)));
     button->SetEnabled(s.Enabled(c.id));
-    button->Click = [this, id = c.id] { state_->Click(id); };
+    // The button raises its click from its own window: an event of this window all the same.
+    button->Click = [this, id = c.id] { Handled([&] { state_->Click(id); }); };
     HWND hwnd = button->Handle();
     if (!s.Visible(c.id)) ShowWindow(hwnd, SW_HIDE);
     buttons_[c.id] = std::move(button);
@@ -534,14 +535,24 @@ void TableWindow::Activated(bool activation) {
 }
 
 LRESULT TableWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  LRESULT result = 0;
+  Handled([&] { result = Dispatch(msg, wp, lp); });
+  return result;
+}
+
+void TableWindow::Handled(const std::function<void()>& event) {
   ++handling_;
-  const LRESULT result = Dispatch(msg, wp, lp);
+  try {
+    event();
+  } catch (...) {
+    --handling_;
+    throw;
+  }
   --handling_;
   // Whatever the event changed is on screen when it ends. An event sent from
   // within another (a control asking for its colours while it paints) leaves
   // the showing to the outer one, or to the queue's next turn.
   if (handling_ == 0 && !changes_.empty() && Handle()) ShowChanges();
-  return result;
 }
 
 LRESULT TableWindow::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {

@@ -66,6 +66,8 @@ class TableWindow : public Window, public WindowFrame {
   void MirrorNow(int id, Change change);
   void ShowChanges();
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+  // Runs one event of this window; what it changes is shown when it ends.
+  void Handled(const std::function<void()>& event);
   void SyncList(const ControlSpec& c);
   void ApplyTimer(const TimerSpec& t);
   void PullText(int id);
