@@ -34,6 +34,7 @@ class ConsoleScan::WatchedDirectories : public DirectorySource {
     }
     return entries;
   }
+  char Separator() const override { return scan_.services_.directories.Separator(); }
 
  private:
   ConsoleScan& scan_;

@@ -33,12 +33,12 @@ class Printer : public ScanListener {
         width_(progress_ ? io.TerminalWidth(sys::Stream::Err) : 80) {}
 
   void Counting(std::uint64_t counted) override {
-    if (Due()) ShowProgress(CountingText(counted));
+    if (Due(false)) ShowProgress(CountingText(counted));
   }
   void Examining(const std::string& folder, const std::string& name, std::uint64_t examined,
                  std::uint64_t total) override {
     // One column short of the width: a full line would wrap on some terminals.
-    if (Due()) ShowProgress(ProgressText(examined, total, folder, name, width_ > 1 ? width_ - 1 : 1));
+    if (Due(true)) ShowProgress(ProgressText(examined, total, folder, name, width_ > 1 ? width_ - 1 : 1));
   }
   void Detected(const ResultRow& row) override {
     if (quiet_) return;
@@ -59,11 +59,14 @@ class Printer : public ScanListener {
   }
 
  private:
-  bool Due() {
+  // A tenth of a second after the last line, or at once when the scanning
+  // pass takes over from the counting pass.
+  bool Due(bool scanning) {
     if (!progress_) return false;
     auto now = std::chrono::steady_clock::now();
-    if (now - last_ < kProgressInterval) return false;
+    if (now - last_ < kProgressInterval && scanning == scanning_) return false;
     last_ = now;
+    scanning_ = scanning;
     return true;
   }
   void ShowProgress(const std::string& text) {
@@ -81,6 +84,7 @@ class Printer : public ScanListener {
   std::size_t width_;
   std::size_t shownWidth_ = 0;
   std::chrono::steady_clock::time_point last_{};
+  bool scanning_ = false;
 };
 
 int Fail(ConsoleIo& io, const std::string& text) {

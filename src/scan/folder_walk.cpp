@@ -35,7 +35,8 @@ DirectorySource& SystemDirectories() {
 void MENCARI_VIRUS(std::string& path, const std::string& SearchStr, double& FileCount, const std::string& Kerja,
                    WalkHost& host, DirectorySource& directories) {
   if (host.StopRequested()) return;
-  if (path.empty() || path.back() != '\\') path += '\\';
+  const char separator = directories.Separator();
+  if (path.empty() || path.back() != separator) path += separator;
 
   std::vector<std::string> subfolders = CollectSubfolders(path, directories);
 
@@ -48,7 +49,7 @@ void MENCARI_VIRUS(std::string& path, const std::string& SearchStr, double& File
   }
 
   for (const std::string& name : subfolders) {
-    std::string child = path + name + "\\";
+    std::string child = path + name + separator;
     MENCARI_VIRUS(child, SearchStr, FileCount, Kerja, host, directories);
   }
   host.DoEvents();

@@ -18,6 +18,9 @@ class DirectorySource {
  public:
   virtual ~DirectorySource() = default;
   virtual std::vector<sys::DirEntry> List(const std::string& pattern, std::uint32_t mask) = 0;
+  // The character between a folder and its names: the platform's own for the
+  // system's listing ("\\" on Windows, "/" on the native build).
+  virtual char Separator() const { return sys::kPathSeparator; }
 };
 
 DirectorySource& SystemDirectories();
@@ -28,13 +31,15 @@ class WalkHost {
   virtual ~WalkHost() = default;
   // The scan button's caption reads "Scan" again: the user asked to stop.
   virtual bool StopRequested() = 0;
-  // The per-file work of the scanning pass; `folder` ends in a backslash.
+  // The per-file work of the scanning pass; `folder` ends in the listing's
+  // separator.
   virtual void ExamineFile(const std::string& folder, const std::string& name) = 0;
   // Hands control to the event queue, so timers tick and Stop can be clicked.
   virtual void DoEvents() = 0;
 };
 
-// Walks `path` (a backslash is appended to the caller's text when missing):
+// Walks `path` (the listing's separator, a backslash on Windows, is appended
+// to the caller's text when missing):
 // all files of a folder, then each subfolder's subtree in listing order.
 // Folder links are not entered, so a link loop cannot trap the walk.
 void MENCARI_VIRUS(std::string& path, const std::string& SearchStr, double& FileCount, const std::string& Kerja,

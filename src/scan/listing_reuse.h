@@ -15,6 +15,7 @@ class ListingReuse : public DirectorySource {
   explicit ListingReuse(DirectorySource& source) : source_(source) {}
 
   std::vector<sys::DirEntry> List(const std::string& pattern, std::uint32_t mask) override;
+  char Separator() const override { return source_.Separator(); }
 
  private:
   DirectorySource& source_;

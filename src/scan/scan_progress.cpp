@@ -3,6 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "system/files.h"
+#include "system/utf8.h"
+
 namespace tarvex {
 
 namespace {
@@ -11,17 +14,24 @@ constexpr std::size_t kAbridgedNameLength = 15;
 }  // namespace
 
 std::string StatusLineFor(const std::string& folder, const std::string& name) {
+  // Lengths are in characters, not bytes: a name in another script is cut
+  // where a reader sees its characters, never inside one.
   std::string full = folder + name;
-  if (full.size() <= kLongestUnabridgedPath) return full;
+  if (sys::CharacterCount(full) <= kLongestUnabridgedPath) return full;
 
-  // Top folder: up to the first backslash from the 4th character on, so that
+  // The folder ends in the separator its listing joined it with.
+  const char separator = folder.empty() || (folder.back() != '\\' && folder.back() != '/') ? sys::kPathSeparator
+                                                                                            : folder.back();
+  // Top folder: up to the first separator from the 4th character on, so that
   // "C:\" itself is passed over and "C:\Program Files\" is kept.
   std::string prefix;
-  std::string::size_type cut = folder.size() > 3 ? folder.find('\\', 3) : std::string::npos;
+  std::string::size_type cut = folder.find(separator, sys::CharacterOffset(folder, 3));
   if (cut != std::string::npos) prefix = folder.substr(0, cut + 1);
 
-  if (name.size() < kAbridgedNameLength) return prefix + "..." + "\\" + name;
-  return prefix + "..." + "\\" + "..." + name.substr(name.size() - kAbridgedNameLength);
+  const std::string ellipsis = std::string("...") + separator;
+  const std::size_t nameLength = sys::CharacterCount(name);
+  if (nameLength < kAbridgedNameLength) return prefix + ellipsis + name;
+  return prefix + ellipsis + "..." + name.substr(sys::CharacterOffset(name, nameLength - kAbridgedNameLength));
 }
 
 double CounterValue(const std::string& text) {

@@ -8,6 +8,8 @@ namespace tarvex {
 
 // The status line for one file: the full path when it fits in 50 characters,
 // otherwise the top folder, an ellipsis and the (possibly shortened) name.
+// Texts are UTF-8 and counted in characters (code points). `folder` ends in
+// its separator ("\\" or "/"), which the abridged form uses too.
 std::string StatusLineFor(const std::string& folder, const std::string& name);
 
 // The number a counter label shows: its leading decimal digits, 0 for none.

@@ -1,7 +1,8 @@
 #pragma once
 // The changes the program makes to files and folders: delete and quarantine
-// an infected file, and append to the activity log. Paths are ANSI text in the
-// system's code page. Every operation reports failure by its result only.
+// an infected file, and append to the activity log. Paths are UTF-8, of any
+// depth; the log's text is written as given. Every operation reports failure
+// by its result only.
 #include <string>
 
 namespace tarvex::sys {

@@ -2,6 +2,7 @@
 
 #include "system/file_read.h"
 #include "system/files.h"
+#include "system/wide_path_win32.h"
 
 namespace tarvex::sys {
 
@@ -23,7 +24,9 @@ bool ReadAll(HANDLE h, unsigned char* buf, std::size_t size) {
 
 FileRead ReadFileIfShorter(const std::string& path, std::int64_t readBelow, FileBuffer& into) {
   into.Prepare(0);
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+  const std::optional<std::wstring> wide = win32::WidePath(path);
+  if (!wide) return {};  // no such name can exist
+  HANDLE h = CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   // Locked by another program: the directory still knows its length.
   if (h == INVALID_HANDLE_VALUE) return {FileLength(path), false};
@@ -43,8 +46,9 @@ FileRead ReadFileIfShorter(const std::string& path, std::int64_t readBelow, File
 }
 
 std::optional<FileStamp> FileStampOf(const std::string& path) {
+  const std::optional<std::wstring> wide = win32::WidePath(path);
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (!wide || !GetFileAttributesExW(wide->c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
   const auto time = (static_cast<std::int64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                     data.ftLastWriteTime.dwLowDateTime;

@@ -1,12 +1,19 @@
 #pragma once
-// What the portable code needs from the file system. Paths are ANSI text in the
-// system's code page; on Windows they are handed to the A functions unchanged.
+// What the portable code needs from the file system. Paths are UTF-8 text;
+// the Windows layer converts them for the wide-character functions.
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace tarvex::sys {
+
+// The character between a folder and the names in it.
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
 
 // Attribute bits, with the values the Windows file system uses.
 constexpr std::uint32_t kAttrReadOnly = 0x1;
@@ -33,7 +40,8 @@ std::optional<std::uint32_t> FileAttributes(const std::string& path);
 std::optional<std::vector<unsigned char>> ReadWholeFile(const std::string& path);
 
 // Lists the entries matching `pattern` (a folder path plus a wildcard name,
-// such as "C:\Data\*.*"). Entries with the hidden, system or directory bit are
+// such as "C:\Data\*.*"); a folder path ending in the separator lists all of
+// the folder. Entries with the hidden, system or directory bit are
 // returned only when `mask` includes that bit; read-only and archive entries
 // are always returned. "." and ".." are returned like any folder.
 // An unreadable folder or a pattern that matches nothing gives an empty list.

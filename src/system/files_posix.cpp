@@ -1,57 +1,98 @@
-// Stand-in for the native build: enough of the Win32 file layer for the
-// portable code's tests, which use ordinary host paths.
+// The file layer of the native build, over the host's own folders: the test
+// suite's stand-in for the Win32 layer, and the real thing for a scanner that
+// runs on the host.
 #include <dirent.h>
+#include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include <cstdio>
 #include <new>
 
 #include "system/files.h"
 
 namespace tarvex::sys {
 
+namespace {
+
+// Attributes in the Windows sense. A link is described by what it points to,
+// with the reparse bit that Windows gives its links, so that the walk does not
+// follow a link to a folder. Pipes, sockets and devices hold no content to
+// check (and a pipe would block the read): they have no attributes here.
+std::optional<std::uint32_t> AttributesOf(const std::string& path) {
+  struct stat own;
+  if (lstat(path.c_str(), &own) != 0) return std::nullopt;
+  struct stat target = own;
+  std::uint32_t link = 0;
+  if (S_ISLNK(own.st_mode)) {
+    if (stat(path.c_str(), &target) != 0) return std::nullopt;  // a dangling link
+    link = kAttrReparsePoint;
+  }
+  if (S_ISDIR(target.st_mode)) return kAttrDirectory | link;
+  if (S_ISREG(target.st_mode)) return kAttrArchive | link;
+  return std::nullopt;
+}
+
+// The wildcards of the Windows listing are "*" and "?" only: brackets and
+// backslashes in a name stand for themselves.
+std::string WindowsWildcard(const std::string& pattern) {
+  std::string out;
+  for (char c : pattern) {
+    if (c == '[' || c == '\\') out += '\\';
+    out += c;
+  }
+  return out;
+}
+
+}  // namespace
+
 std::optional<std::int64_t> FileLength(const std::string& path) {
   struct stat st;
-  if (stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;
+  if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
   return static_cast<std::int64_t>(st.st_size);
 }
 
-std::optional<std::uint32_t> FileAttributes(const std::string& path) {
-  struct stat st;
-  if (stat(path.c_str(), &st) != 0) return std::nullopt;
-  return S_ISDIR(st.st_mode) ? kAttrDirectory : kAttrArchive;
-}
+std::optional<std::uint32_t> FileAttributes(const std::string& path) { return AttributesOf(path); }
 
 std::optional<std::vector<unsigned char>> ReadWholeFile(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return std::nullopt;
+  // Without waiting: a pipe that slipped in between the listing and the read
+  // must not hold up the caller.
+  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
   std::optional<std::vector<unsigned char>> result;
   struct stat st;
-  if (fstat(fileno(f), &st) == 0 && !S_ISDIR(st.st_mode) && st.st_size < 0x80000000LL) {
+  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size < 0x80000000LL) {
     try {
       std::vector<unsigned char> buf(static_cast<size_t>(st.st_size));
-      if (std::fread(buf.data(), 1, buf.size(), f) == buf.size()) result = std::move(buf);
+      size_t done = 0;
+      while (done < buf.size()) {
+        ssize_t got = read(fd, buf.data() + done, buf.size() - done);
+        if (got <= 0) break;  // shrank or failed between the length and the read
+        done += static_cast<size_t>(got);
+      }
+      if (done == buf.size()) result = std::move(buf);
     } catch (const std::bad_alloc&) {
       // No room for the whole file: it cannot be read, like any other failure.
     }
   }
-  std::fclose(f);
+  close(fd);
   return result;
 }
 
 std::vector<DirEntry> ListDirectory(const std::string& pattern, std::uint32_t mask) {
   std::vector<DirEntry> out;
-  std::string::size_type slash = pattern.find_last_of('/');
-  std::string dir = slash == std::string::npos ? "." : pattern.substr(0, slash);
-  std::string wild = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
-  if (wild == "*.*") wild = "*";
+  std::string::size_type slash = pattern.find_last_of(kPathSeparator);
+  std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : pattern.substr(0, slash);
+  const std::string given = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
+  // "*.*" matches every name on Windows, with or without a dot; so does a
+  // folder path ending in the separator.
+  const std::string wild = given.empty() || given == "*.*" ? std::string("*") : WindowsWildcard(given);
   DIR* d = opendir(dir.c_str());
   if (!d) return out;
   while (dirent* e = readdir(d)) {
     std::string name = e->d_name;
     if (fnmatch(wild.c_str(), name.c_str(), 0) != 0) continue;
-    auto attrs = FileAttributes(dir + "/" + name);
+    auto attrs = AttributesOf(dir + kPathSeparator + name);
     if (!attrs) continue;
     if ((*attrs & kAttrDirectory) && !(mask & kAttrDirectory)) continue;
     out.push_back({name, *attrs});

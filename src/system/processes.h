@@ -15,9 +15,9 @@ class ProcessApi {
   // lists them; empty when no snapshot could be taken.
   virtual std::vector<std::uint32_t> SnapshotProcessIds() = 0;
 
-  // The executable's full path as the platform reports it (which may be a
-  // native form such as "\??\C:\..."), or "" when the process cannot be
-  // opened or queried.
+  // The executable's full path in UTF-8 as the platform reports it (which may
+  // be a native form such as "\??\C:\..."; a long-path prefix is taken
+  // off), or "" when the process cannot be opened or queried.
   virtual std::string ExecutablePath(std::uint32_t pid) = 0;
 
   // Ends the process with exit code 0; false when it could not be opened or

@@ -7,6 +7,7 @@
 
 #include "system/processes.h"
 #include "system/processes_win32.h"
+#include "system/wide_path_win32.h"
 #include "ui/scoped_win32.h"
 
 namespace tarvex::sys {
@@ -25,14 +26,22 @@ constexpr DWORD kQueryLimited = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION
 constexpr DWORD kAllAccess = 0x1F0FFF;   // PROCESS_ALL_ACCESS as XP knows it
 constexpr DWORD kEndWait = 3000;         // ms
 
-using QueryFullProcessImageNameAFn = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
+// Room for the longest path the system allows: a program deep in the tree
+// must be found as surely as one near its root.
+constexpr DWORD kLongestPath = 32768;
 
-QueryFullProcessImageNameAFn LoadQueryFullProcessImageName() {
+using QueryFullProcessImageNameWFn = BOOL(WINAPI*)(HANDLE, DWORD, LPWSTR, PDWORD);
+
+QueryFullProcessImageNameWFn LoadQueryFullProcessImageName() {
   HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  FARPROC p = kernel ? GetProcAddress(kernel, "QueryFullProcessImageNameA") : nullptr;
+  FARPROC p = kernel ? GetProcAddress(kernel, "QueryFullProcessImageNameW") : nullptr;
   // Through void(*)() so that the compiler accepts the change of signature.
-  return reinterpret_cast<QueryFullProcessImageNameAFn>(reinterpret_cast<void (*)()>(p));
+  return reinterpret_cast<QueryFullProcessImageNameWFn>(reinterpret_cast<void (*)()>(p));
 }
+
+// The reported path in the form the scan builds (drive letter, no long-path
+// prefix), as UTF-8; "" when it cannot be carried.
+std::string AsScanned(const std::wstring& path) { return ReportedPath(path).value_or(""); }
 
 }  // namespace
 
@@ -43,24 +52,24 @@ std::string FirstModulePath(std::uint32_t pid) {
   HMODULE modules[200];
   DWORD needed = 0;
   if (EnumProcessModules(process.get(), modules, sizeof modules, &needed) && needed >= sizeof(HMODULE)) {
-    char buf[MAX_PATH];
-    DWORD n = GetModuleFileNameExA(process.get(), modules[0], buf, MAX_PATH);
+    std::wstring buf(kLongestPath, L'\0');
+    DWORD n = GetModuleFileNameExW(process.get(), modules[0], buf.data(), kLongestPath);
     // A full buffer is a cut-off name (XP does not even end it with a NUL);
     // a shortened path could name some other file, so it is not kept.
-    if (n > 0 && n < MAX_PATH) path.assign(buf, n);
+    if (n > 0 && n < kLongestPath) path = AsScanned(buf.substr(0, n));
   }
   return path;
 }
 
 std::string FullImageName(std::uint32_t pid) {
-  static const QueryFullProcessImageNameAFn query = LoadQueryFullProcessImageName();
+  static const QueryFullProcessImageNameWFn query = LoadQueryFullProcessImageName();
   std::string path;
   if (!query) return path;
   ui::ScopedHandle process(OpenProcess(kQueryLimited, FALSE, pid));
   if (!process) return path;
-  char buf[MAX_PATH];
-  DWORD n = MAX_PATH;
-  if (query(process.get(), 0, buf, &n) && n > 0 && n < MAX_PATH) path.assign(buf, n);
+  std::wstring buf(kLongestPath, L'\0');
+  DWORD n = kLongestPath;
+  if (query(process.get(), 0, buf.data(), &n) && n > 0 && n < kLongestPath) path = AsScanned(buf.substr(0, n));
   return path;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The two ways the Win32 layer asks for a process's executable, apart so that
-// the tests can check each against a real process.
+// the tests can check each against a real process. Both ask the wide
+// functions and give UTF-8 without the long-path prefix, the form of the
+// paths a scan builds; "" for a path UTF-8 cannot carry.
 #include <cstdint>
 #include <string>
 

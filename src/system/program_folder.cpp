@@ -1,5 +1,7 @@
 #include "system/program_folder.h"
 
+#include "system/files.h"
+
 namespace tarvex::sys {
 
 std::string ExecutableFolder();  // per platform
@@ -16,7 +18,7 @@ std::string ProgramFolder() {
   return ExecutableFolder();
 }
 
-std::string ProgramFile(const std::string& name) { return ProgramFolder() + "\\" + name; }
+std::string ProgramFile(const std::string& name) { return ProgramFolder() + kPathSeparator + name; }
 
 void OverrideProgramFolder(const std::string& folder) { Override() = folder; }
 

@@ -5,10 +5,10 @@ namespace tarvex::sys {
 
 // The folder of the program's executable, without a trailing backslash except
 // at a drive root ("C:\"). The database, the Logs folder and the batch file
-// are found by joining "\" and their name onto it.
+// are found by joining the separator ("\" on Windows) and their name onto it.
 std::string ProgramFolder();
 
-// ProgramFolder() + "\" + name, joined as they are.
+// ProgramFolder() + separator + name, joined as they are.
 std::string ProgramFile(const std::string& name);
 
 // Points ProgramFolder() elsewhere for the rest of the run; an empty text

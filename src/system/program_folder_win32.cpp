@@ -2,12 +2,29 @@
 
 #include <string>
 
+#include "system/wide_path_win32.h"
+
 namespace tarvex::sys {
 
+namespace {
+
+// The executable's full path; the buffer grows until the name fits, so a
+// program deep in the folder tree still finds its database.
+std::wstring ModulePath() {
+  std::wstring buf(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+    if (n == 0) return {};
+    if (n < buf.size()) return buf.substr(0, n);
+    if (buf.size() >= 32768) return {};
+    buf.resize(buf.size() * 2);
+  }
+}
+
+}  // namespace
+
 std::string ExecutableFolder() {
-  char buf[MAX_PATH] = {};
-  DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
-  std::string path(buf, n);
+  std::string path = win32::ReportedPath(ModulePath()).value_or("");
   std::string::size_type cut = path.find_last_of('\\');
   if (cut == std::string::npos) return path;
   // A drive root keeps its backslash: "C:\", not "C:".

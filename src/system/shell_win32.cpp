@@ -2,33 +2,61 @@
 
 #include <shlobj.h>
 
+#include <vector>
+
 #include "app/app_title.h"
+#include "system/wide_path_win32.h"
 
 namespace tarvex::sys {
 
+namespace {
+
+using PathFromIdListExFn = BOOL(WINAPI*)(PCIDLIST_ABSOLUTE, PWSTR, DWORD, int);
+
+// The call that takes a buffer size (from Vista on), so that a folder deeper
+// than the classic limit can be chosen too.
+PathFromIdListExFn LoadPathFromIdListEx() {
+  HMODULE shell = GetModuleHandleA("shell32.dll");
+  FARPROC p = shell ? GetProcAddress(shell, "SHGetPathFromIDListEx") : nullptr;
+  return reinterpret_cast<PathFromIdListExFn>(reinterpret_cast<void (*)()>(p));
+}
+
+std::wstring FolderOf(PCIDLIST_ABSOLUTE chosen) {
+  static const PathFromIdListExFn pathEx = LoadPathFromIdListEx();
+  std::vector<wchar_t> buf(pathEx ? 32768 : MAX_PATH, L'\0');
+  BOOL ok = pathEx ? pathEx(chosen, buf.data(), static_cast<DWORD>(buf.size()), 0)
+                   : SHGetPathFromIDListW(chosen, buf.data());
+  return ok ? std::wstring(buf.data()) : std::wstring();
+}
+
+}  // namespace
+
 std::optional<std::string> BrowseForFolder(HWND owner, const std::string& title) {
-  BROWSEINFOA info = {};
+  const std::wstring wideTitle = win32::FromAnsi(title);
+  BROWSEINFOW info = {};
   info.hwndOwner = owner;
   info.pidlRoot = nullptr;  // the desktop
-  info.lpszTitle = title.c_str();
+  info.lpszTitle = wideTitle.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
-  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info);
+  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
   if (!chosen) return std::nullopt;
-  char path[MAX_PATH] = {};
-  BOOL ok = SHGetPathFromIDListA(chosen, path);
+  std::wstring path = FolderOf(chosen);
   CoTaskMemFree(chosen);
-  if (!ok || path[0] == '\0') return std::nullopt;
-  return std::string(path);
+  if (path.empty()) return std::nullopt;
+  // A folder whose name UTF-8 cannot carry cannot be walked: like a cancel.
+  return win32::ReportedPath(path);
 }
 
 int MsgBox(HWND owner, const std::string& text, UINT flags, const std::string& title) {
-  return MessageBoxA(owner, text.c_str(), title.empty() ? kApplicationTitle : title.c_str(), flags);
+  // Through the wide call: the texts are ANSI, but a path in them is UTF-8.
+  const std::wstring caption = win32::WideText(title.empty() ? kApplicationTitle : title);
+  return MessageBoxW(owner, win32::WideText(text).c_str(), caption.c_str(), flags);
 }
 
 void Beep() { MessageBeep(MB_OK); }
 
 void ShellOpen(HWND owner, const std::string& fileOrAddress) {
-  ShellExecuteA(owner, "open", fileOrAddress.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ShellExecuteW(owner, L"open", win32::WideText(fileOrAddress).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 RECT WorkArea() {

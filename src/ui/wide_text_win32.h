@@ -7,21 +7,11 @@
 
 #include <string>
 
+#include "system/wide_path_win32.h"
+
 namespace tarvex::ui {
 
-inline std::wstring WideFromUtf8(const std::string& text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  UINT page = CP_UTF8;
-  int n = MultiByteToWideChar(page, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
-  if (n <= 0) {
-    page = CP_ACP;
-    n = MultiByteToWideChar(page, 0, text.data(), size, nullptr, 0);
-  }
-  std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0) MultiByteToWideChar(page, page == CP_UTF8 ? MB_ERR_INVALID_CHARS : 0, text.data(), size, &wide[0], n);
-  return wide;
-}
+inline std::wstring WideFromUtf8(const std::string& text) { return sys::win32::WideText(text); }
 
 inline std::string Utf8FromWide(const std::wstring& wide) {
   if (wide.empty()) return {};

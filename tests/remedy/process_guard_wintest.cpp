@@ -6,44 +6,32 @@
 
 #include <algorithm>
 #include <cctype>
-#include <optional>
 #include <string>
 
 #include "remedy/process_guard.h"
 #include "support/running_program_win32.h"
+#include "support/temp_tree_win32.h"
 #include "system/processes.h"
 #include "system/processes_win32.h"
+#include "system/wide_path_win32.h"
 
 namespace tarvex {
 namespace {
 
-std::string LongTempFolder() {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  char full[MAX_PATH] = {};
-  DWORD n = GetLongPathNameA(temp, full, MAX_PATH);
-  return n > 0 && n < MAX_PATH ? std::string(full, n) : std::string(temp);
-}
+using testing::RunningProgram;
+using testing::TempTree;
 
-// The helper, copied to where a scan could find it, and started from there.
+// The helper, copied into a folder of its own where a scan could find it, and
+// started from there. `relative` may name folders on the way.
 class RunningSleeper {
  public:
-  explicit RunningSleeper(const char* name) {
-    folder_ = LongTempFolder() + "TarvexGuard" + std::to_string(GetCurrentProcessId()) + "_" + name;
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    path_ = folder_ + "\\" + name;
-    if (CopyFileA(TARVEX_SLEEPER_PATH, path_.c_str(), FALSE)) program_.emplace(path_, folder_.c_str());
-  }
-  ~RunningSleeper() {
-    program_.reset();  // the file can go only once the program has ended
-    DeleteFileA(path_.c_str());
-    RemoveDirectoryA(folder_.c_str());
-  }
+  explicit RunningSleeper(const std::string& relative) : program_(folder_.Copy(relative, TARVEX_SLEEPER_PATH)) {}
 
-  bool Started() const { return program_ && program_->Started(); }
-  HANDLE Handle() const { return program_->Handle(); }
-  std::uint32_t Pid() const { return program_->Pid(); }
-  const std::string& Path() const { return path_; }
+  bool Started() const { return program_.Started(); }
+  HANDLE Handle() const { return program_.Handle(); }
+  std::uint32_t Pid() const { return program_.Pid(); }
+  const std::string& Path() const { return program_.Path(); }
+  bool EndedByTermination() const { return program_.EndedByTermination(); }
 
   // A new process appears in the snapshot before its modules can be read:
   // rebuild the table until it shows this one with a path. "" on timeout.
@@ -61,14 +49,13 @@ class RunningSleeper {
   }
 
  private:
-  std::string folder_;
-  std::string path_;
-  std::optional<testing::RunningProgram> program_;
+  TempTree folder_{"guard"};  // made before the program starts, removed after it ends
+  RunningProgram program_;
 };
 
 TEST(SystemProcesses, ReportThisProgram) {
-  char own[MAX_PATH] = {};
-  std::string own_path(own, GetModuleFileNameA(nullptr, own, MAX_PATH));
+  wchar_t own[MAX_PATH] = {};
+  std::string own_path = sys::win32::Utf8(std::wstring(own, GetModuleFileNameW(nullptr, own, MAX_PATH))).value();
   sys::ProcessApi& system = sys::SystemProcesses();
   auto ids = system.SnapshotProcessIds();
   EXPECT_NE(std::find(ids.begin(), ids.end(), GetCurrentProcessId()), ids.end());
@@ -87,21 +74,23 @@ std::string SwapCase(std::string text) {
 
 // The copy is started by its long path in the letter case of the disk, the
 // form a folder walk produces; wine reports that same text through both of
-// its queries, so the table must hold it unchanged.
+// its queries, so the table must hold it unchanged, in UTF-8, whatever script
+// the name is written in.
 TEST(ProcessGuardOnWine, EndsTheProcessStartedFromTheFile) {
-  RunningSleeper sleeper("Infected Sleeper.exe");
-  ASSERT_TRUE(sleeper.Started()) << sleeper.Path();
-  ProcessGuard guard(sys::SystemProcesses());
-  ASSERT_EQ(sleeper.PathInTable(guard), sleeper.Path());
-  // The route the 32-bit program takes for 64-bit processes gives the same.
-  EXPECT_EQ(sys::win32::FirstModulePath(sleeper.Pid()), sleeper.Path());
-  EXPECT_EQ(sys::win32::FullImageName(sleeper.Pid()), sleeper.Path());
+  // The emoji is a surrogate pair in UTF-16.
+  const std::string names[] = {"Infected Sleeper.exe", "Вирус 病毒.exe", "Infected\\😈 sleeper.exe"};
+  for (const std::string& name : names) {
+    RunningSleeper sleeper(name);
+    ASSERT_TRUE(sleeper.Started()) << sleeper.Path();
+    ProcessGuard guard(sys::SystemProcesses());
+    ASSERT_EQ(sleeper.PathInTable(guard), sleeper.Path());
+    // The route the 32-bit program takes for 64-bit processes gives the same.
+    EXPECT_EQ(sys::win32::FirstModulePath(sleeper.Pid()), sleeper.Path());
+    EXPECT_EQ(sys::win32::FullImageName(sleeper.Pid()), sleeper.Path());
 
-  guard.KillProcessByPath(sleeper.Path());
-  ASSERT_EQ(WaitForSingleObject(sleeper.Handle(), 5000), WAIT_OBJECT_0);
-  DWORD code = 99;
-  ASSERT_TRUE(GetExitCodeProcess(sleeper.Handle(), &code));
-  EXPECT_EQ(code, 0u);  // ended by the guard, not by its own timeout
+    guard.KillProcessByPath(sleeper.Path());
+    EXPECT_TRUE(sleeper.EndedByTermination()) << sleeper.Path();
+  }
 }
 
 TEST(ProcessGuardOnWine, LeavesAProcessWhosePathDiffersInCase) {

@@ -5,12 +5,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <map>
 #include <sstream>
 
 #include "app/antivirus_window_win32.h"
+#include "remedy/delete_quarantine.h"
+#include "scan/scan_progress.h"
 #include "signatures/checksum_text.h"
 #include "signatures/cls_crc.h"
 #include "signatures/string_signature.h"
@@ -18,6 +21,7 @@
 #include "support/running_program_win32.h"
 #include "support/temp_tree_win32.h"
 #include "support/window_probe_win32.h"
+#include "system/file_changes.h"
 #include "system/files.h"
 #include "system/program_folder.h"
 
@@ -122,23 +126,14 @@ TEST_F(ScanDetection, FindsExactlyTheInfectedFilesInWalkOrder) {
 
 // The helper program copied into the scanned tree, listed in the database by
 // its checksum, and started from there.
-class RunningInfection {
+class RunningInfection : public testing::RunningProgram {
  public:
-  RunningInfection(TempTree& tree, const std::string& launchName)
-      : path_(tree.Write("Infected\\sleeper.exe", ReadText(TARVEX_SLEEPER_PATH))),
-        program_(path_.substr(0, path_.size() - std::string("sleeper.exe").size()) + launchName) {}
+  RunningInfection(TempTree& tree, const std::string& relative)
+      : RunningProgram(tree.Copy(relative, TARVEX_SLEEPER_PATH)) {}
   std::string DatabaseLine() const {
     clsCRC crc;
-    return ChecksumText(crc.CalculateFile(path_)) + ":Test.Sleeper\r\n";
+    return ChecksumText(crc.CalculateFile(Path())) + ":Test.Sleeper\r\n";
   }
-  bool Started() const { return program_.Started(); }
-  bool EndsWithin(DWORD ms) const { return program_.EndsWithin(ms); }
-  std::uint32_t Pid() const { return program_.Pid(); }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-  testing::RunningProgram program_;
 };
 
 // A freshly started process shows its modules only after a moment.
@@ -151,8 +146,122 @@ std::string ReportedPath(ProcessGuard& guard, std::uint32_t pid) {
   return "";
 }
 
+// Copies of the test virus under names the ANSI code page cannot spell, in
+// several scripts, and at the end of a path past the classic limit, beside
+// clean files; one clean name differs from an infected one in such a
+// character only. Written under `folder` of the tree; gives the infected paths.
+std::vector<std::string> WriteMultiScriptTree(TempTree& tree, const std::string& folder) {
+  std::string deep;
+  for (int level = 1; level <= 11; ++level) deep += "tingkat_dalam_" + std::to_string(level + 10) + "_abcdefgh\\";
+  std::vector<std::string> infected;
+  for (const std::string name : {"plain\\eicar.com", "plain\\café.com", "вирус.com", "папка\\eicar.com",
+                                 "plain\\病毒.com", "ιός.com", "فيروس.com", "ไวรัส.com", "😈.com", "pair\\a一.com",
+                                 "noextension"}) {
+    infected.push_back(tree.Write(folder + name, kEicar));
+  }
+  infected.push_back(tree.Write(folder + deep + "eicar.com", kEicar));
+  EXPECT_GT(infected.back().size(), 330u);
+  tree.Write(folder + "pair\\a丁.com", "clean, though the code page spells both names a?.com");
+  tree.Write(folder + "plain\\readme.txt", "clean");
+  return infected;
+}
+
+constexpr std::size_t kCleanFiles = 2;
+
+TEST_F(ScanDetection, NoFileEscapesByItsNameOrItsDepth) {
+  UseDatabase("");
+  const std::vector<std::string> infected = WriteMultiScriptTree(tree_, "");
+  std::vector<std::string> statusLines;
+  afterPump_ = [&] { statusLines.push_back(Text(Antivirus::status)); };
+
+  Scan();
+
+  std::vector<std::string> order;
+  WalkOrder(tree_.Root(), order);
+  ASSERT_EQ(order.size(), infected.size() + kCleanFiles);
+  std::vector<Row> inWalkOrder;
+  for (const std::string& path : order) {
+    if (std::count(infected.begin(), infected.end(), path)) inWalkOrder.push_back({"EICAR-Test-File", path, "68", ""});
+  }
+  ASSERT_EQ(inWalkOrder.size(), infected.size());
+  EXPECT_THAT(ListedRows(), ::testing::ElementsAreArray(inWalkOrder));
+  const std::string found = std::to_string(infected.size());
+  EXPECT_EQ(Text(Antivirus::lblJumlahVirus), found);
+  EXPECT_EQ(Text(Antivirus::lblTotalFile), std::to_string(order.size()));
+  EXPECT_EQ(Text(Antivirus::lblFileDiperiksa), std::to_string(order.size()));
+  EXPECT_EQ(Text(Antivirus::status), "Pemeriksaan selesai, " + found + " virus ditemukan.");
+  // The status line showed the names as they are.
+  for (const char* name : {"вирус.com", "😈.com", "ไวรัส.com"}) {
+    EXPECT_THAT(statusLines, ::testing::Contains(StatusLineFor(tree_.Root() + "\\", name)));
+  }
+}
+
+// The quarantine's files, name and content; removed with the folder when the
+// test ends, so that the prefix's C:\Karantina is as the other tests expect.
+class Quarantine {
+ public:
+  ~Quarantine() {
+    for (const auto& [name, content] : Content()) {
+      sys::SetNormalAttributes(kQuarantineFolder + name);
+      sys::RemoveFile(kQuarantineFolder + name);
+    }
+    RemoveDirectoryW(L"C:\\Karantina");
+  }
+  std::map<std::string, std::string> Content() const {
+    std::map<std::string, std::string> out;
+    for (const sys::DirEntry& e : sys::ListDirectory(kQuarantineFolder + std::string("*"), 0x27)) {
+      std::optional<std::vector<unsigned char>> bytes = sys::ReadWholeFile(kQuarantineFolder + e.name);
+      out[e.name] = bytes ? std::string(bytes->begin(), bytes->end()) : "<unreadable>";
+    }
+    return out;
+  }
+};
+
+// After a scan of the tree, Hapus and Karantina remove every copy, and end the
+// infected program running from a name in another script first.
+TEST_F(ScanDetection, HapusAndKarantinaRemoveEveryCopyWhateverItsNameOrDepth) {
+  Quarantine quarantine;
+  ASSERT_TRUE(quarantine.Content().empty()) << "left over from an earlier run";
+  const std::string sleeperPath = tree_.Copy("hapus\\Infected\\сон 病.exe", TARVEX_SLEEPER_PATH);
+  tree_.Copy("karantina\\Infected\\сон 病.exe", TARVEX_SLEEPER_PATH);
+  clsCRC crc;
+  UseDatabase(ChecksumText(crc.CalculateFile(sleeperPath)) + ":Test.Sleeper\r\n");
+
+  for (int button : {Antivirus::cmdHapus, Antivirus::cmdKarantina}) {
+    const std::string folder = button == Antivirus::cmdHapus ? "hapus\\" : "karantina\\";
+    std::vector<std::string> infected = WriteMultiScriptTree(tree_, folder);
+    infected.push_back(tree_.Path(folder + "Infected\\сон 病.exe"));
+    chosen_ = tree_.Path(folder);
+    Scan();
+    ASSERT_EQ(State().Rows().size(), infected.size()) << folder;
+
+    // Started again after the scan ended it: the action must end it first.
+    testing::RunningProgram sleeper(infected.back());
+    ASSERT_TRUE(sleeper.Started());
+    ASSERT_EQ(ReportedPath(State().Guard(), sleeper.Pid()), sleeper.Path());
+    Click(button);
+
+    EXPECT_TRUE(sleeper.EndedByTermination());
+    for (const std::string& path : infected) EXPECT_FALSE(sys::FileAttributes(path).has_value()) << path;
+    EXPECT_TRUE(tree_.Exists(folder + "pair\\a丁.com"));
+    EXPECT_TRUE(tree_.Exists(folder + "plain\\readme.txt"));
+    EXPECT_EQ(testing::ListRows(Child(Antivirus::ListView1)), 0);
+  }
+  // Each quarantined file keeps its name; same names are numbered.
+  const std::map<std::string, std::string> expected = {
+      {"eicar.com_vir", kEicar},  {"eicar.com_vir2", kEicar}, {"eicar.com_vir3", kEicar}, {"café.com_vir", kEicar},
+      {"вирус.com_vir", kEicar},  {"病毒.com_vir", kEicar},   {"ιός.com_vir", kEicar},     {"فيروس.com_vir", kEicar},
+      {"ไวรัส.com_vir", kEicar}, {"😈.com_vir", kEicar},     {"a一.com_vir", kEicar},     {"noextension_vir", kEicar},
+      {"сон 病.exe_vir", ReadText(TARVEX_SLEEPER_PATH)},
+  };
+  EXPECT_EQ(quarantine.Content(), expected);
+}
+
 TEST_F(ScanDetection, ProgramRunningFromAnInfectedFileIsEndedBeforeTheScanEnds) {
-  RunningInfection sleeper(tree_, "sleeper.exe");
+  // A name the code page cannot spell, beside a clean file whose name differs
+  // from it in one such character only.
+  RunningInfection sleeper(tree_, "Infected\\сон 病.exe");
+  tree_.Write("Infected\\сон 痆.exe", "MZ clean");
   ASSERT_TRUE(sleeper.Started());
   ASSERT_EQ(ReportedPath(State().Guard(), sleeper.Pid()), sleeper.Path());
   UseDatabase(sleeper.DatabaseLine());
@@ -166,11 +275,12 @@ TEST_F(ScanDetection, ProgramRunningFromAnInfectedFileIsEndedBeforeTheScanEnds) 
 
   ASSERT_EQ(State().Rows().size(), 1u);
   EXPECT_EQ(State().Rows()[0].name, "Test.Sleeper");
+  EXPECT_EQ(State().Rows()[0].path, sleeper.Path());
   EXPECT_TRUE(endedWhileScanning);
 }
 
 TEST_F(ScanDetection, ProgramWhosePathDiffersOnlyInLetterCaseKeepsRunning) {
-  RunningInfection sleeper(tree_, "sleeper.exe");
+  RunningInfection sleeper(tree_, "Infected\\sleeper.exe");
   ASSERT_TRUE(sleeper.Started());
   ASSERT_EQ(ReportedPath(State().Guard(), sleeper.Pid()), sleeper.Path());
   UseDatabase(sleeper.DatabaseLine());

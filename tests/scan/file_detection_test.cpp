@@ -18,12 +18,6 @@ namespace {
 
 using ::testing::ElementsAre;
 
-#ifdef _WIN32
-const std::string kSep = "\\";
-#else
-const std::string kSep = "/";
-#endif
-
 using FakeWindow = testing::FakeDetectionHost;
 
 // ---- Which checks a file gets: file facts and both checks are the test's own.
@@ -141,7 +135,7 @@ class Checks : public ::testing::Test {
   ~Checks() override { TempDbChecksum.clear(); }
 
   void UseDatabase(const std::string& text) { db_ = tmp_.Write("Tarvex.db", text); }
-  std::string Folder() const { return tmp_.Folder() + kSep; }
+  std::string Folder() const { return tmp_.Folder() + sys::kPathSeparator; }
   void Scan(const std::string& name, const std::string& bytes) {
     tmp_.Write(name, bytes);
     detection_->CheckSelection(Folder(), name);

@@ -3,14 +3,19 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 
+#include "signatures/temp_files.h"
 #include "support/fake_tree.h"
 
 namespace tarvex {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::UnorderedElementsAre;
+using ::testing::UnorderedElementsAreArray;
 using testing::FakeTree;
 
 // Records the order of the scanning pass and lets a test press Stop at a yield.
@@ -158,6 +163,27 @@ TEST(FolderWalk, UnlistableFolderContributesNothing) {
   RecordingHost host;
   double count = host.Walk(tree, "C:\\Missing", "Pindai");
   EXPECT_EQ(count, 0);
+}
+
+// The system's own listing, over a tree of real files on the disk of the
+// build (the host's folders natively, the prefix's under wine).
+TEST(FolderWalk, WalksARealTreeWithThePlatformsSeparator) {
+  testing::TempFolder tmp;
+  const std::filesystem::path root = tmp.Folder();
+  std::vector<std::string> files;
+  for (const char* name : {"a.exe", "b", "Sub/c.dll", "Sub/Deep/d.scr", "Next/e.com"}) {
+    const std::filesystem::path file = (root / name).make_preferred();
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file) << "x";
+    files.push_back(file.string());
+  }
+  RecordingHost host;
+  EXPECT_EQ(host.Walk(SystemDirectories(), root.string(), "Pindai"), 5);
+  EXPECT_THAT(host.examined, UnorderedElementsAreArray(files));
+  ASSERT_EQ(host.examined.size(), 5u);
+  EXPECT_THAT(std::vector<std::string>(host.examined.begin(), host.examined.begin() + 2),
+              UnorderedElementsAre(files[0], files[1]))
+      << "the top folder's own files come first";
 }
 
 }  // namespace

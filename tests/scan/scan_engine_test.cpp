@@ -25,11 +25,7 @@ using testing::ChecksumOf;
 using testing::FakeDetectionHost;
 using testing::VirusPatternBytes;
 
-#ifdef _WIN32
-const std::string kSep = "\\";
-#else
-const std::string kSep = "/";
-#endif
+const std::string kSep(1, sys::kPathSeparator);
 
 std::string Rows(const FakeDetectionHost& host) {
   std::string out;

@@ -31,6 +31,30 @@ TEST(StatusLine, FolderWithoutASecondBackslashHasNoPrefix) {
   EXPECT_EQ(StatusLineFor(root, std::string(48, 'y')), "...\\..." + std::string(15, 'y'));
 }
 
+TEST(StatusLine, APathOfTheHostIsAbridgedAtItsOwnSeparator) {
+  EXPECT_EQ(StatusLineFor("/home/user/Downloads/some/deeper/folder/of/files/", "setup.exe"),
+            "/home/.../setup.exe");
+}
+
+// Names in other scripts are measured in characters: a path that reads as 50
+// characters is whole even when its bytes are many more, and a name is cut
+// between characters, never inside one.
+TEST(StatusLine, LengthsCountCharactersNotBytes) {
+  const std::string folder = "C:\\вирус\\вирус\\";  // 15 characters, 25 bytes
+  const std::string name35 = "вирусвирусвирусвирусвирусвирусabcde";
+  EXPECT_EQ(StatusLineFor(folder, name35), folder + name35);
+  EXPECT_EQ(StatusLineFor(folder, name35 + "f"), "C:\\вирус\\...\\...ирусвирусabcdef");
+
+  const std::string deep = "C:\\Program Files\\Some Vendor\\Some Product\\bin\\";
+  const std::string cjk14 = "病毒病毒病毒病毒病毒病毒病毒";
+  EXPECT_EQ(StatusLineFor(deep, cjk14), "C:\\Program Files\\...\\" + cjk14) << "14 characters are whole";
+  EXPECT_EQ(StatusLineFor(deep, "😈" + cjk14), "C:\\Program Files\\...\\...😈" + cjk14);
+  EXPECT_EQ(StatusLineFor(deep, "ab😈" + cjk14), "C:\\Program Files\\...\\...😈" + cjk14);
+
+  // The top folder is looked for from the 4th character, not the 4th byte.
+  EXPECT_EQ(StatusLineFor("\\ü\\abc\\" + std::string(40, 'd') + "\\", "setup.exe"), "\\ü\\abc\\...\\setup.exe");
+}
+
 TEST(Counters, ReadTheLeadingNumberAndWriteWholeNumbers) {
   EXPECT_EQ(CounterValue("0"), 0);
   EXPECT_EQ(CounterValue("1234"), 1234);

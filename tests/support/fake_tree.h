@@ -11,6 +11,9 @@ namespace tarvex::testing {
 
 class FakeTree : public DirectorySource {
  public:
+  // A Windows tree, on every build.
+  char Separator() const override { return '\\'; }
+
   // `folder` ends in a backslash, e.g. "C:\Data\".
   FakeTree& File(const std::string& folder, const std::string& name, std::uint32_t attrs = sys::kAttrArchive) {
     Entries(folder).push_back({name, attrs});

@@ -13,6 +13,7 @@
 #include "app/app_win32.h"
 #include "support/fixed_clock.h"
 #include "support/temp_tree_win32.h"
+#include "support/window_probe_win32.h"
 #include "system/shell.h"
 #include "ui/message_loop_win32.h"
 
@@ -67,11 +68,7 @@ class ProgramTest : public ::testing::Test {
 
   Antivirus& State() { return app_->Main().State(); }
   HWND Child(int id) { return app_->Main().Control(id); }
-  std::string Text(int id) {
-    char buf[1024] = {};
-    GetWindowTextA(Child(id), buf, sizeof buf);
-    return buf;
-  }
+  std::string Text(int id) { return WindowText(Child(id)); }
   void Click(int id) { SendMessageA(Child(id), BM_CLICK, 0, 0); }
   // A click that waits in the queue until the scan next yields.
   void ClickLater(int id) { PostMessageA(Child(id), BM_CLICK, 0, 0); }

@@ -1,21 +1,28 @@
 #pragma once
-// A program started from a path of the test's choosing, ended when the test
-// ends if it is still running.
+// A program started from a path of the test's choosing (UTF-8, in any script),
+// the way an infected program runs from where a scan finds it; ended when the
+// test ends if it is still running.
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
 
+#include "system/wide_path_win32.h"
+
 namespace tarvex::testing {
 
 class RunningProgram {
  public:
-  explicit RunningProgram(const std::string& path, const char* workingFolder = nullptr) {
-    STARTUPINFOA si = {};
+  explicit RunningProgram(const std::string& path, const char* workingFolder = nullptr) : path_(path) {
+    // Started by the name a walk gives it, not the long form, so that the
+    // system reports the path a scan builds.
+    std::wstring launch = sys::win32::Wide(path).value_or(L"");
+    std::wstring folder = workingFolder ? sys::win32::Wide(workingFolder).value_or(L"") : L"";
+    std::wstring command = L"\"" + launch + L"\"";
+    STARTUPINFOW si = {};
     si.cb = sizeof si;
-    std::string command = "\"" + path + "\"";
-    if (CreateProcessA(path.c_str(), &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, workingFolder,
-                       &si, &pi_)) {
+    if (CreateProcessW(launch.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                       workingFolder ? folder.c_str() : nullptr, &si, &pi_)) {
       CloseHandle(pi_.hThread);
     }
   }
@@ -31,9 +38,16 @@ class RunningProgram {
   bool Started() const { return pi_.hProcess != nullptr; }
   HANDLE Handle() const { return pi_.hProcess; }
   std::uint32_t Pid() const { return pi_.dwProcessId; }
+  const std::string& Path() const { return path_; }
   bool EndsWithin(DWORD ms) const { return WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0; }
+  // Ended with exit code 0, by a termination, not by its own timeout.
+  bool EndedByTermination() const {
+    DWORD code = 99;
+    return EndsWithin(5000) && GetExitCodeProcess(pi_.hProcess, &code) && code == 0;
+  }
 
  private:
+  std::string path_;
   PROCESS_INFORMATION pi_ = {};
 };
 

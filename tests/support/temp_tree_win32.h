@@ -1,25 +1,28 @@
 #pragma once
 // A folder tree of real files under the wine prefix's temp folder, removed again
-// when the test ends.
+// when the test ends. Paths are UTF-8 and may be of any depth: the tree is made
+// and removed through the wide functions, as the program reaches it.
 #include <windows.h>
 
 #include <string>
 #include <vector>
+
+#include "system/wide_path_win32.h"
 
 namespace tarvex::testing {
 
 class TempTree {
  public:
   explicit TempTree(const std::string& tag) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    char full[MAX_PATH] = {};
-    DWORD n = GetLongPathNameA(temp, full, MAX_PATH);
-    std::string base = n > 0 && n < MAX_PATH ? std::string(full, n) : std::string(temp);
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    wchar_t full[MAX_PATH] = {};
+    DWORD n = GetLongPathNameW(temp, full, MAX_PATH);
+    std::string base = sys::win32::Utf8(n > 0 && n < MAX_PATH ? full : temp).value_or("C:\\");
     root_ = base + "Tarvex_" + tag + "_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++Counter());
-    CreateDirectoryA(root_.c_str(), nullptr);
+    CreateDirectoryW(Wide(root_).c_str(), nullptr);
   }
-  ~TempTree() { RemoveAll(root_); }
+  ~TempTree() { RemoveAll(Wide(root_)); }
   TempTree(const TempTree&) = delete;
   TempTree& operator=(const TempTree&) = delete;
 
@@ -27,35 +30,58 @@ class TempTree {
 
   // `relative` uses backslashes; folders on the way are made as needed.
   std::string Write(const std::string& relative, const std::string& content, DWORD attributes = 0) {
-    std::string path = root_ + "\\" + relative;
-    for (std::string::size_type i = root_.size() + 1; (i = path.find('\\', i)) != std::string::npos; ++i)
-      CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::string path = Place(relative);
+    HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE) {
       DWORD written = 0;
       WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
       CloseHandle(h);
     }
-    if (attributes) SetFileAttributesA(path.c_str(), attributes);
+    if (attributes) SetFileAttributesW(Wide(path).c_str(), attributes);
     return path;
   }
 
   std::string Folder(const std::string& relative, DWORD attributes = 0) {
     std::string path = root_ + "\\" + relative;
-    CreateDirectoryA(path.c_str(), nullptr);
-    if (attributes) SetFileAttributesA(path.c_str(), attributes);
+    MakeFolders(path + "\\");
+    if (attributes) SetFileAttributesW(Wide(path).c_str(), attributes);
     return path;
   }
+
+  // The path of a file or folder of the tree, whether it is there or not.
+  std::string Path(const std::string& relative) const { return root_ + "\\" + relative; }
+
+  // A copy of the file at `source` as `relative`; gives its path.
+  std::string Copy(const std::string& relative, const std::string& source) {
+    std::string path = Place(relative);
+    CopyFileW(Wide(source).c_str(), Wide(path).c_str(), FALSE);
+    return path;
+  }
+
+  // Path(relative), with the folders on the way to it made.
+  std::string Place(const std::string& relative) const {
+    MakeFolders(Path(relative));
+    return Path(relative);
+  }
+
+  bool Exists(const std::string& relative) const {
+    return GetFileAttributesW(Wide(Path(relative)).c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+
+  // The path in the long form the wide functions take.
+  static std::wstring Wide(const std::string& path) { return sys::win32::WidePath(path).value_or(L""); }
 
  private:
   static int& Counter() {
     static int n = 0;
     return n;
   }
-  // Through the wide functions and the long-path prefix, so that trees deeper
-  // than the ANSI functions reach are removed too.
-  static void RemoveAll(const std::string& folder) { RemoveAllWide(L"\\\\?\\" + std::wstring(folder.begin(), folder.end())); }
-  static void RemoveAllWide(const std::wstring& folder) {
+  // Every folder on the way to the last backslash of `path`.
+  void MakeFolders(const std::string& path) const {
+    for (std::string::size_type i = root_.size() + 1; (i = path.find('\\', i)) != std::string::npos; ++i)
+      CreateDirectoryW(Wide(path.substr(0, i)).c_str(), nullptr);
+  }
+  static void RemoveAll(const std::wstring& folder) {
     WIN32_FIND_DATAW fd;
     HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE) {
@@ -65,7 +91,7 @@ class TempTree {
         std::wstring path = folder + L"\\" + name;
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          RemoveAllWide(path);
+          RemoveAll(path);
         } else {
           DeleteFileW(path.c_str());
         }

@@ -1,30 +1,30 @@
 #pragma once
 // Reads a real window's controls the way UI automation would: by id, through
-// their window text and their own messages.
+// their window text and their own messages. Texts are read in wide characters
+// and given as UTF-8, so that a name the code page cannot spell reads as it is.
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <string>
 
+#include "system/wide_path_win32.h"
+#include "ui/wide_text_win32.h"
+
 namespace tarvex::testing {
 
-inline std::string WindowText(HWND hwnd) {
-  char buf[1024] = {};
-  GetWindowTextA(hwnd, buf, sizeof buf);
-  return buf;
-}
+inline std::string WindowText(HWND hwnd) { return ui::WindowTextUtf8(hwnd); }
 
 inline std::string ChildText(HWND parent, int id) { return WindowText(GetDlgItem(parent, id)); }
 
 inline std::string ListCell(HWND list, int row, int column) {
-  char buf[1024] = {};
-  LVITEMA item = {};
+  wchar_t buf[4096] = {};
+  LVITEMW item = {};
   item.iSubItem = column;
   item.pszText = buf;
-  item.cchTextMax = sizeof buf;
-  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-  return buf;
+  item.cchTextMax = 4096;
+  SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+  return sys::win32::Utf8(buf).value_or("<not UTF-16>");
 }
 
 inline int ListRows(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "system/files.h"
+
 namespace tarvex::sys {
 
-TEST(ProgramFolder, FilesAreJoinedWithOneBackslash) {
+TEST(ProgramFolder, FilesAreJoinedWithOneSeparator) {
   OverrideProgramFolder("D:\\Tools\\Tarvex");
-  EXPECT_EQ(ProgramFile("Tarvex.db"), "D:\\Tools\\Tarvex\\Tarvex.db");
+  EXPECT_EQ(ProgramFile("Tarvex.db"), std::string("D:\\Tools\\Tarvex") + kPathSeparator + "Tarvex.db");
   OverrideProgramFolder("");
   EXPECT_NE(ProgramFolder(), "D:\\Tools\\Tarvex");
 }

@@ -1,0 +1,114 @@
+#include "system/wide_path_win32.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "system/utf8.h"
+
+namespace tarvex::sys::win32 {
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "the wide functions take UTF-16");
+
+namespace {
+
+constexpr std::wstring_view kLongPrefix = L"\\\\?\\";
+constexpr std::wstring_view kLongUncPrefix = L"\\\\?\\UNC\\";
+constexpr std::wstring_view kDevicePrefix = L"\\\\.\\";
+// A folder path may not reach MAX_PATH - 12 characters (room for an 8.3 name).
+constexpr std::size_t kClassicLimit = MAX_PATH - 12;
+
+bool StartsWith(std::wstring_view text, std::wstring_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+bool IsDriveAbsolute(std::wstring_view p) {
+  return p.size() >= 3 && ((p[0] >= L'A' && p[0] <= L'Z') || (p[0] >= L'a' && p[0] <= L'z')) && p[1] == L':' &&
+         p[2] == L'\\';
+}
+
+bool IsUnc(std::wstring_view p) { return p.size() > 2 && p[0] == L'\\' && p[1] == L'\\' && p[2] != L'\\'; }
+
+// The long form takes every name literally: "." and ".." would be looked up
+// as names, so such paths are left to the system to resolve.
+bool HasDotSegment(std::wstring_view p) {
+  for (std::size_t start = 0; start <= p.size();) {
+    std::size_t end = std::min(p.find(L'\\', start), p.size());
+    std::wstring_view segment = p.substr(start, end - start);
+    if (segment == L"." || segment == L"..") return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+// Doubled separators are one to the classic functions but an empty name to
+// the long form ("C:\" + "\" + "Tarvex.db" for a program at a drive root).
+std::wstring Collapsed(std::wstring_view p, std::size_t from) {
+  std::wstring out(p.substr(0, from));
+  for (std::size_t i = from; i < p.size(); ++i) {
+    if (p[i] == L'\\' && !out.empty() && out.back() == L'\\') continue;
+    out += p[i];
+  }
+  return out;
+}
+
+std::wstring LongForm(const std::wstring& full) {
+  if (StartsWith(full, kLongPrefix) || StartsWith(full, kDevicePrefix)) return full;
+  if (IsUnc(full)) return std::wstring(kLongUncPrefix) + full.substr(2);
+  if (IsDriveAbsolute(full)) return std::wstring(kLongPrefix) + full;
+  return full;
+}
+
+std::optional<std::wstring> FullPath(const std::wstring& path) {
+  DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (n == 0) return std::nullopt;
+  std::wstring buf(n, L'\0');
+  n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(buf.size()), buf.data(), nullptr);
+  if (n == 0 || n >= buf.size()) return std::nullopt;
+  buf.resize(n);
+  return buf;
+}
+
+}  // namespace
+
+std::optional<std::wstring> Wide(std::string_view utf8) {
+  std::optional<std::u16string> u16 = Utf8ToUtf16(utf8);
+  if (!u16) return std::nullopt;
+  return std::wstring(u16->begin(), u16->end());
+}
+
+std::optional<std::string> Utf8(std::wstring_view wide) {
+  return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
+}
+
+std::wstring FromAnsi(std::string_view ansi) {
+  int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(std::max(n, 0)), L'\0');
+  if (n > 0) MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), out.data(), n);
+  return out;
+}
+
+std::wstring WideText(std::string_view text) {
+  std::optional<std::wstring> wide = Wide(text);
+  return wide ? *wide : FromAnsi(text);
+}
+
+std::optional<std::wstring> WidePath(std::string_view utf8) {
+  std::optional<std::wstring> given = Wide(utf8);
+  if (!given) return std::nullopt;
+  if (StartsWith(*given, kLongPrefix) || StartsWith(*given, kDevicePrefix)) return given;
+  std::wstring p = *given;
+  std::replace(p.begin(), p.end(), L'/', L'\\');
+  if ((IsDriveAbsolute(p) || IsUnc(p)) && !HasDotSegment(p)) return LongForm(Collapsed(p, IsUnc(p) ? 2 : 0));
+  if (p.size() < kClassicLimit) return given;
+  std::optional<std::wstring> full = FullPath(p);
+  return full ? LongForm(*full) : p;
+}
+
+std::optional<std::string> ReportedPath(std::wstring_view wide) {
+  if (StartsWith(wide, kLongUncPrefix)) return Utf8(L"\\\\" + std::wstring(wide.substr(kLongUncPrefix.size())));
+  if (StartsWith(wide, kLongPrefix) && IsDriveAbsolute(wide.substr(kLongPrefix.size()))) {
+    return Utf8(wide.substr(kLongPrefix.size()));
+  }
+  return Utf8(wide);
+}
+
+}  // namespace tarvex::sys::win32
