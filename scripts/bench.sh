@@ -44,8 +44,9 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 /usr/lib/wine/wineserver -p  # one wine server for all the Windows runs
 trap '/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true; ${private_display_pid:+kill $private_display_pid 2>/dev/null} || true' EXIT
-wtree=$(winepath -w "$tree" 2>/dev/null)
-wdb=$(winepath -w "$corpus/Tarvex.db" 2>/dev/null)
+# The host's folders as wine shows them: drive Z:.
+wtree="Z:${tree//\//\\}"
+wdb="Z:${corpus//\//\\}\\Tarvex.db"
 
 now() { date +%s.%N; }
 # best CMD...: the shortest wall time of three runs, in seconds.

@@ -15,7 +15,8 @@ if [ -n "$runner" ]; then
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   /usr/lib/wine/wineserver -p
   run() { /usr/lib/wine/wine64 "$exe" "$@"; }
-  native() { winepath -w "$1" 2>/dev/null; }
+  # The host's folders as wine shows them: drive Z:.
+  native() { local p=${1//\//\\}; printf 'Z:%s\n' "$p"; }
 else
   run() { "$exe" "$@"; }
   native() { printf '%s\n' "$1"; }
