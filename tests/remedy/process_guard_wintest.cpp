@@ -105,3 +105,30 @@ TEST(ProcessGuardOnWine, LeavesAProcessWhosePathDiffersInCase) {
 
 }  // namespace
 }  // namespace tarvex
+
+namespace tarvex {
+namespace {
+
+TEST(SystemProcesses, PathsKeptFromOneTableToTheNextFollowTheProcessNotItsId) {
+  ProcessGuard guard(sys::SystemProcesses());
+  std::uint32_t firstPid = 0;
+  {
+    RunningSleeper first("eerste\\one.exe");
+    ASSERT_TRUE(first.Started());
+    firstPid = first.Pid();
+    EXPECT_EQ(first.PathInTable(guard), first.Path());
+    EXPECT_EQ(first.PathInTable(guard), first.Path()) << "the kept path, the second time";
+    const std::optional<std::uint64_t> start = sys::win32::StartTime(first.Pid());
+    ASSERT_TRUE(start.has_value());
+    EXPECT_EQ(sys::win32::StartTime(first.Pid()), start);
+  }
+  // Another process, perhaps with the same id: its own path, never the one kept.
+  RunningSleeper second("tweede\\two.exe");
+  ASSERT_TRUE(second.Started());
+  EXPECT_EQ(second.PathInTable(guard), second.Path()) << "pid " << second.Pid() << ", before " << firstPid;
+  guard.KillProcessByPath(second.Path());
+  EXPECT_TRUE(second.EndedByTermination());
+}
+
+}  // namespace
+}  // namespace tarvex
