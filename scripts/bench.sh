@@ -43,7 +43,11 @@ if [ -z "${DISPLAY:-}" ]; then
   start_private_display 1280x1024x24
 fi
 /usr/lib/wine/wineserver -p  # one wine server for all the Windows runs
-trap '/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true; ${private_display_pid:+kill $private_display_pid 2>/dev/null} || true' EXIT
+finish() {
+  /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${private_display_pid:-}" ]; then kill "$private_display_pid" 2>/dev/null || true; fi
+}
+trap finish EXIT
 # The host's folders as wine shows them: drive Z:.
 wtree="Z:${tree//\//\\}"
 wdb="Z:${corpus//\//\\}\\Tarvex.db"
