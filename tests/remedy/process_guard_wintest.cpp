@@ -85,7 +85,12 @@ TEST(ProcessGuardOnWine, EndsTheProcessStartedFromTheFile) {
     ProcessGuard guard(sys::SystemProcesses());
     ASSERT_EQ(sleeper.PathInTable(guard), sleeper.Path());
     // The route the 32-bit program takes for 64-bit processes gives the same.
-    EXPECT_EQ(sys::win32::FirstModulePath(sleeper.Pid()), sleeper.Path());
+    // The table may have been made from the full image name while the new
+    // process's modules could not be read yet: wait until they can.
+    std::string modulePath;
+    for (int tries = 0; tries < 100 && modulePath.empty(); ++tries, Sleep(modulePath.empty() ? 50 : 0))
+      modulePath = sys::win32::FirstModulePath(sleeper.Pid());
+    EXPECT_EQ(modulePath, sleeper.Path());
     EXPECT_EQ(sys::win32::FullImageName(sleeper.Pid()), sleeper.Path());
 
     guard.KillProcessByPath(sleeper.Path());
