@@ -1,5 +1,6 @@
 #include "app/app_win32.h"
 
+#include "system/replacement_files.h"
 #include "system/files.h"
 #include "system/processes.h"
 #include "system/program_folder.h"
@@ -28,6 +29,7 @@ DesktopServices RealDesktop(App& app) {
   d.endProgram = [] { ExitProcess(0); };
   d.programFolder = [] { return sys::ProgramFolder(); };
   d.visibleFileExists = [](const std::string& path) { return sys::VisibleFileExists(path); };
+  d.downloadsFolder = [] { return sys::DownloadsFolder(); };
   d.clock = &sys::SystemClock();
   d.files = &sys::SystemFileSystem();
   return d;
@@ -92,7 +94,8 @@ void App::Show(AppWindow kind) {
     // Usable again before the window goes, so that activation returns to it.
     e.window->onUnload = [main] { EnableWindow(main, TRUE); };
   }
-  if (!e.window->Show(main) && e.main == MainWindow::Blocked) EnableWindow(main, TRUE);
+  if (!e.window->Show(e.main == MainWindow::NotOwner ? nullptr : main) && e.main == MainWindow::Blocked)
+    EnableWindow(main, TRUE);
 }
 
 }  // namespace tarvex

@@ -7,6 +7,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "app/antivirus_window_win32.h"
 #include "app/app_window.h"
@@ -29,6 +31,7 @@ struct DesktopServices {
   std::function<void()> endProgram;
   std::function<std::string()> programFolder;
   std::function<bool(const std::string& path)> visibleFileExists;
+  std::function<std::optional<std::string>()> downloadsFolder;  // the user's, for a downloaded database
   const sys::Clock* clock = nullptr;
   sys::FileSystem* files = nullptr;  // the changes of delete, quarantine and the activity log
 };
@@ -50,14 +53,17 @@ class App {
   AntivirusWindow& Main() { return *main_; }
   const DesktopServices& Desktop() const { return desktop_; }
 
-  // Whether the main window takes input while the window is open.
-  enum class MainWindow { StaysUsable, Blocked };
+  // Whether the main window takes input while the window is open, and
+  // whether it owns the window at all.
+  enum class MainWindow { StaysUsable, Blocked, NotOwner };
   using Factory = std::function<std::unique_ptr<ui::TableWindow>(App&)>;
   // Tells the App how to make the window of `kind` (see app_windows_win32.cpp).
   void Register(AppWindow kind, MainWindow main, Factory make);
 
-  // Shows the window of `kind`, owned by the main window: made on the first
-  // request, the same object afterwards. A kind nobody registered does nothing.
+  // Shows the window of `kind`, owned by the main window (unless registered
+  // as NotOwner): made on the first request, the same object afterwards; one
+  // that is open already only comes forward. A kind nobody registered does
+  // nothing.
   void Show(AppWindow kind);
   // The window of `kind` once it was made, else null.
   ui::TableWindow* Find(AppWindow kind);

@@ -10,7 +10,7 @@ enum class AppWindow {
   frmSignature,  // signature list ("View Signature")
   frmAbout,
   frmUpdate,     // update reminder
-  frmDownload,   // database download
+  frmCheckUpdate,  // database download
 };
 
 }  // namespace tarvex

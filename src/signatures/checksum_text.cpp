@@ -11,4 +11,15 @@ std::string ChecksumText(std::optional<std::int32_t> crc) {
   return text;
 }
 
+bool IsChecksumText(std::string_view text) {
+  if (text.empty() || text.size() > 8) return false;
+  std::uint32_t v = 0;
+  for (char c : text) {
+    int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    if (digit < 0) return false;
+    v = (v << 4) | static_cast<std::uint32_t>(digit);
+  }
+  return ChecksumText(static_cast<std::int32_t>(v)) == text;
+}
+
 }  // namespace tarvex

@@ -84,6 +84,9 @@ FrameStyle StyleOf(const WindowSpec& w) {
     case Frame::SizableTool: f.style |= WS_CAPTION | WS_THICKFRAME; f.exStyle |= WS_EX_TOOLWINDOW; break;
     case Frame::FixedDialog: f.style |= WS_CAPTION; f.exStyle |= WS_EX_DLGMODALFRAME; break;
   }
+  // The platform places only overlapped windows; a pop-up asking for its
+  // place would land in the screen's corner.
+  if (!w.centred && w.frame != Frame::None) f.style &= ~WS_POPUP;
   if (w.minimiseBox) f.style |= WS_MINIMIZEBOX;
   if (w.taskbarButton) f.exStyle |= WS_EX_APPWINDOW;
   return f;
@@ -212,6 +215,7 @@ bool TableWindow::Show(HWND owner, int showCommand) {
 
 bool TableWindow::Load(HWND owner) {
   const WindowSpec& w = state_->Window();
+  retired_.clear();
   state_->Controls().Reset();
   state_->Timers().Reset();
   const FrameStyle f = StyleOf(w);
@@ -627,6 +631,7 @@ void TableWindow::OnDestroyed() {
   state_->AttachFrame(nullptr);
   Activations().Forget(this);
   children_.clear();
+  for (auto& [id, button] : buttons_) retired_.push_back(std::move(button));
   buttons_.clear();
   menus_.clear();
   shownItems_.clear();

@@ -80,6 +80,9 @@ class TableWindow : public Window, public WindowFrame {
   std::unique_ptr<WindowState> state_;
   std::vector<HWND> children_;  // parallel to the control table
   std::map<int, std::unique_ptr<XPButton>> buttons_;
+  // Buttons of the last showing: a handler may close the window from inside
+  // one of its buttons' own messages, so they live until the next load.
+  std::vector<std::unique_ptr<XPButton>> retired_;
   std::map<int, ScopedMenu> menus_;
   std::map<int, std::vector<std::string>> shownItems_;
   std::map<int, std::vector<Row>> shownRows_;

@@ -48,8 +48,10 @@ bool Window::CreateHandle(const Creation& frame) {
   if (!RegisterOnce(className, frame.programIcon, &Window::Proc)) return false;
   const RECT& r = frame.outer;
   const bool defaultPlace = r.left == CW_USEDEFAULT;
+  // At the platform's place the rectangle lies at the origin: right and bottom are the size.
   CreateWindowExW(frame.exStyle, className.c_str(), WideFromUtf8(frame.title).c_str(), frame.style,
-                  r.left, defaultPlace ? CW_USEDEFAULT : r.top, r.right - r.left, r.bottom - r.top, frame.owner,
+                  r.left, defaultPlace ? CW_USEDEFAULT : r.top, defaultPlace ? r.right : r.right - r.left,
+                  defaultPlace ? r.bottom : r.bottom - r.top, frame.owner,
                   nullptr, GetModuleHandleW(nullptr), this);
   return hwnd_ != nullptr;
 }

@@ -27,7 +27,9 @@ class Window {
     DWORD style = 0;
     DWORD exStyle = 0;
     std::string title;
-    RECT outer = {};  // screen pixels; CW_USEDEFAULT in `left` for the platform's place
+    // Screen pixels; CW_USEDEFAULT in `left` for the platform's place, with
+    // `right` and `bottom` then the width and height.
+    RECT outer = {};
     HWND owner = nullptr;
     bool programIcon = true;
   };

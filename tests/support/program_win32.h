@@ -52,6 +52,9 @@ class ProgramTest : public ::testing::Test {
       d.endProgram = [this] { ++ended_; };
       d.programFolder = [this] { return programFolder_.Root(); };
       d.clock = &clock_;
+      // Nothing opens a browser.
+      d.shellOpen = [this](const std::string& target) { opened_.push_back(target); };
+      d.downloadsFolder = [this]() -> std::optional<std::string> { return downloadsFolder_.Root(); };
     });
     ASSERT_TRUE(app_->Start(SW_SHOWNORMAL));
     hwnd_ = app_->Main().Handle();
@@ -75,6 +78,7 @@ class ProgramTest : public ::testing::Test {
 
   FixedClock clock_{{2011, 10, 31, 9, 0, 0}};
   TempTree programFolder_{"program"};
+  TempTree downloadsFolder_{"downloads"};
   std::unique_ptr<App> app_;
   HWND hwnd_ = nullptr;
   std::optional<std::string> chosen_;
@@ -85,6 +89,7 @@ class ProgramTest : public ::testing::Test {
   // When set, decides at each yield whether the queue gets a turn, for a
   // test about what happens at one particular yield.
   std::function<bool()> yieldPumps_;
+  std::vector<std::string> opened_;  // what the shell was asked to open
   int browsed_ = 0;
   int pumps_ = 0;
   int beeps_ = 0;
