@@ -1,6 +1,6 @@
 // Input: one byte n, then n % 64 characters of hexadecimal text, then the
-// file content. The converted pattern is searched in the content both in
-// memory (against a plain search) and through a real file.
+// file content. The converted pattern is searched in the content in memory
+// (against a plain search), as part of a pattern set, and through a real file.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "scratch_file.h"
+#include "signatures/pattern_set.h"
 #include "signatures/string_signature.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -25,6 +26,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            [](unsigned char a, char b) { return a == static_cast<unsigned char>(b); }) !=
                    content.end();
   if (ContainsPattern(content, pattern) != plain) std::abort();
+
+  // Pieces of the pattern as a table: the one-pass search must name the
+  // entry a walk over the table names.
+  std::vector<std::string> table = {pattern.substr(pattern.size() / 2), pattern, pattern.substr(0, 1), ""};
+  std::optional<std::size_t> walked;
+  for (std::size_t i = 0; i < table.size() && !walked; ++i) {
+    if (ContainsPattern(content, table[i])) walked = i;
+  }
+  if (PatternSet(table).FirstFound(content.data(), content.size()) != walked) std::abort();
 
   fuzz::ScratchFile file(content.data(), content.size());
   if (file.ok()) {

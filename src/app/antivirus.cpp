@@ -4,6 +4,7 @@
 
 #include "app/configuration.h"
 #include "remedy/mod_log.h"
+#include "scan/listing_reuse.h"
 #include "scan/scan_progress.h"
 
 namespace tarvex {
@@ -48,7 +49,7 @@ Antivirus::Antivirus(AntivirusServices services)
     : ui::WindowState(kAntivirusWindow, kControls, {{Timer1, 1000}, {Timer2, 500}}),
       services_(Checked(services)),
       guard_(services_.processes),
-      detection_(*this, services_.detection) {}
+      engine_(*this, services_.engine) {}
 
 void Antivirus::Form_Activate() {
   if (DateWarningDue(services_.clock.Now())) {
@@ -56,7 +57,7 @@ void Antivirus::Form_Activate() {
                              config::kHomePage,
                          sys::kMbOk | sys::kMbIconExclamation, "Peringatan");
   }
-  const std::string database = services_.programFolder() + "\\Tarvex.db";
+  const std::string database = DatabasePath();
   if (!services_.visibleFileExists(database)) {
     services_.messageBox("Maaf...file database Tarvex.db hilang\r\nFile ''" + database + "''", sys::kMbOk, "");
     services_.endProgram();
@@ -147,6 +148,8 @@ void Antivirus::RunScan() {
   SetText(lblJumlahVirus, "0");
   StartAnalyseAnimation();
   StartElapsedTimer();
+  // Read once for the whole scan, and only when it changed since the last one.
+  engine_.PrepareScan(DatabasePath());
 
   MENGANALISA("Hitung");
   StopAnalyseAnimation();
@@ -179,7 +182,8 @@ void Antivirus::MENGANALISA(const std::string& Kerja) {
   ClearRows();
   double counter = 0;
   std::string path = scanRoot_;
-  MENCARI_VIRUS(path, "*.*", counter, Kerja, *this, services_.directories);
+  ListingReuse directories(services_.directories);
+  MENCARI_VIRUS(path, "*.*", counter, Kerja, *this, directories);
   DoEvents();
   if (Kerja == "Hitung") SetText(lblTotalFile, CounterText(counter));
 }
@@ -187,7 +191,7 @@ void Antivirus::MENGANALISA(const std::string& Kerja) {
 void Antivirus::ExamineFile(const std::string& folder, const std::string& name) {
   SetText(status, StatusLineFor(folder, name));
   try {
-    detection_.CheckSelection(folder, name);
+    engine_.CheckSelection(folder, name);
   } catch (...) {
     // A failing check costs this file its verdict, never the scan.
   }

@@ -13,8 +13,8 @@
 #include "app/elapsed_clock.h"
 #include "remedy/delete_quarantine.h"
 #include "remedy/process_guard.h"
-#include "scan/file_detection.h"
 #include "scan/folder_walk.h"
+#include "scan/scan_engine.h"
 #include "scan/result_row.h"
 #include "system/clock.h"
 #include "system/file_system.h"
@@ -38,8 +38,8 @@ struct AntivirusServices {
   const sys::Clock& clock;
   DirectorySource& directories;
   sys::ProcessApi& processes;
-  DetectionServices detection;  // file facts and database of the checks
-  sys::FileSystem& files;       // delete, quarantine and the activity log
+  EngineServices engine;   // the files and the database the checks read
+  sys::FileSystem& files;  // delete, quarantine and the activity log
 };
 
 // From 1 November 2011 on, every activation asks the user to fetch a newer version.
@@ -110,7 +110,7 @@ class Antivirus : public ui::WindowState, private WalkHost, private DetectionHos
   void RemoveRow(std::size_t index) override;
   void ClearRows() { Controls().ClearItems(ListView1); }
   ProcessGuard& Guard() { return guard_; }
-  FileDetection& Detection() { return detection_; }
+  ScanEngine& Engine() { return engine_; }
 
   // One pass over ScanRoot: "Hitung" counts, "Pindai" examines.
   void MENGANALISA(const std::string& Kerja);
@@ -118,6 +118,7 @@ class Antivirus : public ui::WindowState, private WalkHost, private DetectionHos
  private:
   void RunScan();
   void ShowEndMessage();
+  std::string DatabasePath() const { return services_.programFolder() + "\\Tarvex.db"; }
   void StartElapsedTimer();
   void StopElapsedTimer();
   void StartAnalyseAnimation();
@@ -149,7 +150,7 @@ class Antivirus : public ui::WindowState, private WalkHost, private DetectionHos
   bool busy_ = false;
 
   ProcessGuard guard_;
-  FileDetection detection_;
+  ScanEngine engine_;
   ElapsedClock clock_;
   AnalyseAnimation animation_;
 };

@@ -1,6 +1,5 @@
 #include "app/app_win32.h"
 
-#include "signatures/signature_database.h"
 #include "system/replacement_files.h"
 #include "system/files.h"
 #include "system/processes.h"
@@ -24,7 +23,8 @@ DesktopServices RealDesktop(App& app) {
     RECT r = sys::WorkArea();
     return ui::Box{r.left, r.top, r.right - r.left, r.bottom - r.top};
   };
-  d.yield = [] { ui::PumpPendingMessages(); };
+  // The scan yields after every file; the queue needs a turn once per frame.
+  d.yield = [] { ui::PumpPendingMessagesPaced(); };
   d.beep = [] { sys::Beep(); };
   // At once: no window closes first, no unload handler runs, a scan stops mid-loop.
   d.endProgram = [] { ExitProcess(0); };
@@ -68,9 +68,7 @@ AntivirusServices App::MainWindowServices() {
       .clock = *desktop_.clock,
       .directories = SystemDirectories(),
       .processes = sys::SystemProcesses(),
-      .detection = {.fileLength = sys::FileLength,
-                    .readFile = sys::ReadWholeFile,
-                    .lookupCrc = [](const std::string& text) { return LookupCrc(text); }},
+      .engine = SystemEngineServices(),
       .files = *desktop_.files,
   };
 }

@@ -10,15 +10,35 @@
 
 namespace tarvex {
 
-namespace {
-
-constexpr double kNoCheckKiB = 4000;  // 4 096 000 bytes and more: no check at all
-constexpr double kNoCrcKiB = 750;     // 768 000 bytes and more: patterns only
-
 bool InQuarantine(const std::string& folder) {
   const std::string prefix = kQuarantinePrefix;
   return folder.compare(0, prefix.size(), prefix) == 0;  // letter case counts
 }
+
+// The limits are kept in units of 1 024 bytes, so the length is divided, not rounded.
+bool TooLargeForAnyCheck(std::int64_t length) { return static_cast<double>(length) / 1024 >= kNoCheckBytes / 1024; }
+
+bool TooLargeForCrcCheck(std::int64_t length) { return static_cast<double>(length) / 1024 >= kNoCrcBytes / 1024; }
+
+bool GetsPatternCheck(const std::string& name) {
+  const std::string type = FileTypeOf(name);
+  return type == "Application" || type == "Screen Saver";
+}
+
+bool LatestRowIs(const DetectionHost& host, const std::string& full) {
+  std::size_t latest = static_cast<std::size_t>(CounterValue(host.VirusCountText()));
+  std::string latestPath = latest >= 1 && latest <= host.RowCount() ? host.RowPath(latest) : std::string();
+  return latestPath == full;
+}
+
+void ReportDetection(DetectionHost& host, ResultRow row) {
+  const std::string path = row.path;
+  host.AppendRow(std::move(row));
+  host.StopProcessOf(path);  // before the count goes up, as the user will read it
+  host.SetVirusCountText(IncrementedCounter(host.VirusCountText()));
+}
+
+namespace {
 
 // Keeps one read of the file for all checks of one selection, and forgets it
 // when the selection is done, whichever way it ends.
@@ -35,28 +55,6 @@ class CacheScope {
   bool& valid_;
 };
 
-// The virus table with its patterns already turned into bytes: the table is
-// part of the program, so it is split and converted once, not for every file.
-struct ConvertedVirus {
-  std::string name;
-  std::int32_t size;
-  std::string bytes;
-};
-
-const std::vector<ConvertedVirus>& ConvertedVirusTable() {
-  static const std::vector<ConvertedVirus> table = [] {
-    std::vector<ConvertedVirus> out;
-    for (std::int16_t i = 1;; ++i) {
-      const std::string entry = VirusSignature(i);
-      if (entry.empty() || entry == kVirusSentinel) break;
-      VirusEntry virus = SplitVirusEntry(entry);
-      out.push_back({virus.name, virus.size, HexToChars(virus.pattern)});
-    }
-    return out;
-  }();
-  return table;
-}
-
 }  // namespace
 
 FileDetection::FileDetection(DetectionHost& host, DetectionServices services)
@@ -71,10 +69,9 @@ void FileDetection::CheckSelection(const std::string& namadir, const std::string
 
   if (InQuarantine(namadir)) return;
   std::optional<std::int64_t> length = services_.fileLength(full);
-  if (!length || static_cast<double>(*length) / 1024 >= kNoCheckKiB) return;
+  if (!length || TooLargeForAnyCheck(*length)) return;
 
-  const std::string type = FileTypeOf(namafile);
-  if (type == "Application" || type == "Screen Saver") {
+  if (GetsPatternCheck(namafile)) {
     try {
       CEK_DENGAN_STRING(namadir, namafile);
     } catch (...) {
@@ -82,12 +79,10 @@ void FileDetection::CheckSelection(const std::string& namadir, const std::string
     }
   }
 
-  if (static_cast<double>(*length) / 1024 >= kNoCrcKiB) return;
+  if (TooLargeForCrcCheck(*length)) return;
 
   // The pattern check may just have reported this file: its row is the latest.
-  std::size_t latest = static_cast<std::size_t>(CounterValue(host_.VirusCountText()));
-  std::string latestPath = latest >= 1 && latest <= host_.RowCount() ? host_.RowPath(latest) : std::string();
-  if (latestPath == full) return;
+  if (LatestRowIs(host_, full)) return;
   CEK_DENGAN_CRC(namadir, namafile);
 }
 
@@ -131,11 +126,6 @@ std::int64_t FileDetection::Length(const std::string& full, std::size_t readLeng
   return length ? *length : static_cast<std::int64_t>(readLength);
 }
 
-void FileDetection::Report(ResultRow row) {
-  const std::string path = row.path;
-  host_.AppendRow(std::move(row));
-  host_.StopProcessOf(path);  // before the count goes up, as the user will read it
-  host_.SetVirusCountText(IncrementedCounter(host_.VirusCountText()));
-}
+void FileDetection::Report(ResultRow row) { ReportDetection(host_, std::move(row)); }
 
 }  // namespace tarvex

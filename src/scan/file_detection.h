@@ -36,6 +36,24 @@ struct DetectionServices {
 inline constexpr const char* kQuarantinePrefix = "C:\\Karantina";
 inline constexpr const char* kInfectedRemark = "File Terinfeksi";
 
+// The rules of the check selection, shared by every scan that makes one.
+// Files under "C:\Karantina" (exact letter case) get no check.
+bool InQuarantine(const std::string& folder);
+// 4 096 000 bytes and more: no check at all.
+inline constexpr std::int64_t kNoCheckBytes = 4000 * 1024;
+bool TooLargeForAnyCheck(std::int64_t length);
+// 768 000 bytes and more: the pattern check only.
+inline constexpr std::int64_t kNoCrcBytes = 750 * 1024;
+bool TooLargeForCrcCheck(std::int64_t length);
+// Executables and screen savers, by the end of the name.
+bool GetsPatternCheck(const std::string& name);
+// The latest row names `full`: the pattern check has just reported it.
+bool LatestRowIs(const DetectionHost& host, const std::string& full);
+// Appends the row, ends a process started from the file, counts it.
+void ReportDetection(DetectionHost& host, ResultRow row);
+
+// The checks as the program has always made them; every faster scan must
+// give exactly its results.
 class FileDetection {
  public:
   FileDetection(DetectionHost& host, DetectionServices services);

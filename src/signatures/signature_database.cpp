@@ -41,16 +41,11 @@ bool ForEachDatabaseEntry(const std::string& dbPath,
   return true;
 }
 
-namespace {
-
-// The mark is consulted after the database and overrides what it found.
-std::string ApplyUserMark(std::string found, const std::string& checksumText) {
+std::string WithUserMark(std::string found, const std::string& checksumText) {
   // An empty mark means "nothing marked", never a match for an empty text.
   if (!TempDbChecksum.empty() && checksumText == TempDbChecksum) return kUserRequestName;
   return found;
 }
-
-}  // namespace
 
 std::string LookupCrcInText(std::string_view dbText, const std::string& checksumText) {
   std::string found;
@@ -64,12 +59,12 @@ std::string LookupCrcInText(std::string_view dbText, const std::string& checksum
     }
     return entry != kDatabaseSentinel;
   });
-  return ApplyUserMark(std::move(found), checksumText);
+  return WithUserMark(std::move(found), checksumText);
 }
 
 std::string LookupCrcInFile(const std::string& dbPath, const std::string& checksumText) {
   std::optional<std::vector<unsigned char>> bytes = sys::ReadWholeFile(dbPath);
-  if (!bytes) return ApplyUserMark(std::string(), checksumText);
+  if (!bytes) return WithUserMark(std::string(), checksumText);
   std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
   return LookupCrcInText(text, checksumText);
 }

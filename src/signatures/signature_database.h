@@ -35,6 +35,9 @@ void ForEachDatabaseEntryInText(std::string_view text,
 bool ForEachDatabaseEntry(const std::string& dbPath,
                           const std::function<bool(const std::string& entry)>& visit);
 
+// The mark is consulted after the database and overrides what it found.
+std::string WithUserMark(std::string found, const std::string& checksumText);
+
 // The virus name for a checksum text: the name of the first entry whose key
 // equals it exactly, "Permintaan User" when it equals TempDbChecksum, or ""
 // (not infected). Entries without a colon are skipped; the sentinel or the

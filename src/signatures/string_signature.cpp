@@ -100,6 +100,20 @@ VirusEntry SplitVirusEntry(std::string_view entry) {
   return out;
 }
 
+const std::vector<ConvertedVirus>& ConvertedVirusTable() {
+  static const std::vector<ConvertedVirus> table = [] {
+    std::vector<ConvertedVirus> out;
+    for (std::int16_t i = 1;; ++i) {
+      const std::string entry = VirusSignature(i);
+      if (entry.empty() || entry == kVirusSentinel) break;
+      VirusEntry virus = SplitVirusEntry(entry);
+      out.push_back({virus.name, virus.size, HexToChars(virus.pattern)});
+    }
+    return out;
+  }();
+  return table;
+}
+
 NamedPattern SplitNamedEntry(std::string_view entry) {
   NamedPattern out;
   std::size_t colon = entry.find(':');

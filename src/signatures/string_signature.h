@@ -44,6 +44,16 @@ struct VirusEntry {
 };
 VirusEntry SplitVirusEntry(std::string_view entry);
 
+// A virus entry with its pattern already turned into bytes.
+struct ConvertedVirus {
+  std::string name;
+  std::int32_t size = 0;
+  std::string bytes;
+};
+// The virus table up to its sentinel, split and converted once for the run:
+// the table is part of the program, so there is nothing to convert per file.
+const std::vector<ConvertedVirus>& ConvertedVirusTable();
+
 // A packer or compiler entry: pattern before the first colon, name all after it.
 struct NamedPattern {
   std::string pattern;

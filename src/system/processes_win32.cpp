@@ -5,6 +5,9 @@
 #include <psapi.h>
 #include <tlhelp32.h>
 
+#include <map>
+#include <optional>
+
 #include "system/processes.h"
 #include "system/processes_win32.h"
 #include "system/wide_path_win32.h"
@@ -61,6 +64,15 @@ std::string FirstModulePath(std::uint32_t pid) {
   return path;
 }
 
+std::optional<std::uint64_t> StartTime(std::uint32_t pid) {
+  ui::ScopedHandle process(OpenProcess(kQueryLimited, FALSE, pid));
+  // Before Vista there are no limited rights.
+  if (!process) process.reset(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid));
+  FILETIME created, exited, kernel, user;
+  if (!process || !GetProcessTimes(process.get(), &created, &exited, &kernel, &user)) return std::nullopt;
+  return (static_cast<std::uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
 std::string FullImageName(std::uint32_t pid) {
   static const QueryFullProcessImageNameWFn query = LoadQueryFullProcessImageName();
   std::string path;
@@ -81,7 +93,9 @@ class Win32Processes final : public ProcessApi {
  public:
   std::vector<std::uint32_t> SnapshotProcessIds() override {
     std::vector<std::uint32_t> ids;
-    ui::ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPALL, 0));
+    // Processes only: a snapshot of every thread, module and heap as well
+    // costs a scan that finds many files a good part of its time.
+    ui::ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot) return ids;
     PROCESSENTRY32 entry;
     entry.dwSize = sizeof entry;
@@ -91,11 +105,22 @@ class Win32Processes final : public ProcessApi {
     return ids;
   }
 
+  // A process's executable does not change while it lives: found once, its
+  // path is kept for as long as that process (its id with its start time) is
+  // there. Reading another process's modules means reading its memory, which
+  // costs a scan that finds many files dearly (the table is rebuilt for each).
   std::string ExecutablePath(std::uint32_t pid) override {
+    const std::optional<std::uint64_t> start = win32::StartTime(pid);
+    if (start) {
+      auto known = known_.find(pid);
+      if (known != known_.end() && known->second.start == *start) return known->second.path;
+    }
     std::string path = win32::FirstModulePath(pid);
     // The 32-bit program cannot list the modules of a 64-bit process; without
     // this the infected 64-bit programs of today's systems would keep running.
     if (path.empty()) path = win32::FullImageName(pid);
+    // A path not found now (a process still starting) is looked for again next time.
+    if (start && !path.empty()) known_[pid] = {*start, path};
     return path;
   }
 
@@ -108,6 +133,13 @@ class Win32Processes final : public ProcessApi {
     WaitForSingleObject(process.get(), win32::kEndWait);
     return true;
   }
+
+ private:
+  struct Known {
+    std::uint64_t start = 0;
+    std::string path;
+  };
+  std::map<std::uint32_t, Known> known_;
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "ui/message_loop_win32.h"
 
+#include "ui/frame_pacer.h"
 #include "ui/window_win32.h"
 
 namespace tarvex::ui {
@@ -21,6 +22,11 @@ void PumpPendingMessages() {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+}
+
+void PumpPendingMessagesPaced() {
+  static FramePacer pacer([] { return static_cast<std::uint64_t>(GetTickCount64()); });
+  if (pacer.Due()) PumpPendingMessages();
 }
 
 int RunMessageLoop() {

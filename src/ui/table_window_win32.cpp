@@ -15,6 +15,19 @@ namespace tarvex::ui {
 namespace {
 
 constexpr UINT kRunActivate = WM_APP + 1;  // Form_Activate, once the activation itself is over
+constexpr UINT kShowChanges = WM_APP + 2;  // the changes an event made, once it yields to the queue
+
+// What an event may change many times over while it runs (the status line
+// and counters of a scan): shown when the event ends or yields, not at every
+// change, so a long command repaints at most once per turn of the queue.
+bool ShownLater(Kind kind, Change change) {
+  switch (change) {
+    case Change::Text: return kind == Kind::Label || kind == Kind::StatusBar;
+    case Change::Position: return kind == Kind::ProgressBar;
+    case Change::Items: return kind == Kind::ListView || kind == Kind::ListBox;
+    default: return false;
+  }
+}
 
 ActivationRule& Activations() {
   static ActivationRule rule;
@@ -260,7 +273,8 @@ HWND TableWindow::CreateChild(const ControlSpec& c) {
     button->SetForeColor(ColourRef(c.fore, GetSysColor(COLOR_BTNTEXT)));
     button->SetForeHover(ColourRef(c.hover, GetSysColor(COLOR_BTNTEXT)));
     button->SetEnabled(s.Enabled(c.id));
-    button->Click = [this, id = c.id] { state_->Click(id); };
+    // The button raises its click from its own window: an event of this window all the same.
+    button->Click = [this, id = c.id] { Handled([&] { state_->Click(id); }); };
     HWND hwnd = button->Handle();
     if (!s.Visible(c.id)) ShowWindow(hwnd, SW_HIDE);
     buttons_[c.id] = std::move(button);
@@ -331,6 +345,22 @@ void TableWindow::Listen() {
 }
 
 void TableWindow::Mirror(int id, Change change) {
+  const ControlSpec& c = state_->Controls().Spec(id);
+  if (handling_ > 0 && ShownLater(c.kind, change)) {
+    if (changes_.empty()) PostMessageW(Handle(), kShowChanges, 0, 0);
+    changes_.insert({id, change});
+    return;
+  }
+  MirrorNow(id, change);
+}
+
+void TableWindow::ShowChanges() {
+  std::set<std::pair<int, Change>> changes;
+  changes.swap(changes_);
+  for (const auto& [id, change] : changes) MirrorNow(id, change);
+}
+
+void TableWindow::MirrorNow(int id, Change change) {
   const ControlState& s = state_->Controls();
   const ControlSpec& c = s.Spec(id);
   if (c.kind == Kind::Menu) return;
@@ -522,7 +552,31 @@ void TableWindow::Activated(bool activation) {
 }
 
 LRESULT TableWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  LRESULT result = 0;
+  Handled([&] { result = Dispatch(msg, wp, lp); });
+  return result;
+}
+
+void TableWindow::Handled(const std::function<void()>& event) {
+  ++handling_;
+  try {
+    event();
+  } catch (...) {
+    --handling_;
+    throw;
+  }
+  --handling_;
+  // Whatever the event changed is on screen when it ends. An event sent from
+  // within another (a control asking for its colours while it paints) leaves
+  // the showing to the outer one, or to the queue's next turn.
+  if (handling_ == 0 && !changes_.empty() && Handle()) ShowChanges();
+}
+
+LRESULT TableWindow::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+    case kShowChanges:
+      ShowChanges();
+      return 0;
     case WM_COMMAND:
       Command(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
       return 0;
@@ -595,6 +649,7 @@ void TableWindow::OnDestroyed() {
   menus_.clear();
   shownItems_.clear();
   shownRows_.clear();
+  changes_.clear();
   tooltip_ = nullptr;
   focus_ = nullptr;
 }

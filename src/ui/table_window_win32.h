@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,11 @@ class TableWindow : public Window, public WindowFrame {
   void AddTooltip(HWND control, const char* text);
   void Listen();
   void Mirror(int id, Change change);
+  void MirrorNow(int id, Change change);
+  void ShowChanges();
+  LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+  // Runs one event of this window; what it changes is shown when it ends.
+  void Handled(const std::function<void()>& event);
   void SyncList(const ControlSpec& c);
   void ApplyTimer(const TimerSpec& t);
   void PullText(int id);
@@ -84,6 +90,8 @@ class TableWindow : public Window, public WindowFrame {
   HWND focus_ = nullptr;  // the control that had the focus when the window was last left
   bool pulling_ = false;
   bool closing_ = false;
+  int handling_ = 0;  // events of this window being handled, nested ones included
+  std::set<std::pair<int, Change>> changes_;  // made while handling, not yet shown
 };
 
 }  // namespace tarvex::ui

@@ -351,7 +351,7 @@ TEST(MainWindowServices, EveryServiceMustBeGiven) {
   noMessageBox.messageBox = nullptr;
   EXPECT_THROW(Antivirus{noMessageBox}, std::invalid_argument);
   AntivirusServices noFileReader = fakes.Services();
-  noFileReader.detection.readFile = nullptr;
+  noFileReader.engine.readFile = nullptr;
   EXPECT_THROW(Antivirus{noFileReader}, std::invalid_argument);
 }
 

@@ -85,7 +85,12 @@ TEST(ProcessGuardOnWine, EndsTheProcessStartedFromTheFile) {
     ProcessGuard guard(sys::SystemProcesses());
     ASSERT_EQ(sleeper.PathInTable(guard), sleeper.Path());
     // The route the 32-bit program takes for 64-bit processes gives the same.
-    EXPECT_EQ(sys::win32::FirstModulePath(sleeper.Pid()), sleeper.Path());
+    // The table may have been made from the full image name while the new
+    // process's modules could not be read yet: wait until they can.
+    std::string modulePath;
+    for (int tries = 0; tries < 100 && modulePath.empty(); ++tries, Sleep(modulePath.empty() ? 50 : 0))
+      modulePath = sys::win32::FirstModulePath(sleeper.Pid());
+    EXPECT_EQ(modulePath, sleeper.Path());
     EXPECT_EQ(sys::win32::FullImageName(sleeper.Pid()), sleeper.Path());
 
     guard.KillProcessByPath(sleeper.Path());
@@ -101,6 +106,33 @@ TEST(ProcessGuardOnWine, LeavesAProcessWhosePathDiffersInCase) {
 
   guard.KillProcessByPath(SwapCase(sleeper.Path()));
   EXPECT_EQ(WaitForSingleObject(sleeper.Handle(), 1000), WAIT_TIMEOUT);
+}
+
+}  // namespace
+}  // namespace tarvex
+
+namespace tarvex {
+namespace {
+
+TEST(SystemProcesses, PathsKeptFromOneTableToTheNextFollowTheProcessNotItsId) {
+  ProcessGuard guard(sys::SystemProcesses());
+  std::uint32_t firstPid = 0;
+  {
+    RunningSleeper first("eerste\\one.exe");
+    ASSERT_TRUE(first.Started());
+    firstPid = first.Pid();
+    EXPECT_EQ(first.PathInTable(guard), first.Path());
+    EXPECT_EQ(first.PathInTable(guard), first.Path()) << "the kept path, the second time";
+    const std::optional<std::uint64_t> start = sys::win32::StartTime(first.Pid());
+    ASSERT_TRUE(start.has_value());
+    EXPECT_EQ(sys::win32::StartTime(first.Pid()), start);
+  }
+  // Another process, perhaps with the same id: its own path, never the one kept.
+  RunningSleeper second("tweede\\two.exe");
+  ASSERT_TRUE(second.Started());
+  EXPECT_EQ(second.PathInTable(guard), second.Path()) << "pid " << second.Pid() << ", before " << firstPid;
+  guard.KillProcessByPath(second.Path());
+  EXPECT_TRUE(second.EndedByTermination());
 }
 
 }  // namespace

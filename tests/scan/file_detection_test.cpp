@@ -10,6 +10,7 @@
 #include "signatures/signature_database.h"
 #include "signatures/string_signature.h"
 #include "signatures/temp_files.h"
+#include "support/detection_samples.h"
 #include "system/files.h"
 
 namespace tarvex {
@@ -17,20 +18,7 @@ namespace {
 
 using ::testing::ElementsAre;
 
-// The main window's side of detection: rows, the virus count and the guard.
-class FakeWindow : public DetectionHost {
- public:
-  std::size_t RowCount() const override { return rows.size(); }
-  std::string RowPath(std::size_t index) const override { return rows.at(index - 1).path; }
-  void AppendRow(ResultRow row) override { rows.push_back(std::move(row)); }
-  std::string VirusCountText() const override { return count; }
-  void SetVirusCountText(const std::string& text) override { count = text; }
-  void StopProcessOf(const std::string& path) override { stopped.push_back(path + " @" + count); }
-
-  std::vector<ResultRow> rows;
-  std::string count = "0";
-  std::vector<std::string> stopped;
-};
+using FakeWindow = testing::FakeDetectionHost;
 
 // ---- Which checks a file gets: file facts and both checks are the test's own.
 
@@ -129,13 +117,8 @@ TEST_F(CheckSelection, FailingPatternCheckStillLeavesTheCrcCheck) {
 
 // ---- Both checks over real files and a real database file.
 
-std::string PatternBytes(int virusIndex) { return HexToChars(SplitVirusEntry(VirusSignature(virusIndex)).pattern); }
-
-std::string ChecksumOf(const std::string& bytes) {
-  clsCRC crc;
-  std::vector<unsigned char> data(bytes.begin(), bytes.end());
-  return ChecksumText(bytes.empty() ? std::nullopt : std::optional<std::int32_t>(crc.CalculateBytes(data)));
-}
+using testing::ChecksumOf;
+std::string PatternBytes(int virusIndex) { return testing::VirusPatternBytes(virusIndex); }
 
 class Checks : public ::testing::Test {
  protected:

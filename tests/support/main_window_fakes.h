@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/antivirus.h"
+#include "support/detection_samples.h"
 #include "support/fake_file_system.h"
 #include "support/fake_processes.h"
 #include "support/fake_tree.h"
@@ -45,7 +46,8 @@ class MainWindowFakes {
   FakeProcesses processes;
   FakeFileSystem files;
   // Each file of the scanning pass is read once: `onCheck` sees its path, and
-  // a path in `infected` is reported with that virus name.
+  // a path in `infected` is reported with that virus name (the database
+  // lists its checksum).
   std::function<void(const std::string& path)> onCheck;
   std::map<std::string, std::string> infected;
 
@@ -75,24 +77,38 @@ class MainWindowFakes {
         .clock = clock,
         .directories = tree,
         .processes = processes,
-        .detection = {.fileLength = [](const std::string&) { return std::optional<std::int64_t>(100); },
-                      .readFile =
-                          [this](const std::string& path) {
-                            lastRead_ = path;
-                            if (onCheck) onCheck(path);
-                            return std::optional<std::vector<unsigned char>>(std::in_place, path.begin(), path.end());
-                          },
-                      .lookupCrc =
-                          [this](const std::string&) {
-                            auto it = infected.find(lastRead_);
-                            return it == infected.end() ? std::string() : it->second;
-                          }},
+        .engine = {.readFile =
+                       [this](const std::string& path, std::int64_t, sys::FileBuffer& into) {
+                         if (path == DatabasePath()) return Give(Database(), into);
+                         if (onCheck) onCheck(path);
+                         sys::FileRead read = Give(path, into);
+                         read.length = 100;
+                         return read;
+                       },
+                   .fileStamp =
+                       [this](const std::string& path) -> std::optional<sys::FileStamp> {
+                         if (path != DatabasePath()) return std::nullopt;
+                         const std::string text = Database();
+                         return sys::FileStamp{static_cast<std::int64_t>(text.size()),
+                                               static_cast<std::int64_t>(std::hash<std::string>()(text))};
+                       }},
         .files = files,
     };
   }
 
  private:
-  std::string lastRead_;
+  std::string DatabasePath() const { return programFolder + "\\Tarvex.db"; }
+  // Every file holds its own path, so a database of the infected paths'
+  // checksums names exactly them.
+  std::string Database() const {
+    std::string text;
+    for (const auto& [path, name] : infected) text += ChecksumOf(path) + ":" + name + "\r\n";
+    return text + "Selesai:Selesai\r\n";
+  }
+  static sys::FileRead Give(const std::string& bytes, sys::FileBuffer& into) {
+    std::copy(bytes.begin(), bytes.end(), into.Prepare(bytes.size()));
+    return {static_cast<std::int64_t>(bytes.size()), true};
+  }
 };
 
 }  // namespace tarvex::testing

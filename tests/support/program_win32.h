@@ -40,7 +40,11 @@ class ProgramTest : public ::testing::Test {
         return (flags & 0xF) == sys::kMbYesNo ? yesNoAnswer_ : static_cast<int>(sys::kIdOk);
       };
       d.yield = [this, real = d.yield] {
-        real();
+        if (!yieldPumps_) {
+          real();  // the program's own pace: a turn of the queue once per display frame
+        } else if (yieldPumps_()) {
+          ui::PumpPendingMessages();
+        }
         ++pumps_;
         if (afterPump_) afterPump_();
       };
@@ -85,6 +89,9 @@ class ProgramTest : public ::testing::Test {
   bool realMessageBoxes_ = false;
   int yesNoAnswer_ = sys::kIdNo;
   std::function<void()> afterPump_;
+  // When set, decides at each yield whether the queue gets a turn, for a
+  // test about what happens at one particular yield.
+  std::function<bool()> yieldPumps_;
   std::vector<std::string> opened_;  // what the shell was asked to open
   int browsed_ = 0;
   int pumps_ = 0;

@@ -1,0 +1,100 @@
+#include "console/console_text.h"
+
+#include <cstdio>
+
+#include "scan/scan_progress.h"
+
+#ifndef TARVEX_VERSION
+#define TARVEX_VERSION "1.00"
+#endif
+
+namespace tarvex::console {
+
+namespace {
+
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
+  return text;
+}
+
+std::string Format(const char* format, double value) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, format, value);
+  return buf;
+}
+
+// A line cut to `width` characters counts UTF-8 characters, not bytes, and
+// never cuts one in half.
+std::string CutToWidth(const std::string& text, std::size_t width) {
+  std::size_t chars = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+    if (++chars > width) return text.substr(0, i);
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string HelpText() {
+  return "Usage: tarvex-scan [options] PATH...\n"
+         "Scans folders, with everything below them, and files for viruses: the CRC\n"
+         "signatures of the database and the patterns built into Tarvex Antivirus,\n"
+         "with the checks of the program's own scan, in the same order. Files are\n"
+         "only reported, never changed, moved or deleted, and no process is ended.\n"
+         "\n"
+         "Each detection is one line on standard output, its fields separated by tabs:\n"
+         "  path, virus name, size in bytes, remark (\"File Terinfeksi\" or empty)\n"
+         "A summary follows the detections.\n"
+         "\n"
+         "Options:\n"
+         "  --db FILE         the signature database (default: Tarvex.db beside\n"
+         "                    this program)\n"
+         "  --mark CHECKSUM   report files with this CRC-32 checksum (1 to 8\n"
+         "                    hexadecimal digits) as \"Permintaan User\"\n"
+         "  --no-summary      print the detections only\n"
+         "  -q, --quiet       print nothing but errors; the exit status tells the result\n"
+         "  -h, --help        show this help and exit\n"
+         "  --version         show the version and exit\n"
+         "\n"
+         "Files of 4 096 000 bytes or more, and files in folders whose path begins\n"
+         "with C:\\Karantina, are counted but not checked.\n"
+         "\n"
+         "Exit status: 0 nothing found, 1 something found, 2 bad arguments, a path\n"
+         "that does not exist, or a missing or damaged database.\n";
+}
+
+std::string VersionText() { return "tarvex-scan " TARVEX_VERSION " (Tarvex Antivirus)\n"; }
+
+std::string DetectionLine(const ResultRow& row) {
+  return OneLine(row.path) + '\t' + OneLine(row.name) + '\t' + OneLine(row.size) + '\t' + OneLine(row.remark) + '\n';
+}
+
+std::string SummaryText(const ScanTotals& t) {
+  auto line = [](const char* label, const std::string& value) { return std::string(label) + value + '\n'; };
+  const double mib = static_cast<double>(t.bytesRead) / (1024.0 * 1024.0);
+  return "\n" + line("Folders:        ", std::to_string(t.folders)) +
+         line("Files counted:  ", std::to_string(t.filesCounted)) +
+         line("Files examined: ", std::to_string(t.filesExamined)) +
+         line("Detections:     ", std::to_string(t.detections)) +
+         line("Bytes read:     ", std::to_string(t.bytesRead) + Format(" (%.1f MiB)", mib)) +
+         line("Time:           ", Format("%.2f s", t.seconds));
+}
+
+std::string ProgressText(std::uint64_t examined, std::uint64_t total, const std::string& folder,
+                         const std::string& name, std::size_t width) {
+  std::string percent = "  ? %";
+  if (std::optional<std::int16_t> p = PercentComplete(static_cast<double>(total), static_cast<double>(examined));
+      p && *p <= 100) {
+    percent = Format("%3.0f %%", *p);
+  }
+  std::string text = percent + "  " + std::to_string(examined) + "/" + std::to_string(total) + "  " +
+                     OneLine(StatusLineFor(folder, name));
+  return CutToWidth(text, width);
+}
+
+std::string CountingText(std::uint64_t counted) { return "counting files: " + std::to_string(counted); }
+
+}  // namespace tarvex::console

@@ -1,0 +1,146 @@
+#include "console/scan_command.h"
+
+#include <chrono>
+
+#include "console/console_text.h"
+#include "console/scan_options.h"
+#include "signatures/signature_database.h"
+#include "system/program_folder.h"
+
+namespace tarvex::console {
+
+namespace {
+
+constexpr const char* kProgram = "tarvex-scan: ";
+constexpr auto kProgressInterval = std::chrono::milliseconds(100);
+
+class SystemConsoleIo : public ConsoleIo {
+ public:
+  void Write(sys::Stream stream, std::string_view utf8) override { sys::Write(stream, utf8); }
+  bool IsTerminal(sys::Stream stream) override { return sys::IsTerminal(stream); }
+  std::size_t TerminalWidth(sys::Stream stream) override { return sys::TerminalWidth(stream); }
+  std::string DefaultDatabase() override { return sys::ProgramFile("Tarvex.db"); }
+};
+
+// Prints what the scan tells: detections on standard output, problems and
+// (on a terminal only) one progress line on standard error.
+class Printer : public ScanListener {
+ public:
+  Printer(ConsoleIo& io, const ScanOptions& options)
+      : io_(io),
+        quiet_(options.quiet),
+        progress_(!options.quiet && io.IsTerminal(sys::Stream::Err)),
+        width_(progress_ ? io.TerminalWidth(sys::Stream::Err) : 80) {}
+
+  void Counting(std::uint64_t counted) override {
+    if (Due(false)) ShowProgress(CountingText(counted));
+  }
+  void Examining(const std::string& folder, const std::string& name, std::uint64_t examined,
+                 std::uint64_t total) override {
+    // One column short of the width: a full line would wrap on some terminals.
+    if (Due(true)) ShowProgress(ProgressText(examined, total, folder, name, width_ > 1 ? width_ - 1 : 1));
+  }
+  void Detected(const ResultRow& row) override {
+    if (quiet_) return;
+    ResultRow shown = row;
+    shown.name = sys::AnsiToUtf8(row.name);
+    ClearProgress();
+    io_.Write(sys::Stream::Out, DetectionLine(shown));
+  }
+  void Problem(const std::string& text) override {
+    if (quiet_) return;
+    ClearProgress();
+    io_.Write(sys::Stream::Err, kProgram + text + "\n");
+  }
+  void ClearProgress() {
+    if (shownWidth_ == 0) return;
+    io_.Write(sys::Stream::Err, "\r" + std::string(shownWidth_, ' ') + "\r");
+    shownWidth_ = 0;
+  }
+
+ private:
+  // A tenth of a second after the last line, or at once when the scanning
+  // pass takes over from the counting pass.
+  bool Due(bool scanning) {
+    if (!progress_) return false;
+    auto now = std::chrono::steady_clock::now();
+    if (now - last_ < kProgressInterval && scanning == scanning_) return false;
+    last_ = now;
+    scanning_ = scanning;
+    return true;
+  }
+  void ShowProgress(const std::string& text) {
+    std::size_t chars = 0;
+    for (char c : text) chars += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    std::string line = "\r" + text;
+    if (chars < shownWidth_) line += std::string(shownWidth_ - chars, ' ');
+    io_.Write(sys::Stream::Err, line);
+    shownWidth_ = std::max(shownWidth_, chars);
+  }
+
+  ConsoleIo& io_;
+  bool quiet_;
+  bool progress_;
+  std::size_t width_;
+  std::size_t shownWidth_ = 0;
+  std::chrono::steady_clock::time_point last_{};
+  bool scanning_ = false;
+};
+
+int Fail(ConsoleIo& io, const std::string& text) {
+  io.Write(sys::Stream::Err, kProgram + text + "\n");
+  return kError;
+}
+
+// Clears the user's mark again however the scan ends.
+class MarkScope {
+ public:
+  explicit MarkScope(const std::string& mark) { TempDbChecksum = mark; }
+  ~MarkScope() { TempDbChecksum.clear(); }
+};
+
+}  // namespace
+
+ConsoleIo& SystemConsole() {
+  static SystemConsoleIo io;
+  return io;
+}
+
+int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const ConsoleServices& services) {
+  const ParsedCommandLine parsed = ParseCommandLine(args);
+  switch (parsed.action) {
+    case ParsedCommandLine::Action::Help: io.Write(sys::Stream::Out, HelpText()); return kClean;
+    case ParsedCommandLine::Action::Version: io.Write(sys::Stream::Out, VersionText()); return kClean;
+    case ParsedCommandLine::Action::UsageError:
+      return Fail(io, parsed.error + "\nTry 'tarvex-scan --help' for more information.");
+    case ParsedCommandLine::Action::Scan: break;
+  }
+  const ScanOptions& options = parsed.options;
+
+  std::string error;
+  std::optional<std::vector<ScanRoot>> roots = ResolveRoots(options.paths, error, services);
+  if (!roots) return Fail(io, error);
+
+  const std::string database = options.database.empty() ? io.DefaultDatabase() : options.database;
+  Printer printer(io, options);
+  ConsoleScan scan(database, printer, services);
+  if (scan.LoadDatabase() == CrcDatabase::State::Unreadable) return Fail(io, "cannot read the database " + database);
+  const DatabaseHealth& health = scan.DatabaseHealthNow();
+  if (!health.sentinelFound) {
+    return Fail(io, "the database " + database +
+                        " is damaged: it does not end with the line Selesai:Selesai (an interrupted download?)");
+  }
+  if (health.entriesWithoutColon > 0 && !options.quiet) {
+    io.Write(sys::Stream::Err, kProgram + std::string("warning: ") + std::to_string(health.entriesWithoutColon) +
+                                   " line(s) of the database " + database + " have no colon and are skipped, such as '" +
+                                   sys::AnsiToUtf8(health.firstEntryWithoutColon) + "'\n");
+  }
+
+  MarkScope mark(options.mark);
+  const ScanTotals totals = scan.Run(*roots);
+  printer.ClearProgress();
+  if (options.summary && !options.quiet) io.Write(sys::Stream::Out, SummaryText(totals));
+  return totals.detections > 0 ? kFound : kClean;
+}
+
+}  // namespace tarvex::console

@@ -1,0 +1,29 @@
+#pragma once
+// tarvex-scan from its arguments to its exit status, over a console that
+// tests can read.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "console/console_scan.h"
+#include "system/console.h"
+
+namespace tarvex::console {
+
+enum ExitStatus : int { kClean = 0, kFound = 1, kError = 2 };
+
+class ConsoleIo {
+ public:
+  virtual ~ConsoleIo() = default;
+  virtual void Write(sys::Stream stream, std::string_view utf8) = 0;
+  virtual bool IsTerminal(sys::Stream stream) = 0;
+  virtual std::size_t TerminalWidth(sys::Stream stream) = 0;
+  // Tarvex.db beside the program.
+  virtual std::string DefaultDatabase() = 0;
+};
+
+ConsoleIo& SystemConsole();
+
+int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const ConsoleServices& services);
+
+}  // namespace tarvex::console

@@ -1,0 +1,98 @@
+#include "console/scan_options.h"
+
+#include <cstdint>
+
+#include "signatures/checksum_text.h"
+
+namespace tarvex::console {
+
+namespace {
+
+using Action = ParsedCommandLine::Action;
+
+ParsedCommandLine UsageError(std::string error) {
+  ParsedCommandLine out;
+  out.action = Action::UsageError;
+  out.error = std::move(error);
+  return out;
+}
+
+// "--db FILE" and "--db=FILE" alike; no value when `arg` is another option.
+std::optional<std::string> ValueOf(const std::string& option, const std::vector<std::string>& args, std::size_t& i,
+                                   bool& missing) {
+  const std::string& arg = args[i];
+  missing = false;
+  if (arg == option) {
+    if (i + 1 >= args.size()) {
+      missing = true;
+      return std::nullopt;
+    }
+    return args[++i];
+  }
+  if (arg.compare(0, option.size() + 1, option + "=") == 0) return arg.substr(option.size() + 1);
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> NormalizedChecksum(const std::string& text) {
+  if (text.empty()) return std::nullopt;
+  std::uint64_t value = 0;
+  for (char c : text) {
+    int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    if (digit < 0) return std::nullopt;
+    value = value * 16 + static_cast<std::uint64_t>(digit);
+    if (value > 0xFFFFFFFFu) return std::nullopt;
+  }
+  return ChecksumText(static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
+}
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  ParsedCommandLine out;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+#ifdef _WIN32
+    // The way Windows programs are asked for help; no file can have this name.
+    if (!optionsEnded && arg == "/?") {
+      out.action = Action::Help;
+      return out;
+    }
+#endif
+    if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+      out.options.paths.push_back(arg);
+      continue;
+    }
+    bool missing = false;
+    if (arg == "--") {
+      optionsEnded = true;
+    } else if (arg == "--help" || arg == "-h") {
+      out.action = Action::Help;
+      return out;
+    } else if (arg == "--version") {
+      out.action = Action::Version;
+      return out;
+    } else if (arg == "--quiet" || arg == "-q") {
+      out.options.quiet = true;
+    } else if (arg == "--no-summary") {
+      out.options.summary = false;
+    } else if (std::optional<std::string> db = ValueOf("--db", args, i, missing); db || missing) {
+      if (!db || db->empty()) return UsageError("--db needs a database file");
+      out.options.database = *db;
+    } else if (std::optional<std::string> mark = ValueOf("--mark", args, i, missing); mark || missing) {
+      if (!mark) return UsageError("--mark needs a checksum");
+      std::optional<std::string> checksum = NormalizedChecksum(*mark);
+      if (!checksum) return UsageError("--mark '" + *mark + "' is no checksum: give 1 to 8 hexadecimal digits, such as CBF43926");
+      out.options.mark = *checksum;
+    } else {
+      return UsageError("unknown option '" + arg + "'");
+    }
+  }
+  if (out.options.paths.empty()) return UsageError("no folder or file to scan");
+  for (const std::string& path : out.options.paths) {
+    if (path.empty()) return UsageError("an empty path names nothing to scan");
+  }
+  return out;
+}
+
+}  // namespace tarvex::console

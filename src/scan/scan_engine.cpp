@@ -1,0 +1,91 @@
+#include "scan/scan_engine.h"
+
+#include <limits>
+#include <stdexcept>
+
+#include "signatures/checksum_text.h"
+#include "signatures/pattern_set.h"
+#include "signatures/string_signature.h"
+#include "system/files.h"
+
+namespace tarvex {
+
+namespace {
+
+const PatternSet& VirusPatterns() {
+  static const PatternSet set = [] {
+    std::vector<std::string> bytes;
+    for (const ConvertedVirus& virus : ConvertedVirusTable()) bytes.push_back(virus.bytes);
+    return PatternSet(std::move(bytes));
+  }();
+  return set;
+}
+
+}  // namespace
+
+EngineServices SystemEngineServices() { return {.readFile = sys::ReadFileIfShorter, .fileStamp = sys::FileStampOf}; }
+
+namespace {
+
+const EngineServices& Checked(const EngineServices& s) {
+  if (!s.readFile || !s.fileStamp) throw std::invalid_argument("EngineServices: readFile and fileStamp must be given");
+  return s;
+}
+
+DatabaseFiles FilesOf(const EngineServices& s) {
+  return {.stamp = s.fileStamp, .read = [read = s.readFile](const std::string& path, sys::FileBuffer& into) {
+            return read(path, std::numeric_limits<std::int64_t>::max(), into).read;
+          }};
+}
+
+}  // namespace
+
+ScanEngine::ScanEngine(DetectionHost& host, EngineServices services)
+    : host_(host), services_(Checked(services)), database_(std::string(), FilesOf(services_)) {}
+
+CrcDatabase::State ScanEngine::PrepareScan(const std::string& databasePath) {
+  if (databasePath != database_.Path()) database_ = CrcDatabase(databasePath, FilesOf(services_));
+  return database_.Refresh();
+}
+
+void ScanEngine::CheckSelection(const std::string& namadir, const std::string& namafile) {
+  const std::string full = namadir + namafile;
+  if (InQuarantine(namadir)) return;
+  const bool patternCheck = GetsPatternCheck(namafile);
+  // One open for the length and the bytes; a file no check reads is not read.
+  const sys::FileRead file = services_.readFile(full, patternCheck ? kNoCheckBytes : kNoCrcBytes, buffer_);
+  const std::optional<std::int64_t>& length = file.length;
+  if (!length || TooLargeForAnyCheck(*length)) return;
+  const bool crcCheck = !TooLargeForCrcCheck(*length);
+  if (!patternCheck && !crcCheck) return;
+
+  const bool readable = file.read;
+  if (readable) {
+    ++counters_.filesRead;
+    counters_.bytesRead += buffer_.size();
+  } else {
+    ++counters_.unreadable;
+    buffer_.Prepare(0);
+    if (services_.readFailed) services_.readFailed(full);
+  }
+
+  // An unreadable file ends the pattern check without a row.
+  if (patternCheck && readable) {
+    if (std::optional<std::size_t> hit = VirusPatterns().FirstFound(buffer_.data(), buffer_.size())) {
+      const ConvertedVirus& virus = ConvertedVirusTable()[*hit];
+      const bool insideHost = virus.size < *length;
+      ReportDetection(host_, {"", virus.name, full, std::to_string(*length), insideHost ? kInfectedRemark : ""});
+      return;  // the row just made is the latest: no CRC check for this file
+    }
+  }
+
+  if (!crcCheck || LatestRowIs(host_, full)) return;
+  // An empty or unreadable file has no checksum: its text is "0".
+  std::optional<std::int32_t> crc;
+  if (!buffer_.empty()) crc = crc_.CalculateBytes(buffer_.data(), buffer_.size());
+  std::string name = database_.Lookup(ChecksumText(crc));
+  if (name.empty()) return;
+  ReportDetection(host_, {"", std::move(name), full, std::to_string(*length), ""});
+}
+
+}  // namespace tarvex

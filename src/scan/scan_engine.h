@@ -1,0 +1,61 @@
+#pragma once
+// The scan's checks at the cost of reading each file once: one read per file
+// for the built-in patterns and the CRC together, all patterns searched in
+// one pass, and the database looked up in a table parsed once per scan.
+// Every row it makes is the row FileDetection makes for the same file.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "scan/crc_database.h"
+#include "scan/file_detection.h"
+#include "signatures/cls_crc.h"
+#include "system/file_read.h"
+
+namespace tarvex {
+
+// The files the engine reads: readFile and fileStamp must be given.
+struct EngineServices {
+  // One look at a file: its length, and its content when shorter than `readBelow`.
+  std::function<sys::FileRead(const std::string& path, std::int64_t readBelow, sys::FileBuffer& into)> readFile;
+  // Size and last-write time, to tell whether the database changed.
+  std::function<std::optional<sys::FileStamp>(const std::string& path)> fileStamp;
+  // Told about a file that had a check due and could not be read (optional).
+  std::function<void(const std::string& path)> readFailed;
+};
+
+// The system's own file facts.
+EngineServices SystemEngineServices();
+
+struct EngineCounters {
+  std::uint64_t filesRead = 0;  // files whose bytes went through a check
+  std::uint64_t bytesRead = 0;
+  std::uint64_t unreadable = 0;
+};
+
+class ScanEngine {
+ public:
+  ScanEngine(DetectionHost& host, EngineServices services);
+
+  // At the start of every scan: the database is read again only when it
+  // changed (or is another file than last time).
+  CrcDatabase::State PrepareScan(const std::string& databasePath);
+
+  // The checks for one file of the scanning pass; `namadir` ends in the separator.
+  void CheckSelection(const std::string& namadir, const std::string& namafile);
+
+  const EngineCounters& Counters() const { return counters_; }
+  void ResetCounters() { counters_ = {}; }
+  const CrcDatabase& Database() const { return database_; }
+
+ private:
+  DetectionHost& host_;
+  EngineServices services_;
+  CrcDatabase database_;
+  EngineCounters counters_;
+  clsCRC crc_;
+  sys::FileBuffer buffer_;
+};
+
+}  // namespace tarvex

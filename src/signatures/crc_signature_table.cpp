@@ -1,0 +1,34 @@
+#include "signatures/crc_signature_table.h"
+
+#include "signatures/signature_database.h"
+
+namespace tarvex {
+
+CrcSignatureTable CrcSignatureTable::FromText(std::string_view dbText) {
+  CrcSignatureTable table;
+  DatabaseHealth& health = table.health_;
+  ForEachDatabaseEntryInText(dbText, [&](const std::string& entry) {
+    DatabaseEntry e = SplitDatabaseEntry(entry);
+    if (!e.hasColon) {
+      if (health.entriesWithoutColon++ == 0) health.firstEntryWithoutColon = entry;
+      return true;
+    }
+    // The sentinel's own key goes in too: a sequential reader compares the
+    // key before it recognises the sentinel.
+    const bool added = table.names_.try_emplace(std::move(e.key), std::move(e.name)).second;
+    if (entry == kDatabaseSentinel) {
+      health.sentinelFound = true;
+      return false;
+    }
+    if (added) ++health.signatures;
+    return true;
+  });
+  return table;
+}
+
+std::string CrcSignatureTable::Lookup(const std::string& checksumText) const {
+  auto it = names_.find(checksumText);
+  return WithUserMark(it == names_.end() ? std::string() : it->second, checksumText);
+}
+
+}  // namespace tarvex

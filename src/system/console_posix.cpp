@@ -1,0 +1,38 @@
+#include <dirent.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "system/console.h"
+
+namespace tarvex::sys {
+
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+  return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+bool IsTerminal(Stream stream) { return isatty(stream == Stream::Out ? STDOUT_FILENO : STDERR_FILENO) == 1; }
+
+std::size_t TerminalWidth(Stream stream) {
+  winsize size{};
+  if (ioctl(stream == Stream::Out ? STDOUT_FILENO : STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
+    return size.ws_col;
+  return 80;
+}
+
+void Write(Stream stream, std::string_view utf8) {
+  std::FILE* f = stream == Stream::Out ? stdout : stderr;
+  std::fwrite(utf8.data(), 1, utf8.size(), f);
+}
+
+std::string AnsiToUtf8(const std::string& ansi) { return ansi; }
+
+bool FolderListable(const std::string& folder) {
+  DIR* d = opendir(folder.empty() ? "." : folder.c_str());
+  if (!d) return false;
+  closedir(d);
+  return true;
+}
+
+}  // namespace tarvex::sys

@@ -1,0 +1,52 @@
+#pragma once
+// Reading files at the speed of the disk cache: one buffer kept from file to
+// file, and the size and last-write time that tell whether a file changed.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace tarvex::sys {
+
+// Memory reused from one file to the next: no allocation and no zeroing per file.
+class FileBuffer {
+ public:
+  // Room for `size` bytes, contents undefined; null when there is no memory.
+  unsigned char* Prepare(std::size_t size);
+  const unsigned char* data() const { return data_.get(); }
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+
+ private:
+  std::unique_ptr<unsigned char[]> data_;
+  std::size_t capacity_ = 0;
+  std::size_t size_ = 0;
+};
+
+// One look at a file: its length, and its content when it was short enough.
+struct FileRead {
+  std::optional<std::int64_t> length;  // no value: missing, or no ordinary file
+  bool read = false;                   // the buffer holds the whole file
+};
+
+// Opens the file once for its length and, when the length is below
+// `readBelow`, reads all of it (as many bytes as its length when opened) into
+// `into`. A file that cannot be opened still has the length its directory
+// entry gives, as a length query alone would find it; `read` is then false.
+// Files of 2 GiB or larger are never read: ReadWholeFile gives up on them too.
+FileRead ReadFileIfShorter(const std::string& path, std::int64_t readBelow, FileBuffer& into);
+
+// The whole file into `into`; false (and `into` empty) when it cannot be read.
+bool ReadFileInto(const std::string& path, FileBuffer& into);
+
+// Size and last-write time: a file whose stamp is unchanged is taken to be
+// unchanged.
+struct FileStamp {
+  std::int64_t size = 0;
+  std::int64_t lastWrite = 0;  // in the platform's own units
+  bool operator==(const FileStamp&) const = default;
+};
+std::optional<FileStamp> FileStampOf(const std::string& path);
+
+}  // namespace tarvex::sys

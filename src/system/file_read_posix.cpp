@@ -1,0 +1,57 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "system/file_read.h"
+#include "system/files.h"
+
+namespace tarvex::sys {
+
+namespace {
+
+constexpr std::int64_t kTooLarge = 0x80000000LL;
+
+bool ReadAll(int fd, unsigned char* buf, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    ssize_t got = read(fd, buf + done, size - done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;  // failed, or shrank between the length and the read
+    done += static_cast<std::size_t>(got);
+  }
+  return true;
+}
+
+}  // namespace
+
+FileRead ReadFileIfShorter(const std::string& path, std::int64_t readBelow, FileBuffer& into) {
+  into.Prepare(0);
+  // Without waiting: a pipe that slipped in between the listing and the read
+  // must not hold up the scan.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return {FileLength(path), false};
+  FileRead result;
+  struct stat st;
+  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    result.length = static_cast<std::int64_t>(st.st_size);
+    if (*result.length < readBelow && *result.length < kTooLarge) {
+      const auto size = static_cast<std::size_t>(*result.length);
+      unsigned char* buf = into.Prepare(size);
+      result.read = buf && ReadAll(fd, buf, size);
+    }
+  }
+  close(fd);
+  if (!result.read) into.Prepare(0);
+  return result;
+}
+
+std::optional<FileStamp> FileStampOf(const std::string& path) {
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;
+  return FileStamp{static_cast<std::int64_t>(st.st_size),
+                   static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
+}
+
+}  // namespace tarvex::sys

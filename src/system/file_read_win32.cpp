@@ -1,0 +1,58 @@
+#include <windows.h>
+
+#include "system/file_read.h"
+#include "system/files.h"
+#include "system/wide_path_win32.h"
+
+namespace tarvex::sys {
+
+namespace {
+
+constexpr LONGLONG kTooLarge = 0x80000000LL;
+
+bool ReadAll(HANDLE h, unsigned char* buf, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    DWORD got = 0;
+    if (!ReadFile(h, buf + done, static_cast<DWORD>(size - done), &got, nullptr) || got == 0) return false;
+    done += got;
+  }
+  return true;
+}
+
+}  // namespace
+
+FileRead ReadFileIfShorter(const std::string& path, std::int64_t readBelow, FileBuffer& into) {
+  into.Prepare(0);
+  const std::optional<std::wstring> wide = win32::WidePath(path);
+  if (!wide) return {};  // no such name can exist
+  HANDLE h = CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  // Locked by another program: the directory still knows its length.
+  if (h == INVALID_HANDLE_VALUE) return {FileLength(path), false};
+  FileRead result;
+  LARGE_INTEGER size;
+  if (GetFileSizeEx(h, &size) && size.QuadPart >= 0) {
+    result.length = size.QuadPart;
+    if (size.QuadPart < readBelow && size.QuadPart < kTooLarge) {
+      const auto total = static_cast<std::size_t>(size.QuadPart);
+      unsigned char* buf = into.Prepare(total);
+      result.read = buf && ReadAll(h, buf, total);
+    }
+  }
+  CloseHandle(h);
+  if (!result.read) into.Prepare(0);
+  return result;
+}
+
+std::optional<FileStamp> FileStampOf(const std::string& path) {
+  const std::optional<std::wstring> wide = win32::WidePath(path);
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!wide || !GetFileAttributesExW(wide->c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+  const auto time = (static_cast<std::int64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                    data.ftLastWriteTime.dwLowDateTime;
+  return FileStamp{(static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow, time};
+}
+
+}  // namespace tarvex::sys

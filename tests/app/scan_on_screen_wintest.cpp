@@ -1,0 +1,120 @@
+// What the user sees of a scan in the real window: the state's texts in the
+// state's order, and the controls repainted once per turn of the event queue
+// rather than once per file.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "app/antivirus_window_win32.h"
+#include "scan/scan_progress.h"
+#include "support/program_win32.h"
+#include "support/temp_tree_win32.h"
+#include "system/files.h"
+
+namespace tarvex {
+namespace {
+
+using A = Antivirus;
+using ::testing::ElementsAre;
+using testing::TempTree;
+
+// Every text a control is given, as it reaches the control.
+class TextRecorder {
+ public:
+  void Watch(HWND control) {
+    texts_[control];
+    previous_[control] = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TextRecorder::Proc)));
+    instance_ = this;
+  }
+  ~TextRecorder() {
+    for (const auto& [control, proc] : previous_) SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+    instance_ = nullptr;
+  }
+  const std::vector<std::string>& Texts(HWND control) { return texts_[control]; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SETTEXT && lp) {
+      const auto* text = reinterpret_cast<const wchar_t*>(lp);
+      char buf[1024] = {};
+      WideCharToMultiByte(CP_UTF8, 0, text, -1, buf, sizeof buf - 1, nullptr, nullptr);
+      instance_->texts_[hwnd].push_back(buf);
+    }
+    return CallWindowProcW(instance_->previous_[hwnd], hwnd, msg, wp, lp);
+  }
+
+  static inline TextRecorder* instance_ = nullptr;
+  std::map<HWND, WNDPROC> previous_;
+  std::map<HWND, std::vector<std::string>> texts_;
+};
+
+class ScanOnScreen : public testing::ProgramTest {
+ protected:
+  void SetUp() override {
+    StartProgram();
+    for (int i = 0; i < 60; ++i) tree_.Write((i % 2 ? "sub\\" : "") + ("f" + std::to_string(i) + ".txt"), "x");
+    chosen_ = tree_.Root();
+    for (int id : {A::status, A::lblFileDiperiksa, A::lblPercentComplete}) recorder_.Watch(Child(id));
+  }
+
+  // The status line of every file, in the order the walk meets them.
+  std::vector<std::string> FileStatusLines() {
+    std::vector<std::string> lines;
+    for (const std::string& folder : {tree_.Root() + "\\", tree_.Root() + "\\sub\\"}) {
+      for (const sys::DirEntry& e : sys::ListDirectory(folder + "*.*", 39)) lines.push_back(StatusLineFor(folder, e.name));
+    }
+    return lines;
+  }
+
+  TempTree tree_{"screen"};
+  TextRecorder recorder_;
+};
+
+TEST_F(ScanOnScreen, WhatAnEventChangesReachesTheScreenOnceWhenItEnds) {
+  yieldPumps_ = [] { return false; };  // the queue gets no turn during this scan
+  Click(A::cmdScan);
+  EXPECT_THAT(recorder_.Texts(Child(A::status)), ElementsAre("Pemeriksaan selesai, tak ada virus ditemukan."));
+  EXPECT_THAT(recorder_.Texts(Child(A::lblFileDiperiksa)), ElementsAre("60"));
+  EXPECT_THAT(recorder_.Texts(Child(A::lblPercentComplete)), ElementsAre("100 % Complete..."));
+  EXPECT_EQ(SendMessageA(Child(A::ProgressBar1), PBM_GETPOS, 0, 0), 100);
+}
+
+TEST_F(ScanOnScreen, TheScreenShowsTheScansTextsInTheirOrder) {
+  // A turn of the queue at every fifth yield: some of the texts in between
+  // are never shown, but what is shown keeps the scan's order.
+  int yields = 0;
+  yieldPumps_ = [&] { return ++yields % 5 == 0; };
+  Click(A::cmdScan);
+
+  const std::vector<std::string> expected = FileStatusLines();
+  ASSERT_EQ(expected.size(), 60u);
+  const std::vector<std::string>& shown = recorder_.Texts(Child(A::status));
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(shown.back(), "Pemeriksaan selesai, tak ada virus ditemukan.");
+  std::size_t next = 0;
+  int fileLines = 0;
+  for (const std::string& text : shown) {
+    if (std::find(expected.begin(), expected.end(), text) == expected.end()) continue;  // animation, end message
+    auto at = std::find(expected.begin() + static_cast<std::ptrdiff_t>(next), expected.end(), text);
+    ASSERT_NE(at, expected.end()) << text << " shown out of order";
+    next = static_cast<std::size_t>(at - expected.begin()) + 1;
+    ++fileLines;
+  }
+  EXPECT_GT(fileLines, 0) << "the files show while the scan runs";
+  EXPECT_LT(fileLines, 60) << "not every file is painted";
+  // The counter climbs, never back.
+  int last = 0;
+  for (const std::string& text : recorder_.Texts(Child(A::lblFileDiperiksa))) {
+    EXPECT_GE(std::stoi(text), last);
+    last = std::stoi(text);
+  }
+  EXPECT_EQ(last, 60);
+}
+
+}  // namespace
+}  // namespace tarvex

@@ -1,0 +1,205 @@
+#include "console/scan_command.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "signatures/temp_files.h"
+#include "support/detection_samples.h"
+#include "support/fake_tree.h"
+
+namespace tarvex::console {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using Args = std::vector<std::string>;
+
+// A path written with "/" in the build's own form.
+std::string NativePath(std::string path) {
+  for (char& c : path) {
+    if (c == '/') c = sys::kPathSeparator;
+  }
+  return path;
+}
+
+const std::string kEicar = "X5O!P%@AP[4\\PZX54(P^)7CC)7}$EICAR-STANDARD-ANTIVIRUS-TEST-FILE!$H+H*";
+const std::string kShippedDb = "6851CF3C:EICAR-Test-File\r\nSelesai:Selesai\r\n";
+
+class FakeConsole : public ConsoleIo {
+ public:
+  void Write(sys::Stream stream, std::string_view text) override {
+    (stream == sys::Stream::Out ? out : err).append(text);
+  }
+  bool IsTerminal(sys::Stream stream) override { return stream == sys::Stream::Err && terminal; }
+  std::size_t TerminalWidth(sys::Stream) override { return 60; }
+  std::string DefaultDatabase() override { return defaultDb; }
+
+  std::string out, err, defaultDb;
+  bool terminal = false;
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+class ScanCommandTest : public ::testing::Test {
+ protected:
+  ScanCommandTest() { io_.defaultDb = tmp_.Write("Tarvex.db", kShippedDb); }
+
+  // Writes a file under the scanned tree; `rel` uses "/" between names.
+  std::string File(const std::string& rel, const std::string& bytes) {
+    std::filesystem::path p = std::filesystem::u8path(Tree() + NativePath(rel));
+    std::filesystem::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << bytes;
+    return Tree() + NativePath(rel);
+  }
+  std::string Tree() const { return tmp_.Path("tree") + sys::kPathSeparator; }
+  int Run(Args args) { return RunScanCommand(args, io_, SystemConsoleServices()); }
+
+  // A virus inside a larger file, by entry 2 of the built-in table (100 bytes on its own).
+  static std::string Infected() { return testing::VirusPatternBytes(2) + std::string(140, 'h'); }
+
+  testing::TempFolder tmp_;
+  FakeConsole io_;
+};
+
+TEST_F(ScanCommandTest, ExitStatusTellsTheResult) {
+  File("clean/readme.txt", "nothing to see");
+  File("dirty/eicar.com", kEicar);
+  tmp_.Write("broken.db", "6851CF3C:EICAR-Test-File\r\n");
+  struct Case {
+    Args args;
+    int status;
+    std::string err;
+  };
+  const Case cases[] = {
+      {{Tree() + "clean"}, kClean, ""},
+      {{Tree() + "dirty"}, kFound, ""},
+      {{Tree() + "clean", Tree() + "dirty"}, kFound, ""},
+      {{Tree() + "nowhere"}, kError, "cannot find " + Tree() + "nowhere"},
+      {{"--db", tmp_.Path("none.db"), Tree()}, kError, "cannot read the database " + tmp_.Path("none.db")},
+      {{"--db", tmp_.Path("broken.db"), Tree()}, kError, "is damaged: it does not end with the line Selesai:Selesai"},
+      {{"--bogus", Tree()}, kError, "unknown option '--bogus'"},
+      {{}, kError, "Try 'tarvex-scan --help'"},
+      {{"--help"}, kClean, ""},
+      {{"--version"}, kClean, ""},
+  };
+  for (const Case& c : cases) {
+    io_.err.clear();
+    EXPECT_EQ(Run(c.args), c.status) << (c.args.empty() ? "" : c.args[0]);
+    if (c.err.empty()) {
+      EXPECT_THAT(io_.err, IsEmpty());
+    } else {
+      EXPECT_EQ(io_.err.rfind("tarvex-scan: ", 0), 0u) << io_.err;
+      EXPECT_THAT(io_.err, HasSubstr(c.err));
+    }
+  }
+}
+
+TEST_F(ScanCommandTest, OneLinePerDetectionInWalkOrderThenTheSummary) {
+  const std::string infected = File("a.exe", Infected());
+  const std::string eicar = File("sub/eicar.com", kEicar);
+  File("sub/deeper/clean.txt", "clean");
+  EXPECT_EQ(Run({Tree()}), kFound);
+  EXPECT_THAT(io_.err, IsEmpty());
+  std::vector<std::string> lines = Lines(io_.out);
+  ASSERT_EQ(lines.size(), 9u) << io_.out;
+  EXPECT_EQ(lines[0], infected + "\tw32.Burmecia\t150\tFile Terinfeksi");
+  EXPECT_EQ(lines[1], eicar + "\tEICAR-Test-File\t68\t");
+  EXPECT_EQ(lines[2], "");
+  EXPECT_EQ(lines[3], "Folders:        3");
+  EXPECT_EQ(lines[4], "Files counted:  3");
+  EXPECT_EQ(lines[5], "Files examined: 3");
+  EXPECT_EQ(lines[6], "Detections:     2");
+  EXPECT_EQ(lines[7], "Bytes read:     223 (0.0 MiB)");
+  EXPECT_EQ(lines[8].rfind("Time:           ", 0), 0u) << lines[8];
+  EXPECT_TRUE(lines[8].ends_with(" s")) << lines[8];
+}
+
+TEST_F(ScanCommandTest, NoSummaryLeavesTheDetectionsAndQuietLeavesNothing) {
+  const std::string eicar = File("eicar.com", kEicar);
+  EXPECT_EQ(Run({"--no-summary", Tree()}), kFound);
+  EXPECT_THAT(Lines(io_.out), ElementsAre(eicar + "\tEICAR-Test-File\t68\t"));
+  io_.out.clear();
+  io_.terminal = true;
+  EXPECT_EQ(Run({"--quiet", Tree()}), kFound);
+  EXPECT_THAT(io_.out, IsEmpty());
+  EXPECT_THAT(io_.err, IsEmpty());
+}
+
+TEST_F(ScanCommandTest, UserMarkReportsAChecksumTheDatabaseDoesNotList) {
+  const std::string body = "123456789";
+  const std::string file = File("digits.txt", body);
+  EXPECT_EQ(Run({"--no-summary", "--mark", "cbf43926", Tree()}), kFound);
+  EXPECT_THAT(Lines(io_.out), ElementsAre(file + "\tPermintaan User\t9\t"));
+  io_.out.clear();
+  EXPECT_EQ(Run({"--no-summary", Tree()}), kClean) << "the mark lasts for one scan only";
+}
+
+TEST_F(ScanCommandTest, LinesWithoutAColonAreSkippedWithAWarning) {
+  const std::string db = tmp_.Write("odd.db", "garbage line\r\n6851CF3C:EICAR-Test-File\r\nSelesai:Selesai\r\n");
+  File("eicar.com", kEicar);
+  EXPECT_EQ(Run({"--db", db, "--no-summary", Tree()}), kFound);
+  EXPECT_THAT(io_.err, HasSubstr("warning: 1 line(s) of the database " + db + " have no colon"));
+  EXPECT_THAT(io_.err, HasSubstr("'garbage line'"));
+}
+
+TEST_F(ScanCommandTest, NamesInManyScriptsAreFoundAndPrintedWhole) {
+  const std::string names[] = {"вирус.exe", "ιός.scr", "病毒/病毒.exe", "فيروس.exe", "virüs 🦠.EXE", "ウイルス/x.exe"};
+  std::vector<std::string> expected;
+  for (const std::string& name : names) expected.push_back(File(name, Infected()) + "\tw32.Burmecia\t150\tFile Terinfeksi");
+  EXPECT_EQ(Run({"--no-summary", Tree()}), kFound);
+  EXPECT_THAT(Lines(io_.out), ::testing::UnorderedElementsAreArray(expected));
+}
+
+TEST_F(ScanCommandTest, SingleFilesAreScannedLikeWalkedOnes) {
+  const std::string file = File("one/a.exe", Infected());
+  File("one/b.exe", Infected());
+  EXPECT_EQ(Run({"--no-summary", file}), kFound);
+  EXPECT_THAT(Lines(io_.out), ElementsAre(file + "\tw32.Burmecia\t150\tFile Terinfeksi"));
+}
+
+TEST_F(ScanCommandTest, ProgressLineOnlyOnATerminalAndClearedAtTheEnd) {
+  File("a.txt", "a");
+  EXPECT_EQ(Run({"--no-summary", Tree()}), kClean);
+  EXPECT_THAT(io_.err, IsEmpty());
+
+  io_.terminal = true;
+  EXPECT_EQ(Run({"--no-summary", Tree()}), kClean);
+  EXPECT_THAT(io_.err, HasSubstr("\rcounting files: "));
+  EXPECT_THAT(io_.err, HasSubstr("\r  0 %  0/1  "));
+  const std::string::size_type lastReturn = io_.err.rfind('\r');
+  EXPECT_EQ(lastReturn, io_.err.size() - 1) << "the line is blanked out at the end";
+  EXPECT_EQ(io_.err.find_first_not_of(' ', io_.err.rfind('\r', lastReturn - 1) + 1), lastReturn);
+}
+
+TEST_F(ScanCommandTest, UnreadableFoldersAndFilesAreToldAndTheScanGoesOn) {
+  const std::string root = "V:\\usb\\";  // the fake tree's own separator
+  testing::FakeTree tree;
+  tree.File(root, "locked", sys::kAttrDirectory).File(root, "a.exe").Folder(root, "open");
+  ConsoleServices services{
+      .directories = tree,
+      .folderListable = [&](const std::string& folder) { return folder != root + "locked\\"; },
+      .attributes = [](const std::string&) { return std::optional<std::uint32_t>(sys::kAttrDirectory); },
+      .engine = {.readFile =
+                     [&](const std::string& path, std::int64_t below, sys::FileBuffer& into) {
+                       // The database reads; every file of the tree is locked.
+                       if (path == io_.defaultDb) return sys::ReadFileIfShorter(path, below, into);
+                       return sys::FileRead{10, false};
+                     },
+                 .fileStamp = sys::FileStampOf}};
+  EXPECT_EQ(RunScanCommand({root}, io_, services), kClean);
+  EXPECT_THAT(Lines(io_.err), ElementsAre("tarvex-scan: cannot read " + root + "a.exe",
+                                          "tarvex-scan: cannot read folder " + root + "locked\\"));
+  EXPECT_THAT(io_.out, HasSubstr("Folders:        3"));
+}
+
+}  // namespace
+}  // namespace tarvex::console

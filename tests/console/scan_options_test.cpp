@@ -1,0 +1,89 @@
+#include "console/scan_options.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvex::console {
+namespace {
+
+using Action = ParsedCommandLine::Action;
+using Args = std::vector<std::string>;
+
+TEST(ScanCommandLine, OptionsAndPaths) {
+  struct Case {
+    Args args;
+    Args paths;
+    std::string database;
+    std::string mark;
+    bool summary;
+    bool quiet;
+  };
+  const Case cases[] = {
+      {{"D:\\Data"}, {"D:\\Data"}, "", "", true, false},
+      {{"a", "b", "c"}, {"a", "b", "c"}, "", "", true, false},
+      {{"--db", "x.db", "a"}, {"a"}, "x.db", "", true, false},
+      {{"--db=x.db", "a"}, {"a"}, "x.db", "", true, false},
+      {{"a", "--no-summary", "b"}, {"a", "b"}, "", "", false, false},
+      {{"-q", "a"}, {"a"}, "", "", true, true},
+      {{"--quiet", "a"}, {"a"}, "", "", true, true},
+      {{"--mark", "cbf43926", "a"}, {"a"}, "", "CBF43926", true, false},
+      {{"--mark=0000abcd", "a"}, {"a"}, "", "ABCD", true, false},
+      {{"--mark", "0", "a"}, {"a"}, "", "0", true, false},
+      {{"--", "--db", "-q"}, {"--db", "-q"}, "", "", true, false},  // after "--" every word is a path
+      {{"-", "a"}, {"-", "a"}, "", "", true, false},
+  };
+  for (const Case& c : cases) {
+    ParsedCommandLine p = ParseCommandLine(c.args);
+    ASSERT_EQ(p.action, Action::Scan) << c.args[0] << ": " << p.error;
+    EXPECT_EQ(p.options.paths, c.paths);
+    EXPECT_EQ(p.options.database, c.database);
+    EXPECT_EQ(p.options.mark, c.mark);
+    EXPECT_EQ(p.options.summary, c.summary);
+    EXPECT_EQ(p.options.quiet, c.quiet);
+  }
+}
+
+TEST(ScanCommandLine, HelpAndVersionWinOverEverythingBefore) {
+  EXPECT_EQ(ParseCommandLine({"--help"}).action, Action::Help);
+  EXPECT_EQ(ParseCommandLine({"-h", "--bogus"}).action, Action::Help);
+#ifdef _WIN32
+  EXPECT_EQ(ParseCommandLine({"/?"}).action, Action::Help);
+#endif
+  EXPECT_EQ(ParseCommandLine({"a", "--version"}).action, Action::Version);
+}
+
+TEST(ScanCommandLine, BadArgumentsAreUsageErrorsThatSayWhatIsWrong) {
+  struct Case {
+    Args args;
+    std::string says;
+  };
+  const Case cases[] = {
+      {{}, "no folder or file to scan"},
+      {{"--quiet"}, "no folder or file to scan"},
+      {{"--frobnicate", "a"}, "unknown option '--frobnicate'"},
+      {{"-x", "a"}, "unknown option '-x'"},
+      {{"a", "--db"}, "--db needs a database file"},
+      {{"--db=", "a"}, "--db needs a database file"},
+      {{"a", "--mark"}, "--mark needs a checksum"},
+      {{"--mark", "xyz", "a"}, "--mark 'xyz' is no checksum"},
+      {{"--mark", "123456789", "a"}, "--mark '123456789' is no checksum"},
+      {{"--mark=", "a"}, "--mark '' is no checksum"},
+      {{"a", ""}, "an empty path"},
+  };
+  for (const Case& c : cases) {
+    ParsedCommandLine p = ParseCommandLine(c.args);
+    EXPECT_EQ(p.action, Action::UsageError) << c.says;
+    EXPECT_NE(p.error.find(c.says), std::string::npos) << p.error;
+  }
+}
+
+TEST(ScanCommandLine, ChecksumsTakeTheDatabaseKeyForm) {
+  EXPECT_EQ(NormalizedChecksum("FFFFFFFF"), "FFFFFFFF");
+  EXPECT_EQ(NormalizedChecksum("00000000"), "0");
+  EXPECT_EQ(NormalizedChecksum("6851cf3c"), "6851CF3C");
+  EXPECT_EQ(NormalizedChecksum("0x12"), std::nullopt);
+  EXPECT_EQ(NormalizedChecksum("100000000"), std::nullopt);
+  EXPECT_EQ(NormalizedChecksum("-1"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace tarvex::console
