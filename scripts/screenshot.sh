@@ -2,8 +2,10 @@
 # Takes the README's screenshots of the main window under a private Xvfb
 # display: idle as a new user sees it (docs/main-window.png), and in the
 # middle of a scan of a small folder holding the EICAR test file
-# (docs/main-window-scanning.png). The scan runs in the test helper, the real
-# program whose folder browser answers that folder.
+# (docs/main-window-scanning.png), and each window of the menu over it
+# (docs/frm-*.png). The scan runs in the test helper, the real program whose
+# folder browser answers that folder (and whose open-file dialog answers a
+# small packed program for the file analysis window).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -13,7 +15,12 @@ mkdir -p docs
 export WINEPREFIX="$PWD/build/win64/wineprefix-screenshot"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=/usr/lib/wine/wine64
-[ -f "$WINEPREFIX/system.reg" ] || { "$wine" wineboot -i >/dev/null 2>&1 || true; /usr/lib/wine/wineserver -w || true; }
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  "$wine" wineboot -i >/dev/null 2>&1 || true
+  # No window manager on the private display: wine draws the windows' frames.
+  "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+  /usr/lib/wine/wineserver -w || true
+fi
 
 # A folder to scan: a few hundred ordinary files and the EICAR test file.
 files="$PWD/build/win64/screenshot-files"
@@ -22,6 +29,7 @@ mkdir -p "$files/Dokumen" "$files/Unduhan"
 printf '%s' 'X5O!P%@AP[4\PZX54(P^)7CC)7}$EICAR-STANDARD-ANTIVIRUS-TEST-FILE!$H+H*' >"$files/eicar.com"
 for i in $(seq 1 300); do echo "catatan $i" >"$files/Dokumen/catatan-$i.txt"; done
 for i in $(seq 1 300); do echo "berkas $i" >"$files/Unduhan/berkas-$i.dat"; done
+{ printf 'MZ'; head -c 30000 /dev/zero; printf 'UPX!\x0c\x09'; head -c 9000 /dev/zero; printf '\0\0\0MSVBVM60.DLL\0\0\0'; } >"$files/Unduhan/setup.exe"
 winpath() { echo "Z:$1" | tr / '\\'; }
 
 . scripts/private_display.sh
@@ -40,3 +48,8 @@ shot() {  # out, seconds, program and arguments
 helper=build/win64/tests/tarvex_program_helper.exe
 shot docs/main-window.png "${SETTLE_SECONDS:-6}" "$helper" "$(winpath "$files")" "$(winpath "$PWD/resources")" quiet
 shot docs/main-window-scanning.png "${SCAN_SECONDS:-18}" "$helper" "$(winpath "$files")" "$(winpath "$PWD/resources")" "quiet scan"
+for w in temp tool signature about; do
+  arg="$files"
+  [ "$w" = temp ] && arg="$files/Unduhan/setup.exe"
+  shot "docs/frm-$w.png" "${SETTLE_SECONDS:-6}" "$helper" "$(winpath "$arg")" "$(winpath "$PWD/resources")" "quiet $w"
+done

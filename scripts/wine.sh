@@ -18,6 +18,11 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     /usr/lib/wine/wineserver -w || true
   fi
+  # Wine links the user's Desktop, Documents, ... to the host's home folder; a
+  # program under test that walks or changes C:\users would reach into it.
+  for link in "$WINEPREFIX"/drive_c/users/*/*; do
+    if [ -L "$link" ]; then rm -f "$link" && mkdir -p "$link"; fi
+  done
 ) 9>"$WINEPREFIX.lock"
 
 status=0

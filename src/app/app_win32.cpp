@@ -4,6 +4,7 @@
 #include "system/files.h"
 #include "system/processes.h"
 #include "system/program_folder.h"
+#include "system/regional.h"
 #include "system/shell.h"
 #include "ui/message_loop_win32.h"
 
@@ -32,6 +33,11 @@ DesktopServices RealDesktop(App& app) {
   d.downloadsFolder = [] { return sys::DownloadsFolder(); };
   d.clock = &sys::SystemClock();
   d.files = &sys::SystemFileSystem();
+  d.getOpenFileName = [](OpenFileRequest& request) {
+    cCommonDialog dialog;
+    return dialog.VBGetOpenFileName(request, reinterpret_cast<std::intptr_t>(GetActiveWindow()));
+  };
+  d.decimalSeparator = [] { return sys::DecimalSeparator(); };
   return d;
 }
 

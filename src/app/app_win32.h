@@ -16,6 +16,7 @@
 #include "system/file_system.h"
 #include "system/user_services.h"
 #include "ui/table_window_win32.h"
+#include "widgets/common_dialog.h"
 
 namespace tarvex {
 
@@ -34,6 +35,9 @@ struct DesktopServices {
   std::function<std::optional<std::string>()> downloadsFolder;  // the user's, for a downloaded database
   const sys::Clock* clock = nullptr;
   sys::FileSystem* files = nullptr;  // the changes of delete, quarantine and the activity log
+  // The open-file dialog (cCommonDialog) owned by the program's active window.
+  std::function<bool(OpenFileRequest& request)> getOpenFileName;
+  std::function<std::string()> decimalSeparator;  // the user's
 };
 
 class App {

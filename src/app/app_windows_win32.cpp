@@ -1,23 +1,73 @@
 #include "app/app_win32.h"
 
 #include "remedy/mod_log.h"
+#include "signatures/checksum_text.h"
+#include "signatures/cls_crc.h"
+#include "signatures/kumpulan_fungsi.h"
+#include "signatures/signature_database.h"
+#include "system/files.h"
 #include "system/replacement_files.h"
 #include "windows/check_update_window_win32.h"
+#include "windows/ext_tool_window_win32.h"
+#include "windows/frm_about.h"
+#include "windows/frm_signature.h"
+#include "windows/frm_temp_db.h"
 #include "windows/frm_update.h"
 
 namespace tarvex {
 
-// One line per window. A window whose state class needs nothing drawn by
-// hand is a plain ui::TableWindow over its state.
+namespace {
+
+// The activity log as the desktop's files, clock and program folder make it.
+std::function<void(const std::string&)> ActivityLog(const DesktopServices& d) {
+  return [&d](const std::string& message) { ModLog(*d.files, *d.clock, d.programFolder()).WriteLog(message); };
+}
+
+// A window whose state class needs nothing drawn by hand: a plain
+// ui::TableWindow over its state, with the services made from the desktop's.
+template <class State, class Services>
+App::Factory Plain(std::function<Services(const DesktopServices&)> services) {
+  return [services](App& app) { return std::make_unique<ui::TableWindow>(std::make_unique<State>(services(app.Desktop()))); };
+}
+
+}  // namespace
+
+// One entry per window.
 void RegisterWindows(App& app) {
+  app.Register(AppWindow::frmTempDb, App::MainWindow::Blocked,
+               Plain<frmTempDb, TempDbServices>([](const DesktopServices& d) {
+                 return TempDbServices{
+                     .getOpenFileName = d.getOpenFileName,
+                     .checksumText = [](const std::string& path) { return ChecksumText(clsCRC().CalculateFile(path)); },
+                     .packer = DetectPacker,
+                     .compiler = DetectCompiler,
+                     .fileLength = sys::FileLength,
+                     .decimalSeparator = d.decimalSeparator,
+                     .mark = TempDbChecksum,
+                 };
+               }));
+  app.Register(AppWindow::frmExtTool, App::MainWindow::Blocked, [](App& app) {
+    const DesktopServices& d = app.Desktop();
+    return std::make_unique<ExtToolWindow>(ExtToolServices{
+        .writeLog = ActivityLog(d),
+        .programFolder = d.programFolder,
+        .visibleFileExists = d.visibleFileExists,
+        .shellOpen = d.shellOpen,
+        .messageBox = d.messageBox,
+    });
+  });
+  app.Register(AppWindow::frmSignature, App::MainWindow::Blocked,
+               Plain<frmSignature, SignatureServices>([](const DesktopServices& d) {
+                 return SignatureServices{.databasePath = [&d] { return d.programFolder() + "\\Tarvex.db"; }};
+               }));
+  app.Register(AppWindow::frmAbout, App::MainWindow::Blocked,
+               Plain<frmAbout, AboutServices>([](const DesktopServices& d) {
+                 return AboutServices{.writeLog = ActivityLog(d), .shellOpen = d.shellOpen};
+               }));
   app.Register(AppWindow::frmUpdate, App::MainWindow::StaysUsable, [](App& app) {
     return std::make_unique<ui::TableWindow>(std::make_unique<frmUpdate>(UpdateReminderServices{
         .workArea = app.Desktop().workArea,
-        .writeLog =
-            [&app](const std::string& message) {
-              const DesktopServices& d = app.Desktop();
-              ModLog(*d.files, *d.clock, d.programFolder()).WriteLog(message);
-            },
+        .writeLog = ActivityLog(app.Desktop()),
         .showDownloadWindow = [&app] { app.Show(AppWindow::frmCheckUpdate); },
     }));
   });

@@ -8,9 +8,9 @@
 namespace tarvex::sys {
 
 // The shell's folder browser, rooted at the desktop, offering only file-system
-// folders; `title` is ANSI, the chosen folder UTF-8. No value when the user
-// cancels or the folder has no file-system path.
-std::optional<std::string> BrowseForFolder(HWND owner, const std::string& title);
+// folders and open at `start` when one is given; `title` is ANSI, the folders
+// UTF-8. No value when the user cancels or the folder has no file-system path.
+std::optional<std::string> BrowseForFolder(HWND owner, const std::string& title, const std::string& start = "");
 
 // A message box; an empty title shows the application's title. The texts are
 // ANSI or UTF-8 (a path in them), and shown as they are.

@@ -29,16 +29,28 @@ std::wstring FolderOf(PCIDLIST_ABSOLUTE chosen) {
   return ok ? std::wstring(buf.data()) : std::wstring();
 }
 
+// Opens the folder browser at the folder whose item it is given.
+int CALLBACK OpenAt(HWND dialog, UINT message, LPARAM, LPARAM item) {
+  if (message == BFFM_INITIALIZED) SendMessageW(dialog, BFFM_SETSELECTIONW, FALSE, item);
+  return 0;
+}
+
 }  // namespace
 
-std::optional<std::string> BrowseForFolder(HWND owner, const std::string& title) {
+std::optional<std::string> BrowseForFolder(HWND owner, const std::string& title, const std::string& start) {
   const std::wstring wideTitle = win32::FromAnsi(title);
   BROWSEINFOW info = {};
   info.hwndOwner = owner;
   info.pidlRoot = nullptr;  // the desktop
   info.lpszTitle = wideTitle.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
+  PIDLIST_ABSOLUTE startItem = start.empty() ? nullptr : ILCreateFromPathW(win32::WideText(start).c_str());
+  if (startItem) {
+    info.lpfn = &OpenAt;
+    info.lParam = reinterpret_cast<LPARAM>(startItem);
+  }
   PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+  if (startItem) ILFree(startItem);
   if (!chosen) return std::nullopt;
   std::wstring path = FolderOf(chosen);
   CoTaskMemFree(chosen);

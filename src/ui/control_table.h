@@ -111,6 +111,7 @@ enum class Frame : std::uint8_t {
   FixedTool,    // narrow caption with a close box, not resizable
   SizableTool,  // narrow caption with a close box, resizable
   FixedDialog,  // ordinary caption with a close box, not resizable
+  FixedSingle,  // ordinary caption with the window's icon and a close box, not resizable
 };
 
 struct WindowSpec {

@@ -57,6 +57,10 @@ struct MenuRelease {
   static bool Valid(HMENU h) { return h != nullptr; }
   static void Free(HMENU h) { DestroyMenu(h); }
 };
+struct CursorRelease {
+  static bool Valid(HCURSOR h) { return h != nullptr; }
+  static void Free(HCURSOR h) { DestroyCursor(h); }
+};
 
 using ScopedBrush = Scoped<HBRUSH, GdiRelease>;
 using ScopedPen = Scoped<HPEN, GdiRelease>;
@@ -67,6 +71,7 @@ using ScopedHandle = Scoped<HANDLE, KernelRelease>;
 using ScopedFindHandle = Scoped<HANDLE, FindRelease>;
 using ScopedMemoryDc = Scoped<HDC, MemoryDcRelease>;
 using ScopedMenu = Scoped<HMENU, MenuRelease>;
+using ScopedCursor = Scoped<HCURSOR, CursorRelease>;
 
 // An object selected into a device context until the end of the scope, when
 // the one it replaced is selected back (before the object itself is freed, so

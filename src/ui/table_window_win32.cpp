@@ -83,6 +83,7 @@ FrameStyle StyleOf(const WindowSpec& w) {
     case Frame::FixedTool: f.style |= WS_CAPTION; f.exStyle |= WS_EX_TOOLWINDOW; break;
     case Frame::SizableTool: f.style |= WS_CAPTION | WS_THICKFRAME; f.exStyle |= WS_EX_TOOLWINDOW; break;
     case Frame::FixedDialog: f.style |= WS_CAPTION; f.exStyle |= WS_EX_DLGMODALFRAME; break;
+    case Frame::FixedSingle: f.style |= WS_CAPTION; break;
   }
   // The platform places only overlapped windows; a pop-up asking for its
   // place would land in the screen's corner.
@@ -159,9 +160,21 @@ LRESULT CALLBACK ForwardToWindow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
       return SendMessageW(reinterpret_cast<HWND>(window), msg, wp, lp);
+    case WM_ERASEBKGND: {
+      // A Frame paints only its caption and edge, and the window clips its
+      // children: fill it as the window colours it, or it stays unpainted.
+      if ((GetWindowLongPtrW(hwnd, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX) break;
+      LRESULT brush = SendMessageW(reinterpret_cast<HWND>(window), WM_CTLCOLORSTATIC, wp, reinterpret_cast<LPARAM>(hwnd));
+      if (!brush) break;
+      RECT r;
+      GetClientRect(hwnd, &r);
+      FillRect(reinterpret_cast<HDC>(wp), &r, reinterpret_cast<HBRUSH>(brush));
+      return 1;
+    }
     default:
-      return DefSubclassProc(hwnd, msg, wp, lp);
+      break;
   }
+  return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 // Strings of a row or list as the wide calls take them.

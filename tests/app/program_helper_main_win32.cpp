@@ -2,7 +2,9 @@
 // answers the first argument, the program folder is the second. Each file
 // of a scan takes a little longer, so that a test can act during the scan.
 // A third argument "quiet scan" (for the screenshots) answers every message
-// box with OK without showing it and starts a scan as soon as the window is up.
+// box with OK without showing it and starts a scan as soon as the window is up;
+// "temp", "tool", "signature" or "about" in it opens that menu window instead
+// (the file analysis window analyses the first argument and ticks its mark).
 #include <windows.h>
 
 #include <commctrl.h>
@@ -10,10 +12,17 @@
 #include <shellapi.h>
 
 #include <string>
+#include <utility>
 
 #include "app/app_win32.h"
 #include "system/program_folder.h"
+#include "windows/frm_temp_db.h"
 #include "ui/wide_text_win32.h"
+
+void CALLBACK PointerAway(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  SetCursorPos(0, 0);
+}
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   int argc = 0;
@@ -32,6 +41,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     if (options.find("quiet") != std::string::npos) {
       d.messageBox = [](const std::string&, unsigned, const std::string&) { return 1; };
     }
+    d.getOpenFileName = [folder](tarvex::OpenFileRequest& r) {
+      r.Filename = folder;
+      return true;
+    };
     d.yield = [real = d.yield] {
       Sleep(20);
       real();
@@ -42,6 +55,23 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     HWND scan = app.Main().Control(tarvex::Antivirus::cmdScan);
     PostMessageW(app.Main().Handle(), WM_COMMAND, MAKEWPARAM(tarvex::Antivirus::cmdScan, BN_CLICKED),
                  reinterpret_cast<LPARAM>(scan));
+  }
+  const std::pair<const char*, tarvex::AppWindow> windows[] = {
+      {"temp", tarvex::AppWindow::frmTempDb},
+      {"tool", tarvex::AppWindow::frmExtTool},
+      {"signature", tarvex::AppWindow::frmSignature},
+      {"about", tarvex::AppWindow::frmAbout},
+  };
+  for (const auto& [word, kind] : windows) {
+    if (options.find(word) == std::string::npos) continue;
+    app.Show(kind);
+    if (kind != tarvex::AppWindow::frmTempDb) continue;
+    tarvex::ui::TableWindow& w = *app.Find(kind);
+    for (int id : {tarvex::frmTempDb::cmdBrowse, tarvex::frmTempDb::Check1}) SendMessageW(w.Control(id), BM_CLICK, 0, 0);
+  }
+  if (options.find("quiet") != std::string::npos) {
+    // The pointer away from the windows, once they are up: no tooltip in the picture.
+    SetTimer(nullptr, 0, 300, &PointerAway);
   }
   return app.Run();
 }

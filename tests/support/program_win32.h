@@ -55,6 +55,7 @@ class ProgramTest : public ::testing::Test {
       // Nothing opens a browser.
       d.shellOpen = [this](const std::string& target) { opened_.push_back(target); };
       d.downloadsFolder = [this]() -> std::optional<std::string> { return downloadsFolder_.Root(); };
+      if (adjust_) adjust_(d);
     });
     ASSERT_TRUE(app_->Start(SW_SHOWNORMAL));
     hwnd_ = app_->Main().Handle();
@@ -76,6 +77,8 @@ class ProgramTest : public ::testing::Test {
   // A click that waits in the queue until the scan next yields.
   void ClickLater(int id) { PostMessageA(Child(id), BM_CLICK, 0, 0); }
 
+  // Replaces more of the real services before the program starts.
+  std::function<void(DesktopServices&)> adjust_;
   FixedClock clock_{{2011, 10, 31, 9, 0, 0}};
   TempTree programFolder_{"program"};
   TempTree downloadsFolder_{"downloads"};

@@ -1,0 +1,26 @@
+#pragma once
+// frmExtTool's window: the table window with the link's own hand cursor.
+#include <windows.h>
+
+#include "ui/scoped_win32.h"
+#include "ui/table_window_win32.h"
+#include "windows/frm_ext_tool.h"
+
+namespace tarvex {
+
+// The cursor drawn in an image; the caller destroys it.
+HCURSOR MakeCursor(const CursorImage& image);
+
+class ExtToolWindow : public ui::TableWindow {
+ public:
+  explicit ExtToolWindow(ExtToolServices services);
+  HCURSOR LinkCursor() const { return cursor_.get(); }
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  ui::ScopedCursor cursor_;
+};
+
+}  // namespace tarvex
