@@ -57,7 +57,12 @@ class ScanOnScreen : public testing::ProgramTest {
  protected:
   void SetUp() override {
     StartProgram();
-    for (int i = 0; i < 60; ++i) tree_.Write((i % 2 ? "sub\\" : "") + ("f" + std::to_string(i) + ".txt"), "x");
+    for (int i = 0; i < 60; ++i) {
+      std::string name = i % 2 ? "sub\\f" : "f";
+      name += std::to_string(i);
+      name += ".txt";
+      tree_.Write(name, "x");
+    }
     chosen_ = tree_.Root();
     for (int id : {A::status, A::lblFileDiperiksa, A::lblPercentComplete}) recorder_.Watch(Child(id));
   }
