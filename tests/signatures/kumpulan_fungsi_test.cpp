@@ -47,7 +47,12 @@ TEST(FileTypeByName, LastFourCharactersInAnyCase) {
 
 class DetectionTest : public ::testing::Test {
  protected:
-  std::string File(const std::string& bytes) { return dir_.Write("f" + std::to_string(n_++) + ".exe", bytes); }
+  std::string File(const std::string& bytes) {
+    std::string name = std::to_string(n_++);
+    name.insert(0, 1, 'f');
+    name.append(".exe");
+    return dir_.Write(name, bytes);
+  }
   testing::TempFolder dir_;
   int n_ = 0;
 };
