@@ -17,18 +17,18 @@ void ControlState::Reset() {
   }
 }
 
-const ControlSpec& ControlState::Spec(int id) const {
+const ControlSpec& ControlState::Design(int id) const {
   const ControlSpec* c = table_.Find(id);
   if (!c) throw std::out_of_range("no control with id " + std::to_string(id));
   return *c;
 }
 
 ControlState::Value& ControlState::At(int id) {
-  return values_[static_cast<std::size_t>(&Spec(id) - table_.begin())];
+  return values_[static_cast<std::size_t>(&Design(id) - table_.begin())];
 }
 
 const ControlState::Value& ControlState::At(int id) const {
-  return values_[static_cast<std::size_t>(&Spec(id) - table_.begin())];
+  return values_[static_cast<std::size_t>(&Design(id) - table_.begin())];
 }
 
 void ControlState::SetText(int id, const std::string& text) {

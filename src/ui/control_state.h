@@ -20,7 +20,7 @@ class ControlState {
   explicit ControlState(ControlTable table);
 
   ControlTable Table() const { return table_; }
-  const ControlSpec& Spec(int id) const;
+  const ControlSpec& Design(int id) const;
 
   const std::string& Text(int id) const { return At(id).text; }
   void SetText(int id, const std::string& text);

@@ -345,7 +345,7 @@ void TableWindow::Listen() {
 }
 
 void TableWindow::Mirror(int id, Change change) {
-  const ControlSpec& c = state_->Controls().Spec(id);
+  const ControlSpec& c = state_->Controls().Design(id);
   if (handling_ > 0 && ShownLater(c.kind, change)) {
     if (changes_.empty()) PostMessageW(Handle(), kShowChanges, 0, 0);
     changes_.insert({id, change});
@@ -362,7 +362,7 @@ void TableWindow::ShowChanges() {
 
 void TableWindow::MirrorNow(int id, Change change) {
   const ControlState& s = state_->Controls();
-  const ControlSpec& c = s.Spec(id);
+  const ControlSpec& c = s.Design(id);
   if (c.kind == Kind::Menu) return;
   if (c.kind == Kind::MenuItem) {
     HMENU menu = Menu(c.parent);
@@ -535,7 +535,7 @@ void TableWindow::DrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void TableWindow::PaintPicture(int id, HDC dc, const RECT& r) {
-  const ControlSpec& c = state_->Controls().Spec(id);
+  const ControlSpec& c = state_->Controls().Design(id);
   const Colour back = c.back != kDefaultColour ? c.back : state_->Window().back;
   FillRect(dc, &r, BrushFor(ColourRef(back, GetSysColor(COLOR_BTNFACE))));
 }

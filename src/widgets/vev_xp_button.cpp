@@ -32,12 +32,12 @@ FontSpec ToFontSpec(const ui::Font& font) {
   return {font.face ? font.face : "", font.hundredthsOfPoint, font.bold, font.underline};
 }
 
-PropertyBag StoredProperties(const ui::ControlSpec& spec) {
+PropertyBag StoredProperties(const ui::ControlSpec& row) {
   PropertyBag bag;
-  bag.Write(kCaption, std::string(spec.text));
-  if (spec.font.face) bag.Write(kFont, ToFontSpec(spec.font));
-  if (spec.fore != ui::kDefaultColour) bag.Write(kForeColor, spec.fore);
-  if (spec.hover != ui::kDefaultColour) bag.Write(kForeHover, spec.hover);
+  bag.Write(kCaption, std::string(row.text));
+  if (row.font.face) bag.Write(kFont, ToFontSpec(row.font));
+  if (row.fore != ui::kDefaultColour) bag.Write(kForeColor, row.fore);
+  if (row.hover != ui::kDefaultColour) bag.Write(kForeHover, row.hover);
   return bag;
 }
 

@@ -76,13 +76,13 @@ struct Ambient {
 char AccessKeyOf(std::string_view caption);
 
 // The properties a row of a window's control table stores for a button.
-PropertyBag StoredProperties(const ui::ControlSpec& spec);
+PropertyBag StoredProperties(const ui::ControlSpec& row);
 FontSpec ToFontSpec(const ui::Font& font);
 
 class VEVXpButton {
  public:
   static constexpr int kHoverTimer = 1;
-  // The spec's 1 ms: the tick only has to notice promptly that the cursor left.
+  // A 1 ms tick: it only has to notice promptly that the cursor left.
   static constexpr unsigned kHoverIntervalMs = 1;
   static constexpr ui::Colour kDefaultFaceBackground = ui::Rgb(255, 255, 255);
 

@@ -27,10 +27,10 @@ widgets::FontSpec SpecOf(HFONT font) {
           lf.lfUnderline != 0};
 }
 
-HFONT MakeFont(const widgets::FontSpec& spec) {
-  return CreateFontW(-MulDiv(spec.hundredthsOfPoint, ScreenDpi(), 7200), 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL,
-                     FALSE, spec.underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, ui::WideFromUtf8(spec.face).c_str());
+HFONT MakeFont(const widgets::FontSpec& font) {
+  return CreateFontW(-MulDiv(font.hundredthsOfPoint, ScreenDpi(), 7200), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
+                     FALSE, font.underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, ui::WideFromUtf8(font.face).c_str());
 }
 
 // Shift, Ctrl and Alt as the events carry them.
@@ -307,12 +307,12 @@ void XPButton::Paint(HDC dc) const {
   BitBlt(dc, 0, 0, buffer_->Width(), buffer_->Height(), buffer_->Dc(), 0, 0, SRCCOPY);
 }
 
-HFONT XPButton::FontFor(const widgets::FontSpec& spec) {
-  if (spec == givenFont_ || spec.face.empty())
+HFONT XPButton::FontFor(const widgets::FontSpec& font) {
+  if (font == givenFont_ || font.face.empty())
     return font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  if (!ownFont_ || !(spec == ownFontSpec_)) {
-    ownFont_.reset(MakeFont(spec));
-    ownFontSpec_ = spec;
+  if (!ownFont_ || !(font == ownFontSpec_)) {
+    ownFont_.reset(MakeFont(font));
+    ownFontSpec_ = font;
   }
   return ownFont_.get();
 }

@@ -68,7 +68,7 @@ class XPButton : private widgets::ButtonWindow {
   void Press(int button, WPARAM wp, LPARAM lp);
   void Release(int button, WPARAM wp, LPARAM lp);
   void Notify(WORD code);
-  HFONT FontFor(const widgets::FontSpec& spec);
+  HFONT FontFor(const widgets::FontSpec& font);
   void Paint(HDC dc) const;
 
   // widgets::ButtonWindow

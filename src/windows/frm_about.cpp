@@ -51,7 +51,7 @@ void frmAbout::Timer(int id) {
 
 void frmAbout::MoveCredits(int top) {
   text1Top_ = top;
-  ui::Box box = Controls().Spec(Text1).box;
+  ui::Box box = Controls().Design(Text1).box;
   box.top = ui::Px(top);
   Controls().SetBounds(Text1, box);
 }

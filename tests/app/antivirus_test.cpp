@@ -35,7 +35,7 @@ TEST_F(ScanCommand, StartsIdleWithItsTimersStopped) {
   EXPECT_EQ(Text(A::cmdScan), "Scan");
   EXPECT_EQ(Text(A::lblPercentComplete), "0 % Complete...");
   EXPECT_EQ(Text(A::Label1), "Elapsed : 00:00:00");
-  EXPECT_EQ(window_.Controls().Spec(A::cmdMenu).tooltip, std::string("Klik disini untuk menjalankan  menu tambahan."));
+  EXPECT_EQ(window_.Controls().Design(A::cmdMenu).tooltip, std::string("Klik disini untuk menjalankan  menu tambahan."));
   EXPECT_FALSE(window_.Timers().Running(A::Timer1));
   EXPECT_FALSE(window_.Timers().Running(A::Timer2));
   EXPECT_EQ(window_.Timers().Interval(A::Timer1), 1000u);

@@ -27,14 +27,14 @@ inline COLORREF Resolved(ui::Colour c) {
 
 inline void ExpectWindowMatchesItsTable(ui::TableWindow& window) {
   ui::ControlState& state = window.State().Controls();
-  const ui::WindowSpec& spec = window.State().Window();
+  const ui::WindowSpec& design = window.State().Window();
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
   RECT client = {};
   GetClientRect(window.Handle(), &client);
-  EXPECT_EQ(client.right, spec.clientWidth);
-  EXPECT_EQ(client.bottom, spec.clientHeight);
+  EXPECT_EQ(client.right, design.clientWidth);
+  EXPECT_EQ(client.bottom, design.clientHeight);
 
   std::map<int, int> menuPositions;
   for (const ui::ControlSpec& c : state.Table()) {
@@ -67,7 +67,7 @@ inline void ExpectWindowMatchesItsTable(ui::TableWindow& window) {
       char text[1024] = {};
       GetWindowTextA(hwnd, text, sizeof text);
       EXPECT_EQ(text, state.Text(c.id));
-      const ui::Font& f = c.font.face ? c.font : spec.font;
+      const ui::Font& f = c.font.face ? c.font : design.font;
       if (f.face) {
         LOGFONTA lf = FontOf(hwnd);
         EXPECT_STREQ(lf.lfFaceName, f.face);
