@@ -4,7 +4,6 @@
 
 #include "app/configuration.h"
 #include "remedy/mod_log.h"
-#include "scan/listing_reuse.h"
 #include "scan/scan_progress.h"
 
 namespace tarvex {
@@ -33,6 +32,7 @@ const AntivirusServices& Checked(const AntivirusServices& s) {
       {bool(s.yield), "yield"},               {bool(s.beep), "beep"},
       {bool(s.endProgram), "endProgram"},     {bool(s.showWindow), "showWindow"},
       {bool(s.programFolder), "programFolder"}, {bool(s.visibleFileExists), "visibleFileExists"},
+      {bool(s.folderListable), "folderListable"},
   };
   for (const auto& [present, name] : given)
     if (!present) throw std::invalid_argument(std::string("AntivirusServices: no ") + name);
@@ -49,7 +49,9 @@ Antivirus::Antivirus(AntivirusServices services)
     : ui::WindowState(kAntivirusWindow, kControls, {{Timer1, 1000}, {Timer2, 500}}),
       services_(Checked(services)),
       guard_(services_.processes),
-      engine_(*this, services_.engine) {}
+      scan_(*this, {.directories = services_.directories,
+                    .folderListable = services_.folderListable,
+                    .engine = services_.engine}) {}
 
 void Antivirus::Form_Activate() {
   if (DateWarningDue(services_.clock.Now())) {
@@ -109,17 +111,20 @@ std::vector<ResultRow> Antivirus::Rows() const {
   return rows;
 }
 
-std::string Antivirus::RowPath(std::size_t index) const { return Controls().Rows(ListView1).at(index - 1).at(2); }
-
-void Antivirus::AppendRow(ResultRow row) {
-  Controls().AddRow(ListView1, {row.text, row.name, row.path, row.size, row.remark});
+void Antivirus::ClearRows() {
+  Controls().ClearItems(ListView1);
+  found_.clear();
 }
 
-void Antivirus::RemoveRow(std::size_t index) { Controls().RemoveRow(ListView1, index - 1); }
+void Antivirus::RemoveRow(std::size_t index) {
+  Controls().RemoveRow(ListView1, index - 1);
+  found_.erase(found_.begin() + static_cast<std::ptrdiff_t>(index - 1));
+}
 
 void Antivirus::cmdScan_Click() {
-  if (Text(cmdScan) != "Scan") {
-    SetText(cmdScan, "Scan");  // Stop: the walk notices it at its next poll
+  if (Scanning()) {
+    SetText(cmdScan, "Scan");
+    scan_.RequestStop();  // the walk notices it at its next poll
     return;
   }
   // A stopped scan is still unwinding: a new one must not start inside it.
@@ -149,56 +154,52 @@ void Antivirus::RunScan() {
   StartAnalyseAnimation();
   StartElapsedTimer();
   // Read once for the whole scan, and only when it changed since the last one.
-  engine_.PrepareScan(DatabasePath());
+  scan_.PrepareDatabase(DatabasePath(), mark_);
+  const ScanCounts counts = scan_.Run({{scanRoot_}});
 
-  MENGANALISA("Hitung");
-  StopAnalyseAnimation();
-  MENGANALISA("Pindai");
-  StopElapsedTimer();
-
-  SetText(lblJumlahVirus, CounterText(static_cast<double>(RowCount())));
+  SetText(lblJumlahVirus, std::to_string(found_.size()));
   SetText(cmdScan, "Scan");
   for (int c : kEnabledAfterScan) SetEnabled(c, true);
-  ShowEndMessage();
+  ShowEndMessage(counts);
 }
 
-void Antivirus::ShowEndMessage() {
-  const std::string found = Text(lblJumlahVirus);
-  const bool stopped = CounterValue(Text(lblFileDiperiksa)) < CounterValue(Text(lblTotalFile));
-  if (found == "0") {
-    SetText(status, stopped ? "Proses dihentikan, tak ada virus ditemukan."
-                            : "Pemeriksaan selesai, tak ada virus ditemukan.");
-  } else {
-    SetText(status, (stopped ? "Proses dihentikan, " : "Pemeriksaan selesai, ") + found + " virus ditemukan.");
-  }
+void Antivirus::ShowEndMessage(const ScanCounts& counts) {
+  const std::size_t found = found_.size();
+  const bool stopped = counts.Stopped();
+  SetText(status, std::string(stopped ? "Proses dihentikan, " : "Pemeriksaan selesai, ") +
+                      (found == 0 ? std::string("tak ada") : std::to_string(found)) + " virus ditemukan.");
   if (stopped) {
     SetProgress(0);
-  } else if (found != "0") {
+  } else if (found != 0) {
     services_.beep();
   }
 }
 
-void Antivirus::MENGANALISA(const std::string& Kerja) {
-  ClearRows();
-  double counter = 0;
-  std::string path = scanRoot_;
-  ListingReuse directories(services_.directories);
-  MENCARI_VIRUS(path, "*.*", counter, Kerja, *this, directories);
-  DoEvents();
-  if (Kerja == "Hitung") SetText(lblTotalFile, CounterText(counter));
+void Antivirus::PassEnded(Kerja kerja, const ScanCounts& counts) {
+  if (kerja == Kerja::Hitung) {
+    SetText(lblTotalFile, std::to_string(counts.counted));
+    StopAnalyseAnimation();
+  } else {
+    StopElapsedTimer();
+  }
 }
 
-void Antivirus::ExamineFile(const std::string& folder, const std::string& name) {
+void Antivirus::Examining(const std::string& folder, const std::string& name, const ScanCounts&) {
   SetText(status, StatusLineFor(folder, name));
-  try {
-    engine_.CheckSelection(folder, name);
-  } catch (...) {
-    // A failing check costs this file its verdict, never the scan.
-  }
-  SetText(lblFileDiperiksa, IncrementedCounter(Text(lblFileDiperiksa)));
-  std::optional<std::int16_t> p =
-      PercentComplete(CounterValue(Text(lblTotalFile)), CounterValue(Text(lblFileDiperiksa)));
+}
+
+void Antivirus::Examined(const ScanCounts& counts) {
+  SetText(lblFileDiperiksa, std::to_string(counts.examined));
+  std::optional<std::int16_t> p = PercentComplete(counts.counted, counts.examined);
   if (p && *p <= 100) ShowPercent(*p);
+}
+
+void Antivirus::Detected(const Detection& detection) {
+  found_.push_back(detection);
+  Controls().AddRow(ListView1, {"", detection.virusName, detection.path, std::to_string(detection.size),
+                                detection.remark});
+  StopProcessOf(detection.path);  // before the count goes up, as the user will read it
+  SetText(lblJumlahVirus, std::to_string(found_.size()));
 }
 
 void Antivirus::ShowPercent(int percent) {
@@ -206,8 +207,19 @@ void Antivirus::ShowPercent(int percent) {
   SetText(lblPercentComplete, std::to_string(percent) + " % Complete...");
 }
 
+void Antivirus::ShowCounts(std::size_t rowsLeft) {
+  SetText(lblFileDiperiksa, "0");
+  SetText(lblJumlahVirus, std::to_string(rowsLeft));
+}
+
 void Antivirus::WriteLog(const std::string& message) {
   ModLog(services_.files, services_.clock, services_.programFolder()).WriteLog(message);
+}
+
+void Antivirus::tindakan(const std::string& aksi) {
+  // A copy: the rows leave the list as their files go.
+  const std::vector<Detection> rows = found_;
+  tarvex::tindakan(aksi, rows, *this, services_.files);
 }
 
 void Antivirus::cmdHapus_Click() {

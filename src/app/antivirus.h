@@ -11,11 +11,10 @@
 #include "app/antivirus_table.h"
 #include "app/app_window.h"
 #include "app/elapsed_clock.h"
+#include "app/result_row.h"
 #include "remedy/delete_quarantine.h"
 #include "remedy/process_guard.h"
-#include "scan/folder_walk.h"
-#include "scan/scan_engine.h"
-#include "scan/result_row.h"
+#include "scan/two_pass_scan.h"
 #include "system/clock.h"
 #include "system/file_system.h"
 #include "system/user_services.h"
@@ -35,6 +34,8 @@ struct AntivirusServices {
   std::function<std::string()> programFolder;
   // The lookup by name that sees only files without the hidden or system attribute.
   std::function<bool(const std::string& path)> visibleFileExists;
+  // Whether a folder that listed nothing can be listed at all.
+  std::function<bool(const std::string& folder)> folderListable;
   const sys::Clock& clock;
   DirectorySource& directories;
   sys::ProcessApi& processes;
@@ -45,7 +46,7 @@ struct AntivirusServices {
 // From 1 November 2011 on, every activation asks the user to fetch a newer version.
 bool DateWarningDue(const sys::LocalTime& today);
 
-class Antivirus : public ui::WindowState, private WalkHost, private DetectionHost, private RemedyHost {
+class Antivirus : public ui::WindowState, private ScanSink, private RemedyHost {
  public:
   static constexpr ui::ControlTable kControls{kAntivirusControls};
   static constexpr int Image1 = kControls.IdOf("Image1");
@@ -96,61 +97,59 @@ class Antivirus : public ui::WindowState, private WalkHost, private DetectionHos
   int ProgressValue() const { return Controls().Position(ProgressBar1); }
   std::vector<ResultRow> Rows() const;
   const std::string& ScanRoot() const { return scanRoot_; }
-  bool Scanning() const { return Text(cmdScan) == "Stop"; }
+  // A scan runs and no stop was asked for.
+  bool Scanning() const { return busy_ && !scan_.Stopping(); }
   // True from the start of a scan until its end message, also while a
   // stopped scan unwinds.
   bool Busy() const { return busy_; }
+  ProcessGuard& Guard() { return guard_; }
 
-  // Used by the checks and the other commands of the window.
+  // The checksum text the file analysis window marked as a virus; later
+  // scans report files with it as "Permintaan User".
+  void SetUserMark(const std::string& checksumText) { mark_ = checksumText; }
+
+ private:
   void SetText(int id, const std::string& text) { Controls().SetText(id, text); }
   void SetEnabled(int id, bool enabled) { Controls().SetEnabled(id, enabled); }
   void SetProgress(int value) { Controls().SetPosition(ProgressBar1, value); }
-  void AppendRow(ResultRow row) override;
-  // Removes row `index` (from 1) of the result list.
-  void RemoveRow(std::size_t index) override;
-  void ClearRows() { Controls().ClearItems(ListView1); }
-  ProcessGuard& Guard() { return guard_; }
-  ScanEngine& Engine() { return engine_; }
+  void ClearRows();
 
-  // One pass over ScanRoot: "Hitung" counts, "Pindai" examines.
-  void MENGANALISA(const std::string& Kerja);
-
- private:
   void RunScan();
-  void ShowEndMessage();
+  void ShowEndMessage(const ScanCounts& counts);
   std::string DatabasePath() const { return services_.programFolder() + "\\Tarvex.db"; }
   void StartElapsedTimer();
   void StopElapsedTimer();
   void StartAnalyseAnimation();
   void StopAnalyseAnimation();
 
-  // WalkHost
-  bool StopRequested() override { return Text(cmdScan) == "Scan"; }
-  void ExamineFile(const std::string& folder, const std::string& name) override;
-  void DoEvents() override { services_.yield(); }
-
-  // DetectionHost; the row, count and process members serve RemedyHost too.
-  std::size_t RowCount() const override { return Controls().Rows(ListView1).size(); }
-  std::string RowPath(std::size_t index) const override;
-  std::string VirusCountText() const override { return Text(lblJumlahVirus); }
-  void SetVirusCountText(const std::string& text) override { SetText(lblJumlahVirus, text); }
-  void StopProcessOf(const std::string& path) override;
+  // ScanSink: the labels, list and status line show the scan.
+  void PassStarted(Kerja) override { ClearRows(); }
+  void PassEnded(Kerja kerja, const ScanCounts& counts) override;
+  void Examining(const std::string& folder, const std::string& name, const ScanCounts&) override;
+  void Examined(const ScanCounts& counts) override;
+  void Detected(const Detection& detection) override;
+  void Yield() override { services_.yield(); }
 
   // RemedyHost
-  void SetCheckedCountText(const std::string& text) override { SetText(lblFileDiperiksa, text); }
-  void SetStatusText(const std::string& text) override { SetText(status, text); }
+  void RemoveRow(std::size_t index) override;
   void ShowPercent(int percent) override;
+  void ShowCounts(std::size_t rowsLeft) override;
+  void ShowStatus(const std::string& text) override { SetText(status, text); }
   void ListProcesses() override { guard_.ListProcesses(); }
+  void StopProcessOf(const std::string& path) override;
 
   void WriteLog(const std::string& message);
-  void tindakan(const std::string& aksi) { tarvex::tindakan(aksi, *this, services_.files); }
+  void tindakan(const std::string& aksi);
 
   AntivirusServices services_;
   std::string scanRoot_;
+  std::string mark_;
   bool busy_ = false;
+  // What the result list shows, as the scan told it.
+  std::vector<Detection> found_;
 
   ProcessGuard guard_;
-  ScanEngine engine_;
+  TwoPassScan scan_;
   ElapsedClock clock_;
   AnalyseAnimation animation_;
 };

@@ -1,6 +1,7 @@
 #include "app/app_win32.h"
 
 #include "system/replacement_files.h"
+#include "system/console.h"
 #include "system/files.h"
 #include "system/processes.h"
 #include "system/program_folder.h"
@@ -65,6 +66,7 @@ AntivirusServices App::MainWindowServices() {
       .showWindow = [this](AppWindow kind) { Show(kind); },
       .programFolder = desktop_.programFolder,
       .visibleFileExists = desktop_.visibleFileExists,
+      .folderListable = sys::FolderListable,
       .clock = *desktop_.clock,
       .directories = SystemDirectories(),
       .processes = sys::SystemProcesses(),

@@ -4,7 +4,6 @@
 #include "signatures/checksum_text.h"
 #include "signatures/cls_crc.h"
 #include "signatures/kumpulan_fungsi.h"
-#include "signatures/signature_database.h"
 #include "system/files.h"
 #include "system/replacement_files.h"
 #include "windows/check_update_window_win32.h"
@@ -35,17 +34,18 @@ App::Factory Plain(std::function<Services(const DesktopServices&)> services) {
 // One entry per window.
 void RegisterWindows(App& app) {
   app.Register(AppWindow::frmTempDb, App::MainWindow::Blocked,
-               Plain<frmTempDb, TempDbServices>([](const DesktopServices& d) {
-                 return TempDbServices{
+               [](App& app) {
+                 const DesktopServices& d = app.Desktop();
+                 return std::make_unique<ui::TableWindow>(std::make_unique<frmTempDb>(TempDbServices{
                      .getOpenFileName = d.getOpenFileName,
                      .checksumText = [](const std::string& path) { return ChecksumText(clsCRC().CalculateFile(path)); },
                      .packer = DetectPacker,
                      .compiler = DetectCompiler,
                      .fileLength = sys::FileLength,
                      .decimalSeparator = d.decimalSeparator,
-                     .mark = TempDbChecksum,
-                 };
-               }));
+                     .markChecksum = [&app](const std::string& checksum) { app.Main().State().SetUserMark(checksum); },
+                 }));
+               });
   app.Register(AppWindow::frmExtTool, App::MainWindow::Blocked, [](App& app) {
     const DesktopServices& d = app.Desktop();
     return std::make_unique<ExtToolWindow>(ExtToolServices{

@@ -68,8 +68,9 @@ std::string HelpText() {
 
 std::string VersionText() { return "tarvex-scan " TARVEX_VERSION " (Tarvex Antivirus)\n"; }
 
-std::string DetectionLine(const ResultRow& row) {
-  return OneLine(row.path) + '\t' + OneLine(row.name) + '\t' + OneLine(row.size) + '\t' + OneLine(row.remark) + '\n';
+std::string DetectionLine(const Detection& d) {
+  return OneLine(d.path) + '\t' + OneLine(d.virusName) + '\t' + std::to_string(d.size) + '\t' + OneLine(d.remark) +
+         '\n';
 }
 
 std::string SummaryText(const ScanTotals& t) {
@@ -86,7 +87,7 @@ std::string SummaryText(const ScanTotals& t) {
 std::string ProgressText(std::uint64_t examined, std::uint64_t total, const std::string& folder,
                          const std::string& name, std::size_t width) {
   std::string percent = "  ? %";
-  if (std::optional<std::int16_t> p = PercentComplete(static_cast<double>(total), static_cast<double>(examined));
+  if (std::optional<std::int16_t> p = PercentComplete(total, examined);
       p && *p <= 100) {
     percent = Format("%3.0f %%", *p);
   }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "console/console_scan.h"
-#include "scan/result_row.h"
+#include "scan/detection.h"
 
 namespace tarvex::console {
 
@@ -16,7 +16,7 @@ std::string VersionText();
 // name comes from the database and is given here already as UTF-8. Control
 // characters, which a file name may hold on some systems, become '?' so that
 // one detection is always one line.
-std::string DetectionLine(const ResultRow& row);
+std::string DetectionLine(const Detection& detection);
 
 std::string SummaryText(const ScanTotals& totals);
 

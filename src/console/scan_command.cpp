@@ -4,7 +4,6 @@
 
 #include "console/console_text.h"
 #include "console/scan_options.h"
-#include "signatures/signature_database.h"
 #include "system/program_folder.h"
 
 namespace tarvex::console {
@@ -22,9 +21,18 @@ class SystemConsoleIo : public ConsoleIo {
   std::string DefaultDatabase() override { return sys::ProgramFile("Tarvex.db"); }
 };
 
+const char* ProblemText(ScanProblem problem) {
+  switch (problem) {
+    case ScanProblem::FolderUnreadable: return "cannot read folder ";
+    case ScanProblem::FileUnreadable: return "cannot read ";
+    case ScanProblem::CheckFailed: break;
+  }
+  return "cannot check ";
+}
+
 // Prints what the scan tells: detections on standard output, problems and
 // (on a terminal only) one progress line on standard error.
-class Printer : public ScanListener {
+class Printer : public ScanSink {
  public:
   Printer(ConsoleIo& io, const ScanOptions& options)
       : io_(io),
@@ -35,22 +43,22 @@ class Printer : public ScanListener {
   void Counting(std::uint64_t counted) override {
     if (Due(false)) ShowProgress(CountingText(counted));
   }
-  void Examining(const std::string& folder, const std::string& name, std::uint64_t examined,
-                 std::uint64_t total) override {
+  void Examining(const std::string& folder, const std::string& name, const ScanCounts& counts) override {
     // One column short of the width: a full line would wrap on some terminals.
-    if (Due(true)) ShowProgress(ProgressText(examined, total, folder, name, width_ > 1 ? width_ - 1 : 1));
+    if (Due(true))
+      ShowProgress(ProgressText(counts.examined, counts.counted, folder, name, width_ > 1 ? width_ - 1 : 1));
   }
-  void Detected(const ResultRow& row) override {
+  void Detected(const Detection& detection) override {
     if (quiet_) return;
-    ResultRow shown = row;
-    shown.name = sys::AnsiToUtf8(row.name);
+    Detection shown = detection;
+    shown.virusName = sys::AnsiToUtf8(detection.virusName);
     ClearProgress();
     io_.Write(sys::Stream::Out, DetectionLine(shown));
   }
-  void Problem(const std::string& text) override {
+  void Problem(ScanProblem problem, const std::string& path) override {
     if (quiet_) return;
     ClearProgress();
-    io_.Write(sys::Stream::Err, kProgram + text + "\n");
+    io_.Write(sys::Stream::Err, std::string(kProgram) + ProblemText(problem) + path + "\n");
   }
   void ClearProgress() {
     if (shownWidth_ == 0) return;
@@ -92,13 +100,6 @@ int Fail(ConsoleIo& io, const std::string& text) {
   return kError;
 }
 
-// Clears the user's mark again however the scan ends.
-class MarkScope {
- public:
-  explicit MarkScope(const std::string& mark) { TempDbChecksum = mark; }
-  ~MarkScope() { TempDbChecksum.clear(); }
-};
-
 }  // namespace
 
 ConsoleIo& SystemConsole() {
@@ -123,9 +124,10 @@ int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const Co
 
   const std::string database = options.database.empty() ? io.DefaultDatabase() : options.database;
   Printer printer(io, options);
-  ConsoleScan scan(database, printer, services);
-  if (scan.LoadDatabase() == CrcDatabase::State::Unreadable) return Fail(io, "cannot read the database " + database);
-  const DatabaseHealth& health = scan.DatabaseHealthNow();
+  TwoPassScan scan(printer, services.Scan());
+  if (scan.PrepareDatabase(database, options.mark) == CrcDatabase::State::Unreadable)
+    return Fail(io, "cannot read the database " + database);
+  const DatabaseHealth& health = scan.Health();
   if (!health.sentinelFound) {
     return Fail(io, "the database " + database +
                         " is damaged: it does not end with the line Selesai:Selesai (an interrupted download?)");
@@ -136,8 +138,14 @@ int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const Co
                                    sys::AnsiToUtf8(health.firstEntryWithoutColon) + "'\n");
   }
 
-  MarkScope mark(options.mark);
-  const ScanTotals totals = scan.Run(*roots);
+  const auto start = std::chrono::steady_clock::now();
+  const ScanCounts counts = scan.Run(*roots);
+  const ScanTotals totals{.folders = counts.folders,
+                          .filesCounted = counts.counted,
+                          .filesExamined = counts.examined,
+                          .detections = counts.detections,
+                          .bytesRead = scan.EngineCounts().bytesRead,
+                          .seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()};
   printer.ClearProgress();
   if (options.summary && !options.quiet) io.Write(sys::Stream::Out, SummaryText(totals));
   return totals.detections > 0 ? kFound : kClean;

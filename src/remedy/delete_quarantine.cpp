@@ -33,11 +33,11 @@ std::string QuarantineName(const std::string& name, int attempt) {
   return kQuarantineFolder + name + "_vir" + (attempt > 1 ? std::to_string(attempt) : "");
 }
 
-void tindakan(const std::string& aksi, RemedyHost& host, sys::FileSystem& files) {
+void tindakan(const std::string& aksi, const std::vector<Detection>& rows, RemedyHost& host, sys::FileSystem& files) {
   const bool hapus = aksi == "hapus";
-  const std::size_t n = static_cast<std::size_t>(CounterValue(host.VirusCountText()));
+  const std::size_t n = rows.size();
   if (n == 0) {
-    host.SetStatusText(hapus ? "Tak ada virus yang dihapus..." : "Tak ada virus yang dikarantina...");
+    host.ShowStatus(hapus ? "Tak ada virus yang dihapus..." : "Tak ada virus yang dikarantina...");
     return;
   }
   if (aksi == "karantina") files.MakeFolder(kQuarantineFolder);
@@ -45,23 +45,20 @@ void tindakan(const std::string& aksi, RemedyHost& host, sys::FileSystem& files)
   std::size_t done = 0;
   for (std::size_t k = 1; k <= n; ++k) {
     // From the last row up, so removing a row never renumbers one still to come.
-    std::size_t r = n - k + 1;
-    if (r <= host.RowCount()) {
-      std::string path = host.RowPath(r);
-      host.StopProcessOf(path);
-      if (Act(hapus, path, files)) {
-        host.RemoveRow(r);
-        ++done;
-      }
+    const std::size_t r = n - k + 1;
+    const std::string& path = rows[r - 1].path;
+    host.StopProcessOf(path);
+    if (Act(hapus, path, files)) {
+      host.RemoveRow(r);
+      ++done;
     }
-    host.ShowPercent(PercentComplete(static_cast<double>(n), static_cast<double>(k - 1)).value_or(0));
+    host.ShowPercent(PercentComplete(n, k - 1).value_or(0));
   }
   host.ListProcesses();
   host.ShowPercent(100);
 
-  host.SetCheckedCountText("0");
-  host.SetVirusCountText(std::to_string(host.RowCount()));
-  host.SetStatusText(std::to_string(done) + (hapus ? " virus telah dihapus..."
+  host.ShowCounts(n - done);
+  host.ShowStatus(std::to_string(done) + (hapus ? " virus telah dihapus..."
                                                    : " virus telah dipindahkan ke folder 'C:\\Karantina\\' ..."));
 }
 

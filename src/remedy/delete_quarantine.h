@@ -3,25 +3,24 @@
 // moved into C:\Karantina\, after any process running from it has been ended.
 #include <cstddef>
 #include <string>
+#include <vector>
 
+#include "scan/detection.h"
 #include "system/file_system.h"
 
 namespace tarvex {
 
-// What the action reads and writes of the main window.
+// What the action changes of the main window, which lists the rows it works on.
 class RemedyHost {
  public:
   virtual ~RemedyHost() = default;
-  virtual std::size_t RowCount() const = 0;
-  // The path column of row `index` (from 1).
-  virtual std::string RowPath(std::size_t index) const = 0;
+  // Removes row `index` (from 1) of the result list.
   virtual void RemoveRow(std::size_t index) = 0;
-  virtual std::string VirusCountText() const = 0;  // lblJumlahVirus
-  virtual void SetVirusCountText(const std::string& text) = 0;
-  virtual void SetCheckedCountText(const std::string& text) = 0;  // lblFileDiperiksa
-  virtual void SetStatusText(const std::string& text) = 0;
   // The progress bar and lblPercentComplete.
   virtual void ShowPercent(int percent) = 0;
+  // The counters at the end: the rows left (found) and no file examined.
+  virtual void ShowCounts(std::size_t rowsLeft) = 0;
+  virtual void ShowStatus(const std::string& text) = 0;
   virtual void ListProcesses() = 0;
   // Rebuilds the process table and ends a process started from `path`.
   virtual void StopProcessOf(const std::string& path) = 0;
@@ -37,6 +36,6 @@ std::string QuarantineName(const std::string& name, int attempt);
 // makes the quarantine folder. Rows are worked from the last to the first; a
 // row leaves the list only when its file was deleted or moved, and the summary
 // counts only those files.
-void tindakan(const std::string& aksi, RemedyHost& host, sys::FileSystem& files);
+void tindakan(const std::string& aksi, const std::vector<Detection>& rows, RemedyHost& host, sys::FileSystem& files);
 
 }  // namespace tarvex

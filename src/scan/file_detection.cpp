@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-#include "scan/scan_progress.h"
 #include "signatures/checksum_text.h"
 #include "signatures/cls_crc.h"
 #include "signatures/kumpulan_fungsi.h"
@@ -25,19 +24,6 @@ bool GetsPatternCheck(const std::string& name) {
   return type == "Application" || type == "Screen Saver";
 }
 
-bool LatestRowIs(const DetectionHost& host, const std::string& full) {
-  std::size_t latest = static_cast<std::size_t>(CounterValue(host.VirusCountText()));
-  std::string latestPath = latest >= 1 && latest <= host.RowCount() ? host.RowPath(latest) : std::string();
-  return latestPath == full;
-}
-
-void ReportDetection(DetectionHost& host, ResultRow row) {
-  const std::string path = row.path;
-  host.AppendRow(std::move(row));
-  host.StopProcessOf(path);  // before the count goes up, as the user will read it
-  host.SetVirusCountText(IncrementedCounter(host.VirusCountText()));
-}
-
 namespace {
 
 // Keeps one read of the file for all checks of one selection, and forgets it
@@ -57,8 +43,8 @@ class CacheScope {
 
 }  // namespace
 
-FileDetection::FileDetection(DetectionHost& host, DetectionServices services)
-    : host_(host), services_(std::move(services)) {
+FileDetection::FileDetection(DetectionSink& sink, DetectionServices services)
+    : sink_(sink), services_(std::move(services)) {
   if (!services_.fileLength || !services_.readFile || !services_.lookupCrc)
     throw std::invalid_argument("DetectionServices: fileLength, readFile and lookupCrc must all be given");
 }
@@ -66,6 +52,7 @@ FileDetection::FileDetection(DetectionHost& host, DetectionServices services)
 void FileDetection::CheckSelection(const std::string& namadir, const std::string& namafile) {
   const std::string full = namadir + namafile;
   CacheScope scope(selecting_, cacheValid_);
+  reported_ = false;
 
   if (InQuarantine(namadir)) return;
   std::optional<std::int64_t> length = services_.fileLength(full);
@@ -81,8 +68,7 @@ void FileDetection::CheckSelection(const std::string& namadir, const std::string
 
   if (TooLargeForCrcCheck(*length)) return;
 
-  // The pattern check may just have reported this file: its row is the latest.
-  if (LatestRowIs(host_, full)) return;
+  if (reported_) return;
   CEK_DENGAN_CRC(namadir, namafile);
 }
 
@@ -95,7 +81,7 @@ void FileDetection::CEK_DENGAN_CRC(const std::string& namadir, const std::string
 
   std::string name = services_.lookupCrc(ChecksumText(value));
   if (name.empty()) return;
-  Report({"", name, full, std::to_string(Length(full, content ? content->size() : 0)), ""});
+  Report({full, name, Length(full, content ? content->size() : 0), ""});
 }
 
 void FileDetection::CEK_DENGAN_STRING(const std::string& namadir, const std::string& namafile) {
@@ -107,7 +93,7 @@ void FileDetection::CEK_DENGAN_STRING(const std::string& namadir, const std::str
     if (!ContainsPattern(*content, virus.bytes)) continue;
     std::int64_t length = Length(full, content->size());
     bool insideHost = virus.size < length;
-    Report({"", virus.name, full, std::to_string(length), insideHost ? kInfectedRemark : ""});
+    Report({full, virus.name, length, insideHost ? kInfectedRemark : ""});
     return;  // the first matching entry names the file
   }
 }
@@ -126,6 +112,9 @@ std::int64_t FileDetection::Length(const std::string& full, std::size_t readLeng
   return length ? *length : static_cast<std::int64_t>(readLength);
 }
 
-void FileDetection::Report(ResultRow row) { ReportDetection(host_, std::move(row)); }
+void FileDetection::Report(Detection detection) {
+  reported_ = true;
+  sink_.Detected(detection);
+}
 
 }  // namespace tarvex

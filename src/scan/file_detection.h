@@ -8,25 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "scan/result_row.h"
+#include "scan/detection.h"
 
 namespace tarvex {
 
-// What the checks read and write of the main window.
-class DetectionHost {
- public:
-  virtual ~DetectionHost() = default;
-  virtual std::size_t RowCount() const = 0;
-  // The path column of row `index` (from 1).
-  virtual std::string RowPath(std::size_t index) const = 0;
-  virtual void AppendRow(ResultRow row) = 0;
-  virtual std::string VirusCountText() const = 0;
-  virtual void SetVirusCountText(const std::string& text) = 0;
-  // Rebuilds the process table and ends a process started from `path`.
-  virtual void StopProcessOf(const std::string& path) = 0;
-};
-
 // The file facts and the database the checks use; all three must be given.
+// `lookupCrc` gives the name for a checksum text, the user's mark included.
 struct DetectionServices {
   std::function<std::optional<std::int64_t>(const std::string& path)> fileLength;
   std::function<std::optional<std::vector<unsigned char>>(const std::string& path)> readFile;
@@ -34,7 +21,6 @@ struct DetectionServices {
 };
 
 inline constexpr const char* kQuarantinePrefix = "C:\\Karantina";
-inline constexpr const char* kInfectedRemark = "File Terinfeksi";
 
 // The rules of the check selection, shared by every scan that makes one.
 // Files under "C:\Karantina" (exact letter case) get no check.
@@ -47,16 +33,12 @@ inline constexpr std::int64_t kNoCrcBytes = 750 * 1024;
 bool TooLargeForCrcCheck(std::int64_t length);
 // Executables and screen savers, by the end of the name.
 bool GetsPatternCheck(const std::string& name);
-// The latest row names `full`: the pattern check has just reported it.
-bool LatestRowIs(const DetectionHost& host, const std::string& full);
-// Appends the row, ends a process started from the file, counts it.
-void ReportDetection(DetectionHost& host, ResultRow row);
 
 // The checks as the program has always made them; every faster scan must
 // give exactly its results.
 class FileDetection {
  public:
-  FileDetection(DetectionHost& host, DetectionServices services);
+  FileDetection(DetectionSink& sink, DetectionServices services);
   virtual ~FileDetection() = default;
 
   // The checks for one file of the scanning pass; `namadir` ends in "\".
@@ -65,19 +47,24 @@ class FileDetection {
   virtual void CEK_DENGAN_CRC(const std::string& namadir, const std::string& namafile);
   virtual void CEK_DENGAN_STRING(const std::string& namadir, const std::string& namafile);
 
+ protected:
+  void Report(Detection detection);
+
  private:
   // The file's content, read at most once for all checks of one file.
   const std::optional<std::vector<unsigned char>>& Content(const std::string& full);
   // The file's length for its row; what was read when it cannot be queried.
   std::int64_t Length(const std::string& full, std::size_t readLength);
-  void Report(ResultRow row);
 
-  DetectionHost& host_;
+  DetectionSink& sink_;
   DetectionServices services_;
   std::string cachedPath_;
   std::optional<std::vector<unsigned char>> cachedContent_;
   bool selecting_ = false;
   bool cacheValid_ = false;
+  // The pattern check reported the file of this selection: the CRC check
+  // would only name it a second time.
+  bool reported_ = false;
 };
 
 }  // namespace tarvex

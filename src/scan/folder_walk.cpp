@@ -13,9 +13,11 @@ class SystemDirectorySource : public DirectorySource {
 
 // Collected in one go, before any file of the folder is looked at, so that the
 // walk never keeps one listing open while it starts another.
-std::vector<std::string> CollectSubfolders(const std::string& path, DirectorySource& directories) {
+std::vector<std::string> CollectSubfolders(const std::string& path, WalkHost& host, DirectorySource& directories) {
+  const std::vector<sys::DirEntry> entries = directories.List(path, kFolderListingMask);
+  host.FolderListed(path, entries);
   std::vector<std::string> subfolders;
-  for (const sys::DirEntry& entry : directories.List(path, kFolderListingMask)) {
+  for (const sys::DirEntry& entry : entries) {
     if (entry.name == "." || entry.name == "..") continue;
     // The listing carries each entry's attributes: no second look-up per name.
     if ((entry.attributes & sys::kAttrDirectory) == 0) continue;
@@ -32,25 +34,25 @@ DirectorySource& SystemDirectories() {
   return source;
 }
 
-void MENCARI_VIRUS(std::string& path, const std::string& SearchStr, double& FileCount, const std::string& Kerja,
+void MENCARI_VIRUS(std::string& path, const std::string& SearchStr, std::uint64_t& FileCount, Kerja kerja,
                    WalkHost& host, DirectorySource& directories) {
   if (host.StopRequested()) return;
   const char separator = directories.Separator();
   if (path.empty() || path.back() != separator) path += separator;
 
-  std::vector<std::string> subfolders = CollectSubfolders(path, directories);
+  std::vector<std::string> subfolders = CollectSubfolders(path, host, directories);
 
   for (const sys::DirEntry& file : directories.List(path + SearchStr, kFileListingMask)) {
     if (file.attributes & sys::kAttrDirectory) continue;
     if (host.StopRequested()) return;
-    if (Kerja == "Pindai") host.ExamineFile(path, file.name);
+    if (kerja == Kerja::Pindai) host.ExamineFile(path, file.name);
     FileCount += 1;
     host.DoEvents();
   }
 
   for (const std::string& name : subfolders) {
     std::string child = path + name + separator;
-    MENCARI_VIRUS(child, SearchStr, FileCount, Kerja, host, directories);
+    MENCARI_VIRUS(child, SearchStr, FileCount, kerja, host, directories);
   }
   host.DoEvents();
 }

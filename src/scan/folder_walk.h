@@ -1,11 +1,12 @@
 #pragma once
-// The recursive two-pass walk of a scan: the same walk counts the files of a
-// tree ("Hitung") and then examines them ("Pindai").
+// The recursive walk of a scan: the same walk counts the files of a tree
+// (Kerja::Hitung) and then examines them (Kerja::Pindai).
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "scan/scan_sink.h"
 #include "system/files.h"
 
 namespace tarvex {
@@ -25,12 +26,15 @@ class DirectorySource {
 
 DirectorySource& SystemDirectories();
 
-// What the walk asks of the window that runs it.
+// What the walk asks of the scan that runs it.
 class WalkHost {
  public:
   virtual ~WalkHost() = default;
-  // The scan button's caption reads "Scan" again: the user asked to stop.
+  // The user asked to stop.
   virtual bool StopRequested() = 0;
+  // Every entry of a folder the walk has just listed (`folder` ends in the
+  // separator), before any of its files is looked at.
+  virtual void FolderListed(const std::string& /*folder*/, const std::vector<sys::DirEntry>& /*entries*/) {}
   // The per-file work of the scanning pass; `folder` ends in the listing's
   // separator.
   virtual void ExamineFile(const std::string& folder, const std::string& name) = 0;
@@ -42,7 +46,7 @@ class WalkHost {
 // to the caller's text when missing):
 // all files of a folder, then each subfolder's subtree in listing order.
 // Folder links are not entered, so a link loop cannot trap the walk.
-void MENCARI_VIRUS(std::string& path, const std::string& SearchStr, double& FileCount, const std::string& Kerja,
+void MENCARI_VIRUS(std::string& path, const std::string& SearchStr, std::uint64_t& FileCount, Kerja kerja,
                    WalkHost& host, DirectorySource& directories);
 
 }  // namespace tarvex

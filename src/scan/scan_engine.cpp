@@ -5,6 +5,7 @@
 
 #include "signatures/checksum_text.h"
 #include "signatures/pattern_set.h"
+#include "signatures/signature_database.h"
 #include "signatures/string_signature.h"
 #include "system/files.h"
 
@@ -40,10 +41,11 @@ DatabaseFiles FilesOf(const EngineServices& s) {
 
 }  // namespace
 
-ScanEngine::ScanEngine(DetectionHost& host, EngineServices services)
-    : host_(host), services_(Checked(services)), database_(std::string(), FilesOf(services_)) {}
+ScanEngine::ScanEngine(DetectionSink& sink, EngineServices services)
+    : sink_(sink), services_(Checked(services)), database_(std::string(), FilesOf(services_)) {}
 
-CrcDatabase::State ScanEngine::PrepareScan(const std::string& databasePath) {
+CrcDatabase::State ScanEngine::PrepareScan(const std::string& databasePath, const std::string& mark) {
+  mark_ = mark;
   if (databasePath != database_.Path()) database_ = CrcDatabase(databasePath, FilesOf(services_));
   return database_.Refresh();
 }
@@ -74,18 +76,19 @@ void ScanEngine::CheckSelection(const std::string& namadir, const std::string& n
     if (std::optional<std::size_t> hit = VirusPatterns().FirstFound(buffer_.data(), buffer_.size())) {
       const ConvertedVirus& virus = ConvertedVirusTable()[*hit];
       const bool insideHost = virus.size < *length;
-      ReportDetection(host_, {"", virus.name, full, std::to_string(*length), insideHost ? kInfectedRemark : ""});
-      return;  // the row just made is the latest: no CRC check for this file
+      sink_.Detected({full, virus.name, *length, insideHost ? kInfectedRemark : ""});
+      return;  // named once is enough: no CRC check for this file
     }
   }
 
-  if (!crcCheck || LatestRowIs(host_, full)) return;
+  if (!crcCheck) return;
   // An empty or unreadable file has no checksum: its text is "0".
   std::optional<std::int32_t> crc;
   if (!buffer_.empty()) crc = crc_.CalculateBytes(buffer_.data(), buffer_.size());
-  std::string name = database_.Lookup(ChecksumText(crc));
+  const std::string text = ChecksumText(crc);
+  std::string name = WithUserMark(database_.Lookup(text), text, mark_);
   if (name.empty()) return;
-  ReportDetection(host_, {"", std::move(name), full, std::to_string(*length), ""});
+  sink_.Detected({full, std::move(name), *length, ""});
 }
 
 }  // namespace tarvex

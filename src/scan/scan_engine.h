@@ -36,11 +36,12 @@ struct EngineCounters {
 
 class ScanEngine {
  public:
-  ScanEngine(DetectionHost& host, EngineServices services);
+  ScanEngine(DetectionSink& sink, EngineServices services);
 
   // At the start of every scan: the database is read again only when it
-  // changed (or is another file than last time).
-  CrcDatabase::State PrepareScan(const std::string& databasePath);
+  // changed (or is another file than last time). `mark` is the checksum text
+  // the user marked as a virus, empty for none.
+  CrcDatabase::State PrepareScan(const std::string& databasePath, const std::string& mark);
 
   // The checks for one file of the scanning pass; `namadir` ends in the separator.
   void CheckSelection(const std::string& namadir, const std::string& namafile);
@@ -50,8 +51,9 @@ class ScanEngine {
   const CrcDatabase& Database() const { return database_; }
 
  private:
-  DetectionHost& host_;
+  DetectionSink& sink_;
   EngineServices services_;
+  std::string mark_;
   CrcDatabase database_;
   EngineCounters counters_;
   clsCRC crc_;

@@ -1,7 +1,6 @@
 #include "scan/scan_progress.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "system/files.h"
 #include "system/utf8.h"
@@ -34,25 +33,9 @@ std::string StatusLineFor(const std::string& folder, const std::string& name) {
   return prefix + ellipsis + "..." + name.substr(sys::CharacterOffset(name, nameLength - kAbridgedNameLength));
 }
 
-double CounterValue(const std::string& text) {
-  double value = 0;
-  std::size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) value = value * 10 + (text[i] - '0');
-  return value;
-}
-
-std::string CounterText(double value) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.0f", value);
-  return buf;
-}
-
-std::string IncrementedCounter(const std::string& text) { return CounterText(CounterValue(text) + 1); }
-
-std::optional<std::int16_t> PercentComplete(double total, double examined) {
+std::optional<std::int16_t> PercentComplete(std::uint64_t total, std::uint64_t examined) {
   if (total == 0) return std::nullopt;
-  double p = std::nearbyint(100.0 / total * examined);  // the default rounding mode rounds halves to even
+  double p = std::nearbyint(100.0 / static_cast<double>(total) * static_cast<double>(examined));  // the default rounding mode rounds halves to even
   if (!std::isfinite(p) || p < -32768.0 || p > 32767.0) return std::nullopt;
   return static_cast<std::int16_t>(p);
 }

@@ -12,18 +12,9 @@ namespace tarvex {
 // its separator ("\\" or "/"), which the abridged form uses too.
 std::string StatusLineFor(const std::string& folder, const std::string& name);
 
-// The number a counter label shows: its leading decimal digits, 0 for none.
-double CounterValue(const std::string& text);
-
-// The decimal text of a whole count, without a decimal point.
-std::string CounterText(double value);
-
-// Reads the counter, adds one and gives the text to write back.
-std::string IncrementedCounter(const std::string& text);
-
 // The percentage of `examined` in `total`, rounded half to even. No value when
 // it cannot be computed (no total) or does not fit a 16-bit integer; values
 // above 100 are returned and left to the caller to ignore.
-std::optional<std::int16_t> PercentComplete(double total, double examined);
+std::optional<std::int16_t> PercentComplete(std::uint64_t total, std::uint64_t examined);
 
 }  // namespace tarvex

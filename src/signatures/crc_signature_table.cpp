@@ -28,7 +28,7 @@ CrcSignatureTable CrcSignatureTable::FromText(std::string_view dbText) {
 
 std::string CrcSignatureTable::Lookup(const std::string& checksumText) const {
   auto it = names_.find(checksumText);
-  return WithUserMark(it == names_.end() ? std::string() : it->second, checksumText);
+  return it == names_.end() ? std::string() : it->second;
 }
 
 }  // namespace tarvex

@@ -23,8 +23,7 @@ class CrcSignatureTable {
   // without a colon are skipped; without a sentinel, all of them).
   static CrcSignatureTable FromText(std::string_view dbText);
 
-  // The virus name for a checksum text, "Permintaan User" when it equals
-  // TempDbChecksum, or "" (not infected).
+  // The virus name for a checksum text, or "" (not infected).
   std::string Lookup(const std::string& checksumText) const;
 
   const DatabaseHealth& Health() const { return health_; }

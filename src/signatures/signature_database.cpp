@@ -9,8 +9,6 @@
 
 namespace tarvex {
 
-std::string TempDbChecksum;
-
 DatabaseEntry SplitDatabaseEntry(std::string_view entry) {
   DatabaseEntry out;
   std::size_t colon = entry.find(':');
@@ -41,9 +39,9 @@ bool ForEachDatabaseEntry(const std::string& dbPath,
   return true;
 }
 
-std::string WithUserMark(std::string found, const std::string& checksumText) {
+std::string WithUserMark(std::string found, const std::string& checksumText, const std::string& mark) {
   // An empty mark means "nothing marked", never a match for an empty text.
-  if (!TempDbChecksum.empty() && checksumText == TempDbChecksum) return kUserRequestName;
+  if (!mark.empty() && checksumText == mark) return kUserRequestName;
   return found;
 }
 
@@ -59,12 +57,12 @@ std::string LookupCrcInText(std::string_view dbText, const std::string& checksum
     }
     return entry != kDatabaseSentinel;
   });
-  return WithUserMark(std::move(found), checksumText);
+  return found;
 }
 
 std::string LookupCrcInFile(const std::string& dbPath, const std::string& checksumText) {
   std::optional<std::vector<unsigned char>> bytes = sys::ReadWholeFile(dbPath);
-  if (!bytes) return WithUserMark(std::string(), checksumText);
+  if (!bytes) return std::string();
   std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
   return LookupCrcInText(text, checksumText);
 }

@@ -7,11 +7,8 @@
 
 namespace tarvex {
 
-// The checksum text the user marked as a virus in the file analysis window;
-// empty until then. Lives for the run only.
-extern std::string TempDbChecksum;
-
-// The name that marks a checksum text equal to TempDbChecksum.
+// The name that marks a checksum text equal to the user's mark: the checksum
+// text the user marked as a virus in the file analysis window, for the run.
 inline constexpr const char* kUserRequestName = "Permintaan User";
 inline constexpr const char* kDatabaseSentinel = "Selesai:Selesai";
 
@@ -35,17 +32,16 @@ void ForEachDatabaseEntryInText(std::string_view text,
 bool ForEachDatabaseEntry(const std::string& dbPath,
                           const std::function<bool(const std::string& entry)>& visit);
 
-// The mark is consulted after the database and overrides what it found.
-std::string WithUserMark(std::string found, const std::string& checksumText);
+// The mark is consulted after the database and overrides what it found; an
+// empty mark marks nothing.
+std::string WithUserMark(std::string found, const std::string& checksumText, const std::string& mark);
 
 // The virus name for a checksum text: the name of the first entry whose key
-// equals it exactly, "Permintaan User" when it equals TempDbChecksum, or ""
-// (not infected). Entries without a colon are skipped; the sentinel or the
+// equals it exactly, or "" (not infected). Entries without a colon are skipped; the sentinel or the
 // end of the text ends the search.
 std::string LookupCrcInText(std::string_view dbText, const std::string& checksumText);
 
-// LookupCrcInText over the file; an unreadable file lists nothing (the user's
-// mark still counts).
+// LookupCrcInText over the file; an unreadable file lists nothing.
 std::string LookupCrcInFile(const std::string& dbPath, const std::string& checksumText);
 
 // LookupCrcInFile over Tarvex.db in the program folder.

@@ -15,7 +15,8 @@ const TempDbServices& Checked(const TempDbServices& s) {
                                          {bool(s.packer), "packer"},
                                          {bool(s.compiler), "compiler"},
                                          {bool(s.fileLength), "fileLength"},
-                                         {bool(s.decimalSeparator), "decimalSeparator"}});
+                                         {bool(s.decimalSeparator), "decimalSeparator"},
+                                         {bool(s.markChecksum), "markChecksum"}});
   return s;
 }
 
@@ -85,7 +86,7 @@ void frmTempDb::Form_Unload() {
   // Ticked, enabled or not, marks the checksum shown, unless it is no real
   // checksum: then an earlier mark stays.
   const std::string& checksum = Controls().Text(lblChecksum);
-  if (Controls().Checked(Check1) && IsMarkable(checksum)) services_.mark = checksum;
+  if (Controls().Checked(Check1) && IsMarkable(checksum)) services_.markChecksum(checksum);
 }
 
 }  // namespace tarvex

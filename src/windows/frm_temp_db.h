@@ -24,8 +24,8 @@ struct TempDbServices {
   std::function<std::optional<std::int64_t>(const std::string& path)> fileLength;
   // The user's decimal separator.
   std::function<std::string()> decimalSeparator;
-  // The mark that later scans consult (TempDbChecksum).
-  std::string& mark;
+  // Marks a checksum text as a virus for the later scans of this run.
+  std::function<void(const std::string& checksumText)> markChecksum;
 };
 
 // Length in Kb. with at most two decimals, halves to the even neighbour:

@@ -106,6 +106,18 @@ TEST_F(ScanCommand, CompletedScanWithDetectionsBeepsOnce) {
   EXPECT_EQ(window_.Rows()[1].name, "w32.X");
 }
 
+TEST_F(ScanCommand, ARunningInfectedProgramIsEndedBeforeTheCountGoesUp) {
+  fakes_.infected["C:\\Data\\f2.exe"] = "w32.X";
+  fakes_.processes.Run(7, "C:\\Data\\f2.exe");
+  std::vector<std::string> journal;
+  fakes_.processes.journal = &journal;
+  window_.Controls().SetListener([&](int id, ui::Change) {
+    if (id == A::lblJumlahVirus) journal.push_back("count " + Text(A::lblJumlahVirus));
+  });
+  window_.cmdScan_Click();
+  EXPECT_THAT(journal, ElementsAre("end C:\\Data\\f2.exe", "count 1"));
+}
+
 TEST_F(ScanCommand, SecondScanStartsFromEmpty) {
   fakes_.infected["C:\\Data\\f1.exe"] = "w32.X";
   window_.cmdScan_Click();

@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/antivirus.h"
 #include "support/main_window_fakes.h"
 
@@ -14,20 +16,26 @@ using A = Antivirus;
 
 constexpr const char* kMoved = " virus telah dipindahkan ke folder 'C:\\Karantina\\' ...";
 
-// The main window as a completed scan leaves it, listing the given files;
-// each file holds its own path.
+// The main window after a completed scan of C:\ that listed the given files
+// (beside seven clean ones); each file holds its own path.
 class Desk {
  public:
   explicit Desk(const std::vector<std::string>& listed) {
-    fakes.processes.journal = &files.journal;
+    fakes.chosen = "C:\\";
+    for (int i = 1; i <= 7; ++i) fakes.tree.File("C:\\", "clean" + std::to_string(i) + ".txt");
     for (const std::string& path : listed) {
-      window.AppendRow({"", "Test.Virus", path, "5", ""});
+      const std::size_t cut = path.rfind('\\') + 1;
+      const std::string folder = path.substr(0, cut);
+      if (folder != "C:\\" && !known_.count(folder)) {
+        known_.insert(folder);
+        fakes.tree.Folder("C:\\", folder.substr(3, folder.size() - 4));
+      }
+      fakes.tree.File(folder, path.substr(cut));
+      fakes.infected[path] = "Test.Virus";
       files.Add(path, path);
     }
-    window.SetText(A::lblJumlahVirus, std::to_string(listed.size()));
-    window.SetText(A::lblFileDiperiksa, "7");
-    window.SetProgress(100);
-    window.SetText(A::lblPercentComplete, "100 % Complete...");
+    window.Click(A::cmdScan);
+    fakes.processes.journal = &files.journal;
     window.Controls().SetListener([this](int id, ui::Change c) {
       if (id == A::ProgressBar1 && c == ui::Change::Position) progress.push_back(window.ProgressValue());
     });
@@ -40,6 +48,7 @@ class Desk {
   }
   std::string Text(int id) const { return window.Text(id); }
 
+  std::set<std::string> known_;
   testing::MainWindowFakes fakes;
   testing::FakeFileSystem& files = fakes.files;
   std::vector<int> progress;

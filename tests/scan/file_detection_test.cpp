@@ -18,28 +18,22 @@ namespace {
 
 using ::testing::ElementsAre;
 
-using FakeWindow = testing::FakeDetectionHost;
+using FakeWindow = testing::FoundList;
 
 // ---- Which checks a file gets: file facts and both checks are the test's own.
 
 class RecordingDetection : public FileDetection {
  public:
-  RecordingDetection(FakeWindow& window, DetectionServices services) : FileDetection(window, services), window_(window) {}
+  RecordingDetection(FakeWindow& window, DetectionServices services) : FileDetection(window, services) {}
   void CEK_DENGAN_CRC(const std::string& d, const std::string& n) override { calls.push_back("crc " + d + n); }
   void CEK_DENGAN_STRING(const std::string& d, const std::string& n) override {
     calls.push_back("pattern " + d + n);
-    if (patternFinds) {
-      window_.AppendRow({"", "w32.X", d + n, "1", ""});
-      window_.SetVirusCountText(std::to_string(window_.rows.size()));
-    }
+    if (patternFinds) Report({d + n, "w32.X", 1, ""});
     if (patternThrows) throw std::runtime_error("read failed");
   }
   std::vector<std::string> calls;
   bool patternFinds = false;
   bool patternThrows = false;
-
- private:
-  FakeWindow& window_;
 };
 
 class CheckSelection : public ::testing::Test {
@@ -105,7 +99,7 @@ TEST_F(CheckSelection, FileWhoseLengthCannotBeReadGetsNoCheck) {
 TEST_F(CheckSelection, FileReportedByThePatternCheckGetsNoCrcCheck) {
   detection_.patternFinds = true;
   EXPECT_THAT(Checks("D:\\", "bad.exe", 100), ElementsAre("pattern D:\\bad.exe"));
-  // The latest row is another file now: this one gets both checks.
+  // Reported was the file before: this one gets both checks.
   detection_.patternFinds = false;
   EXPECT_THAT(Checks("D:\\", "next.exe", 100), ElementsAre("pattern D:\\next.exe", "crc D:\\next.exe"));
 }
@@ -124,7 +118,7 @@ class Checks : public ::testing::Test {
  protected:
   Checks() {
     services_.fileLength = sys::FileLength;
-    services_.lookupCrc = [this](const std::string& text) { return LookupCrcInFile(db_, text); };
+    services_.lookupCrc = [this](const std::string& text) { return WithUserMark(LookupCrcInFile(db_, text), text, mark_); };
     services_.readFile = [this](const std::string& path) {
       ++reads_[path];
       return sys::ReadWholeFile(path);
@@ -132,7 +126,6 @@ class Checks : public ::testing::Test {
     UseDatabase("Selesai:Selesai\r\n");
     detection_ = std::make_unique<FileDetection>(window_, services_);
   }
-  ~Checks() override { TempDbChecksum.clear(); }
 
   void UseDatabase(const std::string& text) { db_ = tmp_.Write("Tarvex.db", text); }
   std::string Folder() const { return tmp_.Folder() + sys::kPathSeparator; }
@@ -143,6 +136,7 @@ class Checks : public ::testing::Test {
 
   testing::TempFolder tmp_;
   std::string db_;
+  std::string mark_;
   std::map<std::string, int> reads_;
   FakeWindow window_;
   DetectionServices services_;
@@ -151,11 +145,10 @@ class Checks : public ::testing::Test {
 
 TEST_F(Checks, FirstMatchingVirusEntryNamesTheFile) {
   Scan("both.exe", "MZ" + PatternBytes(5) + "...." + PatternBytes(1));
-  ASSERT_EQ(window_.rows.size(), 1u);
-  EXPECT_EQ(window_.rows[0].name, "w32.service.exe");
-  EXPECT_EQ(window_.rows[0].path, Folder() + "both.exe");
-  EXPECT_EQ(window_.rows[0].text, "");
-  EXPECT_EQ(window_.count, "1");
+  ASSERT_EQ(window_.found.size(), 1u);
+  EXPECT_EQ(window_.found[0].virusName, "w32.service.exe");
+  EXPECT_EQ(window_.found[0].path, Folder() + "both.exe");
+  EXPECT_EQ(window_.found.size(), 1u);
 }
 
 TEST_F(Checks, RemarkMarksAVirusInsideALargerHost) {
@@ -163,20 +156,20 @@ TEST_F(Checks, RemarkMarksAVirusInsideALargerHost) {
   Scan("s99.exe", pattern + std::string(99 - pattern.size(), 'x'));
   Scan("s100.exe", std::string(100 - pattern.size(), 'x') + pattern);  // in the very last bytes
   Scan("s101.exe", pattern + std::string(101 - pattern.size(), 'x'));
-  ASSERT_EQ(window_.rows.size(), 3u);
-  EXPECT_EQ(window_.rows[0].size, "99");
-  EXPECT_EQ(window_.rows[0].remark, "");
-  EXPECT_EQ(window_.rows[1].size, "100");
-  EXPECT_EQ(window_.rows[1].remark, "");
-  EXPECT_EQ(window_.rows[2].size, "101");
-  EXPECT_EQ(window_.rows[2].remark, "File Terinfeksi");
-  EXPECT_EQ(window_.count, "3");
+  ASSERT_EQ(window_.found.size(), 3u);
+  EXPECT_EQ(window_.found[0].size, 99);
+  EXPECT_EQ(window_.found[0].remark, "");
+  EXPECT_EQ(window_.found[1].size, 100);
+  EXPECT_EQ(window_.found[1].remark, "");
+  EXPECT_EQ(window_.found[2].size, 101);
+  EXPECT_EQ(window_.found[2].remark, "File Terinfeksi");
+  EXPECT_EQ(window_.found.size(), 3u);
 }
 
 TEST_F(Checks, ClearFileGetsNoRowAndIsReadOnce) {
   Scan("clean.exe", std::string(5000, 'a'));
-  EXPECT_TRUE(window_.rows.empty());
-  EXPECT_EQ(window_.count, "0");
+  EXPECT_TRUE(window_.found.empty());
+  EXPECT_EQ(window_.found.size(), 0u);
   EXPECT_EQ(reads_[Folder() + "clean.exe"], 1) << "both checks share one read of the file";
 }
 
@@ -184,45 +177,38 @@ TEST_F(Checks, CrcCheckNamesTheFileFromTheDatabase) {
   const std::string body = "not a pattern, but listed by checksum";
   UseDatabase("ABC:w32.Other\r\n" + ChecksumOf(body) + ":w32.Listed:Variant\r\nSelesai:Selesai\r\n");
   Scan("listed.dll", body);
-  ASSERT_EQ(window_.rows.size(), 1u);
-  EXPECT_EQ(window_.rows[0].name, "w32.Listed:Variant");
-  EXPECT_EQ(window_.rows[0].size, std::to_string(body.size()));
-  EXPECT_EQ(window_.rows[0].remark, "");
+  ASSERT_EQ(window_.found.size(), 1u);
+  EXPECT_EQ(window_.found[0].virusName, "w32.Listed:Variant");
+  EXPECT_EQ(window_.found[0].size, static_cast<std::int64_t>(body.size()));
+  EXPECT_EQ(window_.found[0].remark, "");
 }
 
 TEST_F(Checks, FileReportedByItsPatternIsNotReportedAgainByItsChecksum) {
   const std::string body = PatternBytes(3) + "tail";
   UseDatabase(ChecksumOf(body) + ":w32.FromDatabase\r\nSelesai:Selesai\r\n");
   Scan("twice.exe", body);
-  ASSERT_EQ(window_.rows.size(), 1u);
-  EXPECT_EQ(window_.rows[0].name, "w32.KSpoold");
-  EXPECT_EQ(window_.count, "1");
+  ASSERT_EQ(window_.found.size(), 1u);
+  EXPECT_EQ(window_.found[0].virusName, "w32.KSpoold");
+  EXPECT_EQ(window_.found.size(), 1u);
 }
 
 TEST_F(Checks, UserMarkedChecksumWinsOverTheDatabase) {
   const std::string body = "123456789";
   UseDatabase("CBF43926:w32.Digits\r\nSelesai:Selesai\r\n");
-  TempDbChecksum = "CBF43926";
+  mark_ = "CBF43926";
   Scan("digits.txt", body);
-  ASSERT_EQ(window_.rows.size(), 1u);
-  EXPECT_EQ(window_.rows[0].name, "Permintaan User");
+  ASSERT_EQ(window_.found.size(), 1u);
+  EXPECT_EQ(window_.found[0].virusName, "Permintaan User");
 }
 
 TEST_F(Checks, EmptyFileIsReportedOnlyUnderKeyZero) {
   Scan("empty.exe", "");
-  EXPECT_TRUE(window_.rows.empty());
+  EXPECT_TRUE(window_.found.empty());
   UseDatabase("0:w32.Kosong\r\nSelesai:Selesai\r\n");
   Scan("empty2.exe", "");
-  ASSERT_EQ(window_.rows.size(), 1u);
-  EXPECT_EQ(window_.rows[0].name, "w32.Kosong");
-  EXPECT_EQ(window_.rows[0].size, "0");
-}
-
-TEST_F(Checks, RunningProcessIsStoppedBeforeTheCountGoesUp) {
-  Scan("first.exe", PatternBytes(6));
-  Scan("second.scr", PatternBytes(4));
-  EXPECT_THAT(window_.stopped, ElementsAre(Folder() + "first.exe @0", Folder() + "second.scr @1"));
-  EXPECT_EQ(window_.count, "2");
+  ASSERT_EQ(window_.found.size(), 1u);
+  EXPECT_EQ(window_.found[0].virusName, "w32.Kosong");
+  EXPECT_EQ(window_.found[0].size, 0);
 }
 
 TEST_F(Checks, UnreadableFileEndsThePatternCheckWithoutARow) {
@@ -230,8 +216,8 @@ TEST_F(Checks, UnreadableFileEndsThePatternCheckWithoutARow) {
   services_.fileLength = [](const std::string&) { return std::optional<std::int64_t>(200); };
   FileDetection detection(window_, services_);
   detection.CheckSelection("D:\\", "locked.exe");
-  EXPECT_TRUE(window_.rows.empty());
-  EXPECT_EQ(window_.count, "0");
+  EXPECT_TRUE(window_.found.empty());
+  EXPECT_EQ(window_.found.size(), 0u);
 }
 
 TEST_F(Checks, RowAndCountStayTogetherWhenTheLengthCannotBeReadAgain) {
@@ -242,9 +228,9 @@ TEST_F(Checks, RowAndCountStayTogetherWhenTheLengthCannotBeReadAgain) {
   FileDetection detection(window_, services_);
   tmp_.Write("moving.dll", "12345");
   detection.CEK_DENGAN_CRC(Folder(), "moving.dll");
-  ASSERT_EQ(window_.rows.size(), 1u);
-  EXPECT_EQ(window_.rows[0].size, "5");
-  EXPECT_EQ(window_.count, "1");
+  ASSERT_EQ(window_.found.size(), 1u);
+  EXPECT_EQ(window_.found[0].size, 5);
+  EXPECT_EQ(window_.found.size(), 1u);
 }
 
 }  // namespace

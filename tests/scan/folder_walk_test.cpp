@@ -27,8 +27,8 @@ class RecordingHost : public WalkHost {
   }
   void ExamineFile(const std::string& folder, const std::string& name) override { examined.push_back(folder + name); }
   // One pass from `root`; returns the pass's file count.
-  double Walk(DirectorySource& tree, std::string root, const std::string& kerja) {
-    double count = 0;
+  std::uint64_t Walk(DirectorySource& tree, std::string root, Kerja kerja) {
+    std::uint64_t count = 0;
     MENCARI_VIRUS(root, "*.*", count, kerja, *this, tree);
     return count;
   }
@@ -62,8 +62,8 @@ TEST(FolderWalk, FilesComeBeforeSubfoldersAndEachSubtreeBeforeItsNextSibling) {
   FakeTree tree = SampleTree();
   RecordingHost host;
   std::string path = "C:\\Data";
-  double count = 0;
-  MENCARI_VIRUS(path, "*.*", count, "Pindai", host, tree);
+  std::uint64_t count = 0;
+  MENCARI_VIRUS(path, "*.*", count, Kerja::Pindai, host, tree);
 
   EXPECT_EQ(path, "C:\\Data\\") << "the caller's path gets its trailing backslash";
   EXPECT_THAT(host.examined, ElementsAre("C:\\Data\\a.exe", "C:\\Data\\b.txt", "C:\\Data\\Sub\\c.dll",
@@ -76,7 +76,7 @@ TEST(FolderWalk, FilesComeBeforeSubfoldersAndEachSubtreeBeforeItsNextSibling) {
 TEST(FolderWalk, CountingPassCountsWithoutExamining) {
   FakeTree tree = SampleTree();
   RecordingHost host;
-  double count = host.Walk(tree, "C:\\Data\\", "Hitung");
+  std::uint64_t count = host.Walk(tree, "C:\\Data\\", Kerja::Hitung);
   EXPECT_EQ(count, 5);
   EXPECT_TRUE(host.examined.empty());
 }
@@ -85,7 +85,7 @@ TEST(FolderWalk, EmptyTreeVisitsNothing) {
   FakeTree tree;
   tree.Folder("C:\\", "Empty");
   RecordingHost host;
-  double count = host.Walk(tree, "C:\\Empty", "Pindai");
+  std::uint64_t count = host.Walk(tree, "C:\\Empty", Kerja::Pindai);
   EXPECT_EQ(count, 0);
   EXPECT_TRUE(host.examined.empty());
 }
@@ -98,7 +98,7 @@ TEST(FolderWalk, HiddenAndSystemEntriesAreWalkedLikeAnyOther) {
       .Folder("D:\\T\\", "HiddenDir", sys::kAttrHidden | sys::kAttrSystem)
       .File("D:\\T\\HiddenDir\\", "inner.dll", sys::kAttrHidden);
   RecordingHost host;
-  EXPECT_EQ(host.Walk(tree, "D:\\T", "Pindai"), 3);
+  EXPECT_EQ(host.Walk(tree, "D:\\T", Kerja::Pindai), 3);
   EXPECT_THAT(host.examined, ElementsAre("D:\\T\\hidden.exe", "D:\\T\\system.sys", "D:\\T\\HiddenDir\\inner.dll"));
 }
 
@@ -109,7 +109,7 @@ TEST(FolderWalk, FolderLinksAreNotEntered) {
       .Folder("C:\\Root\\", "Loop", sys::kAttrReparsePoint)
       .File("C:\\Root\\Loop\\", "would-loop.exe");
   RecordingHost host;
-  EXPECT_EQ(host.Walk(tree, "C:\\Root", "Pindai"), 1);
+  EXPECT_EQ(host.Walk(tree, "C:\\Root", Kerja::Pindai), 1);
   EXPECT_THAT(host.examined, ElementsAre("C:\\Root\\x.exe"));
 }
 
@@ -117,7 +117,7 @@ TEST(FolderWalk, DriveRootIsListedWithItsOwnBackslash) {
   FakeTree tree;
   tree.File("C:\\", "boot.ini");
   RecordingHost host;
-  double count = host.Walk(tree, "C:\\", "Hitung");
+  std::uint64_t count = host.Walk(tree, "C:\\", Kerja::Hitung);
   EXPECT_EQ(count, 1);
   EXPECT_THAT(tree.listings, ElementsAre("C:\\", "C:\\*.*"));
 }
@@ -129,7 +129,7 @@ TEST(FolderWalk, StopIsNoticedBeforeTheNextFileAndNoFurtherFolderIsListed) {
   host.onYield = [&] {
     if (!host.examined.empty() && host.examined.back() == "C:\\Data\\Sub\\Deep\\d.scr") host.stopped = true;
   };
-  double count = host.Walk(tree, "C:\\Data", "Pindai");
+  std::uint64_t count = host.Walk(tree, "C:\\Data", Kerja::Pindai);
   EXPECT_EQ(host.examined.size(), 4u);
   EXPECT_EQ(count, 4);
   EXPECT_EQ(tree.listings.back(), "C:\\Data\\Sub\\Deep\\*.*") << "the Next folder must not be listed";
@@ -141,7 +141,7 @@ TEST(FolderWalk, StopBeforeTheFirstFileOfAFolder) {
   host.onYield = [&] {
     if (host.examined.size() == 2) host.stopped = true;  // after the top folder's files
   };
-  double count = host.Walk(tree, "C:\\Data", "Pindai");
+  std::uint64_t count = host.Walk(tree, "C:\\Data", Kerja::Pindai);
   EXPECT_EQ(count, 2);
   // The top folder had no third file, so its subfolders were called, and each
   // returned at its entry test without listing anything.
@@ -152,7 +152,7 @@ TEST(FolderWalk, AStoppedScanStartsNothing) {
   FakeTree tree = SampleTree();
   RecordingHost host;
   host.stopped = true;
-  double count = host.Walk(tree, "C:\\Data", "Pindai");
+  std::uint64_t count = host.Walk(tree, "C:\\Data", Kerja::Pindai);
   EXPECT_EQ(count, 0);
   EXPECT_TRUE(tree.listings.empty());
 }
@@ -161,7 +161,7 @@ TEST(FolderWalk, UnlistableFolderContributesNothing) {
   FakeTree tree;
   tree.Folder("C:\\", "A").File("C:\\A\\", "one.exe");
   RecordingHost host;
-  double count = host.Walk(tree, "C:\\Missing", "Pindai");
+  std::uint64_t count = host.Walk(tree, "C:\\Missing", Kerja::Pindai);
   EXPECT_EQ(count, 0);
 }
 
@@ -178,7 +178,7 @@ TEST(FolderWalk, WalksARealTreeWithThePlatformsSeparator) {
     files.push_back(file.string());
   }
   RecordingHost host;
-  EXPECT_EQ(host.Walk(SystemDirectories(), root.string(), "Pindai"), 5);
+  EXPECT_EQ(host.Walk(SystemDirectories(), root.string(), Kerja::Pindai), 5);
   EXPECT_THAT(host.examined, UnorderedElementsAreArray(files));
   ASSERT_EQ(host.examined.size(), 5u);
   EXPECT_THAT(std::vector<std::string>(host.examined.begin(), host.examined.begin() + 2),

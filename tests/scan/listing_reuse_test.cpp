@@ -29,15 +29,15 @@ TEST(ListingReuse, OneListingPerFolderAndTheSameFilesInTheSameOrder) {
       .File("C:\\Data\\Sub\\Deep\\", "d.scr");
 
   Recorder direct, reused;
-  double count = 0;
+  std::uint64_t count = 0;
   std::string path = "C:\\Data\\";
-  MENCARI_VIRUS(path, "*.*", count, "Pindai", direct, tree);
+  MENCARI_VIRUS(path, "*.*", count, Kerja::Pindai, direct, tree);
   const std::size_t listingsWithoutReuse = tree.listings.size();
   tree.listings.clear();
 
   ListingReuse once(tree);
   path = "C:\\Data\\";
-  MENCARI_VIRUS(path, "*.*", count, "Pindai", reused, once);
+  MENCARI_VIRUS(path, "*.*", count, Kerja::Pindai, reused, once);
 
   EXPECT_EQ(reused.examined, direct.examined);
   EXPECT_THAT(reused.examined, ElementsAre("C:\\Data\\a.exe", "C:\\Data\\hidden.sys", "C:\\Data\\b.txt",

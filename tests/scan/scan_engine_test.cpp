@@ -1,6 +1,6 @@
 // The engine against the checks as the program has always made them
 // (FileDetection, LookupCrc reading the database afresh for every file): the
-// same rows, counts and process-guard calls over generated trees.
+// same detections, in the same order, over generated trees.
 #include "scan/scan_engine.h"
 
 #include <gmock/gmock.h>
@@ -22,16 +22,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ChecksumOf;
-using testing::FakeDetectionHost;
+using testing::FoundList;
 using testing::VirusPatternBytes;
 
 const std::string kSep(1, sys::kPathSeparator);
-
-std::string Rows(const FakeDetectionHost& host) {
-  std::string out;
-  for (const ResultRow& r : host.rows) out += "[" + r.text + "|" + r.name + "|" + r.path + "|" + r.size + "|" + r.remark + "]\n";
-  return out + "count " + host.count + "\n";
-}
 
 struct ListedFile {
   std::string folder;  // ends in the separator
@@ -42,7 +36,6 @@ struct ListedFile {
 class Differential {
  public:
   explicit Differential(std::uint32_t seed) : rng_(seed) {}
-  ~Differential() { TempDbChecksum.clear(); }
 
   std::string RandomBytes(std::size_t n) {
     std::string s(n, '\0');
@@ -100,7 +93,7 @@ class Differential {
     if (fs::exists(db_) && rng_() % 2 == 0) text.resize(static_cast<std::size_t>(fs::file_size(db_)), 'x');
     Write(db_, text);
     fs::last_write_time(db_, fs::file_time_type::clock::now() + std::chrono::seconds(++dbVersion_));
-    TempDbChecksum = rng_() % 3 == 0 ? keys[rng_() % keys.size()] : "";
+    mark_ = rng_() % 3 == 0 ? keys[rng_() % keys.size()] : "";
   }
 
   // What happens to a tree between the counting and the scanning pass.
@@ -118,38 +111,32 @@ class Differential {
 
   // Both checks over the listed files; false when they disagree.
   void ScanBoth(ScanEngine& engine) {
-    FakeDetectionHost reference;
+    FoundList reference;
     DetectionServices old;
     old.fileLength = sys::FileLength;
-    old.lookupCrc = [this](const std::string& text) { return LookupCrcInFile(db_, text); };
+    old.lookupCrc = [this](const std::string& text) { return WithUserMark(LookupCrcInFile(db_, text), text, mark_); };
     old.readFile = [this](const std::string& path) -> std::optional<std::vector<unsigned char>> {
       if (locked_.count(path)) return std::nullopt;
       return sys::ReadWholeFile(path);
     };
     FileDetection detection(reference, old);
 
-    FakeDetectionHost fast;
-    engineHost_ = &fast;
-    engine.PrepareScan(db_);
+    FoundList fast;
+    engineSink_ = &fast;
+    engine.PrepareScan(db_, mark_);
     for (const ListedFile& f : files_) {
       detection.CheckSelection(f.folder, f.name);
       engine.CheckSelection(f.folder, f.name);
     }
-    EXPECT_EQ(Rows(fast), Rows(reference));
-    EXPECT_EQ(fast.stopped, reference.stopped);
-    engineHost_ = nullptr;
+    EXPECT_EQ(fast.found, reference.found);
+    engineSink_ = nullptr;
   }
 
-  // The engine reports into whichever host the current scan uses.
-  class HostSwitch : public DetectionHost {
+  // The engine reports into whichever list the current scan uses.
+  class SinkSwitch : public DetectionSink {
    public:
-    explicit HostSwitch(Differential& d) : d_(d) {}
-    std::size_t RowCount() const override { return d_.engineHost_->RowCount(); }
-    std::string RowPath(std::size_t i) const override { return d_.engineHost_->RowPath(i); }
-    void AppendRow(ResultRow row) override { d_.engineHost_->AppendRow(std::move(row)); }
-    std::string VirusCountText() const override { return d_.engineHost_->VirusCountText(); }
-    void SetVirusCountText(const std::string& t) override { d_.engineHost_->SetVirusCountText(t); }
-    void StopProcessOf(const std::string& p) override { d_.engineHost_->StopProcessOf(p); }
+    explicit SinkSwitch(Differential& d) : d_(d) {}
+    void Detected(const Detection& detection) override { d_.engineSink_->Detected(detection); }
 
    private:
     Differential& d_;
@@ -158,14 +145,14 @@ class Differential {
   void Run() {
     MakeTree();
     WriteDatabase();
-    HostSwitch host(*this);
+    SinkSwitch sink(*this);
     EngineServices services = SystemEngineServices();
     services.readFile = [this](const std::string& path, std::int64_t readBelow, sys::FileBuffer& into) {
       // Locked: the length can be had, the bytes cannot.
       if (locked_.count(path)) return sys::FileRead{sys::FileLength(path), false};
       return sys::ReadFileIfShorter(path, readBelow, into);
     };
-    ScanEngine engine(host, services);
+    ScanEngine engine(sink, services);
     ScanBoth(engine);
     ChangeSomeFiles();
     WriteDatabase();  // a new database between two scans of one run
@@ -181,7 +168,8 @@ class Differential {
   int dbVersion_ = 0;
   std::vector<std::string> contents_;
   std::set<std::string> locked_;
-  FakeDetectionHost* engineHost_ = nullptr;
+  std::string mark_;
+  FoundList* engineSink_ = nullptr;
 };
 
 TEST(ScanEngineDifferential, SameRowsAsTheProgramsOwnChecksOverGeneratedTrees) {
@@ -211,19 +199,19 @@ TEST(ScanEngineDifferential, SameRowsAtTheSizeLimits) {
   }
   const std::string dbPath = tmp.Write("Tarvex.db", db + "Selesai:Selesai\r\n");
 
-  FakeDetectionHost reference, fast;
+  FoundList reference, fast;
   DetectionServices old{.fileLength = sys::FileLength,
                         .readFile = sys::ReadWholeFile,
                         .lookupCrc = [&](const std::string& text) { return LookupCrcInFile(dbPath, text); }};
   FileDetection detection(reference, old);
   ScanEngine engine(fast, SystemEngineServices());
-  engine.PrepareScan(dbPath);
+  engine.PrepareScan(dbPath, "");
   for (const std::string& name : names) {
     detection.CheckSelection(folder, name);
     engine.CheckSelection(folder, name);
   }
-  EXPECT_EQ(Rows(fast), Rows(reference));
-  EXPECT_THAT(fast.rows, ::testing::SizeIs(4)) << Rows(fast);  // 767999 .exe/.dll, 768000 .exe, 4095999 .exe
+  EXPECT_EQ(fast.found, reference.found);
+  EXPECT_THAT(fast.found, ::testing::SizeIs(4));  // 767999 .exe/.dll, 768000 .exe, 4095999 .exe
 }
 
 TEST(ScanEngine, ReadsEachCheckedFileOnceAndCountsTheBytes) {
@@ -239,14 +227,14 @@ TEST(ScanEngine, ReadsEachCheckedFileOnceAndCountsTheBytes) {
     if (r.read) ++reads[path];
     return r;
   };
-  FakeDetectionHost host;
-  ScanEngine engine(host, services);
-  EXPECT_EQ(engine.PrepareScan(tmp.Path("missing.db")), CrcDatabase::State::Unreadable);
+  FoundList sink;
+  ScanEngine engine(sink, services);
+  EXPECT_EQ(engine.PrepareScan(tmp.Path("missing.db"), ""), CrcDatabase::State::Unreadable);
   for (const char* name : {"clean.exe", "clean.txt", "big.txt"}) engine.CheckSelection(folder, name);
   EXPECT_EQ(reads, (std::map<std::string, int>{{folder + "clean.exe", 1}, {folder + "clean.txt", 1}}));
   EXPECT_EQ(engine.Counters().filesRead, 2u);
   EXPECT_EQ(engine.Counters().bytesRead, 5300u);
-  EXPECT_TRUE(host.rows.empty());
+  EXPECT_TRUE(sink.found.empty());
 }
 
 }  // namespace

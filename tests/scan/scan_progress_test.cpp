@@ -55,16 +55,6 @@ TEST(StatusLine, LengthsCountCharactersNotBytes) {
   EXPECT_EQ(StatusLineFor("\\ü\\abc\\" + std::string(40, 'd') + "\\", "setup.exe"), "\\ü\\abc\\...\\setup.exe");
 }
 
-TEST(Counters, ReadTheLeadingNumberAndWriteWholeNumbers) {
-  EXPECT_EQ(CounterValue("0"), 0);
-  EXPECT_EQ(CounterValue("1234"), 1234);
-  EXPECT_EQ(CounterValue(""), 0);
-  EXPECT_EQ(CounterValue("12abc"), 12);
-  EXPECT_EQ(IncrementedCounter("9"), "10");
-  EXPECT_EQ(IncrementedCounter("99999999999"), "100000000000");
-  EXPECT_EQ(CounterText(0), "0");
-}
-
 TEST(PercentComplete, RoundsHalvesToTheEvenNeighbour) {
   EXPECT_EQ(PercentComplete(3, 1), 33);
   EXPECT_EQ(PercentComplete(8, 1), 12);  // 12.5

@@ -13,8 +13,6 @@ namespace {
 
 class CrcSignatureTableTest : public ::testing::Test {
  protected:
-  void TearDown() override { TempDbChecksum.clear(); }
-
   // Every key the text could be asked for, and some it never holds.
   static std::vector<std::string> Probes(std::string_view text) {
     std::vector<std::string> probes = {"ABC", "abc", "0", "", "Selesai", "CBF43926", "6851CF3C"};
@@ -54,15 +52,6 @@ TEST_F(CrcSignatureTableTest, AnswersAsTheSequentialReaderDoesOnDamagedFiles) {
   for (int round = 0; round < 300; ++round) {
     ExpectSameAnswers(testing::RandomDatabaseText(rng, {"ABC", "CBF43926", "1", "FFFFFFFF"}));
   }
-}
-
-TEST_F(CrcSignatureTableTest, UserMarkWinsAsInTheFile) {
-  const std::string text = "CBF43926:w32.Digits\r\nSelesai:Selesai\r\n";
-  TempDbChecksum = "CBF43926";
-  EXPECT_EQ(CrcSignatureTable::FromText(text).Lookup("CBF43926"), "Permintaan User");
-  TempDbChecksum = "ABC";  // marked after the table was made: still applies
-  EXPECT_EQ(CrcSignatureTable::FromText(text).Lookup("ABC"), "Permintaan User");
-  EXPECT_EQ(CrcSignatureTable::FromText(text).Lookup("CBF43926"), "w32.Digits");
 }
 
 TEST_F(CrcSignatureTableTest, HealthTellsADamagedFileFromAGoodOne) {

@@ -55,8 +55,6 @@ TEST(SequentialInputFields, NulBytesAreOrdinaryText) {
 
 class LookupCrcTest : public ::testing::Test {
  protected:
-  void TearDown() override { TempDbChecksum.clear(); }
-
   std::string Db(const std::string& text) { return dir_.Write("Tarvex.db", text); }
 
   testing::TempFolder dir_;
@@ -83,21 +81,21 @@ TEST_F(LookupCrcTest, NothingAfterTheSentinelIsRead) {
   EXPECT_EQ(LookupCrcInFile(Db("Selesai:Selesai\r\nABC:w32.Hidden\r\n"), "ABC"), "");
 }
 
-TEST_F(LookupCrcTest, UserMarkWinsOverTheDatabase) {
-  std::string db = Db("CBF43926:w32.Listed\r\nSelesai:Selesai\r\n");
-  EXPECT_EQ(LookupCrcInFile(db, "CBF43926"), "w32.Listed");
-  TempDbChecksum = "CBF43926";
-  EXPECT_EQ(LookupCrcInFile(db, "CBF43926"), "Permintaan User");
-  EXPECT_EQ(LookupCrcInFile(Db("Selesai:Selesai\r\n"), "CBF43926"), "Permintaan User");
-  EXPECT_EQ(LookupCrcInFile(dir_.Path("gone.db"), "CBF43926"), "Permintaan User");
-  EXPECT_EQ(LookupCrcInFile(db, "352441C2"), "");
-}
-
-TEST_F(LookupCrcTest, AnEmptyMarkMatchesNothing) {
-  std::string db = Db(":nameless key\r\nSelesai:Selesai\r\n");
-  TempDbChecksum.clear();
-  EXPECT_EQ(LookupCrcInFile(db, ""), "nameless key");
-  EXPECT_EQ(LookupCrcInFile(Db("Selesai:Selesai\r\n"), ""), "");
+TEST(UserMark, WinsOverWhatTheDatabaseFoundAndAnEmptyOneMarksNothing) {
+  struct Case {
+    const char* found;
+    const char* checksum;
+    const char* mark;
+    const char* name;
+  } cases[] = {
+      {"w32.Listed", "CBF43926", "CBF43926", "Permintaan User"},
+      {"", "CBF43926", "CBF43926", "Permintaan User"},  // unlisted, or no database at all
+      {"w32.Listed", "CBF43926", "ABC", "w32.Listed"},
+      {"", "352441C2", "CBF43926", ""},
+      {"nameless key", "", "", "nameless key"},
+      {"", "", "", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(WithUserMark(c.found, c.checksum, c.mark), c.name) << c.checksum << " / " << c.mark;
 }
 
 TEST_F(LookupCrcTest, DamagedLinesDoNotHideLaterSignatures) {

@@ -1,8 +1,9 @@
 #pragma once
 // What detection tests build their files and databases from: the bytes of a
-// built-in virus pattern, the checksum text of some bytes, and a window side
-// that records what the checks did to it.
+// built-in virus pattern, the checksum text of some bytes, and a sink that
+// records what the checks found.
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -25,19 +26,18 @@ inline std::string ChecksumOf(const std::string& bytes) {
   return ChecksumText(crc.CalculateBytes(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
 }
 
-// The main window's side of detection: rows, the virus count and the guard.
-class FakeDetectionHost : public DetectionHost {
+// Keeps what the checks found, in order.
+class FoundList : public DetectionSink {
  public:
-  std::size_t RowCount() const override { return rows.size(); }
-  std::string RowPath(std::size_t index) const override { return rows.at(index - 1).path; }
-  void AppendRow(ResultRow row) override { rows.push_back(std::move(row)); }
-  std::string VirusCountText() const override { return count; }
-  void SetVirusCountText(const std::string& text) override { count = text; }
-  void StopProcessOf(const std::string& path) override { stopped.push_back(path + " @" + count); }
-
-  std::vector<ResultRow> rows;
-  std::string count = "0";
-  std::vector<std::string> stopped;
+  void Detected(const Detection& detection) override { found.push_back(detection); }
+  std::vector<Detection> found;
 };
 
 }  // namespace tarvex::testing
+
+namespace tarvex {
+// How a failing expectation shows a detection.
+inline void PrintTo(const Detection& d, std::ostream* os) {
+  *os << "[" << d.virusName << "|" << d.path << "|" << d.size << "|" << d.remark << "]";
+}
+}  // namespace tarvex

@@ -74,6 +74,7 @@ class MainWindowFakes {
         .showWindow = [this](AppWindow w) { shown.push_back(w); },
         .programFolder = [this] { return programFolder; },
         .visibleFileExists = [this](const std::string& path) { return visibleFiles.count(path) > 0; },
+        .folderListable = [](const std::string&) { return true; },
         .clock = clock,
         .directories = tree,
         .processes = processes,

@@ -48,7 +48,7 @@ class TempDbTest : public ::testing::Test {
             .compiler = [this](const std::string& p) { return files_.at(p).compiler; },
             .fileLength = [this](const std::string& p) { return files_.at(p).length; },
             .decimalSeparator = [this] { return separator_; },
-            .mark = mark_,
+            .markChecksum = [this](const std::string& checksum) { mark_ = checksum; },
         }) {}
 
   void Browse(const std::string& path, FakeFile file = {}) {
@@ -69,8 +69,7 @@ class TempDbTest : public ::testing::Test {
 };
 
 TEST(TempDb, RefusesMissingServices) {
-  std::string mark;
-  EXPECT_THROW(frmTempDb({.mark = mark}), std::invalid_argument);
+  EXPECT_THROW(frmTempDb({}), std::invalid_argument);
 }
 
 TEST_F(TempDbTest, BrowseAsksForAnExistingFileOfAnyKindAndShowsItsFacts) {

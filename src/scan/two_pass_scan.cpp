@@ -1,0 +1,112 @@
+#include "scan/two_pass_scan.h"
+
+#include <stdexcept>
+
+#include "scan/listing_reuse.h"
+
+namespace tarvex {
+
+namespace {
+
+bool IsSeparator(char c) { return c == '/' || (sys::kPathSeparator == '\\' && c == '\\'); }
+
+const ScanServices& Checked(const ScanServices& s) {
+  if (!s.folderListable) throw std::invalid_argument("ScanServices: folderListable must be given");
+  return s;
+}
+
+// A scan runs from here to the end of the scope, however it ends; a stop
+// request is heard by this scan only.
+class RunningScope {
+ public:
+  RunningScope(bool& running, bool& stopRequested) : running_(running), stopRequested_(stopRequested) {
+    running_ = true;
+    stopRequested_ = false;
+  }
+  ~RunningScope() { running_ = stopRequested_ = false; }
+
+ private:
+  bool& running_;
+  bool& stopRequested_;
+};
+
+// A file that had a check due and could not be read is the sink's to hear of.
+EngineServices TellingUnreadable(EngineServices engine, ScanSink& sink) {
+  engine.readFailed = [&sink, given = engine.readFailed](const std::string& path) {
+    if (given) given(path);
+    sink.Problem(ScanProblem::FileUnreadable, path);
+  };
+  return engine;
+}
+
+}  // namespace
+
+TwoPassScan::TwoPassScan(ScanSink& sink, ScanServices services)
+    : sink_(sink), services_(Checked(services)), engine_(*this, TellingUnreadable(services_.engine, sink)) {}
+
+ScanCounts TwoPassScan::Run(const std::vector<ScanRoot>& roots) {
+  RunningScope running(running_, stopRequested_);
+  counts_ = ScanCounts();
+  engine_.ResetCounters();
+  roots_ = &roots;
+  MENGANALISA(Kerja::Hitung);
+  MENGANALISA(Kerja::Pindai);
+  roots_ = nullptr;
+  return counts_;
+}
+
+void TwoPassScan::MENGANALISA(Kerja kerja) {
+  kerja_ = kerja;
+  sink_.PassStarted(kerja);
+  // The counting pass's count is the scan's; the scanning pass counts what it examined.
+  std::uint64_t scanned = 0;
+  std::uint64_t& walked = kerja == Kerja::Hitung ? counts_.counted : scanned;
+  ListingReuse directories(services_.directories);
+  for (const ScanRoot& root : *roots_) {
+    if (!root.isFile) {
+      std::string path = root.path;
+      MENCARI_VIRUS(path, "*.*", walked, kerja, *this, directories);
+      continue;
+    }
+    // A single file goes through the same per-file work as a walked one.
+    if (StopRequested()) continue;
+    std::size_t cut = root.path.size();
+    while (cut > 0 && !IsSeparator(root.path[cut - 1])) --cut;
+    if (kerja == Kerja::Pindai) ExamineFile(root.path.substr(0, cut), root.path.substr(cut));
+    ++walked;
+    DoEvents();
+  }
+  DoEvents();
+  sink_.PassEnded(kerja, counts_);
+}
+
+void TwoPassScan::FolderListed(const std::string& folder, const std::vector<sys::DirEntry>& entries) {
+  if (kerja_ != Kerja::Pindai) return;
+  ++counts_.folders;
+  if (entries.empty() && !services_.folderListable(folder)) sink_.Problem(ScanProblem::FolderUnreadable, folder);
+}
+
+void TwoPassScan::ExamineFile(const std::string& folder, const std::string& name) {
+  sink_.Examining(folder, name, counts_);
+  try {
+    engine_.CheckSelection(folder, name);
+  } catch (...) {
+    // A failing check costs this file its verdict, never the scan.
+    sink_.Problem(ScanProblem::CheckFailed, folder + name);
+  }
+  ++counts_.examined;
+  sink_.Examined(counts_);
+}
+
+void TwoPassScan::DoEvents() {
+  // The counting pass has nothing else to show its progress by.
+  if (kerja_ == Kerja::Hitung) sink_.Counting(counts_.counted);
+  sink_.Yield();
+}
+
+void TwoPassScan::Detected(const Detection& detection) {
+  ++counts_.detections;
+  sink_.Detected(detection);
+}
+
+}  // namespace tarvex

@@ -1,0 +1,75 @@
+#pragma once
+// One scan, the main window's and the console's alike: the counting pass
+// over every root, then the scanning pass with the engine's checks. What it
+// finds and how far it got is told to a ScanSink as it goes.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "scan/folder_walk.h"
+#include "scan/scan_engine.h"
+#include "scan/scan_sink.h"
+
+namespace tarvex {
+
+// A folder to walk, or a single file.
+struct ScanRoot {
+  std::string path;
+  bool isFile = false;
+};
+
+// What a scan reads; all of it must be given.
+struct ScanServices {
+  DirectorySource& directories;
+  // Whether a folder that listed nothing can be listed at all.
+  std::function<bool(const std::string& folder)> folderListable;
+  EngineServices engine;
+};
+
+class TwoPassScan : private WalkHost, private DetectionSink {
+ public:
+  TwoPassScan(ScanSink& sink, ScanServices services);
+  TwoPassScan(const TwoPassScan&) = delete;
+  TwoPassScan& operator=(const TwoPassScan&) = delete;
+
+  // Before a scan: the database is read again only when it changed. `mark`
+  // is the checksum text the user marked as a virus, empty for none.
+  CrcDatabase::State PrepareDatabase(const std::string& path, const std::string& mark) {
+    return engine_.PrepareScan(path, mark);
+  }
+  const DatabaseHealth& Health() const { return engine_.Database().Table().Health(); }
+
+  // Both passes over `roots`, in order. A stop request ends the walk at its
+  // next poll; the passes still begin and end, with nothing left to walk.
+  ScanCounts Run(const std::vector<ScanRoot>& roots);
+
+  // Heard by the running scan at its next poll; none is running, nothing happens.
+  void RequestStop() { stopRequested_ = running_; }
+  // A stop was asked for and the scan is winding down.
+  bool Stopping() const { return stopRequested_; }
+  bool Running() const { return running_; }
+  const EngineCounters& EngineCounts() const { return engine_.Counters(); }
+
+ private:
+  // One pass over every root.
+  void MENGANALISA(Kerja kerja);
+
+  // WalkHost
+  bool StopRequested() override { return stopRequested_; }
+  void FolderListed(const std::string& folder, const std::vector<sys::DirEntry>& entries) override;
+  void ExamineFile(const std::string& folder, const std::string& name) override;
+  void DoEvents() override;
+  // DetectionSink
+  void Detected(const Detection& detection) override;
+
+  ScanSink& sink_;
+  ScanServices services_;
+  ScanEngine engine_;
+  const std::vector<ScanRoot>* roots_ = nullptr;
+  Kerja kerja_ = Kerja::Hitung;
+  ScanCounts counts_;
+  bool stopRequested_ = false;
+  bool running_ = false;
+};
+
+}  // namespace tarvex

@@ -1,0 +1,108 @@
+// The one scan that the main window and tarvex-scan both run, told to a
+// recording sink over a tree and files in memory.
+#include "scan/two_pass_scan.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "support/main_window_fakes.h"
+
+namespace tarvex {
+namespace {
+
+using ::testing::ElementsAre;
+
+// Writes down what the scan tells, but for the turns of the event queue,
+// which it only counts (a stop request may come with one).
+class Recorder : public ScanSink {
+ public:
+  void PassStarted(Kerja k) override { events.push_back(std::string("start ") + Name(k)); }
+  void PassEnded(Kerja k, const ScanCounts& c) override {
+    events.push_back(std::string("end ") + Name(k) + " " + Of(c));
+  }
+  void Counting(std::uint64_t counted) override { counting.push_back(counted); }
+  void Examining(const std::string& folder, const std::string& name, const ScanCounts& c) override {
+    events.push_back("examining " + folder + name + " " + Of(c));
+  }
+  void Examined(const ScanCounts& c) override { events.push_back("examined " + Of(c)); }
+  void Detected(const Detection& d) override { events.push_back("found " + d.virusName + " " + d.path); }
+  void Problem(ScanProblem, const std::string& path) override { events.push_back("problem " + path); }
+  void Yield() override {
+    ++yields;
+    if (onYield) onYield();
+  }
+
+  std::vector<std::string> events;
+  std::vector<std::uint64_t> counting;
+  int yields = 0;
+  std::function<void()> onYield;
+
+ private:
+  static const char* Name(Kerja k) { return k == Kerja::Hitung ? "Hitung" : "Pindai"; }
+  static std::string Of(const ScanCounts& c) { return std::to_string(c.examined) + "/" + std::to_string(c.counted); }
+};
+
+class TwoPassScanTest : public ::testing::Test {
+ protected:
+  TwoPassScanTest() {
+    fakes_.tree.File("C:\\Data\\", "a.exe").File("C:\\Data\\", "b.txt").Folder("C:\\Data\\", "Sub");
+    fakes_.tree.File("C:\\Data\\Sub\\", "c.scr");
+    fakes_.infected["C:\\Data\\a.exe"] = "w32.A";
+    fakes_.infected["C:\\Data\\Sub\\c.scr"] = "w32.C";
+    scan_.PrepareDatabase("C:\\Tarvex\\Tarvex.db", "");
+  }
+
+  testing::MainWindowFakes fakes_;
+  AntivirusServices services_ = fakes_.Services();
+  Recorder sink_;
+  TwoPassScan scan_{sink_, {.directories = fakes_.tree,
+                            .folderListable = [this](const std::string& f) { return f != "C:\\Locked\\"; },
+                            .engine = services_.engine}};
+};
+
+TEST_F(TwoPassScanTest, CountsThenExaminesInWalkOrderAndTellsEachStepInTurn) {
+  const ScanCounts counts = scan_.Run({{"C:\\Data"}});
+  EXPECT_THAT(sink_.events,
+              ElementsAre("start Hitung", "end Hitung 0/3", "start Pindai",              //
+                          "examining C:\\Data\\a.exe 0/3", "found w32.A C:\\Data\\a.exe", "examined 1/3",
+                          "examining C:\\Data\\b.txt 1/3", "examined 2/3",              //
+                          "examining C:\\Data\\Sub\\c.scr 2/3", "found w32.C C:\\Data\\Sub\\c.scr", "examined 3/3",
+                          "end Pindai 3/3"));
+  // A turn after every file, every folder and every pass; the counting pass's progress with each.
+  EXPECT_EQ(sink_.yields, 12);
+  EXPECT_THAT(sink_.counting, ElementsAre(1, 2, 3, 3, 3, 3));
+  EXPECT_EQ(counts.counted, 3u);
+  EXPECT_EQ(counts.examined, 3u);
+  EXPECT_EQ(counts.detections, 2u);
+  EXPECT_EQ(counts.folders, 2u);
+  EXPECT_FALSE(counts.Stopped());
+}
+
+TEST_F(TwoPassScanTest, AStopEndsTheWalkAtItsNextPollAndIsHeardByThatScanOnly) {
+  sink_.onYield = [this] {
+    if (sink_.events.back() == "examined 1/3") scan_.RequestStop();
+  };
+  ScanCounts counts = scan_.Run({{"C:\\Data"}});
+  EXPECT_EQ(sink_.events.back(), "end Pindai 1/3");
+  EXPECT_TRUE(counts.Stopped());
+  EXPECT_FALSE(scan_.Stopping());
+
+  sink_.onYield = nullptr;
+  scan_.RequestStop();  // between scans: nothing to stop
+  counts = scan_.Run({{"C:\\Data"}});
+  EXPECT_EQ(counts.examined, 3u);
+}
+
+TEST_F(TwoPassScanTest, SingleFilesAndUnreadableFoldersAmongTheRoots) {
+  const ScanCounts counts = scan_.Run({{"C:\\Data\\a.exe", true}, {"C:\\Locked"}, {"C:\\Data\\Sub"}});
+  EXPECT_THAT(sink_.events,
+              ElementsAre("start Hitung", "end Hitung 0/2", "start Pindai",  //
+                          "examining C:\\Data\\a.exe 0/2", "found w32.A C:\\Data\\a.exe", "examined 1/2",
+                          "problem C:\\Locked\\",  //
+                          "examining C:\\Data\\Sub\\c.scr 1/2", "found w32.C C:\\Data\\Sub\\c.scr", "examined 2/2",
+                          "end Pindai 2/2"));
+  EXPECT_EQ(counts.folders, 2u);
+}
+
+}  // namespace
+}  // namespace tarvex
