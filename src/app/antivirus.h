@@ -128,7 +128,7 @@ class Antivirus : public ui::WindowState, private ScanSink, private RemedyHost {
   void Examining(const std::string& folder, const std::string& name, const ScanCounts&) override;
   void Examined(const ScanCounts& counts) override;
   void Detected(const Detection& detection) override;
-  void Yield() override { services_.yield(); }
+  void DoEvents() override { services_.yield(); }
 
   // RemedyHost
   void RemoveRow(std::size_t index) override;

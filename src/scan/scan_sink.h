@@ -35,7 +35,7 @@ class ScanSink : public DetectionSink {
  public:
   void Detected(const Detection&) override {}
   virtual void PassStarted(Kerja) {}
-  // After the pass's last file and its last turn of Yield.
+  // After the pass's last file and its last DoEvents.
   virtual void PassEnded(Kerja, const ScanCounts&) {}
   // The counting pass, after every file and folder.
   virtual void Counting(std::uint64_t /*counted*/) {}
@@ -46,7 +46,7 @@ class ScanSink : public DetectionSink {
   virtual void Problem(ScanProblem, const std::string& /*path*/) {}
   // After every file and every folder of both passes: a turn for the event
   // queue, where a stop request may come in.
-  virtual void Yield() {}
+  virtual void DoEvents() {}
 };
 
 }  // namespace tarvex

@@ -101,7 +101,7 @@ void TwoPassScan::ExamineFile(const std::string& folder, const std::string& name
 void TwoPassScan::DoEvents() {
   // The counting pass has nothing else to show its progress by.
   if (kerja_ == Kerja::Hitung) sink_.Counting(counts_.counted);
-  sink_.Yield();
+  sink_.DoEvents();
 }
 
 void TwoPassScan::Detected(const Detection& detection) {

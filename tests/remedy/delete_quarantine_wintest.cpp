@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/detection_samples.h"
 #include "support/program_win32.h"
 #include "support/running_program_win32.h"
 #include "support/temp_tree_win32.h"
@@ -47,10 +48,15 @@ class RemedyOnWine : public testing::ProgramTest {
   // A file name no other run leaves in quarantine.
   std::string Name(const std::string& name) const { return tag_ + name; }
 
-  // The result list as a scan leaves it.
+  // The result list as a scan of the tree leaves it, the database naming
+  // each of these files by its checksum.
   void List(const std::vector<std::string>& paths) {
-    for (const std::string& path : paths) State().AppendRow({"", "Test.Virus", path, "1", ""});
-    State().SetText(A::lblJumlahVirus, std::to_string(paths.size()));
+    std::string db;
+    for (const std::string& path : paths) db += testing::ChecksumOf(ReadBytes(path)) + ":Test.Virus\r\n";
+    programFolder_.Write("Tarvex.db", db + "Selesai:Selesai\r\n");
+    chosen_ = tree_.Root();
+    Click(A::cmdScan);
+    ASSERT_EQ(ListedPaths().size(), paths.size());
   }
   std::vector<std::string> ListedPaths() {
     std::vector<std::string> paths;
@@ -102,19 +108,18 @@ TEST_F(RemedyOnWine, FileHeldOpenWithoutDeleteSharingStaysListedAndUncounted) {
     EXPECT_EQ(Text(A::status), button == A::cmdHapus ? "1 virus telah dihapus..." : std::string("1") + kMoved);
     EXPECT_EQ(ReadBytes(held), "virus");
     EXPECT_FALSE(Exists("C:\\Karantina\\" + Name("held.exe_vir")));
-    State().ClearRows();
   }
 }
 
 TEST_F(RemedyOnWine, RunningInfectedProgramIsEndedThenDeleted) {
   std::string path = tree_.Write(Name("sleeper.exe"), ReadBytes(TARVEX_SLEEPER_PATH));
+  List({path});  // before it runs: the scan would end it itself
   testing::RunningProgram program(path);
   ASSERT_TRUE(program.Started());
   // A new process shows its executable only after a moment.
   for (int i = 0; i < 100 && sys::SystemProcesses().ExecutablePath(program.Pid()) != path; ++i) Sleep(50);
   ASSERT_EQ(sys::SystemProcesses().ExecutablePath(program.Pid()), path);
 
-  List({path});
   Click(A::cmdHapus);
   EXPECT_TRUE(program.EndsWithin(0));
   EXPECT_FALSE(Exists(path));

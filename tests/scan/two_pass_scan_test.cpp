@@ -27,7 +27,7 @@ class Recorder : public ScanSink {
   void Examined(const ScanCounts& c) override { events.push_back("examined " + Of(c)); }
   void Detected(const Detection& d) override { events.push_back("found " + d.virusName + " " + d.path); }
   void Problem(ScanProblem, const std::string& path) override { events.push_back("problem " + path); }
-  void Yield() override {
+  void DoEvents() override {
     ++yields;
     if (onYield) onYield();
   }

@@ -41,10 +41,7 @@ class MenuWindows : public testing::ProgramTest {
     };
     StartProgram();
   }
-  void TearDown() override {
-    TempDbChecksum.clear();
-    sys::OverrideProgramFolder("");
-  }
+  void TearDown() override { sys::OverrideProgramFolder(""); }
 
   // Opens a window through its menu item, as the user does.
   ui::TableWindow& Open(int menuItem, AppWindow kind) {
@@ -140,7 +137,6 @@ TEST_F(MenuWindows, AMarkedFileIsReportedByLaterScansAsARequestOfTheUser) {
   EXPECT_NE(checksum, "0");
   Press(w, frmTempDb::cmdTutup);
   Settle();
-  EXPECT_EQ(TempDbChecksum, checksum);
 
   chosen_ = files_.Root() + "\\scan";
   Click(Antivirus::cmdScan);
