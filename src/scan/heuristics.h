@@ -1,0 +1,45 @@
+#pragma once
+// The disguises of the flash-disk worms, told by their shape rather than by a
+// signature, so that a copy no database knows yet is still caught. These are
+// rules only: the caller reads the file's first bytes and lists its folder.
+#include <cstddef>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "system/files.h"
+
+namespace tarvex::heuristics {
+
+inline constexpr const char* kFolderTwin = "Heur.FolderTwin";
+inline constexpr const char* kDoubleExt = "Heur.DoubleExt";
+inline constexpr const char* kAutorun = "Heur.Autorun";
+// The remark of every heuristic row.
+inline constexpr const char* kRemark = "Heuristik";
+
+// How many of a file's first bytes the file rules look at.
+inline constexpr std::size_t kHeadBytes = 2;
+
+// A program named X.exe, .scr, .com or .pif beside a hidden folder X: the
+// worm hides the user's folder and takes its place.
+bool IsFolderTwin(std::string_view name, std::string_view head, const std::vector<sys::DirEntry>& folder);
+
+// A program named like a document: foto.jpg.exe, "tugas.doc      .exe".
+bool IsDoubleExtension(std::string_view name, std::string_view head);
+
+// kFolderTwin or kDoubleExt for a file that meets that rule (the folder twin
+// first, as the more telling of the two), no value for any other file.
+// `head` is the start of the content, `folder` the entries beside the file.
+std::optional<std::string_view> FileHeuristic(std::string_view name, std::string_view head,
+                                              const std::vector<sys::DirEntry>& folder);
+
+// "autorun.inf" in any letter case.
+bool IsAutorunName(std::string_view name);
+
+// Whether an autorun.inf's [autorun] section starts a program through an
+// open= or shellexecute= line with a value. Section and key names in any
+// letter case, ';' comments, spaces around names and values, and UTF-16
+// text (as the system's own editors save it) are all understood.
+bool AutorunStartsProgram(std::string_view content);
+
+}  // namespace tarvex::heuristics
