@@ -32,7 +32,7 @@ const AntivirusServices& Checked(const AntivirusServices& s) {
       {bool(s.yield), "yield"},               {bool(s.beep), "beep"},
       {bool(s.endProgram), "endProgram"},     {bool(s.showWindow), "showWindow"},
       {bool(s.programFolder), "programFolder"}, {bool(s.visibleFileExists), "visibleFileExists"},
-      {bool(s.folderListable), "folderListable"},
+      {bool(s.folderListable), "folderListable"}, {bool(s.readHead), "readHead"},
   };
   for (const auto& [present, name] : given)
     if (!present) throw std::invalid_argument(std::string("AntivirusServices: no ") + name);
@@ -51,6 +51,7 @@ Antivirus::Antivirus(AntivirusServices services)
       guard_(services_.processes),
       scan_(*this, {.directories = services_.directories,
                     .folderListable = services_.folderListable,
+                    .readHead = services_.readHead,
                     .engine = services_.engine}) {}
 
 void Antivirus::Form_Activate() {

@@ -36,6 +36,8 @@ struct AntivirusServices {
   std::function<bool(const std::string& path)> visibleFileExists;
   // Whether a folder that listed nothing can be listed at all.
   std::function<bool(const std::string& folder)> folderListable;
+  // The first bytes of a file, for the heuristics.
+  std::function<std::string(const std::string& path, std::size_t count)> readHead;
   const sys::Clock& clock;
   DirectorySource& directories;
   sys::ProcessApi& processes;

@@ -2,6 +2,7 @@
 
 #include "system/replacement_files.h"
 #include "system/console.h"
+#include "system/file_read.h"
 #include "system/files.h"
 #include "system/processes.h"
 #include "system/program_folder.h"
@@ -67,6 +68,7 @@ AntivirusServices App::MainWindowServices() {
       .programFolder = desktop_.programFolder,
       .visibleFileExists = desktop_.visibleFileExists,
       .folderListable = sys::FolderListable,
+      .readHead = sys::ReadFileHead,
       .clock = *desktop_.clock,
       .directories = SystemDirectories(),
       .processes = sys::SystemProcesses(),

@@ -1,6 +1,7 @@
 #include "console/console_scan.h"
 
 #include "system/console.h"
+#include "system/file_read.h"
 #include "system/files.h"
 
 namespace tarvex::console {
@@ -8,6 +9,7 @@ namespace tarvex::console {
 ConsoleServices SystemConsoleServices() {
   return {.directories = SystemDirectories(),
           .folderListable = sys::FolderListable,
+          .readHead = sys::ReadFileHead,
           .attributes = sys::FileAttributes,
           .engine = SystemEngineServices()};
 }

@@ -26,10 +26,13 @@ struct ScanTotals {
 struct ConsoleServices {
   DirectorySource& directories;
   std::function<bool(const std::string& folder)> folderListable;
+  std::function<std::string(const std::string& path, std::size_t count)> readHead;
   std::function<std::optional<std::uint32_t>(const std::string& path)> attributes;
   EngineServices engine;
 
-  ScanServices Scan() const { return {.directories = directories, .folderListable = folderListable, .engine = engine}; }
+  ScanServices Scan() const {
+    return {.directories = directories, .folderListable = folderListable, .readHead = readHead, .engine = engine};
+  }
 };
 ConsoleServices SystemConsoleServices();
 

@@ -138,6 +138,7 @@ int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const Co
                                    sys::AnsiToUtf8(health.firstEntryWithoutColon) + "'\n");
   }
 
+  scan.UseHeuristics(options.heuristics);
   const auto start = std::chrono::steady_clock::now();
   const ScanCounts counts = scan.Run(*roots);
   const ScanTotals totals{.folders = counts.folders,

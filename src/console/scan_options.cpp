@@ -74,6 +74,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       return out;
     } else if (arg == "--quiet" || arg == "-q") {
       out.options.quiet = true;
+    } else if (arg == "--no-heuristics") {
+      out.options.heuristics = false;
     } else if (arg == "--no-summary") {
       out.options.summary = false;
     } else if (std::optional<std::string> db = ValueOf("--db", args, i, missing); db || missing) {

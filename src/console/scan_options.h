@@ -11,6 +11,7 @@ struct ScanOptions {
   std::string database;  // empty: Tarvex.db beside the program
   std::string mark;      // a checksum text to report as "Permintaan User"; empty: none
   bool summary = true;
+  bool heuristics = true;  // the worms' disguises reported beside the signatures
   bool quiet = false;    // errors only: no detections, no summary, no progress
 };
 

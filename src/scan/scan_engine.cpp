@@ -50,16 +50,25 @@ CrcDatabase::State ScanEngine::PrepareScan(const std::string& databasePath, cons
   return database_.Refresh();
 }
 
-void ScanEngine::CheckSelection(const std::string& namadir, const std::string& namafile) {
+std::optional<std::string_view> ScanEngine::LastContent() const {
+  if (!lastRead_) return std::nullopt;
+  return std::string_view(reinterpret_cast<const char*>(buffer_.data()), buffer_.size());
+}
+
+bool ScanEngine::CheckSelection(const std::string& namadir, const std::string& namafile) {
   const std::string full = namadir + namafile;
-  if (InQuarantine(namadir)) return;
+  lastLength_.reset();
+  lastRead_ = false;
+  if (InQuarantine(namadir)) return false;
   const bool patternCheck = GetsPatternCheck(namafile);
   // One open for the length and the bytes; a file no check reads is not read.
   const sys::FileRead file = services_.readFile(full, patternCheck ? kNoCheckBytes : kNoCrcBytes, buffer_);
   const std::optional<std::int64_t>& length = file.length;
-  if (!length || TooLargeForAnyCheck(*length)) return;
+  lastLength_ = length;
+  lastRead_ = file.read;
+  if (!length || TooLargeForAnyCheck(*length)) return false;
   const bool crcCheck = !TooLargeForCrcCheck(*length);
-  if (!patternCheck && !crcCheck) return;
+  if (!patternCheck && !crcCheck) return false;
 
   const bool readable = file.read;
   if (readable) {
@@ -77,18 +86,19 @@ void ScanEngine::CheckSelection(const std::string& namadir, const std::string& n
       const ConvertedVirus& virus = ConvertedVirusTable()[*hit];
       const bool insideHost = virus.size < *length;
       sink_.Detected({full, virus.name, *length, insideHost ? kInfectedRemark : ""});
-      return;  // named once is enough: no CRC check for this file
+      return true;  // named once is enough: no CRC check for this file
     }
   }
 
-  if (!crcCheck) return;
+  if (!crcCheck) return false;
   // An empty or unreadable file has no checksum: its text is "0".
   std::optional<std::int32_t> crc;
   if (!buffer_.empty()) crc = crc_.CalculateBytes(buffer_.data(), buffer_.size());
   const std::string text = ChecksumText(crc);
   std::string name = WithUserMark(database_.Lookup(text), text, mark_);
-  if (name.empty()) return;
+  if (name.empty()) return false;
   sink_.Detected({full, std::move(name), *length, ""});
+  return true;
 }
 
 }  // namespace tarvex

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "scan/crc_database.h"
 #include "scan/file_detection.h"
@@ -43,8 +44,15 @@ class ScanEngine {
   // the user marked as a virus, empty for none.
   CrcDatabase::State PrepareScan(const std::string& databasePath, const std::string& mark);
 
-  // The checks for one file of the scanning pass; `namadir` ends in the separator.
-  void CheckSelection(const std::string& namadir, const std::string& namafile);
+  // The checks for one file of the scanning pass; `namadir` ends in the
+  // separator. True when they reported the file.
+  bool CheckSelection(const std::string& namadir, const std::string& namafile);
+
+  // What the last CheckSelection found of its file: the length (no value when
+  // it had none or the file lies in quarantine) and, when it read the whole
+  // file, its bytes.
+  const std::optional<std::int64_t>& LastLength() const { return lastLength_; }
+  std::optional<std::string_view> LastContent() const;
 
   const EngineCounters& Counters() const { return counters_; }
   void ResetCounters() { counters_ = {}; }
@@ -58,6 +66,8 @@ class ScanEngine {
   EngineCounters counters_;
   clsCRC crc_;
   sys::FileBuffer buffer_;
+  std::optional<std::int64_t> lastLength_;
+  bool lastRead_ = false;
 };
 
 }  // namespace tarvex

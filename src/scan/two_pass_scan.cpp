@@ -10,8 +10,16 @@ namespace {
 
 bool IsSeparator(char c) { return c == '/' || (sys::kPathSeparator == '\\' && c == '\\'); }
 
+// The length of a file path's folder, its last separator included.
+std::size_t FolderLength(const std::string& path) {
+  std::size_t cut = path.size();
+  while (cut > 0 && !IsSeparator(path[cut - 1])) --cut;
+  return cut;
+}
+
 const ScanServices& Checked(const ScanServices& s) {
-  if (!s.folderListable) throw std::invalid_argument("ScanServices: folderListable must be given");
+  if (!s.folderListable || !s.readHead)
+    throw std::invalid_argument("ScanServices: folderListable and readHead must be given");
   return s;
 }
 
@@ -42,12 +50,23 @@ EngineServices TellingUnreadable(EngineServices engine, ScanSink& sink) {
 }  // namespace
 
 TwoPassScan::TwoPassScan(ScanSink& sink, ScanServices services)
-    : sink_(sink), services_(Checked(services)), engine_(*this, TellingUnreadable(services_.engine, sink)) {}
+    : sink_(sink),
+      services_(Checked(services)),
+      engine_(*this, TellingUnreadable(services_.engine, sink)),
+      heuristics_(*this, services_.readHead) {}
 
 ScanCounts TwoPassScan::Run(const std::vector<ScanRoot>& roots) {
   RunningScope running(running_, stopRequested_);
   counts_ = ScanCounts();
   engine_.ResetCounters();
+  const char separator = services_.directories.Separator();
+  std::vector<std::string> startFolders;
+  for (const ScanRoot& root : roots) {
+    std::string folder = root.isFile ? root.path.substr(0, FolderLength(root.path)) : root.path;
+    if (folder.empty() || folder.back() != separator) folder += separator;
+    startFolders.push_back(std::move(folder));
+  }
+  heuristics_.StartScan(std::move(startFolders), separator);
   roots_ = &roots;
   MENGANALISA(Kerja::Hitung);
   MENGANALISA(Kerja::Pindai);
@@ -70,8 +89,7 @@ void TwoPassScan::MENGANALISA(Kerja kerja) {
     }
     // A single file goes through the same per-file work as a walked one.
     if (StopRequested()) continue;
-    std::size_t cut = root.path.size();
-    while (cut > 0 && !IsSeparator(root.path[cut - 1])) --cut;
+    const std::size_t cut = FolderLength(root.path);
     if (kerja == Kerja::Pindai) ExamineFile(root.path.substr(0, cut), root.path.substr(cut));
     ++walked;
     DoEvents();
@@ -83,13 +101,15 @@ void TwoPassScan::MENGANALISA(Kerja kerja) {
 void TwoPassScan::FolderListed(const std::string& folder, const std::vector<sys::DirEntry>& entries) {
   if (kerja_ != Kerja::Pindai) return;
   ++counts_.folders;
+  heuristics_.FolderListed(folder, entries);
   if (entries.empty() && !services_.folderListable(folder)) sink_.Problem(ScanProblem::FolderUnreadable, folder);
 }
 
 void TwoPassScan::ExamineFile(const std::string& folder, const std::string& name) {
   sink_.Examining(folder, name, counts_);
   try {
-    engine_.CheckSelection(folder, name);
+    const bool reported = engine_.CheckSelection(folder, name);
+    if (!reported && useHeuristics_) heuristics_.Check(folder, name, engine_.LastLength(), engine_.LastContent());
   } catch (...) {
     // A failing check costs this file its verdict, never the scan.
     sink_.Problem(ScanProblem::CheckFailed, folder + name);

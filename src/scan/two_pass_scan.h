@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "scan/folder_walk.h"
+#include "scan/heuristic_checks.h"
 #include "scan/scan_engine.h"
 #include "scan/scan_sink.h"
 
@@ -23,6 +24,8 @@ struct ScanServices {
   DirectorySource& directories;
   // Whether a folder that listed nothing can be listed at all.
   std::function<bool(const std::string& folder)> folderListable;
+  // The first bytes of a file, for the heuristics when the checks did not read it.
+  std::function<std::string(const std::string& path, std::size_t count)> readHead;
   EngineServices engine;
 };
 
@@ -49,6 +52,8 @@ class TwoPassScan : private WalkHost, private DetectionSink {
   bool Stopping() const { return stopRequested_; }
   bool Running() const { return running_; }
   const EngineCounters& EngineCounts() const { return engine_.Counters(); }
+  // The heuristic rules after the other checks (on unless switched off).
+  void UseHeuristics(bool on) { useHeuristics_ = on; }
 
  private:
   // One pass over every root.
@@ -65,6 +70,8 @@ class TwoPassScan : private WalkHost, private DetectionSink {
   ScanSink& sink_;
   ScanServices services_;
   ScanEngine engine_;
+  HeuristicChecks heuristics_;
+  bool useHeuristics_ = true;
   const std::vector<ScanRoot>* roots_ = nullptr;
   Kerja kerja_ = Kerja::Hitung;
   ScanCounts counts_;

@@ -37,6 +37,10 @@ struct FileRead {
 // Files of 2 GiB or larger are never read: ReadWholeFile gives up on them too.
 FileRead ReadFileIfShorter(const std::string& path, std::int64_t readBelow, FileBuffer& into);
 
+// The first `count` bytes of a file (fewer when it is shorter); empty when it
+// cannot be read.
+std::string ReadFileHead(const std::string& path, std::size_t count);
+
 // The whole file into `into`; false (and `into` empty) when it cannot be read.
 bool ReadFileInto(const std::string& path, FileBuffer& into);
 

@@ -47,6 +47,19 @@ FileRead ReadFileIfShorter(const std::string& path, std::int64_t readBelow, File
   return result;
 }
 
+std::string ReadFileHead(const std::string& path, std::size_t count) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return {};
+  std::string head(count, '\0');
+  ssize_t got;
+  do {
+    got = read(fd, head.data(), count);
+  } while (got < 0 && errno == EINTR);
+  close(fd);
+  head.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+  return head;
+}
+
 std::optional<FileStamp> FileStampOf(const std::string& path) {
   struct stat st;
   if (stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;

@@ -45,6 +45,20 @@ FileRead ReadFileIfShorter(const std::string& path, std::int64_t readBelow, File
   return result;
 }
 
+std::string ReadFileHead(const std::string& path, std::size_t count) {
+  const std::optional<std::wstring> wide = win32::WidePath(path);
+  if (!wide) return {};
+  HANDLE h = CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return {};
+  std::string head(count, '\0');
+  DWORD got = 0;
+  if (!ReadFile(h, head.data(), static_cast<DWORD>(count), &got, nullptr)) got = 0;
+  CloseHandle(h);
+  head.resize(got);
+  return head;
+}
+
 std::optional<FileStamp> FileStampOf(const std::string& path) {
   const std::optional<std::wstring> wide = win32::WidePath(path);
   WIN32_FILE_ATTRIBUTE_DATA data;

@@ -187,6 +187,7 @@ TEST_F(ScanCommandTest, UnreadableFoldersAndFilesAreToldAndTheScanGoesOn) {
   ConsoleServices services{
       .directories = tree,
       .folderListable = [&](const std::string& folder) { return folder != root + "locked\\"; },
+      .readHead = [](const std::string&, std::size_t) { return std::string(); },
       .attributes = [](const std::string&) { return std::optional<std::uint32_t>(sys::kAttrDirectory); },
       .engine = {.readFile =
                      [&](const std::string& path, std::int64_t below, sys::FileBuffer& into) {

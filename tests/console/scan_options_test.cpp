@@ -16,6 +16,7 @@ TEST(ScanCommandLine, OptionsAndPaths) {
     std::string mark;
     bool summary;
     bool quiet;
+    bool heuristics = true;
   };
   const Case cases[] = {
       {{"D:\\Data"}, {"D:\\Data"}, "", "", true, false},
@@ -30,6 +31,7 @@ TEST(ScanCommandLine, OptionsAndPaths) {
       {{"--mark", "0", "a"}, {"a"}, "", "0", true, false},
       {{"--", "--db", "-q"}, {"--db", "-q"}, "", "", true, false},  // after "--" every word is a path
       {{"-", "a"}, {"-", "a"}, "", "", true, false},
+      {{"--no-heuristics", "a"}, {"a"}, "", "", true, false, false},
   };
   for (const Case& c : cases) {
     ParsedCommandLine p = ParseCommandLine(c.args);
@@ -39,6 +41,7 @@ TEST(ScanCommandLine, OptionsAndPaths) {
     EXPECT_EQ(p.options.mark, c.mark);
     EXPECT_EQ(p.options.summary, c.summary);
     EXPECT_EQ(p.options.quiet, c.quiet);
+    EXPECT_EQ(p.options.heuristics, c.heuristics);
   }
 }
 

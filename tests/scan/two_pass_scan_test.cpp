@@ -5,6 +5,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <map>
+
+#include "signatures/string_signature.h"
+#include "support/detection_samples.h"
+#include "support/fake_tree.h"
 #include "support/main_window_fakes.h"
 
 namespace tarvex {
@@ -57,6 +62,7 @@ class TwoPassScanTest : public ::testing::Test {
   Recorder sink_;
   TwoPassScan scan_{sink_, {.directories = fakes_.tree,
                             .folderListable = [this](const std::string& f) { return f != "C:\\Locked\\"; },
+                            .readHead = services_.readHead,
                             .engine = services_.engine}};
 };
 
@@ -102,6 +108,60 @@ TEST_F(TwoPassScanTest, SingleFilesAndUnreadableFoldersAmongTheRoots) {
                           "examining C:\\Data\\Sub\\c.scr 1/2", "found w32.C C:\\Data\\Sub\\c.scr", "examined 2/2",
                           "end Pindai 2/2"));
   EXPECT_EQ(counts.folders, 2u);
+}
+
+// The worm's disguises among clean look-alikes, on a flash disk E:\ with the
+// files' contents in memory.
+class HeuristicsInAScan : public ::testing::Test {
+ protected:
+  HeuristicsInAScan() {
+    const std::uint32_t hidden = sys::kAttrHidden | sys::kAttrSystem;
+    tree_.Folder("E:\\", "Foto", hidden).Folder("E:\\", "Musik").Folder("E:\\", "Tugas", hidden).Folder("E:\\", "Sub");
+    Put("E:\\", "FOTO.exe", "MZ worm");                        // twin of a hidden folder, any letter case
+    Put("E:\\", "Musik.scr", "MZ program");                    // its folder is visible
+    Put("E:\\", "Lagu.exe", "MZ program");                     // no folder of its name
+    Put("E:\\", "Tugas.exe", "MZ" + testing::VirusPatternBytes(1));  // named by its pattern already
+    Put("E:\\", "foto.jpg.exe", "MZ worm");
+    Put("E:\\", "tugas.doc      .PIF", "MZ worm");
+    Put("E:\\", "notes.txt.exe", "not a program");
+    Put("E:\\", "autorun.inf", "[AutoRun]\r\nopen=FOTO.exe\r\n");
+    Put("E:\\Sub\\", "AUTORUN.INF", "[autorun]\r\nshellexecute=x.exe\r\n");  // neither root nor start
+    Put("E:\\Sub\\", "Sub.exe", "MZ worm");  // the hidden twin must be in its own folder
+  }
+  void Put(const std::string& folder, const std::string& name, const std::string& content) {
+    tree_.File(folder, name);
+    contents_[folder + name] = content;
+  }
+  std::vector<std::string> Found(bool heuristics) {
+    testing::FoundList sink;
+    TwoPassScan scan(sink, {.directories = tree_,
+                            .folderListable = [](const std::string&) { return true; },
+                            .readHead = [this](const std::string& p, std::size_t n) { return contents_[p].substr(0, n); },
+                            .engine = {.readFile =
+                                           [this](const std::string& p, std::int64_t, sys::FileBuffer& into) {
+                                             const std::string& c = contents_[p];
+                                             std::copy(c.begin(), c.end(), into.Prepare(c.size()));
+                                             return sys::FileRead{static_cast<std::int64_t>(c.size()), true};
+                                           },
+                                       .fileStamp = [](const std::string&) { return std::nullopt; }}});
+    scan.UseHeuristics(heuristics);
+    scan.Run({{"E:\\"}});
+    std::vector<std::string> found;
+    for (const Detection& d : sink.found) found.push_back(d.virusName + " " + d.path + " " + d.remark);
+    return found;
+  }
+
+  testing::FakeTree tree_;
+  std::map<std::string, std::string> contents_;
+};
+
+TEST_F(HeuristicsInAScan, ReportEachDisguiseOnceAndLeaveTheLookAlikes) {
+  const std::string bySignature = SplitVirusEntry(VirusSignature(1)).name + " E:\\Tugas.exe ";
+  EXPECT_THAT(Found(true), ElementsAre("Heur.FolderTwin E:\\FOTO.exe Heuristik", bySignature,
+                                       "Heur.DoubleExt E:\\foto.jpg.exe Heuristik",
+                                       "Heur.DoubleExt E:\\tugas.doc      .PIF Heuristik",
+                                       "Heur.Autorun E:\\autorun.inf Heuristik"));
+  EXPECT_THAT(Found(false), ElementsAre(bySignature));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "scan/file_detection.h"
+#include "scan/scan_sink.h"
 #include "signatures/checksum_text.h"
 #include "signatures/cls_crc.h"
 #include "signatures/string_signature.h"
@@ -27,7 +28,7 @@ inline std::string ChecksumOf(const std::string& bytes) {
 }
 
 // Keeps what the checks found, in order.
-class FoundList : public DetectionSink {
+class FoundList : public ScanSink {
  public:
   void Detected(const Detection& detection) override { found.push_back(detection); }
   std::vector<Detection> found;

@@ -75,6 +75,7 @@ class MainWindowFakes {
         .programFolder = [this] { return programFolder; },
         .visibleFileExists = [this](const std::string& path) { return visibleFiles.count(path) > 0; },
         .folderListable = [](const std::string&) { return true; },
+        .readHead = [](const std::string& path, std::size_t count) { return path.substr(0, count); },
         .clock = clock,
         .directories = tree,
         .processes = processes,
