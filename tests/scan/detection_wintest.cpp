@@ -299,5 +299,43 @@ TEST_F(ScanDetection, ProgramWhosePathDiffersOnlyInLetterCaseKeepsRunning) {
   EXPECT_FALSE(sleeper.EndsWithin(500)) << "only the exact path may be ended";
 }
 
+// A flash disk as the worms leave it, each disguise beside its clean
+// look-alike; Karantina keeps what the heuristics found byte for byte.
+TEST_F(ScanDetection, HeuristicsFindTheWormsDisguisesAndKarantinaKeepsThem) {
+  Quarantine quarantine;
+  ASSERT_TRUE(quarantine.Content().empty()) << "left over from an earlier run";
+  UseDatabase("");
+  tree_.Folder("Foto", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  tree_.Folder("Musik");
+  tree_.Folder("Kosong", FILE_ATTRIBUTE_HIDDEN);
+  const std::string worm = "MZ\x90 a worm dressed in the folder icon", autorun = "[AutoRun]\r\nopen=Foto.exe\r\n";
+  std::map<std::string, const char*> rules = {
+      {tree_.Write("Foto.exe", worm), "Heur.FolderTwin"},
+      {tree_.Write("foto.jpg.exe", worm), "Heur.DoubleExt"},
+      {tree_.Write("tugas.doc      .scr", worm), "Heur.DoubleExt"},
+      {tree_.Write("autorun.inf", autorun), "Heur.Autorun"},
+  };
+  tree_.Write("Musik.exe", worm);
+  tree_.Write("catatan.txt.exe", "only text");
+  tree_.Write("Musik\\autorun.inf", autorun);
+
+  Scan();
+
+  std::vector<std::string> order;
+  WalkOrder(tree_.Root(), order);
+  std::vector<Row> expected;
+  for (const std::string& path : order) {
+    if (rules.count(path)) expected.push_back({rules[path], path, std::to_string(*sys::FileLength(path)), "Heuristik"});
+  }
+  EXPECT_THAT(ListedRows(), ::testing::ElementsAreArray(expected));
+  EXPECT_EQ(Text(Antivirus::status), "Pemeriksaan selesai, 4 virus ditemukan.");
+
+  Click(Antivirus::cmdKarantina);
+  EXPECT_EQ(quarantine.Content(), (std::map<std::string, std::string>{{"Foto.exe_vir", worm},
+                                                                      {"foto.jpg.exe_vir", worm},
+                                                                      {"tugas.doc      .scr_vir", worm},
+                                                                      {"autorun.inf_vir", autorun}}));
+}
+
 }  // namespace
 }  // namespace tarvex
