@@ -11,6 +11,7 @@
 #include "app/antivirus_table.h"
 #include "app/app_window.h"
 #include "app/elapsed_clock.h"
+#include "base/program_files.h"
 #include "remedy/delete_quarantine.h"
 #include "remedy/process_guard.h"
 #include "scan/folder_walk.h"
@@ -118,7 +119,7 @@ class Antivirus : public ui::WindowState, private WalkHost, private DetectionHos
  private:
   void RunScan();
   void ShowEndMessage();
-  std::string DatabasePath() const { return services_.programFolder() + "\\Tarvex.db"; }
+  std::string DatabasePath() const { return tarvex::DatabasePath(services_.programFolder()); }
   void StartElapsedTimer();
   void StopElapsedTimer();
   void StartAnalyseAnimation();

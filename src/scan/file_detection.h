@@ -33,7 +33,6 @@ struct DetectionServices {
   std::function<std::string(const std::string& checksumText)> lookupCrc;
 };
 
-inline constexpr const char* kQuarantinePrefix = "C:\\Karantina";
 inline constexpr const char* kInfectedRemark = "File Terinfeksi";
 
 // The rules of the check selection, shared by every scan that makes one.

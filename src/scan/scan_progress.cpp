@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/utf8.h"
 #include "system/files.h"
-#include "system/utf8.h"
 
 namespace tarvex {
 

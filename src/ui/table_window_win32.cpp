@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/scoped_win32.h"
+#include "base/wide_text_win32.h"
 #include "ui/activation_rule.h"
 #include "ui/message_loop_win32.h"
-#include "ui/scoped_win32.h"
-#include "ui/wide_text_win32.h"
 
 namespace tarvex::ui {
 

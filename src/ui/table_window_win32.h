@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/scoped_win32.h"
+#include "base/scoped_win32.h"
+#include "base/window_win32.h"
 #include "ui/window_state.h"
-#include "ui/window_win32.h"
 #include "widgets/xp_button_win32.h"
 
 namespace tarvex::ui {

@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/geometry.h"
+#include "base/timer_table.h"
 #include "ui/control_table.h"
-#include "ui/geometry.h"
-#include "ui/timer_table.h"
 #include "widgets/pixel_surface.h"
 #include "widgets/property_bag.h"
 #include "widgets/xp_button_look.h"

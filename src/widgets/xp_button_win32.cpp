@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <optional>
 
-#include "ui/scoped_win32.h"
-#include "ui/wide_text_win32.h"
+#include "base/scoped_win32.h"
+#include "base/wide_text_win32.h"
 
 namespace tarvex {
 

@@ -15,7 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/scoped_win32.h"
+#include "base/scoped_win32.h"
 #include "widgets/vev_xp_button.h"
 
 namespace tarvex {

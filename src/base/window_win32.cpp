@@ -1,8 +1,8 @@
-#include "ui/window_win32.h"
+#include "base/window_win32.h"
 
 #include <set>
 
-#include "ui/wide_text_win32.h"
+#include "base/wide_text_win32.h"
 
 namespace tarvex::ui {
 
