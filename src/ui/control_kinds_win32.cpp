@@ -97,8 +97,13 @@ HWND MakeButton(ControlSite& s, HWND parent, HFONT font) {
   const Box& b = st.Bounds(c.id);
   if (!button->Create(parent, c.id, {b.left, b.top, b.right(), b.bottom()}, st.Text(c.id), font)) return nullptr;
   if (*c.tooltip) button->SetToolTipText(c.tooltip);
-  button->SetForeColor(ColourRef(c.fore, GetSysColor(COLOR_BTNTEXT)));
-  button->SetForeHover(ColourRef(c.hover, GetSysColor(COLOR_BTNTEXT)));
+  // What the row leaves out takes the button's own defaults: the window's
+  // text colour for ForeColor, and ForeColor for ForeHover.
+  const Colour windowText = s.host.State().Window().fore;
+  button->ReadProperties(widgets::StoredProperties(st.Text(c.id), c.font, c.fore, c.hover), c.name,
+                         windowText != kDefaultColour ? windowText : kButtonTextColour);
+  button->SetForeColor(ColourRef(button->ForeColor(), GetSysColor(COLOR_BTNTEXT)));
+  button->SetForeHover(ColourRef(button->ForeHover(), GetSysColor(COLOR_BTNTEXT)));
   button->SetEnabled(st.Enabled(c.id));
   // The button raises its click from its own window: an event of this window all the same.
   button->Click = [&host = s.host, id = c.id] { host.Handled([&] { host.State().Click(id); }); };

@@ -3,11 +3,11 @@
 #include <commctrl.h>
 
 #include <cstdlib>
-#include <optional>
 
 #include "base/paint_objects_win32.h"
 #include "base/scoped_win32.h"
 #include "base/wide_text_win32.h"
+#include "widgets/back_buffer_win32.h"
 
 namespace tarvex {
 
@@ -38,39 +38,6 @@ widgets::MouseArgs Args(int button, LPARAM lp) {
 }
 
 }  // namespace
-
-// A 32-bit top-down DIB in a memory DC: what the window shows at its next paint.
-class XPButton::BackBuffer {
- public:
-  BackBuffer(int width, int height) : width_(width), height_(height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
-    selected_.emplace(dc_.get(), bitmap_.get());
-  }
-
-  bool Fits(int width, int height) const { return width == width_ && height == height_ && bits_; }
-  HDC Dc() const { return dc_.get(); }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  void Copy(const widgets::PixelSurface& face) {
-    GdiFlush();
-    auto* out = static_cast<DWORD*>(bits_);
-    for (ui::Colour c : face.Pixels()) *out++ = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-  }
-
- private:
-  int width_, height_;
-  void* bits_ = nullptr;
-  ui::ScopedMemoryDc dc_{CreateCompatibleDC(nullptr)};
-  ui::ScopedBitmap bitmap_;  // freed after the selection below gives it back
-  std::optional<ui::ScopedSelection> selected_;
-};
 
 XPButton::XPButton() : control_(*this) {
   widgets::ButtonEvents& events = control_.Events();
@@ -122,6 +89,13 @@ void XPButton::SetCaption(const std::string& caption) {
     ui::SetWindowTextUtf8(Handle(), caption);  // the window's text and the caption stay one
   else
     control_.SetCaption(caption);
+}
+
+void XPButton::ReadProperties(const widgets::PropertyBag& stored, const std::string& name,
+                              ui::Colour containerForeColor) {
+  control_.ReadProperties(stored, {name, givenFont_, containerForeColor});
+  // The window's text and the caption stay one.
+  if (Handle() && ui::WindowTextUtf8(Handle()) != control_.Caption()) ui::SetWindowTextUtf8(Handle(), control_.Caption());
 }
 
 void XPButton::SetToolTipText(const std::string& text) {
@@ -284,8 +258,14 @@ bool XPButton::IsCursorOver() const {
 
 void XPButton::ShowFace(const widgets::PixelSurface& face) {
   if (face.Width() <= 0 || face.Height() <= 0) return;
-  if (!buffer_ || !buffer_->Fits(face.Width(), face.Height()))
-    buffer_ = std::make_unique<BackBuffer>(face.Width(), face.Height());
+  if (!buffer_ || !buffer_->Fits(face.Width(), face.Height())) {
+    buffer_ = std::make_unique<widgets::BackBuffer>(face.Width(), face.Height());
+    // Without its bitmap the button paints nothing, rather than writing through a null pointer.
+    if (!buffer_->Made()) {
+      buffer_.reset();
+      return;
+    }
+  }
   buffer_->Copy(face);
 }
 

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "base/window_win32.h"
+#include "widgets/back_buffer_win32.h"
 #include "widgets/vev_xp_button.h"
 
 namespace tarvex {
@@ -47,6 +48,10 @@ class XPButton : public ui::Window, private widgets::ButtonWindow {
   void SetForeHover(COLORREF color) { control_.SetForeHover(color); }
   COLORREF ForeColor() const { return control_.ForeColor(); }
   COLORREF ForeHover() const { return control_.ForeHover(); }
+  // The properties a window's layout stores for the button, over the
+  // defaults its container gives: its own name as known to the container,
+  // the container's text colour, and the font the button was made with.
+  void ReadProperties(const widgets::PropertyBag& stored, const std::string& name, ui::Colour containerForeColor);
   // The lower-case letter after the caption's "&", or '\0'.
   char AccessKey() const { return control_.AccessKey(); }
 
@@ -84,15 +89,13 @@ class XPButton : public ui::Window, private widgets::ButtonWindow {
   void MoveFocus(bool previous) override;
   void CaptureMouse() override;
 
-  class BackBuffer;
-
   widgets::VEVXpButton control_;
   HWND tip_ = nullptr;
   int id_ = 0;
   std::string tooltip_;
   HFONT font_ = nullptr;  // the font the window gave; not ours
   widgets::FontSpec givenFont_;
-  std::unique_ptr<BackBuffer> buffer_;
+  std::unique_ptr<widgets::BackBuffer> buffer_;
   SIZE shaped_ = {0, 0};  // the size the window's shape was made for
   int pressed_ = 0;       // the button whose release completes a click
 };
