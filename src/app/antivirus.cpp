@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "app/configuration.h"
+#include "base/web_addresses.h"
 #include "remedy/mod_log.h"
 #include "scan/scan_progress.h"
 

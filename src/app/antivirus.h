@@ -12,6 +12,7 @@
 #include "app/app_window.h"
 #include "app/elapsed_clock.h"
 #include "app/result_row.h"
+#include "base/program_files.h"
 #include "remedy/delete_quarantine.h"
 #include "remedy/process_guard.h"
 #include "scan/two_pass_scan.h"
@@ -118,7 +119,7 @@ class Antivirus : public ui::WindowState, private ScanSink, private RemedyHost {
 
   void RunScan();
   void ShowEndMessage(const ScanCounts& counts);
-  std::string DatabasePath() const { return services_.programFolder() + "\\Tarvex.db"; }
+  std::string DatabasePath() const { return tarvex::DatabasePath(services_.programFolder()); }
   void StartElapsedTimer();
   void StopElapsedTimer();
   void StartAnalyseAnimation();

@@ -1,5 +1,6 @@
 #include "app/app_win32.h"
 
+#include "base/program_files.h"
 #include "remedy/mod_log.h"
 #include "signatures/checksum_text.h"
 #include "signatures/cls_crc.h"
@@ -58,7 +59,7 @@ void RegisterWindows(App& app) {
   });
   app.Register(AppWindow::frmSignature, App::MainWindow::Blocked,
                Plain<frmSignature, SignatureServices>([](const DesktopServices& d) {
-                 return SignatureServices{.databasePath = [&d] { return d.programFolder() + "\\Tarvex.db"; }};
+                 return SignatureServices{.databasePath = [&d] { return DatabasePath(d.programFolder()); }};
                }));
   app.Register(AppWindow::frmAbout, App::MainWindow::Blocked,
                Plain<frmAbout, AboutServices>([](const DesktopServices& d) {
@@ -75,7 +76,7 @@ void RegisterWindows(App& app) {
   app.Register(AppWindow::frmCheckUpdate, App::MainWindow::NotOwner, [](App& app) {
     return std::make_unique<CheckUpdateWindow>(CheckUpdateServices{
         .shellOpen = app.Desktop().shellOpen,
-        .databasePath = [programFolder = app.Desktop().programFolder] { return programFolder() + "\\Tarvex.db"; },
+        .databasePath = [programFolder = app.Desktop().programFolder] { return DatabasePath(programFolder()); },
         .downloadsFolder = app.Desktop().downloadsFolder,
         .files = sys::SystemReplacementFiles(),
     });

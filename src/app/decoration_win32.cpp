@@ -1,6 +1,6 @@
 #include "app/decoration_win32.h"
 
-#include "ui/scoped_win32.h"
+#include "base/scoped_win32.h"
 
 namespace tarvex {
 

@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "base/program_files.h"
 #include "console/console_text.h"
 #include "console/scan_options.h"
 #include "system/program_folder.h"
@@ -18,7 +19,7 @@ class SystemConsoleIo : public ConsoleIo {
   void Write(sys::Stream stream, std::string_view utf8) override { sys::Write(stream, utf8); }
   bool IsTerminal(sys::Stream stream) override { return sys::IsTerminal(stream); }
   std::size_t TerminalWidth(sys::Stream stream) override { return sys::TerminalWidth(stream); }
-  std::string DefaultDatabase() override { return sys::ProgramFile("Tarvex.db"); }
+  std::string DefaultDatabase() override { return DatabasePath(sys::ProgramFolder(), sys::kPathSeparator); }
 };
 
 const char* ProblemText(ScanProblem problem) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/program_files.h"
 #include "scan/detection.h"
 #include "system/file_system.h"
 
@@ -25,8 +26,6 @@ class RemedyHost {
   // Rebuilds the process table and ends a process started from `path`.
   virtual void StopProcessOf(const std::string& path) = 0;
 };
-
-inline constexpr const char* kQuarantineFolder = "C:\\Karantina\\";
 
 // The quarantine path of a file whose own name is `name`: name + "_vir", and
 // when that is taken name + "_vir2", "_vir3", ... (`attempt` counts from 1).

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "base/program_files.h"
 #include "signatures/checksum_text.h"
 #include "signatures/cls_crc.h"
 #include "signatures/kumpulan_fungsi.h"
@@ -10,7 +11,9 @@
 namespace tarvex {
 
 bool InQuarantine(const std::string& folder) {
-  const std::string prefix = kQuarantinePrefix;
+  // The quarantine folder without its separator, so "C:\Karantina" itself counts.
+  const std::string_view quarantine = kQuarantineFolder;
+  const std::string_view prefix = quarantine.substr(0, quarantine.size() - 1);
   return folder.compare(0, prefix.size(), prefix) == 0;  // letter case counts
 }
 

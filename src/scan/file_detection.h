@@ -20,7 +20,6 @@ struct DetectionServices {
   std::function<std::string(const std::string& checksumText)> lookupCrc;
 };
 
-inline constexpr const char* kQuarantinePrefix = "C:\\Karantina";
 
 // The rules of the check selection, shared by every scan that makes one.
 // Files under "C:\Karantina" (exact letter case) get no check.

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "base/utf8.h"
 #include "system/files.h"
-#include "system/utf8.h"
 
 namespace tarvex {
 

@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/program_files.h"
 #include "signatures/sequential_input.h"
 #include "system/files.h"
 #include "system/program_folder.h"
@@ -68,7 +69,7 @@ std::string LookupCrcInFile(const std::string& dbPath, const std::string& checks
 }
 
 std::string LookupCrc(const std::string& checksumText) {
-  return LookupCrcInFile(sys::ProgramFile("Tarvex.db"), checksumText);
+  return LookupCrcInFile(DatabasePath(sys::ProgramFolder(), sys::kPathSeparator), checksumText);
 }
 
 }  // namespace tarvex

@@ -8,10 +8,10 @@
 #include <map>
 #include <optional>
 
+#include "base/scoped_win32.h"
 #include "system/processes.h"
 #include "system/processes_win32.h"
 #include "system/wide_path_win32.h"
-#include "ui/scoped_win32.h"
 
 namespace tarvex::sys {
 

@@ -1,7 +1,5 @@
 #include "system/program_folder.h"
 
-#include "system/files.h"
-
 namespace tarvex::sys {
 
 std::string ExecutableFolder();  // per platform
@@ -17,8 +15,6 @@ std::string ProgramFolder() {
   if (!Override().empty()) return Override();
   return ExecutableFolder();
 }
-
-std::string ProgramFile(const std::string& name) { return ProgramFolder() + kPathSeparator + name; }
 
 void OverrideProgramFolder(const std::string& folder) { Override() = folder; }
 

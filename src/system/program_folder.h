@@ -8,9 +8,6 @@ namespace tarvex::sys {
 // are found by joining the separator ("\" on Windows) and their name onto it.
 std::string ProgramFolder();
 
-// ProgramFolder() + separator + name, joined as they are.
-std::string ProgramFile(const std::string& name);
-
 // Points ProgramFolder() elsewhere for the rest of the run; an empty text
 // restores the executable's folder. Tests use it to give the program a
 // database of their own.

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ui/wide_text_win32.h"
+#include "base/wide_text_win32.h"
 
 namespace tarvex::sys {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/app_title.h"
+#include "base/app_title.h"
 #include "system/wide_path_win32.h"
 
 namespace tarvex::sys {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "ui/geometry.h"
+#include "base/geometry.h"
 
 namespace tarvex::sys {
 

@@ -1,6 +1,5 @@
 #pragma once
-// The one place where the program's UTF-8 text meets the system's wide
-// characters. Paths handed to the wide file functions get the long-path form
+// Paths handed to the wide file functions get the long-path form
 // ("\\?\C:\...", "\\?\UNC\server\share\...") so that neither their depth nor
 // their names (trailing dots or spaces, device names such as "con.exe") keep a
 // file from being reached.
@@ -8,20 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/wide_text_win32.h"
+
 namespace tarvex::sys::win32 {
-
-// No value when the text is not well-formed UTF-8.
-std::optional<std::wstring> Wide(std::string_view utf8);
-
-// No value when the text holds a lone surrogate.
-std::optional<std::string> Utf8(std::wstring_view wide);
-
-// The system's own texts, which are ANSI, in wide characters.
-std::wstring FromAnsi(std::string_view ansi);
-
-// A text to show or hand to the shell: UTF-8 (file names, and the system's
-// texts, which are plain ASCII), or ANSI when it is not UTF-8.
-std::wstring WideText(std::string_view text);
 
 // The path as the wide file functions take it. An absolute path (drive or
 // UNC) is written in the long-path form; a relative one, or one holding "."

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "ui/geometry.h"
+#include "base/geometry.h"
 
 namespace tarvex::ui {
 
@@ -25,14 +25,6 @@ enum class Kind : std::uint8_t {
   Line,         // a one-pixel line drawn in `fore`
   Menu,         // a pop-up menu (not shown in a menu bar); `text` is its caption
   MenuItem,     // an item of the Menu named by `parent`
-};
-
-struct Font {
-  const char* face = nullptr;  // nullptr: the window's default font
-  int hundredthsOfPoint = 0;   // 825 is the designer's 8.25 pt
-  bool bold = false;
-  bool underline = false;
-  friend constexpr bool operator==(const Font&, const Font&) = default;
 };
 
 // Style bits a control may carry besides its kind.

@@ -1,7 +1,7 @@
 #include "ui/message_loop_win32.h"
 
+#include "base/window_win32.h"
 #include "ui/frame_pacer.h"
-#include "ui/window_win32.h"
 
 namespace tarvex::ui {
 

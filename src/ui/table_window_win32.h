@@ -8,18 +8,19 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
-#include "ui/scoped_win32.h"
+#include "base/scoped_win32.h"
+#include "base/window_win32.h"
+#include "ui/change_mirror_win32.h"
+#include "ui/control_kinds_win32.h"
 #include "ui/window_state.h"
-#include "ui/window_win32.h"
 #include "widgets/xp_button_win32.h"
 
 namespace tarvex::ui {
 
-class TableWindow : public Window, public WindowFrame {
+class TableWindow : public Window, public WindowFrame, private ControlHost {
  public:
   explicit TableWindow(std::unique_ptr<WindowState> state);
   ~TableWindow() override;
@@ -30,11 +31,11 @@ class TableWindow : public Window, public WindowFrame {
   bool Show(HWND owner, int showCommand = SW_SHOWNORMAL);
   bool IsLoaded() const { return Handle() != nullptr; }
 
-  WindowState& State() { return *state_; }
+  WindowState& State() override { return *state_; }
   // The real control, button or menu with this id; null while not loaded.
   HWND Control(int id) const;
-  XPButton* Button(int id);
-  HMENU Menu(int id) const;
+  XPButton* Button(int id) override;
+  HMENU Menu(int id) const override;
 
   // Runs when the window unloads, after its Form_Unload and before it goes,
   // so that the window that owns it is usable again when activation returns.
@@ -51,26 +52,26 @@ class TableWindow : public Window, public WindowFrame {
 
  protected:
   // Draws a Picture control; the default fills it with its back colour.
-  virtual void PaintPicture(int id, HDC dc, const RECT& r);
+  void PaintPicture(int id, HDC dc, const RECT& r) override;
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   void OnDestroyed() override;
 
  private:
+  // ControlHost
+  HWND WindowHandle() const override { return Handle(); }
+  void Handled(const std::function<void()>& event) override;
+  void AddTooltip(HWND control, const char* text) override;
+  void Keep(int id, std::unique_ptr<XPButton> button) override;
+  void Keep(int id, HMENU menu) override;
+  void PullText(int id) override;
+  std::vector<std::string>& ShownItems(int id) override { return mirror_.ShownItems(id); }
+  std::vector<Row>& ShownRows(int id) override { return mirror_.ShownRows(id); }
+
   bool Load(HWND owner);
   void CreateChildren();
-  HWND CreateChild(const ControlSpec& c);
-  void CreateMenuEntry(const ControlSpec& c);
-  void AddTooltip(HWND control, const char* text);
   void Listen();
-  void Mirror(int id, Change change);
-  void MirrorNow(int id, Change change);
-  void ShowChanges();
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
-  // Runs one event of this window; what it changes is shown when it ends.
-  void Handled(const std::function<void()>& event);
-  void SyncList(const ControlSpec& c);
   void ApplyTimer(const TimerSpec& t);
-  void PullText(int id);
   void Command(int id, int code, HWND from);
   LRESULT ControlColours(HDC dc, HWND control, UINT msg, WPARAM wp, LPARAM lp);
   void DrawItem(const DRAWITEMSTRUCT& item);
@@ -78,20 +79,18 @@ class TableWindow : public Window, public WindowFrame {
   int IndexOf(int id) const;
 
   std::unique_ptr<WindowState> state_;
+  ChangeMirror mirror_;
   std::vector<HWND> children_;  // parallel to the control table
   std::map<int, std::unique_ptr<XPButton>> buttons_;
   // Buttons of the last showing: a handler may close the window from inside
   // one of its buttons' own messages, so they live until the next load.
   std::vector<std::unique_ptr<XPButton>> retired_;
   std::map<int, ScopedMenu> menus_;
-  std::map<int, std::vector<std::string>> shownItems_;
-  std::map<int, std::vector<Row>> shownRows_;
   HWND tooltip_ = nullptr;
   HWND focus_ = nullptr;  // the control that had the focus when the window was last left
-  bool pulling_ = false;
+  inline static bool busyCursor_ = false;  // the cursor is screen-wide, so is its state
   bool closing_ = false;
   int handling_ = 0;  // events of this window being handled, nested ones included
-  std::set<std::pair<int, Change>> changes_;  // made while handling, not yet shown
 };
 
 }  // namespace tarvex::ui

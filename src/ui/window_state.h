@@ -2,9 +2,9 @@
 // The plain-C++ side of one window: its table of controls, its timers and its
 // event handlers. The Win32 window over it creates what the tables say,
 // forwards every event here and mirrors every change; it decides nothing.
+#include "base/timer_table.h"
 #include "ui/control_state.h"
 #include "ui/control_table.h"
-#include "ui/timer_table.h"
 
 namespace tarvex::ui {
 

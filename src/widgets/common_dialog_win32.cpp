@@ -9,8 +9,8 @@
 #include <cstddef>
 #include <optional>
 
+#include "base/wide_text_win32.h"
 #include "system/shell.h"
-#include "ui/wide_text_win32.h"
 #include "widgets/file_dialog_rules.h"
 
 namespace tarvex {

@@ -5,7 +5,7 @@
 // copies it into the window's back buffer.
 #include <vector>
 
-#include "ui/geometry.h"
+#include "base/geometry.h"
 
 namespace tarvex::widgets {
 

@@ -8,7 +8,7 @@
 #include <variant>
 #include <vector>
 
-#include "ui/geometry.h"
+#include "base/geometry.h"
 
 namespace tarvex::widgets {
 

@@ -32,12 +32,13 @@ FontSpec ToFontSpec(const ui::Font& font) {
   return {font.face ? font.face : "", font.hundredthsOfPoint, font.bold, font.underline};
 }
 
-PropertyBag StoredProperties(const ui::ControlSpec& row) {
+PropertyBag StoredProperties(std::string_view caption, const ui::Font& font, ui::Colour foreColor,
+                             ui::Colour foreHover) {
   PropertyBag bag;
-  bag.Write(kCaption, std::string(row.text));
-  if (row.font.face) bag.Write(kFont, ToFontSpec(row.font));
-  if (row.fore != ui::kDefaultColour) bag.Write(kForeColor, row.fore);
-  if (row.hover != ui::kDefaultColour) bag.Write(kForeHover, row.hover);
+  bag.Write(kCaption, std::string(caption));
+  if (font.face) bag.Write(kFont, ToFontSpec(font));
+  if (foreColor != ui::kDefaultColour) bag.Write(kForeColor, foreColor);
+  if (foreHover != ui::kDefaultColour) bag.Write(kForeHover, foreHover);
   return bag;
 }
 

@@ -9,9 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "ui/control_table.h"
-#include "ui/geometry.h"
-#include "ui/timer_table.h"
+#include "base/geometry.h"
+#include "base/timer_table.h"
 #include "widgets/pixel_surface.h"
 #include "widgets/property_bag.h"
 #include "widgets/xp_button_look.h"
@@ -75,8 +74,10 @@ struct Ambient {
 // The access key of a caption (lower case), or '\0' for none.
 char AccessKeyOf(std::string_view caption);
 
-// The properties a row of a window's control table stores for a button.
-PropertyBag StoredProperties(const ui::ControlSpec& row);
+// The properties a window's layout stores for a button: its caption, and
+// its font and colours where given (ui::kDefaultColour and no face: not given).
+PropertyBag StoredProperties(std::string_view caption, const ui::Font& font, ui::Colour foreColor,
+                             ui::Colour foreHover);
 FontSpec ToFontSpec(const ui::Font& font);
 
 class VEVXpButton {

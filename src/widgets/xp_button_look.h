@@ -4,7 +4,7 @@
 // window's shape leaves out. Plain C++ over a PixelSurface.
 #include <array>
 
-#include "ui/geometry.h"
+#include "base/geometry.h"
 #include "widgets/pixel_surface.h"
 
 namespace tarvex::widgets {

@@ -3,34 +3,22 @@
 #include <commctrl.h>
 
 #include <cstdlib>
-#include <optional>
 
-#include "ui/scoped_win32.h"
-#include "ui/wide_text_win32.h"
+#include "base/paint_objects_win32.h"
+#include "base/scoped_win32.h"
+#include "base/wide_text_win32.h"
+#include "widgets/back_buffer_win32.h"
 
 namespace tarvex {
 
 namespace {
 
-COLORREF Resolve(ui::Colour c) { return ui::IsSystemColour(c) ? GetSysColor(static_cast<int>(c & 0xFF)) : c; }
-
-int ScreenDpi() {
-  ui::ScopedWindowDc screen(nullptr);
-  return GetDeviceCaps(screen.get(), LOGPIXELSY);
-}
-
 // The font a window handed over, as the layout would store it.
 widgets::FontSpec SpecOf(HFONT font) {
   LOGFONTW lf = {};
   if (!font || !GetObjectW(font, sizeof lf, &lf)) return {};
-  return {ui::Utf8FromWide(lf.lfFaceName), MulDiv(std::abs(lf.lfHeight), 7200, ScreenDpi()), lf.lfWeight >= FW_SEMIBOLD,
+  return {ui::Utf8FromWide(lf.lfFaceName), MulDiv(std::abs(lf.lfHeight), 7200, ui::ScreenDpi()), lf.lfWeight >= FW_SEMIBOLD,
           lf.lfUnderline != 0};
-}
-
-HFONT MakeFont(const widgets::FontSpec& font) {
-  return CreateFontW(-MulDiv(font.hundredthsOfPoint, ScreenDpi(), 7200), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
-                     FALSE, font.underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, ui::WideFromUtf8(font.face).c_str());
 }
 
 // Shift, Ctrl and Alt as the events carry them.
@@ -49,54 +37,7 @@ widgets::MouseArgs Args(int button, LPARAM lp) {
           static_cast<float>(static_cast<short>(HIWORD(lp)))};
 }
 
-bool RegisterOnce(WNDPROC proc) {
-  static const bool registered = [proc] {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    wc.lpszClassName = XPButton::kClassName;
-    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-  }();
-  return registered;
-}
-
 }  // namespace
-
-// A 32-bit top-down DIB in a memory DC: what the window shows at its next paint.
-class XPButton::BackBuffer {
- public:
-  BackBuffer(int width, int height) : width_(width), height_(height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
-    selected_.emplace(dc_.get(), bitmap_.get());
-  }
-
-  bool Fits(int width, int height) const { return width == width_ && height == height_ && bits_; }
-  HDC Dc() const { return dc_.get(); }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  void Copy(const widgets::PixelSurface& face) {
-    GdiFlush();
-    auto* out = static_cast<DWORD*>(bits_);
-    for (ui::Colour c : face.Pixels()) *out++ = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-  }
-
- private:
-  int width_, height_;
-  void* bits_ = nullptr;
-  ui::ScopedMemoryDc dc_{CreateCompatibleDC(nullptr)};
-  ui::ScopedBitmap bitmap_;  // freed after the selection below gives it back
-  std::optional<ui::ScopedSelection> selected_;
-};
 
 XPButton::XPButton() : control_(*this) {
   widgets::ButtonEvents& events = control_.Events();
@@ -110,39 +51,51 @@ XPButton::XPButton() : control_(*this) {
     if (LostFocus) LostFocus();
   };
   control_.Timers().SetListener([this](const ui::TimerSpec& t) {
-    if (!hwnd_) return;
+    if (!Handle()) return;
     if (t.running)
-      SetTimer(hwnd_, static_cast<UINT_PTR>(t.id), t.intervalMs, nullptr);
+      SetTimer(Handle(), static_cast<UINT_PTR>(t.id), t.intervalMs, nullptr);
     else
-      KillTimer(hwnd_, static_cast<UINT_PTR>(t.id));
+      KillTimer(Handle(), static_cast<UINT_PTR>(t.id));
   });
 }
 
 XPButton::~XPButton() {
   if (tip_) DestroyWindow(tip_);
-  if (hwnd_) DestroyWindow(hwnd_);
+  // While the button is still whole: its window's last messages (the focus leaving) are its own.
+  DestroyHandle();
 }
 
 bool XPButton::Create(HWND parent, int id, const RECT& r, const std::string& caption, HFONT font) {
-  if (!RegisterOnce(&XPButton::Proc)) return false;
   id_ = id;
   font_ = font;
   givenFont_ = SpecOf(font);
   control_.InitProperties({caption, givenFont_, ui::kWindowFrameColour});
   control_.SetBackground(GetSysColor(COLOR_WINDOW));
-  CreateWindowExW(0, kClassName, ui::WideFromUtf8(caption).c_str(), WS_CHILD | WS_TABSTOP, r.left, r.top,
-                  r.right - r.left, r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                  GetModuleHandleW(nullptr), this);
-  if (!hwnd_) return false;
-  ShowWindow(hwnd_, SW_SHOWNA);  // the first show paints the face
+  if (!CreateHandle({.className = kClassName,
+                     .style = WS_CHILD | WS_TABSTOP,
+                     .title = caption,
+                     .outer = r,
+                     .owner = parent,
+                     .programIcon = false,
+                     .classStyle = CS_DBLCLKS,
+                     .childId = id}))
+    return false;
+  ShowWindow(Handle(), SW_SHOWNA);  // the first show paints the face
   return true;
 }
 
 void XPButton::SetCaption(const std::string& caption) {
-  if (hwnd_)
-    ui::SetWindowTextUtf8(hwnd_, caption);  // the window's text and the caption stay one
+  if (Handle())
+    ui::SetWindowTextUtf8(Handle(), caption);  // the window's text and the caption stay one
   else
     control_.SetCaption(caption);
+}
+
+void XPButton::ReadProperties(const widgets::PropertyBag& stored, const std::string& name,
+                              ui::Colour containerForeColor) {
+  control_.ReadProperties(stored, {name, givenFont_, containerForeColor});
+  // The window's text and the caption stay one.
+  if (Handle() && ui::WindowTextUtf8(Handle()) != control_.Caption()) ui::SetWindowTextUtf8(Handle(), control_.Caption());
 }
 
 void XPButton::SetToolTipText(const std::string& text) {
@@ -150,15 +103,15 @@ void XPButton::SetToolTipText(const std::string& text) {
   std::wstring tip = ui::WideFromUtf8(text);
   TTTOOLINFOW info = {};
   info.cbSize = sizeof info;
-  info.hwnd = GetParent(hwnd_);
-  info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+  info.hwnd = GetParent(Handle());
+  info.uId = reinterpret_cast<UINT_PTR>(Handle());
   info.lpszText = tip.data();
   if (tip_) {
     SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
     return;
   }
   tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetParent(hwnd_), nullptr,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetParent(Handle()), nullptr,
                          GetModuleHandleW(nullptr), nullptr);
   if (!tip_) return;
   info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -173,24 +126,9 @@ COLORREF XPButton::BackBufferPixel(int x, int y) const {
   return buffer_ ? GetPixel(buffer_->Dc(), x, y) : CLR_INVALID;
 }
 
-LRESULT CALLBACK XPButton::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = reinterpret_cast<XPButton*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (msg == WM_NCCREATE) {
-    self = static_cast<XPButton*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-  if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    self->buffer_.reset();
-    return DefWindowProcW(hwnd, msg, wp, lp);
-  }
-  return self->Handle(msg, wp, lp);
-}
+void XPButton::OnDestroyed() { buffer_.reset(); }
 
-LRESULT XPButton::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT XPButton::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SIZE:
       control_.Resize(LOWORD(lp), HIWORD(lp));
@@ -202,9 +140,9 @@ LRESULT XPButton::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       return 1;
     case WM_PAINT: {
       PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
+      HDC dc = BeginPaint(Handle(), &ps);
       Paint(dc);
-      EndPaint(hwnd_, &ps);
+      EndPaint(Handle(), &ps);
       return 0;
     }
     case WM_PRINTCLIENT:
@@ -260,7 +198,7 @@ LRESULT XPButton::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (control_.Enabled() != (wp != 0)) control_.SetEnabled(wp != 0);
       return 0;
     case WM_SETTEXT: {
-      LRESULT done = DefWindowProcW(hwnd_, msg, wp, lp);
+      LRESULT done = DefWindowProcW(Handle(), msg, wp, lp);
       control_.SetCaption(lp ? ui::Utf8FromWide(reinterpret_cast<const wchar_t*>(lp)) : std::string());
       return done;
     }
@@ -274,31 +212,31 @@ LRESULT XPButton::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     default:
       break;
   }
-  return DefWindowProcW(hwnd_, msg, wp, lp);
+  return DefWindowProcW(Handle(), msg, wp, lp);
 }
 
 void XPButton::Notify(WORD code) {
-  if (HWND parent = hwnd_ ? GetParent(hwnd_) : nullptr)
-    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id_, code), reinterpret_cast<LPARAM>(hwnd_));
+  if (HWND parent = Handle() ? GetParent(Handle()) : nullptr)
+    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id_, code), reinterpret_cast<LPARAM>(Handle()));
 }
 
 void XPButton::Press(int button, WPARAM, LPARAM lp) {
   if (!control_.Enabled()) return;
   // A left press takes the focus, as a push button's does; others leave it.
-  if (button == widgets::kLeftButton && GetFocus() != hwnd_) SetFocus(hwnd_);
-  SetCapture(hwnd_);
+  if (button == widgets::kLeftButton && GetFocus() != Handle()) SetFocus(Handle());
+  SetCapture(Handle());
   pressed_ = button;
   control_.MouseDown(Args(button, lp));
 }
 
 void XPButton::Release(int button, WPARAM wp, LPARAM lp) {
-  if (GetCapture() == hwnd_ && HeldButtons(wp) == 0) ReleaseCapture();
+  if (GetCapture() == Handle() && HeldButtons(wp) == 0) ReleaseCapture();
   bool completes = pressed_ == button;
   if (completes) pressed_ = 0;
   control_.MouseUp(Args(button, lp));
   POINT at = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
   RECT client;
-  GetClientRect(hwnd_, &client);
+  GetClientRect(Handle(), &client);
   if (completes && PtInRect(&client, at)) control_.MouseClick();
 }
 
@@ -310,22 +248,24 @@ void XPButton::Paint(HDC dc) const {
 HFONT XPButton::FontFor(const widgets::FontSpec& font) {
   if (font == givenFont_ || font.face.empty())
     return font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  if (!ownFont_ || !(font == ownFontSpec_)) {
-    ownFont_.reset(MakeFont(font));
-    ownFontSpec_ = font;
-  }
-  return ownFont_.get();
+  return ui::FontFor({font.face.c_str(), font.hundredthsOfPoint, font.bold, font.underline});
 }
 
 bool XPButton::IsCursorOver() const {
   POINT at;
-  return hwnd_ && GetCursorPos(&at) && WindowFromPoint(at) == hwnd_;
+  return Handle() && GetCursorPos(&at) && WindowFromPoint(at) == Handle();
 }
 
 void XPButton::ShowFace(const widgets::PixelSurface& face) {
   if (face.Width() <= 0 || face.Height() <= 0) return;
-  if (!buffer_ || !buffer_->Fits(face.Width(), face.Height()))
-    buffer_ = std::make_unique<BackBuffer>(face.Width(), face.Height());
+  if (!buffer_ || !buffer_->Fits(face.Width(), face.Height())) {
+    buffer_ = std::make_unique<widgets::BackBuffer>(face.Width(), face.Height());
+    // Without its bitmap the button paints nothing, rather than writing through a null pointer.
+    if (!buffer_->Made()) {
+      buffer_.reset();
+      return;
+    }
+  }
   buffer_->Copy(face);
 }
 
@@ -333,7 +273,7 @@ void XPButton::DrawCaption(const std::string& caption, ui::Colour colour, const 
   if (!buffer_) return;
   HDC dc = buffer_->Dc();
   ui::ScopedSelection selected(dc, FontFor(font));
-  SetTextColor(dc, Resolve(colour));
+  SetTextColor(dc, ui::ColourRef(colour, GetSysColor(COLOR_BTNTEXT)));
   SetBkMode(dc, TRANSPARENT);
   std::wstring text = ui::WideFromUtf8(caption);
   RECT measured = {0, 0, buffer_->Width(), buffer_->Height()};
@@ -344,7 +284,7 @@ void XPButton::DrawCaption(const std::string& caption, ui::Colour colour, const 
 }
 
 void XPButton::ApplyRegion(const std::array<widgets::Point, 4>& removedCorners) {
-  if (!hwnd_ || !buffer_) return;
+  if (!Handle() || !buffer_) return;
   // The shape only changes with the size; setting the same one again would
   // only make the window manager move the window for nothing.
   if (shaped_.cx != buffer_->Width() || shaped_.cy != buffer_->Height()) {
@@ -353,33 +293,33 @@ void XPButton::ApplyRegion(const std::array<widgets::Point, 4>& removedCorners) 
       ui::ScopedRegion corner(CreateRectRgn(p.x, p.y, p.x + 1, p.y + 1));
       CombineRgn(shape.get(), shape.get(), corner.get(), RGN_DIFF);
     }
-    if (SetWindowRgn(hwnd_, shape.get(), TRUE)) {
+    if (SetWindowRgn(Handle(), shape.get(), TRUE)) {
       shape.release();  // the window owns it from now on
       shaped_ = {buffer_->Width(), buffer_->Height()};
     }
   }
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void XPButton::Refresh() {
-  if (!hwnd_) return;
-  InvalidateRect(hwnd_, nullptr, FALSE);
-  UpdateWindow(hwnd_);
+  if (!Handle()) return;
+  InvalidateRect(Handle(), nullptr, FALSE);
+  UpdateWindow(Handle());
 }
 
 void XPButton::EnableInput(bool enabled) {
-  if (hwnd_ && (IsWindowEnabled(hwnd_) != FALSE) != enabled) EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+  if (Handle() && (IsWindowEnabled(Handle()) != FALSE) != enabled) EnableWindow(Handle(), enabled ? TRUE : FALSE);
 }
 
 void XPButton::MoveFocus(bool previous) {
   // What Tab and Shift+Tab do in the window the button stands in.
-  HWND root = GetAncestor(hwnd_, GA_ROOT);
-  HWND next = root ? GetNextDlgTabItem(root, hwnd_, previous ? TRUE : FALSE) : nullptr;
-  if (next && next != hwnd_) SetFocus(next);
+  HWND root = GetAncestor(Handle(), GA_ROOT);
+  HWND next = root ? GetNextDlgTabItem(root, Handle(), previous ? TRUE : FALSE) : nullptr;
+  if (next && next != Handle()) SetFocus(next);
 }
 
 void XPButton::CaptureMouse() {
-  if (hwnd_) SetCapture(hwnd_);
+  if (Handle()) SetCapture(Handle());
 }
 
 }  // namespace tarvex

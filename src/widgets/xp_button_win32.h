@@ -15,14 +15,17 @@
 #include <memory>
 #include <string>
 
-#include "ui/scoped_win32.h"
+#include "base/window_win32.h"
+#include "widgets/back_buffer_win32.h"
 #include "widgets/vev_xp_button.h"
 
 namespace tarvex {
 
-class XPButton : private widgets::ButtonWindow {
+// A window of the program like any other: it derives the window base, its
+// class, its procedure and its fonts and colours.
+class XPButton : public ui::Window, private widgets::ButtonWindow {
  public:
-  static constexpr wchar_t kClassName[] = L"VEVXpButton";
+  static constexpr char kClassName[] = "VEVXpButton";
 
   XPButton();
   XPButton(const XPButton&) = delete;
@@ -31,7 +34,6 @@ class XPButton : private widgets::ButtonWindow {
 
   // A new button with this caption and font.
   bool Create(HWND parent, int id, const RECT& bounds, const std::string& caption, HFONT font);
-  HWND Handle() const { return hwnd_; }
   int Id() const { return id_; }
 
   std::string Caption() const { return control_.Caption(); }
@@ -46,6 +48,10 @@ class XPButton : private widgets::ButtonWindow {
   void SetForeHover(COLORREF color) { control_.SetForeHover(color); }
   COLORREF ForeColor() const { return control_.ForeColor(); }
   COLORREF ForeHover() const { return control_.ForeHover(); }
+  // The properties a window's layout stores for the button, over the
+  // defaults its container gives: its own name as known to the container,
+  // the container's text colour, and the font the button was made with.
+  void ReadProperties(const widgets::PropertyBag& stored, const std::string& name, ui::Colour containerForeColor);
   // The lower-case letter after the caption's "&", or '\0'.
   char AccessKey() const { return control_.AccessKey(); }
 
@@ -62,9 +68,11 @@ class XPButton : private widgets::ButtonWindow {
   // A pixel of the back buffer, as the next repaint will show it.
   COLORREF BackBufferPixel(int x, int y) const;
 
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void OnDestroyed() override;
+
  private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
   void Press(int button, WPARAM wp, LPARAM lp);
   void Release(int button, WPARAM wp, LPARAM lp);
   void Notify(WORD code);
@@ -81,18 +89,13 @@ class XPButton : private widgets::ButtonWindow {
   void MoveFocus(bool previous) override;
   void CaptureMouse() override;
 
-  class BackBuffer;
-
   widgets::VEVXpButton control_;
-  HWND hwnd_ = nullptr;
   HWND tip_ = nullptr;
   int id_ = 0;
   std::string tooltip_;
   HFONT font_ = nullptr;  // the font the window gave; not ours
   widgets::FontSpec givenFont_;
-  ui::ScopedFont ownFont_;  // made for a Font property other than the given one
-  widgets::FontSpec ownFontSpec_;
-  std::unique_ptr<BackBuffer> buffer_;
+  std::unique_ptr<widgets::BackBuffer> buffer_;
   SIZE shaped_ = {0, 0};  // the size the window's shape was made for
   int pressed_ = 0;       // the button whose release completes a click
 };

@@ -2,7 +2,7 @@
 // frmExtTool's window: the table window with the link's own hand cursor.
 #include <windows.h>
 
-#include "ui/scoped_win32.h"
+#include "base/scoped_win32.h"
 #include "ui/table_window_win32.h"
 #include "windows/frm_ext_tool.h"
 

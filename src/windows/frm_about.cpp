@@ -1,7 +1,8 @@
 #include "windows/frm_about.h"
 
-#include "app/configuration.h"
+#include "base/web_addresses.h"
 #include "ui/required_services.h"
+#include "windows/about_credits.h"
 
 namespace tarvex {
 

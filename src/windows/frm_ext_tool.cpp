@@ -1,6 +1,6 @@
 #include "windows/frm_ext_tool.h"
 
-#include "app/configuration.h"
+#include "base/web_addresses.h"
 #include "ui/required_services.h"
 
 namespace tarvex {

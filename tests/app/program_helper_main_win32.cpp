@@ -15,9 +15,9 @@
 #include <utility>
 
 #include "app/app_win32.h"
+#include "base/wide_text_win32.h"
 #include "system/program_folder.h"
 #include "windows/frm_temp_db.h"
-#include "ui/wide_text_win32.h"
 
 void CALLBACK PointerAway(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);

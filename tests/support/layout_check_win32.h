@@ -80,12 +80,11 @@ inline void ExpectWindowMatchesItsTable(ui::TableWindow& window) {
       XPButton* b = window.Button(c.id);
       ASSERT_NE(b, nullptr);
       EXPECT_EQ(b->ToolTipText(), c.tooltip);
-      if (c.fore != ui::kDefaultColour) {
-        EXPECT_EQ(b->ForeColor(), Resolved(c.fore));
-      }
-      if (c.hover != ui::kDefaultColour) {
-        EXPECT_EQ(b->ForeHover(), Resolved(c.hover));
-      }
+      // What the row leaves out follows the button's own rules: the window's
+      // text colour, and ForeColor under the mouse.
+      const ui::Colour windowText = design.fore != ui::kDefaultColour ? design.fore : ui::kButtonTextColour;
+      EXPECT_EQ(b->ForeColor(), Resolved(c.fore != ui::kDefaultColour ? c.fore : windowText));
+      EXPECT_EQ(b->ForeHover(), c.hover != ui::kDefaultColour ? Resolved(c.hover) : b->ForeColor());
     }
     if (c.kind == ui::Kind::ListView) {
       EXPECT_TRUE(GetWindowLongA(hwnd, GWL_STYLE) & LVS_REPORT);

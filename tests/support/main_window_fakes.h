@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/antivirus.h"
+#include "base/program_files.h"
 #include "support/detection_samples.h"
 #include "support/fake_file_system.h"
 #include "support/fake_processes.h"
@@ -99,7 +100,7 @@ class MainWindowFakes {
   }
 
  private:
-  std::string DatabasePath() const { return programFolder + "\\Tarvex.db"; }
+  std::string DatabasePath() const { return tarvex::DatabasePath(programFolder); }
   // Every file holds its own path, so a database of the infected paths'
   // checksums names exactly them.
   std::string Database() const {

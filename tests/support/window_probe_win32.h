@@ -8,8 +8,8 @@
 
 #include <string>
 
+#include "base/wide_text_win32.h"
 #include "system/wide_path_win32.h"
-#include "ui/wide_text_win32.h"
 
 namespace tarvex::testing {
 

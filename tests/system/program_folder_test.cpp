@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "system/files.h"
-
 namespace tarvex::sys {
 
-TEST(ProgramFolder, FilesAreJoinedWithOneSeparator) {
+TEST(ProgramFolder, AnOverrideHoldsUntilItIsCleared) {
   OverrideProgramFolder("D:\\Tools\\Tarvex");
-  EXPECT_EQ(ProgramFile("Tarvex.db"), std::string("D:\\Tools\\Tarvex") + kPathSeparator + "Tarvex.db");
+  EXPECT_EQ(ProgramFolder(), "D:\\Tools\\Tarvex");
   OverrideProgramFolder("");
   EXPECT_NE(ProgramFolder(), "D:\\Tools\\Tarvex");
 }

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/timer_table.h"
+#include "base/timer_table.h"
 
 namespace tarvex::ui {
 namespace {

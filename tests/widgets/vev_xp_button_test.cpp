@@ -250,12 +250,8 @@ TEST(XpButtonProperties, DefaultsCaseInsensitiveNamesAndOmissions) {
   EXPECT_TRUE(button.Enabled());
 }
 
-TEST(XpButtonProperties, ATableRowStoresWhatItGives) {
-  constexpr ui::ControlSpec row{.kind = ui::Kind::Button,
-                                .font = {"Tahoma", 900, true},
-                                .text = "&Hapus",
-                                .fore = ui::Rgb(1, 2, 3)};
-  PropertyBag bag = StoredProperties(row);
+TEST(XpButtonProperties, ALayoutStoresWhatItGives) {
+  PropertyBag bag = StoredProperties("&Hapus", {"Tahoma", 900, true}, ui::Rgb(1, 2, 3), ui::kDefaultColour);
   EXPECT_EQ(bag.Read("Caption", std::string()), "&Hapus");
   EXPECT_EQ(bag.Read("Font", FontSpec{}), (FontSpec{"Tahoma", 900, true}));
   EXPECT_EQ(bag.Read("ForeColor", ui::Colour{0}), ui::Rgb(1, 2, 3));

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/configuration.h"
+#include "base/web_addresses.h"
 
 namespace tarvex {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/configuration.h"
+#include "base/web_addresses.h"
 #include "signatures/signature_database.h"
 #include "support/layout_check_win32.h"
 #include "support/program_win32.h"

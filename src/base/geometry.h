@@ -1,5 +1,5 @@
 #pragma once
-// Positions, sizes and colours as the window designer gives them, in plain C++.
+// Positions, sizes, colours and fonts as the window designer gives them, in plain C++.
 #include <cstdint>
 
 namespace tarvex::ui {
@@ -37,5 +37,13 @@ inline constexpr Colour kButtonTextColour = SystemColour(18);
 inline constexpr Colour kWindowColour = SystemColour(5);
 // "No colour given": the control keeps the platform's own.
 inline constexpr Colour kDefaultColour = 0xFFFFFFFFu;
+
+struct Font {
+  const char* face = nullptr;  // nullptr: the window's default font
+  int hundredthsOfPoint = 0;   // 825 is the designer's 8.25 pt
+  bool bold = false;
+  bool underline = false;
+  friend constexpr bool operator==(const Font&, const Font&) = default;
+};
 
 }  // namespace tarvex::ui

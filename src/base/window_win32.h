@@ -1,7 +1,8 @@
 #pragma once
-// The base of every window of the program: its class is registered once, and
-// `this` is stored at WM_NCCREATE, so every message, those sent while the
-// window is being created among them, reaches the object's OnMessage.
+// The base of every window of the program, top-level windows and the XP
+// button alike: its class is registered once, and `this` is stored at
+// WM_NCCREATE, so every message, those sent while the window is being created
+// among them, reaches the object's OnMessage.
 #include <windows.h>
 
 #include <string>
@@ -30,8 +31,10 @@ class Window {
     // Screen pixels; CW_USEDEFAULT in `left` for the platform's place, with
     // `right` and `bottom` then the width and height.
     RECT outer = {};
-    HWND owner = nullptr;
+    HWND owner = nullptr;  // a child window's parent
     bool programIcon = true;
+    UINT classStyle = 0;   // CS_DBLCLKS and the like, for the class's first registration
+    int childId = 0;       // a child window's control id
   };
   // Registers the class on its first use and creates the window.
   bool CreateHandle(const Creation& frame);

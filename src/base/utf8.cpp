@@ -1,4 +1,4 @@
-#include "system/utf8.h"
+#include "base/utf8.h"
 
 namespace tarvex::sys {
 

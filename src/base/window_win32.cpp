@@ -1,8 +1,8 @@
-#include "ui/window_win32.h"
+#include "base/window_win32.h"
 
 #include <set>
 
-#include "ui/wide_text_win32.h"
+#include "base/wide_text_win32.h"
 
 namespace tarvex::ui {
 
@@ -10,12 +10,13 @@ namespace {
 
 constexpr int kProgramIcon = 101;  // resources/TarvexAV.rc
 
-bool RegisterOnce(const std::wstring& className, bool programIcon, WNDPROC proc) {
+bool RegisterOnce(const std::wstring& className, bool programIcon, UINT classStyle, WNDPROC proc) {
   static std::set<std::wstring> registered;
   if (registered.count(className)) return true;
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW wc = {};
   wc.cbSize = sizeof wc;
+  wc.style = classStyle;
   wc.lpfnWndProc = proc;
   wc.hInstance = instance;
   if (programIcon) {
@@ -45,14 +46,14 @@ Window* Window::FromHandle(HWND hwnd) {
 
 bool Window::CreateHandle(const Creation& frame) {
   const std::wstring className = WideFromUtf8(frame.className);
-  if (!RegisterOnce(className, frame.programIcon, &Window::Proc)) return false;
+  if (!RegisterOnce(className, frame.programIcon, frame.classStyle, &Window::Proc)) return false;
   const RECT& r = frame.outer;
   const bool defaultPlace = r.left == CW_USEDEFAULT;
   // At the platform's place the rectangle lies at the origin: right and bottom are the size.
   CreateWindowExW(frame.exStyle, className.c_str(), WideFromUtf8(frame.title).c_str(), frame.style,
                   r.left, defaultPlace ? CW_USEDEFAULT : r.top, defaultPlace ? r.right : r.right - r.left,
                   defaultPlace ? r.bottom : r.bottom - r.top, frame.owner,
-                  nullptr, GetModuleHandleW(nullptr), this);
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(frame.childId)), GetModuleHandleW(nullptr), this);
   return hwnd_ != nullptr;
 }
 

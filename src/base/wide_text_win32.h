@@ -1,13 +1,31 @@
 #pragma once
-// Texts travel through the program as UTF-8 `char` strings (file names among
-// them); windows take them through the wide calls. A text that is not valid
-// UTF-8 is taken as ANSI in the system's code page, as the database and the
-// program's own texts are.
+// The one place where the program's UTF-8 text meets the system's wide
+// characters. Texts travel through the program as UTF-8 `char` strings (file
+// names among them); windows and the system take them through the wide calls.
+// A text that is not valid UTF-8 is taken as ANSI in the system's code page,
+// as the database and the program's own texts are.
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
 
-#include "system/wide_path_win32.h"
+namespace tarvex::sys::win32 {
+
+// No value when the text is not well-formed UTF-8.
+std::optional<std::wstring> Wide(std::string_view utf8);
+
+// No value when the text holds a lone surrogate.
+std::optional<std::string> Utf8(std::wstring_view wide);
+
+// The system's own texts, which are ANSI, in wide characters.
+std::wstring FromAnsi(std::string_view ansi);
+
+// A text to show or hand to the shell: UTF-8 (file names, and the system's
+// texts, which are plain ASCII), or ANSI when it is not UTF-8.
+std::wstring WideText(std::string_view text);
+
+}  // namespace tarvex::sys::win32
 
 namespace tarvex::ui {
 

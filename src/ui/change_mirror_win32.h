@@ -1,0 +1,57 @@
+#pragma once
+// The mirror of a window's control state: every change of a control reaches
+// its real control, at once or, for what an event changes many times over,
+// once when the event ends or yields to the queue; lists are sent only where
+// they differ from what their control shows.
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ui/control_kinds_win32.h"
+
+namespace tarvex::ui {
+
+// Posted to the window when a change waits: it is shown at the queue's next turn.
+inline constexpr UINT kShowChanges = WM_APP + 2;
+
+class ChangeMirror {
+ public:
+  // `control` finds a control's window; null for menus and controls not made.
+  ChangeMirror(ControlHost& host, std::function<HWND(int id)> control)
+      : host_(host), control_(std::move(control)) {}
+
+  // A change of the state; `handling` an event of the window is running.
+  void Changed(int id, Change change, bool handling);
+  // The changes that waited for the event's end.
+  void ShowWaiting();
+  bool Waiting() const { return !waiting_.empty(); }
+  // The text box's own text goes into the state without being written back.
+  void Pulling(bool pulling) { pulling_ = pulling; }
+
+  std::vector<std::string>& ShownItems(int id) { return shownItems_[id]; }
+  std::vector<Row>& ShownRows(int id) { return shownRows_[id]; }
+  // The window is gone: nothing is shown, nothing waits.
+  void Clear();
+
+ private:
+  void Show(int id, Change change);
+
+  ControlHost& host_;
+  std::function<HWND(int id)> control_;
+  std::set<std::pair<int, Change>> waiting_;
+  std::map<int, std::vector<std::string>> shownItems_;
+  std::map<int, std::vector<Row>> shownRows_;
+  bool pulling_ = false;
+};
+
+// Lists change mostly at their end (rows appended during a scan, removed
+// from the last during a clean-up): only what differs is sent to the control.
+void ShowListBoxItems(HWND list, std::vector<std::string>& shown, const std::vector<std::string>& wanted);
+void ShowListViewRows(HWND list, std::vector<Row>& shown, const std::vector<Row>& wanted);
+
+}  // namespace tarvex::ui

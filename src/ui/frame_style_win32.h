@@ -1,0 +1,20 @@
+#pragma once
+// The frame a window's design asks for: its styles, and where it stands.
+#include <windows.h>
+
+#include "ui/control_table.h"
+
+namespace tarvex::ui {
+
+struct FrameStyle {
+  DWORD style;
+  DWORD exStyle;
+};
+
+FrameStyle StyleOf(const WindowSpec& w);
+
+// The outer rectangle in screen pixels: centred in the work area, or the
+// platform's place (CW_USEDEFAULT in `left`, the size in `right` and `bottom`).
+RECT OuterRect(const WindowSpec& w, const FrameStyle& f);
+
+}  // namespace tarvex::ui
