@@ -48,10 +48,16 @@ void tindakan(const std::string& aksi, RemedyHost& host, sys::FileSystem& files)
     std::size_t r = n - k + 1;
     if (r <= host.RowCount()) {
       std::string path = host.RowPath(r);
-      host.StopProcessOf(path);
-      if (Act(hapus, path, files)) {
+      if (files.Gone(path)) {
+        // Deleted or moved by something else since the scan: nothing is left
+        // to act on, and a row kept for it could never leave the list.
         host.RemoveRow(r);
-        ++done;
+      } else {
+        host.StopProcessOf(path);
+        if (Act(hapus, path, files)) {
+          host.RemoveRow(r);
+          ++done;
+        }
       }
     }
     host.ShowPercent(PercentComplete(static_cast<double>(n), static_cast<double>(k - 1)).value_or(0));
