@@ -31,8 +31,9 @@ class MenuWindows : public testing::ProgramTest {
   void SetUp() override {
     sys::OverrideProgramFolder(programFolder_.Root());
     adjust_ = [this](DesktopServices& d) {
-      d.getOpenFileName = [this](OpenFileRequest& r) {
+      d.getOpenFileName = [this](HWND owner, OpenFileRequest& r) {
         ++dialogs_;
+        dialogOwner_ = owner;
         if (!pick_) return false;
         r.Filename = *pick_;
         return true;
@@ -68,7 +69,23 @@ class MenuWindows : public testing::ProgramTest {
 
   std::optional<std::string> pick_;
   int dialogs_ = 0;
+  HWND dialogOwner_ = nullptr;
   TempTree files_{"files"};
+};
+
+// Another window of the program's thread takes the activation for a while,
+// so that what a window asks for cannot be owned by the active one by chance.
+class OtherActiveWindow {
+ public:
+  OtherActiveWindow()
+      : hwnd_(CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 8, 8, nullptr, nullptr, nullptr, nullptr)) {
+    SetActiveWindow(hwnd_);
+    EXPECT_EQ(GetActiveWindow(), hwnd_);
+  }
+  ~OtherActiveWindow() { DestroyWindow(hwnd_); }
+
+ private:
+  HWND hwnd_;
 };
 
 struct MenuEntry {
@@ -106,7 +123,11 @@ TEST_F(MenuWindows, EachIsOneWindowThatBlocksTheMainWindowUntilItCloses) {
 TEST_F(MenuWindows, TempDbShowsAnEmptyFileAndACancelChangesNothing) {
   ui::TableWindow& w = Open(Antivirus::mnuTemp, AppWindow::frmTempDb);
   pick_ = files_.Write("empty.txt", "");
-  Press(w, frmTempDb::cmdBrowse);
+  {
+    OtherActiveWindow other;
+    Press(w, frmTempDb::cmdBrowse);
+  }
+  EXPECT_EQ(dialogOwner_, w.Handle());
   EXPECT_EQ(Shown(w, frmTempDb::txtFileName), *pick_);
   EXPECT_EQ(Shown(w, frmTempDb::lblChecksum), "0");
   EXPECT_EQ(Shown(w, frmTempDb::lblUkuran), "0 Kb.");
@@ -177,6 +198,7 @@ TEST_F(MenuWindows, ExtToolStartsAVisibleBatchFileAndLogsEitherWay) {
   clickLink();
   ASSERT_FALSE(messages_.empty());
   EXPECT_EQ(messages_.back().title, "Error");
+  EXPECT_EQ(messages_.back().flags, sys::kMbOk | sys::kMbIconExclamation);
   EXPECT_EQ(messages_.back().text, "Maaf, file " + programFolder_.Root() +
                                        "\\FileRecover.bat tidak ditemukan.\r\n"
                                        "Vado Tarvex Antivirus tidak dapat melakukan perintah ini.\r\n"
@@ -221,8 +243,12 @@ TEST_F(MenuWindows, AboutScrollsTheCreditsAndVisitOpensTheHomePage) {
   EXPECT_LT(shownTop(), start) << "the credits rise";
   EXPECT_EQ(shownTop(), ui::Px(about.Text1Top()));
 
-  Press(w, frmAbout::cmdVisitMe);
+  {
+    OtherActiveWindow other;
+    Press(w, frmAbout::cmdVisitMe);
+  }
   EXPECT_EQ(opened_, std::vector<std::string>{config::kHomePage});
+  EXPECT_EQ(openedFor_, std::vector<HWND>{w.Handle()});
   EXPECT_EQ(LogLines(), std::vector<std::string>{"Download Database"});
 }
 
