@@ -48,7 +48,9 @@ TEST(BuiltInTables, HoldHexPatternsWithNamesUpToTheirSentinelAndNothingOutside) 
                   pattern.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos)
           << e;
       EXPECT_GT(e.size(), pattern.size() + 1) << e << ": no name";
-      if (t.entry == &VirusSignature) EXPECT_GT(SplitVirusEntry(e).size, 0) << e;
+      if (t.entry == &VirusSignature) {
+        EXPECT_GT(SplitVirusEntry(e).size, 0) << e;
+      }
     }
     const int past = static_cast<int>(entries.size()) + 2;
     for (int i : {0, -1, past, 32767}) EXPECT_EQ(t.entry(static_cast<std::int16_t>(i)), "") << i;

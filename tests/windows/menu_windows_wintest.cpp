@@ -42,6 +42,13 @@ class MenuWindows : public testing::ProgramTest {
     };
     StartProgram();
   }
+  // Another window takes the activation, so that what a window asks for
+  // cannot belong to the active window by chance.
+  HWND ActivateAnother() {
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 8, 8, nullptr, nullptr, nullptr, nullptr);
+    SetActiveWindow(other);
+    return other;
+  }
   void TearDown() override {
     TempDbChecksum.clear();
     sys::OverrideProgramFolder("");
@@ -71,21 +78,6 @@ class MenuWindows : public testing::ProgramTest {
   int dialogs_ = 0;
   HWND dialogOwner_ = nullptr;
   TempTree files_{"files"};
-};
-
-// Another window of the program's thread takes the activation for a while,
-// so that what a window asks for cannot be owned by the active one by chance.
-class OtherActiveWindow {
- public:
-  OtherActiveWindow()
-      : hwnd_(CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 8, 8, nullptr, nullptr, nullptr, nullptr)) {
-    SetActiveWindow(hwnd_);
-    EXPECT_EQ(GetActiveWindow(), hwnd_);
-  }
-  ~OtherActiveWindow() { DestroyWindow(hwnd_); }
-
- private:
-  HWND hwnd_;
 };
 
 struct MenuEntry {
@@ -123,10 +115,9 @@ TEST_F(MenuWindows, EachIsOneWindowThatBlocksTheMainWindowUntilItCloses) {
 TEST_F(MenuWindows, TempDbShowsAnEmptyFileAndACancelChangesNothing) {
   ui::TableWindow& w = Open(Antivirus::mnuTemp, AppWindow::frmTempDb);
   pick_ = files_.Write("empty.txt", "");
-  {
-    OtherActiveWindow other;
-    Press(w, frmTempDb::cmdBrowse);
-  }
+  HWND other = ActivateAnother();
+  Press(w, frmTempDb::cmdBrowse);
+  DestroyWindow(other);
   EXPECT_EQ(dialogOwner_, w.Handle());
   EXPECT_EQ(Shown(w, frmTempDb::txtFileName), *pick_);
   EXPECT_EQ(Shown(w, frmTempDb::lblChecksum), "0");
@@ -243,10 +234,9 @@ TEST_F(MenuWindows, AboutScrollsTheCreditsAndVisitOpensTheHomePage) {
   EXPECT_LT(shownTop(), start) << "the credits rise";
   EXPECT_EQ(shownTop(), ui::Px(about.Text1Top()));
 
-  {
-    OtherActiveWindow other;
-    Press(w, frmAbout::cmdVisitMe);
-  }
+  HWND other = ActivateAnother();
+  Press(w, frmAbout::cmdVisitMe);
+  DestroyWindow(other);
   EXPECT_EQ(opened_, std::vector<std::string>{config::kHomePage});
   EXPECT_EQ(openedFor_, std::vector<HWND>{w.Handle()});
   EXPECT_EQ(LogLines(), std::vector<std::string>{"Download Database"});
