@@ -20,7 +20,7 @@ DesktopServices RealDesktop(App& app) {
   d.messageBox = [](const std::string& text, unsigned flags, const std::string& title) {
     return sys::MsgBox(GetActiveWindow(), text, flags, title);
   };
-  d.shellOpen = [](const std::string& target) { sys::ShellOpen(GetActiveWindow(), target); };
+  d.shellOpen = [](HWND owner, const std::string& target) { sys::ShellOpen(owner, target); };
   d.workArea = [] {
     RECT r = sys::WorkArea();
     return ui::Box{r.left, r.top, r.right - r.left, r.bottom - r.top};
@@ -35,9 +35,9 @@ DesktopServices RealDesktop(App& app) {
   d.downloadsFolder = [] { return sys::DownloadsFolder(); };
   d.clock = &sys::SystemClock();
   d.files = &sys::SystemFileSystem();
-  d.getOpenFileName = [](OpenFileRequest& request) {
+  d.getOpenFileName = [](HWND owner, OpenFileRequest& request) {
     cCommonDialog dialog;
-    return dialog.VBGetOpenFileName(request, reinterpret_cast<std::intptr_t>(GetActiveWindow()));
+    return dialog.VBGetOpenFileName(request, reinterpret_cast<std::intptr_t>(owner));
   };
   d.decimalSeparator = [] { return sys::DecimalSeparator(); };
   return d;

@@ -25,7 +25,8 @@ namespace tarvex {
 struct DesktopServices {
   sys::FolderBrowserService browseFolder;  // the main window's scan folder
   sys::MessageBoxService messageBox;       // owned by the program's active window
-  sys::ShellOpenService shellOpen;
+  // The shell's "open" on behalf of the window `owner`.
+  std::function<void(HWND owner, const std::string& fileOrAddress)> shellOpen;
   sys::WorkAreaService workArea;
   std::function<void()> yield;
   std::function<void()> beep;
@@ -35,8 +36,8 @@ struct DesktopServices {
   std::function<std::optional<std::string>()> downloadsFolder;  // the user's, for a downloaded database
   const sys::Clock* clock = nullptr;
   sys::FileSystem* files = nullptr;  // the changes of delete, quarantine and the activity log
-  // The open-file dialog (cCommonDialog) owned by the program's active window.
-  std::function<bool(OpenFileRequest& request)> getOpenFileName;
+  // The open-file dialog (cCommonDialog) owned by the window `owner`.
+  std::function<bool(HWND owner, OpenFileRequest& request)> getOpenFileName;
   std::function<std::string()> decimalSeparator;  // the user's
 };
 

@@ -23,11 +23,22 @@ std::function<void(const std::string&)> ActivityLog(const DesktopServices& d) {
   return [&d](const std::string& message) { ModLog(*d.files, *d.clock, d.programFolder()).WriteLog(message); };
 }
 
+// What a window hands to the shell or asks a dialog for belongs to that
+// window, whichever window happens to be active at the moment (maybe none).
+HWND HandleOf(App& app, AppWindow kind) {
+  ui::TableWindow* window = app.Find(kind);
+  return window ? window->Handle() : nullptr;
+}
+
+sys::ShellOpenService ShellOpenFor(App& app, AppWindow kind) {
+  return [&app, kind](const std::string& target) { app.Desktop().shellOpen(HandleOf(app, kind), target); };
+}
+
 // A window whose state class needs nothing drawn by hand: a plain
-// ui::TableWindow over its state, with the services made from the desktop's.
+// ui::TableWindow over its state, with the services made from the App's.
 template <class State, class Services>
-App::Factory Plain(std::function<Services(const DesktopServices&)> services) {
-  return [services](App& app) { return std::make_unique<ui::TableWindow>(std::make_unique<State>(services(app.Desktop()))); };
+App::Factory Plain(std::function<Services(App&)> services) {
+  return [services](App& app) { return std::make_unique<ui::TableWindow>(std::make_unique<State>(services(app))); };
 }
 
 }  // namespace
@@ -35,35 +46,40 @@ App::Factory Plain(std::function<Services(const DesktopServices&)> services) {
 // One entry per window.
 void RegisterWindows(App& app) {
   app.Register(AppWindow::frmTempDb, App::MainWindow::Blocked,
-               [](App& app) {
+               Plain<frmTempDb, TempDbServices>([](App& app) {
                  const DesktopServices& d = app.Desktop();
-                 return std::make_unique<ui::TableWindow>(std::make_unique<frmTempDb>(TempDbServices{
-                     .getOpenFileName = d.getOpenFileName,
+                 return TempDbServices{
+                     .getOpenFileName =
+                         [&app](OpenFileRequest& request) {
+                           return app.Desktop().getOpenFileName(HandleOf(app, AppWindow::frmTempDb), request);
+                         },
                      .checksumText = [](const std::string& path) { return ChecksumText(clsCRC().CalculateFile(path)); },
                      .packer = DetectPacker,
                      .compiler = DetectCompiler,
                      .fileLength = sys::FileLength,
                      .decimalSeparator = d.decimalSeparator,
                      .markChecksum = [&app](const std::string& checksum) { app.Main().State().SetUserMark(checksum); },
-                 }));
-               });
+                 };
+               }));
   app.Register(AppWindow::frmExtTool, App::MainWindow::Blocked, [](App& app) {
     const DesktopServices& d = app.Desktop();
     return std::make_unique<ExtToolWindow>(ExtToolServices{
         .writeLog = ActivityLog(d),
         .programFolder = d.programFolder,
         .visibleFileExists = d.visibleFileExists,
-        .shellOpen = d.shellOpen,
+        .shellOpen = ShellOpenFor(app, AppWindow::frmExtTool),
         .messageBox = d.messageBox,
     });
   });
   app.Register(AppWindow::frmSignature, App::MainWindow::Blocked,
-               Plain<frmSignature, SignatureServices>([](const DesktopServices& d) {
+               Plain<frmSignature, SignatureServices>([](App& app) {
+                 const DesktopServices& d = app.Desktop();
                  return SignatureServices{.databasePath = [&d] { return DatabasePath(d.programFolder()); }};
                }));
   app.Register(AppWindow::frmAbout, App::MainWindow::Blocked,
-               Plain<frmAbout, AboutServices>([](const DesktopServices& d) {
-                 return AboutServices{.writeLog = ActivityLog(d), .shellOpen = d.shellOpen};
+               Plain<frmAbout, AboutServices>([](App& app) {
+                 return AboutServices{.writeLog = ActivityLog(app.Desktop()),
+                                      .shellOpen = ShellOpenFor(app, AppWindow::frmAbout)};
                }));
   app.Register(AppWindow::frmUpdate, App::MainWindow::StaysUsable, [](App& app) {
     return std::make_unique<ui::TableWindow>(std::make_unique<frmUpdate>(UpdateReminderServices{
@@ -75,7 +91,7 @@ void RegisterWindows(App& app) {
   // Not owned: it stays when the reminder that opened it sinks away.
   app.Register(AppWindow::frmCheckUpdate, App::MainWindow::NotOwner, [](App& app) {
     return std::make_unique<CheckUpdateWindow>(CheckUpdateServices{
-        .shellOpen = app.Desktop().shellOpen,
+        .shellOpen = ShellOpenFor(app, AppWindow::frmCheckUpdate),
         .databasePath = [programFolder = app.Desktop().programFolder] { return DatabasePath(programFolder()); },
         .downloadsFolder = app.Desktop().downloadsFolder,
         .files = sys::SystemReplacementFiles(),

@@ -53,7 +53,7 @@ std::string HelpText() {
          "  --db FILE         the signature database (default: Tarvex.db beside\n"
          "                    this program)\n"
          "  --mark CHECKSUM   report files with this CRC-32 checksum (1 to 8\n"
-         "                    hexadecimal digits) as \"Permintaan User\"\n"
+         "                    hexadecimal digits, not 0) as \"Permintaan User\"\n"
          "  --no-summary      print the detections only\n"
          "  --no-heuristics   report only what a signature names (no Heur.* rows)\n"
          "  -q, --quiet       print nothing but errors; the exit status tells the result\n"

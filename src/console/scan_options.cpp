@@ -82,9 +82,13 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       if (!db || db->empty()) return UsageError("--db needs a database file");
       out.options.database = *db;
     } else if (std::optional<std::string> mark = ValueOf("--mark", args, i, missing); mark || missing) {
-      if (!mark) return UsageError("--mark needs a checksum");
+      if (!mark || mark->empty()) return UsageError("--mark needs a checksum");
       std::optional<std::string> checksum = NormalizedChecksum(*mark);
       if (!checksum) return UsageError("--mark '" + *mark + "' is no checksum: give 1 to 8 hexadecimal digits, such as CBF43926");
+      // The checksum every empty or unreadable file is given: it would report
+      // all of them as viruses, so the file analysis window refuses it too.
+      if (*checksum == "0")
+        return UsageError("--mark '" + *mark + "' would mark every empty or unreadable file: give a checksum other than 0");
       out.options.mark = *checksum;
     } else {
       return UsageError("unknown option '" + arg + "'");

@@ -42,22 +42,30 @@ void tindakan(const std::string& aksi, const std::vector<Detection>& rows, Remed
   }
   if (aksi == "karantina") files.MakeFolder(kQuarantineFolder);
 
-  std::size_t done = 0;
+  std::size_t done = 0, left = n;
   for (std::size_t k = 1; k <= n; ++k) {
     // From the last row up, so removing a row never renumbers one still to come.
     const std::size_t r = n - k + 1;
     const std::string& path = rows[r - 1].path;
-    host.StopProcessOf(path);
-    if (Act(hapus, path, files)) {
+    if (files.Gone(path)) {
+      // Deleted or moved by something else since the scan: nothing is left
+      // to act on, and a row kept for it could never leave the list.
       host.RemoveRow(r);
-      ++done;
+      --left;
+    } else {
+      host.StopProcessOf(path);
+      if (Act(hapus, path, files)) {
+        host.RemoveRow(r);
+        ++done;
+        --left;
+      }
     }
     host.ShowPercent(PercentComplete(n, k - 1).value_or(0));
   }
   host.ListProcesses();
   host.ShowPercent(100);
 
-  host.ShowCounts(n - done);
+  host.ShowCounts(left);
   host.ShowStatus(std::to_string(done) + (hapus ? " virus telah dihapus..."
                                                    : " virus telah dipindahkan ke folder 'C:\\Karantina\\' ..."));
 }

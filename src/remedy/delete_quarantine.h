@@ -33,8 +33,8 @@ std::string QuarantineName(const std::string& name, int attempt);
 
 // `aksi` "hapus" deletes; anything else quarantines, and "karantina" first
 // makes the quarantine folder. Rows are worked from the last to the first; a
-// row leaves the list only when its file was deleted or moved, and the summary
-// counts only those files.
+// row leaves the list when its file was deleted or moved, or was already gone,
+// and the summary counts only the files deleted or moved.
 void tindakan(const std::string& aksi, const std::vector<Detection>& rows, RemedyHost& host, sys::FileSystem& files);
 
 }  // namespace tarvex

@@ -14,6 +14,7 @@ class RealFileSystem final : public FileSystem {
   bool MakeFolder(const std::string& path) override { return sys::MakeFolder(path); }
   bool AppendText(const std::string& path, const std::string& text) override { return AppendToFile(path, text); }
   std::optional<std::string> VisibleFileName(const std::string& path) override { return sys::VisibleFileName(path); }
+  bool Gone(const std::string& path) override { return FileIsGone(path); }
 };
 
 }  // namespace

@@ -19,6 +19,8 @@ class FileSystem {
   // The file's own name as the directory lookup that treats hidden and
   // system files as missing finds it.
   virtual std::optional<std::string> VisibleFileName(const std::string& path) = 0;
+  // Whether the system says that the file is no longer there at all.
+  virtual bool Gone(const std::string& path) = 0;
 };
 
 // The real files and folders (system/file_changes.h, system/files.h).

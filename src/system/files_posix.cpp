@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <new>
 
 #include "system/files.h"
@@ -53,6 +54,11 @@ std::optional<std::int64_t> FileLength(const std::string& path) {
 }
 
 std::optional<std::uint32_t> FileAttributes(const std::string& path) { return AttributesOf(path); }
+
+bool FileIsGone(const std::string& path) {
+  struct stat st;
+  return lstat(path.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
 
 std::optional<std::vector<unsigned char>> ReadWholeFile(const std::string& path) {
   // Without waiting: a pipe that slipped in between the listing and the read

@@ -38,6 +38,13 @@ std::optional<std::uint32_t> FileAttributes(const std::string& path) {
   return a;
 }
 
+bool FileIsGone(const std::string& path) {
+  std::optional<std::wstring> wide = win32::WidePath(path);
+  if (!wide || GetFileAttributesW(wide->c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+  const DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 std::optional<std::vector<unsigned char>> ReadWholeFile(const std::string& path) {
   std::optional<std::wstring> wide = win32::WidePath(path);
   if (!wide) return std::nullopt;

@@ -26,6 +26,9 @@ class ReplacementFiles {
   virtual std::vector<FoundFile> Find(const std::string& folder, const std::string& pattern) = 0;
   // Length in bytes; no value when the file is missing.
   virtual std::optional<std::int64_t> Length(const std::string& path) = 0;
+  // Last-write time on the scale of FoundFile::lastWrite; no value when the
+  // file is missing.
+  virtual std::optional<std::int64_t> LastWrite(const std::string& path) = 0;
   // The whole file; no value when it cannot be read in full.
   virtual std::optional<std::vector<unsigned char>> Read(const std::string& path) = 0;
   // Creates or overwrites `path` with `bytes` and flushes it to the disk.

@@ -31,6 +31,10 @@ std::string FolderOf(const std::string& path) {
   return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
+std::int64_t Nanoseconds(const struct stat& st) {
+  return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+}
+
 class PosixReplacementFiles : public ReplacementFiles {
  public:
   std::vector<FoundFile> Find(const std::string& folder, const std::string& pattern) override {
@@ -43,13 +47,19 @@ class PosixReplacementFiles : public ReplacementFiles {
       std::string path = folder + "/" + name;
       struct stat st;
       if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-      out.push_back({path, name, static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec});
+      out.push_back({path, name, Nanoseconds(st)});
     }
     closedir(d);
     return out;
   }
 
   std::optional<std::int64_t> Length(const std::string& path) override { return FileLength(path); }
+
+  std::optional<std::int64_t> LastWrite(const std::string& path) override {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) return std::nullopt;
+    return Nanoseconds(st);
+  }
 
   std::optional<std::vector<unsigned char>> Read(const std::string& path) override { return ReadWholeFile(path); }
 

@@ -13,6 +13,10 @@ namespace tarvex::sys {
 
 namespace {
 
+std::int64_t Ticks(const FILETIME& t) {
+  return (static_cast<std::int64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
 std::string Joined(const std::string& folder, const std::string& name) {
   if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) return folder + name;
   return folder + "\\" + name;
@@ -31,15 +35,20 @@ class Win32ReplacementFiles : public ReplacementFiles {
     do {
       std::optional<std::string> name = win32::Utf8(fd.cFileName);
       if ((fd.dwFileAttributes & skipped) || !name) continue;
-      std::int64_t written = (static_cast<std::int64_t>(fd.ftLastWriteTime.dwHighDateTime) << 32) |
-                             fd.ftLastWriteTime.dwLowDateTime;
-      out.push_back({Joined(folder, *name), *name, written});
+      out.push_back({Joined(folder, *name), *name, Ticks(fd.ftLastWriteTime)});
     } while (FindNextFileW(h, &fd));
     FindClose(h);
     return out;
   }
 
   std::optional<std::int64_t> Length(const std::string& path) override { return FileLength(path); }
+
+  std::optional<std::int64_t> LastWrite(const std::string& path) override {
+    std::optional<std::wstring> wide = win32::WidePath(path);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!wide || !GetFileAttributesExW(wide->c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    return Ticks(data.ftLastWriteTime);
+  }
 
   std::optional<std::vector<unsigned char>> Read(const std::string& path) override { return ReadWholeFile(path); }
 

@@ -45,6 +45,11 @@ Replacement ReplaceDatabase(sys::ReplacementFiles& files, const std::string& dat
   if (!downloads) return Replacement::NothingNew;
   std::optional<sys::FoundFile> candidate = DownloadedDatabase(files, *downloads);
   if (!candidate) return Replacement::NothingNew;
+  // A download left lying in the folder from long ago, or a stray file of the
+  // same name, must never take the place of a newer database.
+  std::optional<std::int64_t> installedTime = files.LastWrite(databasePath);
+  if (!installedTime) return Replacement::Failed;
+  if (candidate->lastWrite <= *installedTime) return Replacement::NothingNew;
 
   // The length first, so that a huge file is never read into memory.
   std::optional<std::int64_t> length = files.Length(candidate->path);

@@ -10,7 +10,7 @@
 namespace tarvex {
 
 enum class Replacement {
-  NothingNew,  // no downloaded database, or the same as the installed one
+  NothingNew,  // no downloaded database, none written after the installed one, or the same content
   Replaced,    // the new database is in place, the old one is Tarvex.db.bak
   Failed,      // nothing changed: invalid download or a file error
 };
@@ -21,7 +21,8 @@ enum class Replacement {
 std::optional<sys::FoundFile> DownloadedDatabase(sys::ReplacementFiles& files, const std::string& downloads);
 
 // Replaces `databasePath` (the installed Tarvex.db, which exists) with the
-// downloaded database when its content differs. A temporary file and the
+// downloaded database when that was last written after the installed one and
+// its content differs. A temporary file and the
 // backup lie beside the database: databasePath + ".new" and + ".bak".
 Replacement ReplaceDatabase(sys::ReplacementFiles& files, const std::string& databasePath,
                             const std::optional<std::string>& downloads);

@@ -31,17 +31,6 @@ class ScanCommand : public ::testing::Test {
   Antivirus window_{fakes_.Services()};
 };
 
-TEST_F(ScanCommand, StartsIdleWithItsTimersStopped) {
-  EXPECT_EQ(Text(A::cmdScan), "Scan");
-  EXPECT_EQ(Text(A::lblPercentComplete), "0 % Complete...");
-  EXPECT_EQ(Text(A::Label1), "Elapsed : 00:00:00");
-  EXPECT_EQ(window_.Controls().Design(A::cmdMenu).tooltip, std::string("Klik disini untuk menjalankan  menu tambahan."));
-  EXPECT_FALSE(window_.Timers().Running(A::Timer1));
-  EXPECT_FALSE(window_.Timers().Running(A::Timer2));
-  EXPECT_EQ(window_.Timers().Interval(A::Timer1), 1000u);
-  EXPECT_EQ(window_.Timers().Interval(A::Timer2), 500u);
-}
-
 TEST_F(ScanCommand, CompleteScanCountsEveryFileAndReportsNoVirus) {
   window_.Click(A::cmdScan);
   EXPECT_EQ(Text(A::lblTotalFile), "10");

@@ -261,8 +261,10 @@ TEST_F(MainWindow, KeluarDuringAScanAsksAndNoLetsTheScanGoOn) {
   };
   Click(A::cmdScan);
   ASSERT_EQ(messages_.size(), 2u);
-  EXPECT_EQ(messages_[0].title, "Anda Yakin?");
-  EXPECT_EQ(messages_[1].title, "Anda Yakin?");
+  for (const Message& m : messages_) {
+    EXPECT_EQ(m.title, "Anda Yakin?");
+    EXPECT_EQ(m.flags, sys::kMbYesNo | sys::kMbIconQuestion);
+  }
   EXPECT_EQ(ended_, 0);
   EXPECT_EQ(Text(A::lblFileDiperiksa), "8") << "the scan went on to its end";
   EXPECT_EQ(Text(A::status), "Pemeriksaan selesai, tak ada virus ditemukan.");

@@ -45,7 +45,7 @@ class Program : public testing::ProgramTest {
   void MenuCommand(int item) { SendMessageA(hwnd_, WM_COMMAND, static_cast<WPARAM>(item), 0); }
   int Warnings() const {
     int n = 0;
-    for (const Message& m : messages_) n += m.title == "Peringatan";
+    for (const Message& m : messages_) n += m.title == "Peringatan" && m.flags == (sys::kMbOk | sys::kMbIconExclamation);
     return n;
   }
 };

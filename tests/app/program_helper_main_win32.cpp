@@ -41,7 +41,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     if (options.find("quiet") != std::string::npos) {
       d.messageBox = [](const std::string&, unsigned, const std::string&) { return 1; };
     }
-    d.getOpenFileName = [folder](tarvex::OpenFileRequest& r) {
+    d.getOpenFileName = [folder](HWND, tarvex::OpenFileRequest& r) {
       r.Filename = folder;
       return true;
     };

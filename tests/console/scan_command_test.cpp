@@ -80,16 +80,17 @@ TEST_F(ScanCommandTest, ExitStatusTellsTheResult) {
     std::string err;
   };
   const Case cases[] = {
-      {{Tree() + "clean"}, kClean, ""},
-      {{Tree() + "dirty"}, kFound, ""},
-      {{Tree() + "clean", Tree() + "dirty"}, kFound, ""},
-      {{Tree() + "nowhere"}, kError, "cannot find " + Tree() + "nowhere"},
-      {{"--db", tmp_.Path("none.db"), Tree()}, kError, "cannot read the database " + tmp_.Path("none.db")},
-      {{"--db", tmp_.Path("broken.db"), Tree()}, kError, "is damaged: it does not end with the line Selesai:Selesai"},
-      {{"--bogus", Tree()}, kError, "unknown option '--bogus'"},
-      {{}, kError, "Try 'tarvex-scan --help'"},
-      {{"--help"}, kClean, ""},
-      {{"--version"}, kClean, ""},
+      {{Tree() + "clean"}, 0, ""},
+      {{Tree() + "dirty"}, 1, ""},
+      {{Tree() + "clean", Tree() + "dirty"}, 1, ""},
+      {{Tree() + "nowhere"}, 2, "cannot find " + Tree() + "nowhere"},
+      {{"--db", tmp_.Path("none.db"), Tree()}, 2, "cannot read the database " + tmp_.Path("none.db")},
+      {{"--db", tmp_.Path("broken.db"), Tree()}, 2, "is damaged: it does not end with the line Selesai:Selesai"},
+      {{"--bogus", Tree()}, 2, "unknown option '--bogus'"},
+      {{"--mark", "00000000", Tree()}, 2, "would mark every empty or unreadable file"},
+      {{}, 2, "Try 'tarvex-scan --help'"},
+      {{"--help"}, 0, ""},
+      {{"--version"}, 0, ""},
   };
   for (const Case& c : cases) {
     io_.err.clear();
@@ -107,7 +108,7 @@ TEST_F(ScanCommandTest, OneLinePerDetectionInWalkOrderThenTheSummary) {
   const std::string infected = File("a.exe", Infected());
   const std::string eicar = File("sub/eicar.com", kEicar);
   File("sub/deeper/clean.txt", "clean");
-  EXPECT_EQ(Run({Tree()}), kFound);
+  EXPECT_EQ(Run({Tree()}), 1);
   EXPECT_THAT(io_.err, IsEmpty());
   std::vector<std::string> lines = Lines(io_.out);
   ASSERT_EQ(lines.size(), 9u) << io_.out;
@@ -125,11 +126,11 @@ TEST_F(ScanCommandTest, OneLinePerDetectionInWalkOrderThenTheSummary) {
 
 TEST_F(ScanCommandTest, NoSummaryLeavesTheDetectionsAndQuietLeavesNothing) {
   const std::string eicar = File("eicar.com", kEicar);
-  EXPECT_EQ(Run({"--no-summary", Tree()}), kFound);
+  EXPECT_EQ(Run({"--no-summary", Tree()}), 1);
   EXPECT_THAT(Lines(io_.out), ElementsAre(eicar + "\tEICAR-Test-File\t68\t"));
   io_.out.clear();
   io_.terminal = true;
-  EXPECT_EQ(Run({"--quiet", Tree()}), kFound);
+  EXPECT_EQ(Run({"--quiet", Tree()}), 1);
   EXPECT_THAT(io_.out, IsEmpty());
   EXPECT_THAT(io_.err, IsEmpty());
 }
@@ -137,42 +138,45 @@ TEST_F(ScanCommandTest, NoSummaryLeavesTheDetectionsAndQuietLeavesNothing) {
 TEST_F(ScanCommandTest, UserMarkReportsAChecksumTheDatabaseDoesNotList) {
   const std::string body = "123456789";
   const std::string file = File("digits.txt", body);
-  EXPECT_EQ(Run({"--no-summary", "--mark", "cbf43926", Tree()}), kFound);
+  EXPECT_EQ(Run({"--no-summary", "--mark", "cbf43926", Tree()}), 1);
   EXPECT_THAT(Lines(io_.out), ElementsAre(file + "\tPermintaan User\t9\t"));
   io_.out.clear();
-  EXPECT_EQ(Run({"--no-summary", Tree()}), kClean) << "the mark lasts for one scan only";
+  EXPECT_EQ(Run({"--no-summary", Tree()}), 0) << "the mark lasts for one scan only";
 }
 
 TEST_F(ScanCommandTest, LinesWithoutAColonAreSkippedWithAWarning) {
   const std::string db = tmp_.Write("odd.db", "garbage line\r\n6851CF3C:EICAR-Test-File\r\nSelesai:Selesai\r\n");
   File("eicar.com", kEicar);
-  EXPECT_EQ(Run({"--db", db, "--no-summary", Tree()}), kFound);
+  EXPECT_EQ(Run({"--db", db, "--no-summary", Tree()}), 1);
   EXPECT_THAT(io_.err, HasSubstr("warning: 1 line(s) of the database " + db + " have no colon"));
   EXPECT_THAT(io_.err, HasSubstr("'garbage line'"));
+  io_.err.clear();
+  EXPECT_EQ(Run({"--db", db, "-q", Tree()}), 1);
+  EXPECT_THAT(io_.err, IsEmpty()) << "quiet leaves nothing but errors";
 }
 
 TEST_F(ScanCommandTest, NamesInManyScriptsAreFoundAndPrintedWhole) {
   const std::string names[] = {"вирус.exe", "ιός.scr", "病毒/病毒.exe", "فيروس.exe", "virüs 🦠.EXE", "ウイルス/x.exe"};
   std::vector<std::string> expected;
   for (const std::string& name : names) expected.push_back(File(name, Infected()) + "\tw32.Burmecia\t150\tFile Terinfeksi");
-  EXPECT_EQ(Run({"--no-summary", Tree()}), kFound);
+  EXPECT_EQ(Run({"--no-summary", Tree()}), 1);
   EXPECT_THAT(Lines(io_.out), ::testing::UnorderedElementsAreArray(expected));
 }
 
 TEST_F(ScanCommandTest, SingleFilesAreScannedLikeWalkedOnes) {
   const std::string file = File("one/a.exe", Infected());
   File("one/b.exe", Infected());
-  EXPECT_EQ(Run({"--no-summary", file}), kFound);
+  EXPECT_EQ(Run({"--no-summary", file}), 1);
   EXPECT_THAT(Lines(io_.out), ElementsAre(file + "\tw32.Burmecia\t150\tFile Terinfeksi"));
 }
 
 TEST_F(ScanCommandTest, ProgressLineOnlyOnATerminalAndClearedAtTheEnd) {
   File("a.txt", "a");
-  EXPECT_EQ(Run({"--no-summary", Tree()}), kClean);
+  EXPECT_EQ(Run({"--no-summary", Tree()}), 0);
   EXPECT_THAT(io_.err, IsEmpty());
 
   io_.terminal = true;
-  EXPECT_EQ(Run({"--no-summary", Tree()}), kClean);
+  EXPECT_EQ(Run({"--no-summary", Tree()}), 0);
   EXPECT_THAT(io_.err, HasSubstr("\rcounting files: "));
   EXPECT_THAT(io_.err, HasSubstr("\r  0 %  0/1  "));
   const std::string::size_type lastReturn = io_.err.rfind('\r');
@@ -196,7 +200,7 @@ TEST_F(ScanCommandTest, UnreadableFoldersAndFilesAreToldAndTheScanGoesOn) {
                        return sys::FileRead{10, false};
                      },
                  .fileStamp = sys::FileStampOf}};
-  EXPECT_EQ(RunScanCommand({root}, io_, services), kClean);
+  EXPECT_EQ(RunScanCommand({root}, io_, services), 0);
   EXPECT_THAT(Lines(io_.err), ElementsAre("tarvex-scan: cannot read " + root + "a.exe",
                                           "tarvex-scan: cannot read folder " + root + "locked\\"));
   EXPECT_THAT(io_.out, HasSubstr("Folders:        3"));

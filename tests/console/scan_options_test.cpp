@@ -28,7 +28,6 @@ TEST(ScanCommandLine, OptionsAndPaths) {
       {{"--quiet", "a"}, {"a"}, "", "", true, true},
       {{"--mark", "cbf43926", "a"}, {"a"}, "", "CBF43926", true, false},
       {{"--mark=0000abcd", "a"}, {"a"}, "", "ABCD", true, false},
-      {{"--mark", "0", "a"}, {"a"}, "", "0", true, false},
       {{"--", "--db", "-q"}, {"--db", "-q"}, "", "", true, false},  // after "--" every word is a path
       {{"-", "a"}, {"-", "a"}, "", "", true, false},
       {{"--no-heuristics", "a"}, {"a"}, "", "", true, false, false},
@@ -69,7 +68,10 @@ TEST(ScanCommandLine, BadArgumentsAreUsageErrorsThatSayWhatIsWrong) {
       {{"a", "--mark"}, "--mark needs a checksum"},
       {{"--mark", "xyz", "a"}, "--mark 'xyz' is no checksum"},
       {{"--mark", "123456789", "a"}, "--mark '123456789' is no checksum"},
-      {{"--mark=", "a"}, "--mark '' is no checksum"},
+      {{"--mark=", "a"}, "--mark needs a checksum"},
+      {{"--mark", "", "a"}, "--mark needs a checksum"},
+      {{"--mark", "0", "a"}, "--mark '0' would mark every empty or unreadable file"},
+      {{"--mark=00000000", "a"}, "--mark '00000000' would mark every empty or unreadable file"},
       {{"a", ""}, "an empty path"},
   };
   for (const Case& c : cases) {

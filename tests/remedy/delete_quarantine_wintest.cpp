@@ -111,6 +111,24 @@ TEST_F(RemedyOnWine, FileHeldOpenWithoutDeleteSharingStaysListedAndUncounted) {
   }
 }
 
+TEST_F(RemedyOnWine, RowsOfFilesRemovedSinceTheScanLeaveTheListUncounted) {
+  const std::string virus = testing::VirusPatternBytes(2) + std::string(140, 'h');
+  for (int button : {A::cmdHapus, A::cmdKarantina}) {
+    const std::string folder = button == A::cmdHapus ? "hapus" : "karantina";
+    const std::string kept = tree_.Write(folder + "\\" + Name("a.exe"), virus);
+    const std::string removed = tree_.Write(folder + "\\" + Name("b.exe"), virus);
+    chosen_ = tree_.Root() + "\\" + folder;
+    Click(A::cmdScan);
+    ASSERT_EQ(ListedPaths().size(), 2u);
+    ASSERT_TRUE(DeleteFileA(removed.c_str()));
+    Click(button);
+    EXPECT_TRUE(ListedPaths().empty());
+    EXPECT_EQ(Text(A::lblJumlahVirus), "0");
+    EXPECT_EQ(Text(A::status), button == A::cmdHapus ? "1 virus telah dihapus..." : std::string("1") + kMoved);
+    EXPECT_FALSE(Exists(kept));
+  }
+}
+
 TEST_F(RemedyOnWine, RunningInfectedProgramIsEndedThenDeleted) {
   std::string path = tree_.Write(Name("sleeper.exe"), ReadBytes(TARVEX_SLEEPER_PATH));
   List({path});  // before it runs: the scan would end it itself

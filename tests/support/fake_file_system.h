@@ -65,6 +65,8 @@ class FakeFileSystem : public sys::FileSystem {
     return path.substr(path.find_last_of('\\') + 1);
   }
 
+  bool Gone(const std::string& path) override { return !files.count(path) && !folders.count(path); }
+
   static std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
 
   std::map<std::string, File> files;

@@ -24,6 +24,7 @@ class ProgramTest : public ::testing::Test {
   struct Message {
     std::string title;
     std::string text;
+    unsigned flags;  // icon and buttons
   };
 
   // Starts the program and lets its first activation run.
@@ -35,7 +36,7 @@ class ProgramTest : public ::testing::Test {
         return chosen_;
       };
       d.messageBox = [this, real = d.messageBox](const std::string& text, unsigned flags, const std::string& title) {
-        messages_.push_back({title, text});
+        messages_.push_back({title, text, flags});
         if (realMessageBoxes_) return real(text, flags, title);
         return (flags & 0xF) == sys::kMbYesNo ? yesNoAnswer_ : static_cast<int>(sys::kIdOk);
       };
@@ -53,7 +54,10 @@ class ProgramTest : public ::testing::Test {
       d.programFolder = [this] { return programFolder_.Root(); };
       d.clock = &clock_;
       // Nothing opens a browser.
-      d.shellOpen = [this](const std::string& target) { opened_.push_back(target); };
+      d.shellOpen = [this](HWND owner, const std::string& target) {
+        opened_.push_back(target);
+        openedFor_.push_back(owner);
+      };
       d.downloadsFolder = [this]() -> std::optional<std::string> { return downloadsFolder_.Root(); };
       if (adjust_) adjust_(d);
     });
@@ -93,6 +97,7 @@ class ProgramTest : public ::testing::Test {
   // test about what happens at one particular yield.
   std::function<bool()> yieldPumps_;
   std::vector<std::string> opened_;  // what the shell was asked to open
+  std::vector<HWND> openedFor_;      // and for which window
   int browsed_ = 0;
   int pumps_ = 0;
   int beeps_ = 0;

@@ -31,6 +31,7 @@ struct FailingFiles : sys::ReplacementFiles {
 
   std::vector<sys::FoundFile> Find(const std::string& f, const std::string& p) override { return real.Find(f, p); }
   std::optional<std::int64_t> Length(const std::string& path) override { return real.Length(path); }
+  std::optional<std::int64_t> LastWrite(const std::string& path) override { return real.LastWrite(path); }
   std::optional<std::vector<unsigned char>> Read(const std::string& path) override { return real.Read(path); }
   bool WriteFlushed(const std::string& path, const std::vector<unsigned char>& bytes) override {
     real.WriteFlushed(path, bytes);
@@ -56,6 +57,18 @@ struct Window {
   }};
   testing::FakeFrame frame;
 
+  // The installed database was written an hour ago, the download
+  // `secondsLater` after it.
+  const std::filesystem::file_time_type installedAt =
+      std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  void Install(const std::string& content) {
+    std::filesystem::last_write_time(program.Write("Tarvex.db", content), installedAt);
+  }
+  void Download(const std::string& content, int secondsLater = 3600) {
+    std::filesystem::last_write_time(downloads.Write("Tarvex.db", content),
+                                     installedAt + std::chrono::seconds(secondsLater));
+  }
+
   std::string Text(int id) const { return state.Controls().Text(id); }
   bool Counting() const { return state.Timers().Running(F::tmrAuto); }
   std::string Database() const { return Content(program.Path("Tarvex.db")); }
@@ -69,19 +82,22 @@ TEST(DownloadWindowSequence, EndsAsTheDatabaseAndTheDownloadAllow) {
     const char* status;
     const char* panel;
     const char* databaseAfter;
+    int downloadedLater = 3600;  // seconds after the installed database was written
   };
   const Case cases[] = {
       {"nothing downloaded", kInstalled, nullptr, "Download Selesai.", "Selesai.", kInstalled},
       {"same database downloaded", kInstalled, kInstalled, "Download Selesai.", "Selesai.", kInstalled},
       {"new database downloaded", kInstalled, kPublished, "Download Selesai.", "Selesai.", kPublished},
+      {"older download left alone", kInstalled, kPublished, "Download Selesai.", "Selesai.", kInstalled, -86400},
+      {"download as old as the database", kInstalled, kPublished, "Download Selesai.", "Selesai.", kInstalled, 0},
       {"empty installed database", "", kPublished, "Starting Download file...", "Harap tunggu...", ""},
       {"no installed database", nullptr, kPublished, kFailed, "Harap tunggu...", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Window w;
-    if (c.installed) w.program.Write("Tarvex.db", c.installed);
-    if (c.download) w.downloads.Write("Tarvex.db", c.download);
+    if (c.installed) w.Install(c.installed);
+    if (c.download) w.Download(c.download, c.downloadedLater);
     w.frame.busyCursor = true;
     w.frame.Load(w.state);
     EXPECT_EQ(w.Text(F::lblstatus), c.status);
@@ -97,6 +113,14 @@ TEST(DownloadWindowSequence, EndsAsTheDatabaseAndTheDownloadAllow) {
   }
 }
 
+// A valid database in all but its length.
+std::string OverTheSizeLimit() {
+  const std::string key = "1A2B:", end = "\r\nSelesai:Selesai\r\n";
+  std::string database = key + std::string(kMaxDatabaseBytes + 1 - key.size() - end.size(), 'W') + end;
+  EXPECT_EQ(CheckDatabaseText(std::string(database).erase(key.size(), 1)).fault, DatabaseFault::None);
+  return database;
+}
+
 TEST(DownloadWindowSequence, ABadDownloadOrAFailingStepLeavesTheDatabaseAsItWas) {
   struct Case {
     const char* what;
@@ -109,7 +133,7 @@ TEST(DownloadWindowSequence, ABadDownloadOrAFailingStepLeavesTheDatabaseAsItWas)
       {"lower-case key", "6851cf3c:EICAR-Test-File\r\nSelesai:Selesai\r\n", FailingFiles::None},
       {"zero-padded key", "00001A2B:W32.Baru\r\nSelesai:Selesai\r\n", FailingFiles::None},
       {"NUL bytes", std::string("1A2B:W32.Ba\0ru\r\nSelesai:Selesai\r\n", 33), FailingFiles::None},
-      {"over the size limit", std::string(kMaxDatabaseBytes + 1, 'A'), FailingFiles::None},
+      {"one byte over the size limit", OverTheSizeLimit(), FailingFiles::None},
       {"temporary file not written", kPublished, FailingFiles::WriteTemporary},
       {"backup not written", kPublished, FailingFiles::WriteBackup},
       {"replace fails after the temporary file", kPublished, FailingFiles::Replace},
@@ -117,8 +141,8 @@ TEST(DownloadWindowSequence, ABadDownloadOrAFailingStepLeavesTheDatabaseAsItWas)
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Window w;
-    w.program.Write("Tarvex.db", kInstalled);
-    w.downloads.Write("Tarvex.db", c.download);
+    w.Install(kInstalled);
+    w.Download(c.download);
     w.files.fail = c.fail;
     w.frame.Load(w.state);
     EXPECT_EQ(w.Text(F::lblstatus), kFailed);

@@ -48,7 +48,6 @@ TEST(UpdateReminder, LoadsWithItsTextsAndSlideInAndUpdateSekarangLogsAndShowsEac
   r.LoadAt(100);
   EXPECT_EQ(r.frame.title, "Pengingat Update");
   EXPECT_EQ(r.state.WorkAreaBottom(), kWorkAreaBottom);
-  EXPECT_EQ(r.state.HoldLimit(), 15);
   EXPECT_EQ(r.state.Controls().Text(U::lblvalue0), "Update database virus disini");
   EXPECT_EQ(r.state.Controls().Text(U::lblvalue2), "Pengingat Update!");
   EXPECT_EQ(r.state.Controls().Text(U::lblvalue1), "Update database virus terbaru di www.tarvex.web.id");

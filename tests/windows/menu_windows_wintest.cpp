@@ -31,8 +31,9 @@ class MenuWindows : public testing::ProgramTest {
   void SetUp() override {
     sys::OverrideProgramFolder(programFolder_.Root());
     adjust_ = [this](DesktopServices& d) {
-      d.getOpenFileName = [this](OpenFileRequest& r) {
+      d.getOpenFileName = [this](HWND owner, OpenFileRequest& r) {
         ++dialogs_;
+        dialogOwner_ = owner;
         if (!pick_) return false;
         r.Filename = *pick_;
         return true;
@@ -40,6 +41,13 @@ class MenuWindows : public testing::ProgramTest {
       d.decimalSeparator = [] { return std::string(","); };
     };
     StartProgram();
+  }
+  // Another window takes the activation, so that what a window asks for
+  // cannot belong to the active window by chance.
+  HWND ActivateAnother() {
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 8, 8, nullptr, nullptr, nullptr, nullptr);
+    SetActiveWindow(other);
+    return other;
   }
   void TearDown() override { sys::OverrideProgramFolder(""); }
 
@@ -65,6 +73,7 @@ class MenuWindows : public testing::ProgramTest {
 
   std::optional<std::string> pick_;
   int dialogs_ = 0;
+  HWND dialogOwner_ = nullptr;
   TempTree files_{"files"};
 };
 
@@ -103,7 +112,10 @@ TEST_F(MenuWindows, EachIsOneWindowThatBlocksTheMainWindowUntilItCloses) {
 TEST_F(MenuWindows, TempDbShowsAnEmptyFileAndACancelChangesNothing) {
   ui::TableWindow& w = Open(Antivirus::mnuTemp, AppWindow::frmTempDb);
   pick_ = files_.Write("empty.txt", "");
+  HWND other = ActivateAnother();
   Press(w, frmTempDb::cmdBrowse);
+  DestroyWindow(other);
+  EXPECT_EQ(dialogOwner_, w.Handle());
   EXPECT_EQ(Shown(w, frmTempDb::txtFileName), *pick_);
   EXPECT_EQ(Shown(w, frmTempDb::lblChecksum), "0");
   EXPECT_EQ(Shown(w, frmTempDb::lblUkuran), "0 Kb.");
@@ -173,6 +185,7 @@ TEST_F(MenuWindows, ExtToolStartsAVisibleBatchFileAndLogsEitherWay) {
   clickLink();
   ASSERT_FALSE(messages_.empty());
   EXPECT_EQ(messages_.back().title, "Error");
+  EXPECT_EQ(messages_.back().flags, sys::kMbOk | sys::kMbIconExclamation);
   EXPECT_EQ(messages_.back().text, "Maaf, file " + programFolder_.Root() +
                                        "\\FileRecover.bat tidak ditemukan.\r\n"
                                        "Vado Tarvex Antivirus tidak dapat melakukan perintah ini.\r\n"
@@ -217,8 +230,11 @@ TEST_F(MenuWindows, AboutScrollsTheCreditsAndVisitOpensTheHomePage) {
   EXPECT_LT(shownTop(), start) << "the credits rise";
   EXPECT_EQ(shownTop(), ui::Px(about.Text1Top()));
 
+  HWND other = ActivateAnother();
   Press(w, frmAbout::cmdVisitMe);
+  DestroyWindow(other);
   EXPECT_EQ(opened_, std::vector<std::string>{config::kHomePage});
+  EXPECT_EQ(openedFor_, std::vector<HWND>{w.Handle()});
   EXPECT_EQ(LogLines(), std::vector<std::string>{"Download Database"});
 }
 

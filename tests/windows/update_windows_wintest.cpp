@@ -111,6 +111,7 @@ TEST_F(UpdateWindows, UpdateSekarangTwiceLogsTwiceAndShowsOneDownloadWindow) {
             "[09:00:00] frmCheckUpdate\r\n[09:00:00] frmCheckUpdate\r\n");
   EXPECT_EQ(opened_, (std::vector<std::string>{"http://www.tarvex.web.id/download/Tarvex.db"}))
       << "the open window's sequence does not run again";
+  EXPECT_EQ(openedFor_, std::vector<HWND>{download.Handle()}) << "not the reminder, active at the time";
   EXPECT_EQ(VisibleDownloadWindows(), 1);
   EXPECT_EQ(GetActiveWindow(), download.Handle()) << "brought forward";
   EXPECT_TRUE(Reminder().IsLoaded());
