@@ -54,6 +54,8 @@ class TableWindow : public Window, public WindowFrame {
   virtual void PaintPicture(int id, HDC dc, const RECT& r);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   void OnDestroyed() override;
+  // Runs one event of this window; what it changes is shown when it ends.
+  void Handled(const std::function<void()>& event);
 
  private:
   bool Load(HWND owner);
@@ -66,8 +68,6 @@ class TableWindow : public Window, public WindowFrame {
   void MirrorNow(int id, Change change);
   void ShowChanges();
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
-  // Runs one event of this window; what it changes is shown when it ends.
-  void Handled(const std::function<void()>& event);
   void SyncList(const ControlSpec& c);
   void ApplyTimer(const TimerSpec& t);
   void PullText(int id);
