@@ -18,6 +18,19 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     /usr/lib/wine/wineserver -w || true
   fi
+  # The test prefixes in a build folder get a removable drive R: over a folder
+  # beside the prefix, for the flash-disk guard's tests (wine reads the drive
+  # types when its services start); a prefix of the user's own is left alone.
+  case "$WINEPREFIX" in
+    */build/*/wineprefix-*)
+      mkdir -p "$WINEPREFIX-flash"
+      ln -sfn "$WINEPREFIX-flash" "$WINEPREFIX/dosdevices/r:"
+      if ! grep -q '^"r:"="floppy"' "$WINEPREFIX/system.reg"; then
+        "$wine" reg add 'HKLM\Software\Wine\Drives' /v r: /d floppy /f >/dev/null 2>&1 || true
+        /usr/lib/wine/wineserver -w || true
+      fi
+      ;;
+  esac
   # Wine links the user's Desktop, Documents, ... to the host's home folder; a
   # program under test that walks or changes C:\users would reach into it.
   for link in "$WINEPREFIX"/drive_c/users/*/*; do

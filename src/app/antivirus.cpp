@@ -68,6 +68,7 @@ void Antivirus::Form_Activate() {
   }
   SetText(status, "Tarvex Antivirus 2011");
   guard_.ListProcesses();
+  if (onActivated) onActivated();
 }
 
 bool Antivirus::Form_QueryUnload() {
@@ -134,13 +135,18 @@ void Antivirus::cmdScan_Click() {
   std::optional<std::string> chosen = services_.browseFolder();
   if (!chosen) return;
   std::string root = chosen->substr(0, chosen->find('\0'));
+  ScanFolder(root);
+}
+
+void Antivirus::ScanFolder(const std::string& root) {
   // An empty path would make the walk start at the root of the current drive.
-  if (root.empty()) return;
+  if (busy_ || root.empty()) return;
   scanRoot_ = root;
 
   busy_ = true;
   RunScan();
   busy_ = false;
+  if (onScanEnded) onScanEnded();
 }
 
 void Antivirus::RunScan() {

@@ -87,6 +87,14 @@ class Antivirus : public ui::WindowState, private ScanSink, private RemedyHost {
   void Timer(int id) override;
 
   void cmdScan_Click();
+  // What follows the folder browser of cmdScan_Click: the scan of `root`,
+  // exactly as if the user had pressed Scan and picked it. Nothing happens
+  // while a scan (or a stopped one unwinding) is busy.
+  void ScanFolder(const std::string& root);
+  // Told when the start-up steps of an activation have passed, and when a
+  // scan has ended; either may be empty.
+  std::function<void()> onActivated;
+  std::function<void()> onScanEnded;
   void cmdKeluar_Click();
   void cmdMenu_Click();
   void cmdHapus_Click();

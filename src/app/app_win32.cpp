@@ -40,6 +40,11 @@ DesktopServices RealDesktop(App& app) {
     return dialog.VBGetOpenFileName(request, reinterpret_cast<std::intptr_t>(owner));
   };
   d.decimalSeparator = [] { return sys::DecimalSeparator(); };
+  d.folderExists = [](const std::string& path) {
+    std::optional<std::uint32_t> attributes = sys::FileAttributes(path);
+    return attributes && (*attributes & sys::kAttrDirectory);
+  };
+  d.driveType = sys::DriveTypeOf;
   return d;
 }
 
@@ -47,7 +52,7 @@ DesktopServices RealDesktop(App& app) {
 
 App::App(const std::function<void(DesktopServices&)>& adjust) : desktop_(RealDesktop(*this)) {
   if (adjust) adjust(desktop_);
-  main_ = std::make_unique<AntivirusWindow>(MainWindowServices());
+  main_ = std::make_unique<ScanRequestWindow>(MainWindowServices(), desktop_.folderExists, desktop_.driveType);
   RegisterWindows(*this);
 }
 

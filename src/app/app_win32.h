@@ -12,7 +12,10 @@
 
 #include "app/antivirus_window_win32.h"
 #include "app/app_window.h"
+#include "app/scan_request_window_win32.h"
+#include "app/start_request.h"
 #include "system/clock.h"
+#include "system/drives.h"
 #include "system/file_system.h"
 #include "system/user_services.h"
 #include "ui/table_window_win32.h"
@@ -39,6 +42,9 @@ struct DesktopServices {
   // The open-file dialog (cCommonDialog) owned by the window `owner`.
   std::function<bool(HWND owner, OpenFileRequest& request)> getOpenFileName;
   std::function<std::string()> decimalSeparator;  // the user's
+  // A folder (or drive root) to scan is there; and what kind of drive a root is.
+  std::function<bool(const std::string& path)> folderExists;
+  sys::DriveTypeService driveType;
 };
 
 class App {
@@ -56,6 +62,9 @@ class App {
   int Run();
 
   AntivirusWindow& Main() { return *main_; }
+  // The folders to scan and the flash-disk guard asked for on the command
+  // line or by a later start; they run once the main window is idle.
+  void Accept(const StartRequest& request) { main_->Requests().Accept(request); }
   const DesktopServices& Desktop() const { return desktop_; }
 
   // Whether the main window takes input while the window is open, and
@@ -82,7 +91,7 @@ class App {
   AntivirusServices MainWindowServices();
 
   DesktopServices desktop_;
-  std::unique_ptr<AntivirusWindow> main_;
+  std::unique_ptr<ScanRequestWindow> main_;
   std::map<AppWindow, Entry> windows_;
 };
 

@@ -55,11 +55,12 @@ class TableWindow : public Window, public WindowFrame, private ControlHost {
   void PaintPicture(int id, HDC dc, const RECT& r) override;
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   void OnDestroyed() override;
+  // Runs one event of this window; what it changes is shown when it ends.
+  void Handled(const std::function<void()>& event) override;
 
  private:
   // ControlHost
   HWND WindowHandle() const override { return Handle(); }
-  void Handled(const std::function<void()>& event) override;
   void AddTooltip(HWND control, const char* text) override;
   void Keep(int id, std::unique_ptr<XPButton> button) override;
   void Keep(int id, HMENU menu) override;

@@ -1,0 +1,62 @@
+#include "app/scan_request_window_win32.h"
+
+#include "app/instance_handover_win32.h"
+#include "system/device_arrival_win32.h"
+
+namespace tarvex {
+
+namespace {
+
+// Above the table window's own messages.
+constexpr UINT kRunPending = WM_APP + 20;
+
+}  // namespace
+
+ScanRequestWindow::ScanRequestWindow(AntivirusServices services,
+                                     std::function<bool(const std::string& root)> folderExists,
+                                     sys::DriveTypeService driveType)
+    : AntivirusWindow(std::move(services)),
+      requests_({
+          .folderExists = std::move(folderExists),
+          .driveType = std::move(driveType),
+          .idle = [this] { return Idle(); },
+          .showStatus = [this](const std::string& text) { State().SetText(Antivirus::status, text); },
+          .scan = [this](const std::string& root) { State().ScanFolder(root); },
+          .runLater = [this] { if (Handle()) PostMessageW(Handle(), kRunPending, 0, 0); },
+      }) {
+  State().onActivated = [this] { requests_.Activated(); };
+  State().onScanEnded = [this] { requests_.BecameIdle(); };
+}
+
+bool ScanRequestWindow::Idle() {
+  // A disabled main window has another of the program's windows or a message box in front.
+  return !State().Busy() && Handle() && IsWindowEnabled(Handle());
+}
+
+LRESULT ScanRequestWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  LRESULT result = 0;
+  // Each runs as the Scan button's click does: what a scan changes is shown at its pace.
+  switch (msg) {
+    case kRunPending:
+      Handled([this] { requests_.RunPending(); });
+      return 0;
+    case WM_DEVICECHANGE:
+      if (std::optional<std::uint32_t> volumes = sys::ArrivedVolumes(wp, lp))
+        Handled([&] { requests_.VolumesArrived(*volumes); });
+      return TRUE;
+    case WM_COPYDATA:
+      if (std::optional<StartRequest> request = HandedOverRequest(lp)) {
+        Handled([&] { requests_.Accept(*request); });
+        result = TRUE;
+      }
+      return result;
+    case WM_ENABLE:
+      if (wp) requests_.BecameIdle();
+      break;
+    default:
+      break;
+  }
+  return AntivirusWindow::OnMessage(msg, wp, lp);
+}
+
+}  // namespace tarvex

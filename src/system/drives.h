@@ -1,0 +1,17 @@
+#pragma once
+// What kind of drive a root is, as the system tells it. Portable: the flash
+// disk guard decides on the answer, and a test answers for the system.
+#include <functional>
+#include <string>
+
+namespace tarvex::sys {
+
+enum class DriveType { Unknown, NoRootDir, Removable, Fixed, Remote, CdRom, RamDisk };
+
+// The type of the drive whose root is `root` ("E:\").
+using DriveTypeService = std::function<DriveType(const std::string& root)>;
+
+// The system's answer (Windows only).
+DriveType DriveTypeOf(const std::string& root);
+
+}  // namespace tarvex::sys
