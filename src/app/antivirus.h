@@ -115,6 +115,9 @@ class Antivirus : public ui::WindowState, private ScanSink, private RemedyHost {
   bool Busy() const { return busy_; }
   ProcessGuard& Guard() { return guard_; }
 
+  // The status line, also for what the command line and the guard tell.
+  void ShowStatus(const std::string& text) override { SetText(status, text); }
+
   // The checksum text the file analysis window marked as a virus; later
   // scans report files with it as "Permintaan User".
   void SetUserMark(const std::string& checksumText) { mark_ = checksumText; }
@@ -145,7 +148,6 @@ class Antivirus : public ui::WindowState, private ScanSink, private RemedyHost {
   void RemoveRow(std::size_t index) override;
   void ShowPercent(int percent) override;
   void ShowCounts(std::size_t rowsLeft) override;
-  void ShowStatus(const std::string& text) override { SetText(status, text); }
   void ListProcesses() override { guard_.ListProcesses(); }
   void StopProcessOf(const std::string& path) override;
 

@@ -8,7 +8,7 @@
 #include "app/app_win32.h"
 #include "app/instance_handover_win32.h"
 #include "app/start_request.h"
-#include "ui/wide_text_win32.h"
+#include "base/wide_text_win32.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   const tarvex::StartRequest request =

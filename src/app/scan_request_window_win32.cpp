@@ -20,7 +20,7 @@ ScanRequestWindow::ScanRequestWindow(AntivirusServices services,
           .folderExists = std::move(folderExists),
           .driveType = std::move(driveType),
           .idle = [this] { return Idle(); },
-          .showStatus = [this](const std::string& text) { State().SetText(Antivirus::status, text); },
+          .showStatus = [this](const std::string& text) { State().ShowStatus(text); },
           .scan = [this](const std::string& root) { State().ScanFolder(root); },
           .runLater = [this] { if (Handle()) PostMessageW(Handle(), kRunPending, 0, 0); },
       }) {
