@@ -3,14 +3,17 @@ rem Tarvex Antivirus - Pengembalian File
 rem
 rem Brings back the files and folders that a virus has hidden on a drive or in
 rem a folder (usually a USB stick): clears the hidden, system and read-only
-rem attributes of everything inside it, at every depth. Nothing is deleted,
-rem moved or renamed, and no other attribute changes.
+rem attributes of everything inside it, at every depth, through
+rem "tarvex-scan.exe --unhide" beside this file. Nothing is deleted, moved or
+rem renamed, and no other attribute changes; desktop.ini, thumbs.db and a
+rem drive's own System Volume Information and recycle bin keep theirs.
 rem
 rem   FileRecover.bat            asks for the drive or folder
 rem   FileRecover.bat E:         works on the given drive or folder
 rem
-rem The root of the Windows drive and the Windows folder are refused: clearing
-rem the system attribute of the files there would harm Windows itself.
+rem The root of the Windows drive, the Windows folder and the system's other
+rem own folders are refused, however they are spelled: clearing the system
+rem attribute of the files there would harm Windows itself.
 rem Exit code: 0 done, 1 refused, 2 nothing chosen or not found.
 setlocal EnableExtensions DisableDelayedExpansion
 
@@ -45,16 +48,39 @@ if not "%attrs:~0,1%"=="d" (
   goto :end
 )
 
-rem Refused: the Windows drive's root, the Windows folder and everything in it.
-if /i "%folder%"=="%SystemDrive%\" goto :refuse
-call set "below=%%folder:*%SystemRoot%\=%%"
-if /i "%SystemRoot%\%below%"=="%folder%" goto :refuse
+rem The work is tarvex-scan.exe's, beside this file: it follows links,
+rem junctions, subst drives, short names and the \\?\ forms to the folder
+rem the path really names, refuses the Windows drive's root, the Windows
+rem folder, Program Files, ProgramData, the Users folder and each profile's
+rem own folder, and administrative shares, and only then clears the
+rem attributes. Its report gives the two counts shown below.
+set "scanner=%~dp0tarvex-scan.exe"
+if not exist "%scanner%" (
+  echo tarvex-scan.exe tidak ditemukan di samping FileRecover.bat. Tidak ada yang diubah.
+  set "rc=2"
+  goto :end
+)
+rem Without the last backslash: "E:\" would end the argument in \", which a
+rem program reads as a quote. tarvex-scan takes "E:" as the drive's root.
+set "argument=%folder:~0,-1%"
+set "report=%TEMP%\tarvex-unhide-%RANDOM%%RANDOM%.txt"
+"%scanner%" --unhide "%argument%" >"%report%"
+set "result=%errorlevel%"
+set "shown=0"
+set "after=0"
+for /f "usebackq tokens=1,* delims=:" %%A in ("%report%") do (
+  if "%%A"=="brought back" set /a "shown=%%B"
+  if "%%A"=="could not change" set /a "after=%%B"
+)
+del "%report%" >nul 2>&1
+if "%result%"=="1" goto :refuse
+if not "%result%"=="0" (
+  echo Drive atau folder "%folder%" tidak ditemukan. Tidak ada yang diubah.
+  set "rc=2"
+  goto :end
+)
 
-call :count before
 echo Memulihkan file dan folder di "%folder%" ...
-call :pass recover /a
-call :count after
-set /a shown=before-after
 echo.
 echo Selesai. Atribut hidden, system dan read-only sudah dihapus dari file dan folder di "%folder%".
 echo %shown% file dan folder tersembunyi sekarang tampil kembali.
@@ -71,38 +97,3 @@ set "rc=1"
 echo.
 if defined interactive pause
 exit /b %rc%
-
-rem :count NAME   sets NAME to the number of hidden files and folders.
-:count
-set "count=0"
-call :pass hidden /a:h
-call :pass below /a
-set "%~1=%count%"
-goto :eof
-
-rem :pass WHAT LISTING   walks the entries of the folder that dir LISTING
-rem shows, except the system's own folders at a drive's root:
-rem   hidden   counts them;
-rem   below    counts the hidden files and folders below them;
-rem   recover  clears the attributes of each and of everything below it.
-rem attrib runs with all three switches at once, as Windows wants for a file
-rem that is both hidden and system, then once per switch, for the attrib
-rem commands that apply only the last switch they are given.
-:pass
-for /f "eol=/ delims=" %%E in ('dir %~2 /b "%folder%" 2^>nul') do (
-  if /i not "%%E"=="System Volume Information" if /i not "%%E"=="$RECYCLE.BIN" if /i not "%%E"=="RECYCLER" (
-    if "%~1"=="hidden" (
-      set /a "count+=1"
-    )
-    if "%~1"=="below" (
-      for /f "eol=/ delims=" %%H in ('dir /a:h /s /b "%folder%%%E\" 2^>nul') do set /a "count+=1"
-    )
-    if "%~1"=="recover" (
-      for %%S in ("-s -h -r" "-r" "-s" "-h") do attrib %%~S "%folder%%%E" >nul 2>&1
-      if exist "%folder%%%E\*" (
-        for %%S in ("-s -h -r" "-r" "-s" "-h") do attrib %%~S "%folder%%%E\*" /s /d >nul 2>&1
-      )
-    )
-  )
-)
-goto :eof

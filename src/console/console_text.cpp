@@ -40,13 +40,18 @@ std::string CutToWidth(const std::string& text, std::size_t width) {
 
 std::string HelpText() {
   return "Usage: tarvex-scan [options] PATH...\n"
+         "       tarvex-scan --unhide DRIVE-OR-FOLDER\n"
          "Scans folders, with everything below them, and files for viruses: the CRC\n"
          "signatures of the database and the patterns built into Tarvex Antivirus,\n"
-         "with the checks of the program's own scan, in the same order. Files are\n"
-         "only reported, never changed, moved or deleted, and no process is ended.\n"
+         "with the checks of the program's own scan, in the same order. Without\n"
+         "--move or --remove files are only reported, never changed, and no process\n"
+         "is ended.\n"
          "\n"
          "Each detection is one line on standard output, its fields separated by tabs:\n"
          "  path, virus name, size in bytes, remark (\"File Terinfeksi\", \"Heuristik\" or empty)\n"
+         "With --move or --remove a fifth field tells what happened to the file:\n"
+         "  \"moved to NEWPATH\", \"removed\", \"left in DIR\" (already there), or\n"
+         "  \"not moved\" / \"not removed\" (the file keeps its place)\n"
          "A summary follows the detections.\n"
          "\n"
          "Options:\n"
@@ -54,6 +59,14 @@ std::string HelpText() {
          "                    this program)\n"
          "  --mark CHECKSUM   report files with this CRC-32 checksum (1 to 8\n"
          "                    hexadecimal digits, not 0) as \"Permintaan User\"\n"
+         "  --move DIR        after the scan, end any program running from each\n"
+         "                    detected file and move the file into DIR as NAME_vir\n"
+         "                    (NAME_vir2, NAME_vir3, ... when taken; nothing is\n"
+         "                    overwritten); DIR is made when missing\n"
+         "  --remove          the same, deleting each detected file instead\n"
+         "  --unhide FOLDER   clear the hidden, system and read-only attributes of\n"
+         "                    everything below FOLDER (a virus's hiding); refused for\n"
+         "                    the Windows drive's root and the system's own folders\n"
          "  --no-summary      print the detections only\n"
          "  --no-heuristics   report only what a signature names (no Heur.* rows)\n"
          "  -q, --quiet       print nothing but errors; the exit status tells the result\n"
@@ -64,7 +77,9 @@ std::string HelpText() {
          "with C:\\Karantina, are counted but not checked.\n"
          "\n"
          "Exit status: 0 nothing found, 1 something found, 2 bad arguments, a path\n"
-         "that does not exist, or a missing or damaged database.\n";
+         "that does not exist, a missing or damaged database, or a detected file\n"
+         "that could not be moved or removed. --unhide: 0 done, 1 refused, 2 not\n"
+         "found.\n";
 }
 
 std::string VersionText() { return "tarvex-scan " TARVEX_VERSION " (Tarvex Antivirus)\n"; }
@@ -72,6 +87,12 @@ std::string VersionText() { return "tarvex-scan " TARVEX_VERSION " (Tarvex Antiv
 std::string DetectionLine(const Detection& d) {
   return OneLine(d.path) + '\t' + OneLine(d.virusName) + '\t' + std::to_string(d.size) + '\t' + OneLine(d.remark) +
          '\n';
+}
+
+std::string DetectionLine(const Detection& detection, const std::string& outcome) {
+  std::string line = DetectionLine(detection);
+  line.insert(line.size() - 1, '\t' + OneLine(outcome));
+  return line;
 }
 
 std::string SummaryText(const ScanTotals& t) {

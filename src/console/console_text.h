@@ -17,6 +17,8 @@ std::string VersionText();
 // characters, which a file name may hold on some systems, become '?' so that
 // one detection is always one line.
 std::string DetectionLine(const Detection& detection);
+// The same with a fifth field, what --move or --remove did with the file.
+std::string DetectionLine(const Detection& detection, const std::string& outcome);
 
 std::string SummaryText(const ScanTotals& totals);
 

@@ -5,6 +5,7 @@
 #include "base/program_files.h"
 #include "console/console_text.h"
 #include "console/scan_options.h"
+#include "console/unhide_command.h"
 #include "system/program_folder.h"
 
 namespace tarvex::console {
@@ -35,9 +36,10 @@ const char* ProblemText(ScanProblem problem) {
 // (on a terminal only) one progress line on standard error.
 class Printer : public ScanSink {
  public:
-  Printer(ConsoleIo& io, const ScanOptions& options)
+  Printer(ConsoleIo& io, const ScanOptions& options, bool holdDetections)
       : io_(io),
         quiet_(options.quiet),
+        hold_(holdDetections),
         progress_(!options.quiet && io.IsTerminal(sys::Stream::Err)),
         width_(progress_ ? io.TerminalWidth(sys::Stream::Err) : 80) {}
 
@@ -50,7 +52,10 @@ class Printer : public ScanSink {
       ShowProgress(ProgressText(counts.examined, counts.counted, folder, name, width_ > 1 ? width_ - 1 : 1));
   }
   void Detected(const Detection& detection) override {
-    if (quiet_) return;
+    // Files are moved or removed after the scan, so that none is scanned
+    // twice (DIR inside the scanned tree) and no listing changes under the walk.
+    if (hold_) held_.push_back(detection);
+    if (quiet_ || hold_) return;
     Detection shown = detection;
     shown.virusName = sys::AnsiToUtf8(detection.virusName);
     ClearProgress();
@@ -61,6 +66,7 @@ class Printer : public ScanSink {
     ClearProgress();
     io_.Write(sys::Stream::Err, std::string(kProgram) + ProblemText(problem) + path + "\n");
   }
+  const std::vector<Detection>& Held() const { return held_; }
   void ClearProgress() {
     if (shownWidth_ == 0) return;
     io_.Write(sys::Stream::Err, "\r" + std::string(shownWidth_, ' ') + "\r");
@@ -89,6 +95,8 @@ class Printer : public ScanSink {
 
   ConsoleIo& io_;
   bool quiet_;
+  bool hold_;
+  std::vector<Detection> held_;
   bool progress_;
   std::size_t width_;
   std::size_t shownWidth_ = 0;
@@ -101,6 +109,24 @@ int Fail(ConsoleIo& io, const std::string& text) {
   return kError;
 }
 
+// Each held detection cleaned and printed with what happened to its file;
+// kError when a file could not be moved or removed.
+int CleanDetections(const Printer& printer, DetectionCleanup& cleanup, ConsoleIo& io, bool quiet) {
+  int status = kClean;
+  for (const Detection& detection : printer.Held()) {
+    const CleanupOutcome outcome = cleanup.Clean(detection.path);
+    Detection shown = detection;
+    shown.virusName = sys::AnsiToUtf8(detection.virusName);
+    if (!quiet) io.Write(sys::Stream::Out, DetectionLine(shown, outcome.said));
+    if (!outcome.done) {
+      const char* what = cleanup.Mode() == CleanupMode::Move ? "could not move " : "could not remove ";
+      io.Write(sys::Stream::Err, kProgram + std::string(what) + detection.path + "\n");
+      status = kError;
+    }
+  }
+  return status;
+}
+
 }  // namespace
 
 ConsoleIo& SystemConsole() {
@@ -109,12 +135,18 @@ ConsoleIo& SystemConsole() {
 }
 
 int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const ConsoleServices& services) {
+  return RunScanCommand(args, io, services, SystemCleanupServices());
+}
+
+int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const ConsoleServices& services,
+                   const CleanupServices& cleanupServices) {
   const ParsedCommandLine parsed = ParseCommandLine(args);
   switch (parsed.action) {
     case ParsedCommandLine::Action::Help: io.Write(sys::Stream::Out, HelpText()); return kClean;
     case ParsedCommandLine::Action::Version: io.Write(sys::Stream::Out, VersionText()); return kClean;
     case ParsedCommandLine::Action::UsageError:
       return Fail(io, parsed.error + "\nTry 'tarvex-scan --help' for more information.");
+    case ParsedCommandLine::Action::Unhide: return RunUnhide(parsed.options.unhide, io, SystemUnhideServices());
     case ParsedCommandLine::Action::Scan: break;
   }
   const ScanOptions& options = parsed.options;
@@ -123,8 +155,14 @@ int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const Co
   std::optional<std::vector<ScanRoot>> roots = ResolveRoots(options.paths, error, services);
   if (!roots) return Fail(io, error);
 
+  const CleanupMode mode = options.remove ? CleanupMode::Remove
+                          : options.moveTo.empty() ? CleanupMode::Report
+                                                   : CleanupMode::Move;
+  DetectionCleanup cleanup(mode, options.moveTo, cleanupServices);
+  if (!cleanup.Prepare(error)) return Fail(io, error);
+
   const std::string database = options.database.empty() ? io.DefaultDatabase() : options.database;
-  Printer printer(io, options);
+  Printer printer(io, options, mode != CleanupMode::Report);
   TwoPassScan scan(printer, services.Scan());
   if (scan.PrepareDatabase(database, options.mark) == CrcDatabase::State::Unreadable)
     return Fail(io, "cannot read the database " + database);
@@ -149,7 +187,9 @@ int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const Co
                           .bytesRead = scan.EngineCounts().bytesRead,
                           .seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()};
   printer.ClearProgress();
+  const int cleaned = CleanDetections(printer, cleanup, io, options.quiet);
   if (options.summary && !options.quiet) io.Write(sys::Stream::Out, SummaryText(totals));
+  if (cleaned == kError) return kError;
   return totals.detections > 0 ? kFound : kClean;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "console/console_scan.h"
+#include "console/detection_cleanup.h"
 #include "system/console.h"
 
 namespace tarvex::console {
@@ -25,5 +26,8 @@ class ConsoleIo {
 ConsoleIo& SystemConsole();
 
 int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const ConsoleServices& services);
+// The same with the files and processes that --move and --remove change.
+int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const ConsoleServices& services,
+                   const CleanupServices& cleanup);
 
 }  // namespace tarvex::console

@@ -90,9 +90,25 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       if (*checksum == "0")
         return UsageError("--mark '" + *mark + "' would mark every empty or unreadable file: give a checksum other than 0");
       out.options.mark = *checksum;
+    } else if (arg == "--remove") {
+      out.options.remove = true;
+    } else if (std::optional<std::string> dir = ValueOf("--move", args, i, missing); dir || missing) {
+      if (!dir || dir->empty()) return UsageError("--move needs a folder to move detected files into");
+      out.options.moveTo = *dir;
+    } else if (std::optional<std::string> folder = ValueOf("--unhide", args, i, missing); folder || missing) {
+      if (!folder || folder->empty()) return UsageError("--unhide needs a drive or folder");
+      out.options.unhide = *folder;
     } else {
       return UsageError("unknown option '" + arg + "'");
     }
+  }
+  if (out.options.remove && !out.options.moveTo.empty()) return UsageError("--move and --remove exclude each other");
+  if (!out.options.unhide.empty()) {
+    // The unhide is a task of its own: nothing is scanned with it.
+    if (!out.options.paths.empty() || out.options.remove || !out.options.moveTo.empty())
+      return UsageError("--unhide takes one drive or folder and no other path, --move or --remove");
+    out.action = Action::Unhide;
+    return out;
   }
   if (out.options.paths.empty()) return UsageError("no folder or file to scan");
   for (const std::string& path : out.options.paths) {

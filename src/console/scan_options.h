@@ -13,10 +13,13 @@ struct ScanOptions {
   bool summary = true;
   bool heuristics = true;  // the worms' disguises reported beside the signatures
   bool quiet = false;    // errors only: no detections, no summary, no progress
+  std::string moveTo;    // --move DIR: each detected file is moved into DIR
+  bool remove = false;   // --remove: each detected file is deleted
+  std::string unhide;    // --unhide PATH: the folder to bring hidden files back in
 };
 
 struct ParsedCommandLine {
-  enum class Action { Scan, Help, Version, UsageError } action = Action::Scan;
+  enum class Action { Scan, Help, Version, UsageError, Unhide } action = Action::Scan;
   ScanOptions options;
   std::string error;  // for UsageError: what was wrong, in one line
 };

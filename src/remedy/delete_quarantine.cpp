@@ -10,16 +10,8 @@ namespace {
 // calls every name taken would get this far.
 constexpr int kQuarantineAttempts = 100000;
 
-// A file already in quarantine is never overwritten: the next free name is used.
 bool MoveToQuarantine(const std::string& path, sys::FileSystem& files) {
-  // Nothing found means no name to build a target from: the file stays.
-  std::optional<std::string> name = files.VisibleFileName(path);
-  if (!name) return false;
-  for (int attempt = 1; attempt <= kQuarantineAttempts; ++attempt) {
-    sys::MoveResult result = files.Move(path, QuarantineName(*name, attempt));
-    if (result != sys::MoveResult::TargetExists) return result == sys::MoveResult::Moved;
-  }
-  return false;
+  return MoveIntoFolder(path, kQuarantineFolder, files).has_value();
 }
 
 bool Act(bool hapus, const std::string& path, sys::FileSystem& files) {
@@ -30,7 +22,25 @@ bool Act(bool hapus, const std::string& path, sys::FileSystem& files) {
 }  // namespace
 
 std::string QuarantineName(const std::string& name, int attempt) {
-  return kQuarantineFolder + name + "_vir" + (attempt > 1 ? std::to_string(attempt) : "");
+  return QuarantineName(kQuarantineFolder, name, attempt);
+}
+
+std::string QuarantineName(const std::string& folder, const std::string& name, int attempt) {
+  return folder + name + "_vir" + (attempt > 1 ? std::to_string(attempt) : "");
+}
+
+// A file already in the folder is never overwritten: the next free name is used.
+std::optional<std::string> MoveIntoFolder(const std::string& path, const std::string& folder, sys::FileSystem& files) {
+  // Nothing found means no name to build a target from: the file stays.
+  std::optional<std::string> name = files.VisibleFileName(path);
+  if (!name) return std::nullopt;
+  for (int attempt = 1; attempt <= kQuarantineAttempts; ++attempt) {
+    std::string target = QuarantineName(folder, *name, attempt);
+    sys::MoveResult result = files.Move(path, target);
+    if (result == sys::MoveResult::Moved) return target;
+    if (result != sys::MoveResult::TargetExists) return std::nullopt;
+  }
+  return std::nullopt;
 }
 
 void tindakan(const std::string& aksi, const std::vector<Detection>& rows, RemedyHost& host, sys::FileSystem& files) {

@@ -2,6 +2,7 @@
 // Delete and quarantine: every infected file of the result list is deleted, or
 // moved into C:\Karantina\, after any process running from it has been ended.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,13 @@ class RemedyHost {
 // The quarantine path of a file whose own name is `name`: name + "_vir", and
 // when that is taken name + "_vir2", "_vir3", ... (`attempt` counts from 1).
 std::string QuarantineName(const std::string& name, int attempt);
+// The same in another folder, given with its separator at the end.
+std::string QuarantineName(const std::string& folder, const std::string& name, int attempt);
+
+// Moves the file into `folder` (ending in its separator) under the first
+// free name of QuarantineName; gives the new path, or no value when the file
+// stays where it was. Attributes and running processes are the caller's.
+std::optional<std::string> MoveIntoFolder(const std::string& path, const std::string& folder, sys::FileSystem& files);
 
 // `aksi` "hapus" deletes; anything else quarantines, and "karantina" first
 // makes the quarantine folder. Rows are worked from the last to the first; a

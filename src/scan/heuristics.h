@@ -36,10 +36,11 @@ std::optional<std::string_view> FileHeuristic(std::string_view name, std::string
 // "autorun.inf" in any letter case.
 bool IsAutorunName(std::string_view name);
 
-// Whether an autorun.inf's [autorun] section starts a program through an
-// open= or shellexecute= line with a value. Section and key names in any
-// letter case, ';' comments, spaces around names and values, and UTF-16
-// text (as the system's own editors save it) are all understood.
+// Whether an autorun.inf's [autorun] section (or a platform's own, such as
+// [autorun.amd64], which that platform reads instead) starts a program
+// through an open= or shellexecute= line with a value. Section and key names
+// in any letter case, ';' comments, quotes and spaces around values, and
+// UTF-16 text (as the system's own editors save it) are all understood.
 bool AutorunStartsProgram(std::string_view content);
 
 }  // namespace tarvex::heuristics

@@ -6,3 +6,7 @@ elseif(can_run)
   add_test(NAME tarvex_scan_cli COMMAND ${cli_test} $<TARGET_FILE:tarvex-scan> ${wine_runner})
   set_tests_properties(tarvex_scan_cli PROPERTIES ENVIRONMENT "WINEPREFIX=${wine_prefix}-tarvex_scan_cli" TIMEOUT 300)
 endif()
+# FileRecover.bat and the unhide's wine tests run tarvex-scan.exe beside TarvexAV.exe.
+if(WIN32)
+  add_dependencies(tarvex_window_tests tarvex-scan)
+endif()

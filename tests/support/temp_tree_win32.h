@@ -90,7 +90,10 @@ class TempTree {
         if (name == L"." || name == L"..") continue;
         std::wstring path = folder + L"\\" + name;
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+          // A junction goes, never what it leads to.
+          if (!RemoveDirectoryW(path.c_str())) DeleteFileW(path.c_str());
+        } else if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
           RemoveAll(path);
         } else {
           DeleteFileW(path.c_str());

@@ -1,10 +1,15 @@
 // FileRecover.bat as the program ships it, run by the command interpreter on
-// folders of files that a "virus" has hidden.
+// folders of files that a "virus" has hidden, and tarvex-scan.exe --unhide,
+// which does the batch file's work, on every spelling of what it refuses.
 #include <windows.h>
+#include <winioctl.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "support/temp_tree_win32.h"
 
@@ -13,9 +18,10 @@ namespace {
 
 using testing::TempTree;
 
-std::string BatchFile() {
+// A program that the build puts beside TarvexAV.exe.
+std::string Beside(const std::string& name) {
   std::string exe = TARVEX_EXE_PATH;
-  return exe.substr(0, exe.rfind('\\')) + "\\FileRecover.bat";
+  return exe.substr(0, exe.rfind('\\') + 1) + name;
 }
 
 struct BatchRun {
@@ -23,8 +29,8 @@ struct BatchRun {
   std::string output;
 };
 
-// cmd /c FileRecover.bat [argument], with `answer` on its standard input.
-BatchRun RunBatch(const std::string& argument, const std::string& answer = "") {
+// The command line run with `answer` on its standard input.
+BatchRun RunCommand(std::string command, const std::string& answer) {
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
   HANDLE inRead = nullptr, inWrite = nullptr, outRead = nullptr, outWrite = nullptr;
   CreatePipe(&inRead, &inWrite, &inherit, 0);
@@ -37,7 +43,6 @@ BatchRun RunBatch(const std::string& argument, const std::string& answer = "") {
   si.hStdInput = inRead;
   si.hStdOutput = outWrite;
   si.hStdError = outWrite;
-  std::string command = "cmd.exe /c \"\"" + BatchFile() + "\"" + (argument.empty() ? "" : " \"" + argument + "\"") + "\"";
   PROCESS_INFORMATION pi = {};
   BatchRun run;
   if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) {
@@ -55,6 +60,49 @@ BatchRun RunBatch(const std::string& argument, const std::string& answer = "") {
   }
   CloseHandle(outRead);
   return run;
+}
+
+// Quotes added without `"literal" + std::string&&`, which the 32-bit compiler warns about falsely.
+std::string Quoted(const std::string& text) { return std::string(1, '"').append(text).append(1, '"'); }
+
+// cmd /c FileRecover.bat [argument], with `answer` on its standard input.
+BatchRun RunBatch(const std::string& argument, const std::string& answer = "") {
+  const std::string batch = Quoted(Beside("FileRecover.bat"));
+  return RunCommand(std::string("cmd.exe /c ").append(Quoted(argument.empty() ? batch : batch + " " + Quoted(argument))),
+                    answer);
+}
+
+// A backslash before the closing quote doubled, or the program reads a quote.
+BatchRun RunUnhide(const std::string& path) {
+  const std::string exe = Quoted(Beside("tarvex-scan.exe"));
+  return RunCommand(exe + " --unhide " + Quoted(path.ends_with('\\') ? path + "\\" : path), "");
+}
+
+// A junction at `link` to the folder `target` ("C:\..."), as mklink /j makes
+// it; false where the system cannot make one. TempTree removes it as a link.
+bool MakeJunction(const std::string& link, const std::string& target) {
+  const std::wstring substitute = L"\\??\\" + sys::win32::Wide(target).value_or(L""), print = substitute.substr(4);
+  // REPARSE_DATA_BUFFER's mount-point layout, which only the driver kit declares.
+  const WORD nameBytes = static_cast<WORD>(substitute.size() * 2), printBytes = static_cast<WORD>(print.size() * 2);
+  const WORD header[] = {static_cast<WORD>(8 + nameBytes + printBytes + 4), 0, 0, nameBytes,
+                         static_cast<WORD>(nameBytes + 2), printBytes};
+  std::vector<BYTE> buffer(4 + sizeof header + nameBytes + printBytes + 4);
+  const DWORD tag = IO_REPARSE_TAG_MOUNT_POINT;
+  std::memcpy(&buffer[0], &tag, 4);
+  std::memcpy(&buffer[4], header, sizeof header);
+  std::memcpy(&buffer[16], substitute.data(), nameBytes);
+  std::memcpy(&buffer[16 + nameBytes + 2], print.data(), printBytes);
+  const std::wstring path = TempTree::Wide(link);
+  if (!CreateDirectoryW(path.c_str(), nullptr)) return false;
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  DWORD returned = 0;
+  const bool made = h != INVALID_HANDLE_VALUE && DeviceIoControl(h, FSCTL_SET_REPARSE_POINT, buffer.data(),
+                                                                 static_cast<DWORD>(buffer.size()), nullptr, 0,
+                                                                 &returned, nullptr);
+  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  if (!made) RemoveDirectoryW(path.c_str());
+  return made;
 }
 
 constexpr DWORD kHiddenSystemReadOnly = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
@@ -116,6 +164,45 @@ TEST(FileRecover, RefusesTheWindowsDriveAndFolderAndWhatIsNotThere) {
     EXPECT_NE(run.output.find(c.says), std::string::npos) << run.output;
   }
   EXPECT_EQ(Attributes(marker) & FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_HIDDEN);
+}
+
+TEST(FileRecover, TheUnhideRefusesEverySpellingOfTheSystemsFoldersAndChangesNothing) {
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  const std::string drive(windows, 2), win = windows, programs = std::getenv("ProgramFiles");
+  const std::string profile = std::getenv("USERPROFILE");
+  // Hidden markers where an unhide that went ahead would clear them first.
+  const std::string marker = "\\tarvex_marker_" + std::to_string(GetCurrentProcessId());
+  for (const std::string& folder : {drive, win}) {
+    const DWORD created = FILE_ATTRIBUTE_HIDDEN;
+    CloseHandle(CreateFileA((folder + marker).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, created, nullptr));
+  }
+  std::vector<std::string> spellings = {drive + "\\", drive + "\\.\\", win + "\\..", "\\\\?\\" + drive + "\\",
+                                        "\\\\.\\" + drive + "\\", "\\\\?\\" + win, drive + "/", win + "\\system32\\drivers",
+                                        programs, std::getenv("ProgramData"), profile, profile + "\\..",
+                                        "\\\\localhost\\" + drive.substr(0, 1) + "$"};
+  char shortName[MAX_PATH] = {};
+  GetShortPathNameA(programs.c_str(), shortName, MAX_PATH);
+  EXPECT_NE(programs, shortName) << "no 8.3 name to try";
+  spellings.push_back(shortName);
+  TempTree links("links");
+  if (MakeJunction(links.Path("ke windows"), win)) spellings.push_back(links.Path("ke windows"));
+  if (MakeJunction(links.Path("ke c"), drive + "\\")) spellings.push_back(links.Path("ke c"));
+  if (DefineDosDeviceA(0, "Q:", windows)) spellings.push_back("Q:\\");  // as subst makes it
+
+  for (const std::string& spelling : spellings) {
+    BatchRun run = RunUnhide(spelling);
+    EXPECT_EQ(run.exitCode, 1u) << spelling << "\n" << run.output;
+    EXPECT_NE(run.output.find("tarvex-scan: refused: " + spelling), std::string::npos) << run.output;
+  }
+  DefineDosDeviceA(DDD_REMOVE_DEFINITION, "Q:", nullptr);
+  // The links themselves, before the tree's removal could ever walk through them.
+  for (const char* link : {"ke windows", "ke c"}) RemoveDirectoryW(TempTree::Wide(links.Path(link)).c_str());
+  for (const std::string& folder : {drive, win}) {
+    EXPECT_EQ(Attributes(folder + marker) & FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_HIDDEN) << folder;
+    SetFileAttributesA((folder + marker).c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA((folder + marker).c_str());
+  }
 }
 
 }  // namespace

@@ -1,0 +1,51 @@
+#include "console/unhide_command.h"
+
+#include "remedy/unhide.h"
+#include "remedy/unhide_rules.h"
+
+namespace tarvex::console {
+
+namespace {
+
+constexpr int kRefused = 1;
+
+int Say(ConsoleIo& io, int status, const std::string& text) {
+  io.Write(sys::Stream::Err, "tarvex-scan: " + text + "\n");
+  return status;
+}
+
+int Refuse(ConsoleIo& io, const std::string& path, const std::string& reason) {
+  return Say(io, kRefused,
+             "refused: " + path + " is " + reason + ", whose files must keep their attributes; nothing was changed");
+}
+
+}  // namespace
+
+UnhideServices SystemUnhideServices() {
+  return {.resolve = sys::ResolveFinalPath, .systemFolders = sys::TheSystemFolders, .files = sys::SystemAttributeFiles()};
+}
+
+int RunUnhide(const std::string& path, ConsoleIo& io, const UnhideServices& services) {
+  // An administrative share is refused as typed, even when the host cannot
+  // be reached to resolve it.
+  if (std::optional<std::string> reason = unhide::RefusalReason(path, {})) return Refuse(io, path, *reason);
+  const sys::FinalPath final = services.resolve(path);
+  switch (final.kind) {
+    case sys::FinalPath::Kind::Missing: return Say(io, kError, "cannot find " + path);
+    case sys::FinalPath::Kind::Unresolved:
+      return Say(io, kRefused, "refused: cannot tell where " + path + " leads; nothing was changed");
+    case sys::FinalPath::Kind::File: return Say(io, kError, path + " is not a folder");
+    case sys::FinalPath::Kind::Folder: break;
+  }
+  const std::string shown = final.path == path ? path : path + " (" + final.path + ")";
+  if (std::optional<std::string> reason = unhide::RefusalReason(final.path, services.systemFolders()))
+    return Refuse(io, shown, *reason);
+
+  io.Write(sys::Stream::Out, "Unhiding " + shown + "\n");
+  const unhide::UnhideCounts counts = unhide::UnhideBelow(final.path, services.files);
+  io.Write(sys::Stream::Out, "brought back: " + std::to_string(counts.broughtBack) + "\ncould not change: " +
+                                 std::to_string(counts.unchanged) + "\n");
+  return kClean;
+}
+
+}  // namespace tarvex::console

@@ -1,0 +1,45 @@
+#include "remedy/unhide.h"
+
+#include <vector>
+
+#include "remedy/unhide_rules.h"
+
+namespace tarvex::unhide {
+
+namespace {
+
+constexpr std::uint32_t kHiding = sys::kAttrHidden | sys::kAttrSystem | sys::kAttrReadOnly;
+
+std::string Joined(const std::string& folder, const std::string& name) {
+  const bool ends = !folder.empty() && (folder.back() == sys::kPathSeparator || folder.back() == '/');
+  return ends ? folder + name : folder + sys::kPathSeparator + name;
+}
+
+}  // namespace
+
+UnhideCounts UnhideBelow(const std::string& folder, sys::AttributeFiles& files) {
+  UnhideCounts counts;
+  // A list of folders still to visit rather than recursion: a worm's tree may
+  // be deeper than the stack.
+  std::vector<std::string> pending = {folder};
+  while (!pending.empty()) {
+    const std::string current = std::move(pending.back());
+    pending.pop_back();
+    const bool atRoot = files.IsVolumeRoot(current);
+    for (const sys::DirEntry& entry : files.Entries(current)) {
+      if (KeepsItsAttributes(entry, atRoot)) continue;
+      const std::string path = Joined(current, entry.name);
+      if (entry.attributes & kHiding) {
+        if (!files.SetAttributes(path, entry.attributes & ~kHiding)) {
+          ++counts.unchanged;
+        } else if (entry.attributes & sys::kAttrHidden) {
+          ++counts.broughtBack;
+        }
+      }
+      if ((entry.attributes & sys::kAttrDirectory) && !(entry.attributes & sys::kAttrReparsePoint)) pending.push_back(path);
+    }
+  }
+  return counts;
+}
+
+}  // namespace tarvex::unhide

@@ -1,0 +1,124 @@
+// tarvex-scan --move and --remove on real files.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "console/detection_cleanup.h"
+#include "signatures/temp_files.h"
+#include "support/detection_samples.h"
+#include "support/fake_console.h"
+
+namespace tarvex::console {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::UnorderedElementsAre;
+namespace fs = std::filesystem;
+
+// The real files, except that nothing named "locked..." can be moved or removed.
+class LockingFiles : public sys::FileSystem {
+ public:
+  bool SetNormalAttributes(const std::string& path) override { return real_.SetNormalAttributes(path); }
+  bool Remove(const std::string& path) override { return !Locked(path) && real_.Remove(path); }
+  sys::MoveResult Move(const std::string& from, const std::string& to) override {
+    return Locked(from) ? sys::MoveResult::Failed : real_.Move(from, to);
+  }
+  bool MakeFolder(const std::string& path) override { return real_.MakeFolder(path); }
+  bool AppendText(const std::string& path, const std::string& text) override { return real_.AppendText(path, text); }
+  std::optional<std::string> VisibleFileName(const std::string& path) override { return real_.VisibleFileName(path); }
+  bool Gone(const std::string& path) override { return real_.Gone(path); }
+
+ private:
+  static bool Locked(const std::string& path) { return fs::u8path(path).filename().string().starts_with("locked"); }
+  sys::FileSystem& real_ = sys::SystemFileSystem();
+};
+
+std::string Read(const std::string& path) {
+  std::ifstream in(fs::u8path(path), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class CleanupTest : public ::testing::Test {
+ protected:
+  CleanupTest() { io_.database = tmp_.Write("Tarvex.db", "6851CF3C:EICAR-Test-File\r\nSelesai:Selesai\r\n"); }
+  std::string Tree() const { return tmp_.Path("usb") + sys::kPathSeparator; }
+  std::string Dir() const { return Tree() + "karantina"; }
+  std::string File(const std::string& folder, const std::string& name, const std::string& bytes) {
+    fs::create_directories(fs::u8path(Tree() + folder));
+    std::ofstream(fs::u8path(Tree() + folder + sys::kPathSeparator + name), std::ios::binary) << bytes;
+    return Tree() + folder + sys::kPathSeparator + name;
+  }
+  // The lines printed; the summary is left out.
+  std::vector<std::string> Run(std::vector<std::string> args, int status) {
+    io_.out.clear();
+    io_.err.clear();
+    args.insert(args.begin(), "--no-summary");
+    args.push_back(Tree());
+    CleanupServices services{files_, [this](const std::string& path) { stopped_.push_back(path); },
+                             SystemCleanupServices().finalPath};
+    EXPECT_EQ(RunScanCommand(args, io_, SystemConsoleServices(), services), status) << io_.err;
+    std::vector<std::string> lines;
+    std::istringstream in(io_.out);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+  // A virus of the built-in table inside a larger file, 140 bytes and the tail after it.
+  static std::string Infected(const std::string& tail) {
+    return testing::VirusPatternBytes(2) + std::string(140, 'h') + tail;
+  }
+
+  testing::TempFolder tmp_;
+  testing::FakeConsole io_;
+  LockingFiles files_;
+  std::vector<std::string> stopped_;
+};
+
+TEST_F(CleanupTest, MoveKeepsTwinsWithTheirContentAndNeverMovesAFileTwice) {
+  // Found by pattern, which looks at programs' names only, and by checksum, whatever the name.
+  const std::string eicar = "X5O!P%@AP[4\\PZX54(P^)7CC)7}$EICAR-STANDARD-ANTIVIRUS-TEST-FILE!$H+H*";
+  const std::map<std::string, std::string> content = {{File("a", "setup.exe", Infected("first")), Infected("first")},
+                                                      {File("b", "setup.exe", Infected("second")), Infected("second")},
+                                                      {File("c", "setup.exe", eicar), eicar}};
+  const std::string into = Dir() + sys::kPathSeparator;
+  std::set<std::string> targets;
+  for (const std::string& line : Run({"--move", Dir()}, kFound)) {
+    ASSERT_THAT(line, HasSubstr("\tmoved to " + into + "setup.exe_vir"));
+    const std::string path = line.substr(0, line.find('\t')), target = line.substr(line.rfind('\t') + 10);
+    EXPECT_EQ(Read(target), content.at(path)) << "moved unchanged";
+    EXPECT_FALSE(fs::exists(fs::u8path(path)));
+    targets.insert(target);
+  }
+  EXPECT_THAT(targets, ElementsAre(into + "setup.exe_vir", into + "setup.exe_vir2", into + "setup.exe_vir3"));
+  EXPECT_EQ(stopped_.size(), 3u) << "a program running from each file is ended first";
+
+  // DIR is inside the scanned tree: the next scan finds the moved files there and leaves them.
+  EXPECT_THAT(Run({"--move", Dir()}, kFound), ElementsAre(HasSubstr("\tEICAR-Test-File\t68\t\tleft in " + into)));
+  EXPECT_EQ(std::distance(fs::directory_iterator(fs::u8path(Dir())), {}), 3);
+}
+
+TEST_F(CleanupTest, AFileThatCannotBeMovedOrRemovedStaysNamedAndGivesStatus2) {
+  struct Case {
+    std::vector<std::string> args;
+    const char *done, *notDone, *err;
+  } cases[] = {
+      {{"--move", Dir()}, "\tmoved to ", "\tnot moved", "tarvex-scan: could not move "},
+      {{"--remove"}, "\tremoved", "\tnot removed", "tarvex-scan: could not remove "},
+  };
+  for (const Case& c : cases) {
+    const std::string locked = File("x", "locked.exe", Infected("in use"));
+    const std::string free = File("x", "zfree.exe", Infected("free"));
+    EXPECT_THAT(Run(c.args, kError), UnorderedElementsAre(locked + "\tw32.Burmecia\t156\tFile Terinfeksi" + c.notDone,
+                                                          HasSubstr(free + "\tw32.Burmecia\t154\tFile Terinfeksi" + c.done)));
+    EXPECT_EQ(io_.err, c.err + locked + "\n");
+    EXPECT_EQ(Read(locked), Infected("in use")) << "kept in its place";
+    EXPECT_FALSE(fs::exists(fs::u8path(free)));
+  }
+}
+
+}  // namespace
+}  // namespace tarvex::console
