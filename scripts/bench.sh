@@ -21,7 +21,11 @@ if ! command -v clamscan >/dev/null; then
   apt-get update -qq && apt-get install -y -qq --no-install-recommends clamav >/dev/null
 fi
 
-export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache} CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
+# A compiler cache where there is one; without it, a launcher that is not
+# there would fail every compile.
+if command -v ccache >/dev/null; then
+  export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache} CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
+fi
 cmake --preset native >/dev/null && cmake --build --preset native --target tarvex-scan >/dev/null
 cmake --preset win64 >/dev/null && cmake --build --preset win64 --target tarvex-scan minimal_reader window_scan_driver >/dev/null
 
