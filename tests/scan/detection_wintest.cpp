@@ -17,6 +17,7 @@
 #include "signatures/checksum_text.h"
 #include "signatures/cls_crc.h"
 #include "signatures/string_signature.h"
+#include "support/command_run_win32.h"
 #include "support/program_win32.h"
 #include "support/running_program_win32.h"
 #include "support/temp_tree_win32.h"
@@ -329,6 +330,16 @@ TEST_F(ScanDetection, HeuristicsFindTheWormsDisguisesAndKarantinaKeepsThem) {
   }
   EXPECT_THAT(ListedRows(), ::testing::ElementsAreArray(expected));
   EXPECT_EQ(Text(Antivirus::status), "Pemeriksaan selesai, 4 virus ditemukan.");
+
+  // The console's lines name the same files in the same order.
+  std::string lines;
+  for (const Row& r : expected) lines += r.path + "\t" + r.name + "\t" + r.size + "\t" + r.remark + "\n";
+  testing::CommandRun console = testing::RunCommand(testing::Quoted(testing::Beside("tarvex-scan.exe")) +
+                                                        " --no-summary --db " + testing::Quoted(programFolder_.Root() +
+                                                        "\\Tarvex.db") + " " + testing::Quoted(tree_.Root()), "");
+  std::erase(console.output, '\r');
+  EXPECT_EQ(console.output, lines);
+  EXPECT_EQ(console.exitCode, 1u);
 
   Click(Antivirus::cmdKarantina);
   EXPECT_EQ(quarantine.Content(), (std::map<std::string, std::string>{{"Foto.exe_vir", worm},

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "support/command_run_win32.h"
 #include "support/temp_tree_win32.h"
 
 namespace tarvex {
@@ -18,52 +19,10 @@ namespace {
 
 using testing::TempTree;
 
-// A program that the build puts beside TarvexAV.exe.
-std::string Beside(const std::string& name) {
-  std::string exe = TARVEX_EXE_PATH;
-  return exe.substr(0, exe.rfind('\\') + 1) + name;
-}
-
-struct BatchRun {
-  DWORD exitCode = 99;
-  std::string output;
-};
-
-// The command line run with `answer` on its standard input.
-BatchRun RunCommand(std::string command, const std::string& answer) {
-  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-  HANDLE inRead = nullptr, inWrite = nullptr, outRead = nullptr, outWrite = nullptr;
-  CreatePipe(&inRead, &inWrite, &inherit, 0);
-  CreatePipe(&outRead, &outWrite, &inherit, 0);
-  SetHandleInformation(inWrite, HANDLE_FLAG_INHERIT, 0);
-  SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOA si = {};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdInput = inRead;
-  si.hStdOutput = outWrite;
-  si.hStdError = outWrite;
-  PROCESS_INFORMATION pi = {};
-  BatchRun run;
-  if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) {
-    CloseHandle(inRead);
-    CloseHandle(outWrite);
-    DWORD n = 0;
-    WriteFile(inWrite, answer.data(), static_cast<DWORD>(answer.size()), &n, nullptr);
-    CloseHandle(inWrite);
-    char buf[4096];
-    while (ReadFile(outRead, buf, sizeof buf, &n, nullptr) && n > 0) run.output.append(buf, n);
-    WaitForSingleObject(pi.hProcess, 60000);
-    GetExitCodeProcess(pi.hProcess, &run.exitCode);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-  }
-  CloseHandle(outRead);
-  return run;
-}
-
-// Quotes added without `"literal" + std::string&&`, which the 32-bit compiler warns about falsely.
-std::string Quoted(const std::string& text) { return std::string(1, '"').append(text).append(1, '"'); }
+using testing::Beside;
+using testing::Quoted;
+using testing::RunCommand;
+using BatchRun = testing::CommandRun;
 
 // cmd /c FileRecover.bat [argument], with `answer` on its standard input.
 BatchRun RunBatch(const std::string& argument, const std::string& answer = "") {
