@@ -55,6 +55,9 @@ if [ "$(pe_machine "$program")" = 014c ]; then
   # emulation/), or the template's when run by hand.
   emulation=${TARVEX_EMULATION_DIR:-$template.emulation}
   export WINELOADERNOEXEC=1 LD_PRELOAD="$emulation/\$LIB/libtarvex_noreplace.so"
+  # A crashing program would start the debugger, which hangs under
+  # emulation until the test's time-out: let the crash end the program.
+  export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winedbg.exe=d"
   wine=("$root/scripts/with_i386_emulation.sh" /usr/bin/qemu-i386-static /usr/lib/wine/wine)
 else
   wine=(/usr/lib/wine/wine64)
