@@ -4,24 +4,33 @@
 #
 # The builds go one after the other, each on both cores; a build's tests start
 # as soon as it is built and run beside the next build, which is niced so the
-# timing-sensitive window tests keep their pace. The wine prefix that every
-# Windows test clones is made beside the native build.
+# timing-sensitive window tests keep their pace. What the Windows builds need
+# is installed, and the wine prefix that every Windows test clones is made,
+# beside the native build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$SECONDS
-scripts/setup.sh --no-prefix
 presets=(native win64 win32 fuzz)
 logs=build/test-logs
 rm -rf "$logs"
 mkdir -p "$logs"
+scripts/setup.sh --no-prefix native
 
 # "name: N s" lines, printed with the summary: where the time went.
 timing() { printf '%-22s %4d s (from %d s to %d s)\n' "$1:" $(($3 - $2)) $(($2 - start)) $(($3 - start)) >>"$logs/times"; }
-timing setup "$start" "$SECONDS"
+timing "setup: native" "$start" "$SECONDS"
 
+(
+  trap 'touch "$logs/setup-windows.ended"' EXIT
+  t=$SECONDS
+  scripts/setup.sh --no-prefix windows
+  timing "setup: windows" "$t" "$SECONDS"
+) >"$logs/setup-windows.log" 2>&1 &
+windows_setup=$!
 # A Windows test that starts before the template is made waits for it (the
 # template is made under a lock).
 (
+  while [ ! -e "$logs/setup-windows.ended" ]; do sleep 1; done
   t=$SECONDS
   scripts/wine_template.sh >"$logs/wine-template.log" 2>&1 || true
   timing "wine prefix template" "$t" "$SECONDS"
@@ -29,6 +38,12 @@ timing setup "$start" "$SECONDS"
 background=($!)
 
 for preset in "${presets[@]}"; do
+  if [ "$preset" = win64 ] && ! wait "$windows_setup"; then
+    cat "$logs/setup-windows.log"
+    echo "== setup of the Windows builds failed"
+    wait "${background[@]}" || true
+    exit 1
+  fi
   echo "== build: $preset"
   t=$SECONDS
   if ! { cmake --preset "$preset" >/dev/null && nice cmake --build --preset "$preset"; }; then
