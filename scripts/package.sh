@@ -3,7 +3,7 @@
 # database, the batch file and the read-me).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh --no-prefix
 export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache} CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target TarvexAV tarvex-scan

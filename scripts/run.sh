@@ -4,7 +4,7 @@
 # display when there is none (its number is printed, for a screenshot).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh --no-prefix
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target TarvexAV >/dev/null
 exe="build/win64/bin/TarvexAV.exe"

@@ -8,7 +8,7 @@
 # small packed program for the file analysis window).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh --no-prefix
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target TarvexAV tarvex_program_helper >/dev/null
 mkdir -p docs

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out="${1:-docs/xp-button-looks.png}"
-scripts/setup.sh
+scripts/setup.sh --no-prefix
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target tarvex_xp_button_gallery >/dev/null
 gallery=build/win64/tests/tarvex_xp_button_gallery.exe

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # tarvex-scan run as a user runs it, natively or (with scripts/wine.sh as the
-# second argument) the .exe under wine64: exit statuses, the lines it prints,
+# second argument) the .exe under wine: exit statuses, the lines it prints,
 # and a tree with names in several scripts.
 set -uo pipefail
 exe=$1
@@ -14,7 +14,7 @@ if [ -n "$runner" ]; then
   "$runner" "$exe" --version >/dev/null
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   /usr/lib/wine/wineserver -p
-  run() { /usr/lib/wine/wine64 "$exe" "$@"; }
+  run() { "$runner" --bare "$exe" "$@"; }
   # The host's folders as wine shows them: drive Z:.
   native() { local p=${1//\//\\}; printf 'Z:%s\n' "$p"; }
 else
