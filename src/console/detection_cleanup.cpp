@@ -9,17 +9,9 @@ namespace tarvex::console {
 
 namespace {
 
-bool IsSeparator(char c) { return c == sys::kPathSeparator || c == '/'; }
-
 std::string WithSeparator(std::string folder) {
-  if (!folder.empty() && !IsSeparator(folder.back())) folder += sys::kPathSeparator;
+  if (!folder.empty() && !sys::IsPathSeparator(folder.back())) folder += sys::kPathSeparator;
   return folder;
-}
-
-std::string FolderOf(const std::string& path) {
-  std::size_t cut = path.size();
-  while (cut > 0 && !IsSeparator(path[cut - 1])) --cut;
-  return path.substr(0, cut);
 }
 
 }  // namespace
@@ -54,7 +46,7 @@ bool DetectionCleanup::Prepare(std::string& error) {
 }
 
 bool DetectionCleanup::InFolder(const std::string& path) const {
-  const std::string folder = WithSeparator(services_.finalPath(FolderOf(path)));
+  const std::string folder = WithSeparator(services_.finalPath(sys::FolderOf(path)));
   return folder.compare(0, finalFolder_.size(), finalFolder_) == 0;
 }
 

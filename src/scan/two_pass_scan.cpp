@@ -3,19 +3,11 @@
 #include <stdexcept>
 
 #include "scan/listing_reuse.h"
+#include "system/files.h"
 
 namespace tarvex {
 
 namespace {
-
-bool IsSeparator(char c) { return c == '/' || (sys::kPathSeparator == '\\' && c == '\\'); }
-
-// The length of a file path's folder, its last separator included.
-std::size_t FolderLength(const std::string& path) {
-  std::size_t cut = path.size();
-  while (cut > 0 && !IsSeparator(path[cut - 1])) --cut;
-  return cut;
-}
 
 const ScanServices& Checked(const ScanServices& s) {
   if (!s.folderListable || !s.readHead)
@@ -62,7 +54,7 @@ ScanCounts TwoPassScan::Run(const std::vector<ScanRoot>& roots) {
   const char separator = services_.directories.Separator();
   std::vector<std::string> startFolders;
   for (const ScanRoot& root : roots) {
-    std::string folder = root.isFile ? root.path.substr(0, FolderLength(root.path)) : root.path;
+    std::string folder = root.isFile ? sys::FolderOf(root.path) : root.path;
     if (folder.empty() || folder.back() != separator) folder += separator;
     startFolders.push_back(std::move(folder));
   }
@@ -89,7 +81,7 @@ void TwoPassScan::MENGANALISA(Kerja kerja) {
     }
     // A single file goes through the same per-file work as a walked one.
     if (StopRequested()) continue;
-    const std::size_t cut = FolderLength(root.path);
+    const std::size_t cut = sys::FolderOf(root.path).size();
     if (kerja == Kerja::Pindai) ExamineFile(root.path.substr(0, cut), root.path.substr(cut));
     ++walked;
     DoEvents();

@@ -15,6 +15,11 @@ inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparator = '/';
 #endif
 
+// The platform's separator, and '/' too, which Windows takes as well.
+inline constexpr bool IsPathSeparator(char c) { return c == kPathSeparator || c == '/'; }
+// The folder of a path, its last separator included ("" for a bare name).
+std::string FolderOf(const std::string& path);
+
 // Attribute bits, with the values the Windows file system uses.
 constexpr std::uint32_t kAttrReadOnly = 0x1;
 constexpr std::uint32_t kAttrHidden = 0x2;

@@ -2,6 +2,12 @@
 
 namespace tarvex::sys {
 
+std::string FolderOf(const std::string& path) {
+  std::size_t cut = path.size();
+  while (cut > 0 && !IsPathSeparator(path[cut - 1])) --cut;
+  return path.substr(0, cut);
+}
+
 bool VisibleFileExists(const std::string& path) { return VisibleFileName(path).has_value(); }
 
 std::optional<std::string> VisibleFileName(const std::string& path) {
