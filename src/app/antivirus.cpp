@@ -239,10 +239,7 @@ void Antivirus::cmdKarantina_Click() {
   tindakan("karantina");
 }
 
-void Antivirus::StopProcessOf(const std::string& path) {
-  guard_.ListProcesses();
-  guard_.KillProcessByPath(path);
-}
+void Antivirus::StopProcessOf(const std::string& path) { guard_.StopProcessOf(path); }
 
 void Antivirus::StartElapsedTimer() {
   clock_.Reset();  // the label keeps the last scan's time until the first tick

@@ -19,12 +19,8 @@ std::string WithSeparator(std::string folder) {
 CleanupServices SystemCleanupServices() {
   static ProcessGuard guard(sys::SystemProcesses());
   return {.files = sys::SystemFileSystem(),
-          .stopProcessOf =
-              [](const std::string& path) {
-                // Afresh for every file, as the window does: ending one process may end others.
-                guard.ListProcesses();
-                guard.KillProcessByPath(path);
-              },
+          // Afresh for every file, as the window does: ending one process may end others.
+          .stopProcessOf = [](const std::string& path) { guard.StopProcessOf(path); },
           .finalPath = [](const std::string& path) {
             sys::FinalPath final = sys::ResolveFinalPath(path);
             return final.kind == sys::FinalPath::Kind::Folder || final.kind == sys::FinalPath::Kind::File ? final.path

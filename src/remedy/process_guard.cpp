@@ -41,4 +41,10 @@ void ProcessGuard::KillProcessByPath(const std::string& path) {
   }
 }
 
+void ProcessGuard::StopProcessOf(const std::string& path) {
+  if (!processes_.MayRunFrom(path)) return;
+  ListProcesses();
+  KillProcessByPath(path);
+}
+
 }  // namespace tarvex

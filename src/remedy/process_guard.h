@@ -30,6 +30,10 @@ class ProcessGuard {
   // termination is not reported: the caller goes on with the file anyway.
   void KillProcessByPath(const std::string& path);
 
+  // Ends the process started from `path`, out of a fresh table (a program may
+  // have started since the last one), unless no process can be running from it.
+  void StopProcessOf(const std::string& path);
+
   // The table as the last ListProcesses left it, both lists in snapshot order
   // and of the same length (indices from 0).
   std::size_t ProcessCount() const { return ids_.size(); }

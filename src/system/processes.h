@@ -23,6 +23,13 @@ class ProcessApi {
   // Ends the process with exit code 0; false when it could not be opened or
   // ended.
   virtual bool Terminate(std::uint32_t pid) = 0;
+
+  // False only when no process can be running from the file at `path`; true
+  // when one may be, or when that cannot be told without a snapshot.
+  virtual bool MayRunFrom(const std::string& path) {
+    static_cast<void>(path);
+    return true;
+  }
 };
 
 // The running system's processes. The native build has none to offer: its

@@ -109,5 +109,16 @@ TEST_F(ProcessGuardTest, OneCallEndsOnlyTheFirstProcessOfAFile) {
   EXPECT_EQ(system.terminated, (std::vector<std::uint32_t>{31, 32}));
 }
 
+TEST_F(ProcessGuardTest, StopsFromAFreshTableOnlyWhatMayBeRunning) {
+  system.Run(7, "C:\\Virus.exe");
+  system.idle.insert("C:\\Idle.exe");
+  guard.StopProcessOf("C:\\Idle.exe");
+  EXPECT_EQ(system.snapshots, 0) << "a file no process runs from costs no snapshot";
+  system.Run(8, "C:\\Late.exe");  // started after any table before
+  guard.StopProcessOf("C:\\Late.exe");
+  EXPECT_EQ(system.snapshots, 1);
+  EXPECT_EQ(system.terminated, std::vector<std::uint32_t>{8});
+}
+
 }  // namespace
 }  // namespace tarvex

@@ -93,8 +93,10 @@ TEST(ProcessGuardOnWine, EndsTheProcessStartedFromTheFile) {
     EXPECT_EQ(modulePath, sleeper.Path());
     EXPECT_EQ(sys::win32::FullImageName(sleeper.Pid()), sleeper.Path());
 
+    EXPECT_TRUE(sys::SystemProcesses().MayRunFrom(sleeper.Path()));
     guard.KillProcessByPath(sleeper.Path());
     EXPECT_TRUE(sleeper.EndedByTermination()) << sleeper.Path();
+    EXPECT_FALSE(sys::SystemProcesses().MayRunFrom(sleeper.Path())) << "no longer any process's image";
   }
 }
 

@@ -2,6 +2,7 @@
 // A system whose processes the test sets up; it records what was ended.
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ class FakeProcesses : public sys::ProcessApi {
     auto it = paths.find(pid);
     return it == paths.end() ? std::string() : it->second;
   }
+  bool MayRunFrom(const std::string& path) override { return !idle.count(path); }
   bool Terminate(std::uint32_t pid) override {
     terminated.push_back(pid);
     if (journal) journal->push_back("end " + ExecutablePath(pid));
@@ -32,6 +34,7 @@ class FakeProcesses : public sys::ProcessApi {
   std::vector<std::uint32_t> snapshot;
   std::map<std::uint32_t, std::string> paths;
   std::vector<std::uint32_t> terminated;
+  std::set<std::string> idle;  // files no process can be running from
   int snapshots = 0;
   std::vector<std::string>* journal = nullptr;  // where "end <path>" is written, when set
 };
