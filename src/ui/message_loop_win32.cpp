@@ -6,6 +6,9 @@
 namespace tarvex::ui {
 
 bool RouteNavigation(MSG& msg) {
+  // Only keys navigate; asking which window is active costs a trip to the
+  // system that a scan's every frame would pay for each of its messages.
+  if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
   // Message boxes and the shell's dialogs run loops of their own.
   HWND active = GetActiveWindow();
   return active && Window::FromHandle(active) && IsDialogMessageW(active, &msg);
