@@ -45,10 +45,6 @@ struct KernelRelease {
   static bool Valid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
   static void Free(HANDLE h) { CloseHandle(h); }
 };
-struct FindRelease {
-  static bool Valid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-  static void Free(HANDLE h) { FindClose(h); }
-};
 struct MemoryDcRelease {
   static bool Valid(HDC h) { return h != nullptr; }
   static void Free(HDC h) { DeleteDC(h); }
@@ -68,7 +64,6 @@ using ScopedFont = Scoped<HFONT, GdiRelease>;
 using ScopedBitmap = Scoped<HBITMAP, GdiRelease>;
 using ScopedRegion = Scoped<HRGN, GdiRelease>;
 using ScopedHandle = Scoped<HANDLE, KernelRelease>;
-using ScopedFindHandle = Scoped<HANDLE, FindRelease>;
 using ScopedMemoryDc = Scoped<HDC, MemoryDcRelease>;
 using ScopedMenu = Scoped<HMENU, MenuRelease>;
 using ScopedCursor = Scoped<HCURSOR, CursorRelease>;

@@ -1,6 +1,5 @@
 #include "system/file_read.h"
 
-#include <limits>
 #include <new>
 
 namespace tarvex::sys {
@@ -21,10 +20,6 @@ unsigned char* FileBuffer::Prepare(std::size_t size) {
     capacity_ = data_ ? 1 : 0;
   }
   return data_.get();
-}
-
-bool ReadFileInto(const std::string& path, FileBuffer& into) {
-  return ReadFileIfShorter(path, std::numeric_limits<std::int64_t>::max(), into).read;
 }
 
 }  // namespace tarvex::sys

@@ -41,9 +41,6 @@ FileRead ReadFileIfShorter(const std::string& path, std::int64_t readBelow, File
 // cannot be read.
 std::string ReadFileHead(const std::string& path, std::size_t count);
 
-// The whole file into `into`; false (and `into` empty) when it cannot be read.
-bool ReadFileInto(const std::string& path, FileBuffer& into);
-
 // Size and last-write time: a file whose stamp is unchanged is taken to be
 // unchanged.
 struct FileStamp {

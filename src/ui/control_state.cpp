@@ -52,13 +52,6 @@ void ControlState::SetChecked(int id, bool checked) {
   Tell(id, Change::Checked);
 }
 
-void ControlState::SetVisible(int id, bool visible) {
-  Value& v = At(id);
-  if (v.visible == visible) return;
-  v.visible = visible;
-  Tell(id, Change::Visible);
-}
-
 void ControlState::SetBounds(int id, const Box& bounds) {
   Value& v = At(id);
   if (v.bounds == bounds) return;

@@ -29,7 +29,6 @@ class ControlState {
   bool Checked(int id) const { return At(id).checked; }
   void SetChecked(int id, bool checked);
   bool Visible(int id) const { return At(id).visible; }
-  void SetVisible(int id, bool visible);
   const Box& Bounds(int id) const { return At(id).bounds; }
   void SetBounds(int id, const Box& bounds);
   // The position of a progress bar (0 to 100) or of a scroll bar.

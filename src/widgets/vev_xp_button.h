@@ -143,7 +143,6 @@ class VEVXpButton {
   int LastKeyCode() const { return lastKeyCode_; }
   ui::TimerTable& Timers() { return timers_; }
   const ui::TimerTable& Timers() const { return timers_; }
-  const PixelSurface& Face() const { return face_; }
   Look LastLook() const { return lastLook_; }
 
  private:
