@@ -3,6 +3,7 @@
 // file, and the size and last-write time that tell whether a file changed.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,6 +37,11 @@ struct FileRead {
 // entry gives, as a length query alone would find it; `read` is then false.
 // Files of 2 GiB or larger are never read: ReadWholeFile gives up on them too.
 FileRead ReadFileIfShorter(const std::string& path, std::int64_t readBelow, FileBuffer& into);
+
+// The same look, reading into the memory `room(length)` gives; a null answer
+// (no memory) leaves the file unread. The platform's own part of both reads.
+FileRead ReadFileWith(const std::string& path, std::int64_t readBelow,
+                      const std::function<unsigned char*(std::size_t)>& room);
 
 // The first `count` bytes of a file (fewer when it is shorter); empty when it
 // cannot be read.
