@@ -148,11 +148,9 @@ class VEVXpButton {
  private:
   LookState State() const { return {enabled_, hovering_, hasFocus_, lastButton_}; }
   void UpdateAccessKey() { accessKey_ = AccessKeyOf(caption_); }
-  void Raise(const std::function<void()>& event) {
-    if (event) event();
-  }
-  void Raise(const std::function<void(const MouseArgs&)>& event, const MouseArgs& args) {
-    if (event) event(args);
+  template <class Event, class... Args>
+  static void Raise(const Event& event, const Args&... args) {
+    if (event) event(args...);
   }
 
   ButtonWindow& window_;
