@@ -1,9 +1,9 @@
 #include "app/scan_requests.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "app/flash_disk_guard.h"
+#include "ui/required_services.h"
 
 namespace tarvex {
 
@@ -11,19 +11,17 @@ namespace {
 
 constexpr char kGuardStatus[] = "Penjaga flash disk aktif.";
 
-const ScanRequestServices& Checked(const ScanRequestServices& s) {
-  const std::pair<bool, const char*> given[] = {
-      {bool(s.folderExists), "folderExists"}, {bool(s.driveType), "driveType"}, {bool(s.idle), "idle"},
-      {bool(s.showStatus), "showStatus"},     {bool(s.scan), "scan"},           {bool(s.runLater), "runLater"},
-  };
-  for (const auto& [present, name] : given)
-    if (!present) throw std::invalid_argument(std::string("ScanRequestServices: no ") + name);
-  return s;
-}
-
 }  // namespace
 
-ScanRequests::ScanRequests(ScanRequestServices services) : services_(Checked(services)) {}
+ScanRequests::ScanRequests(ScanRequestServices services) : services_(std::move(services)) {
+  const ScanRequestServices& s = services_;
+  ui::RequireServices("ScanRequestServices", {{bool(s.folderExists), "folderExists"},
+                                              {bool(s.driveType), "driveType"},
+                                              {bool(s.idle), "idle"},
+                                              {bool(s.showStatus), "showStatus"},
+                                              {bool(s.scan), "scan"},
+                                              {bool(s.runLater), "runLater"}});
+}
 
 void ScanRequests::Accept(const StartRequest& request) {
   for (const std::string& root : request.roots) Add(root, Origin::Folder);

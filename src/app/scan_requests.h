@@ -43,7 +43,6 @@ class ScanRequests {
   // Runs the waiting scans one after another while the window is idle.
   void RunPending();
 
-  bool Guarding() const { return guard_; }
   std::size_t Waiting() const { return pending_.size(); }
 
  private:

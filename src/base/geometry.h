@@ -34,7 +34,6 @@ constexpr Colour SystemColour(int index) { return kSystemColourFlag | static_cas
 constexpr bool IsSystemColour(Colour c) { return (c & kSystemColourFlag) != 0; }
 inline constexpr Colour kWindowFrameColour = SystemColour(6);
 inline constexpr Colour kButtonTextColour = SystemColour(18);
-inline constexpr Colour kWindowColour = SystemColour(5);
 // "No colour given": the control keeps the platform's own.
 inline constexpr Colour kDefaultColour = 0xFFFFFFFFu;
 

@@ -8,8 +8,8 @@
 
 namespace tarvex::ui {
 
-// Owns one handle; `Release` gives it back to the system.
-template <class Handle, class Release>
+// Owns one handle; `Free` gives it back to the system.
+template <class Handle, auto Free>
 class Scoped {
  public:
   Scoped() = default;
@@ -24,54 +24,30 @@ class Scoped {
   Scoped& operator=(const Scoped&) = delete;
 
   Handle get() const { return h_; }
-  explicit operator bool() const { return Release::Valid(h_); }
+  explicit operator bool() const { return Valid(h_); }
   // Hands the handle to whoever takes it over (SetWindowRgn, for one).
   Handle release() { return std::exchange(h_, Handle{}); }
   void reset(Handle h = Handle{}) {
-    if (Release::Valid(h_)) Release::Free(h_);
+    if (Valid(h_)) Free(h_);
     h_ = h;
   }
 
  private:
+  // Some calls answer failure with INVALID_HANDLE_VALUE, others with null.
+  static bool Valid(Handle h) { return h != Handle{} && reinterpret_cast<HANDLE>(h) != INVALID_HANDLE_VALUE; }
+
   Handle h_{};
 };
 
-struct GdiRelease {
-  static bool Valid(HGDIOBJ h) { return h != nullptr; }
-  static void Free(HGDIOBJ h) { DeleteObject(h); }
-};
-struct KernelRelease {
-  // Some calls answer failure with INVALID_HANDLE_VALUE, others with null.
-  static bool Valid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-  static void Free(HANDLE h) { CloseHandle(h); }
-};
-struct FindRelease {
-  static bool Valid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-  static void Free(HANDLE h) { FindClose(h); }
-};
-struct MemoryDcRelease {
-  static bool Valid(HDC h) { return h != nullptr; }
-  static void Free(HDC h) { DeleteDC(h); }
-};
-struct MenuRelease {
-  static bool Valid(HMENU h) { return h != nullptr; }
-  static void Free(HMENU h) { DestroyMenu(h); }
-};
-struct CursorRelease {
-  static bool Valid(HCURSOR h) { return h != nullptr; }
-  static void Free(HCURSOR h) { DestroyCursor(h); }
-};
-
-using ScopedBrush = Scoped<HBRUSH, GdiRelease>;
-using ScopedPen = Scoped<HPEN, GdiRelease>;
-using ScopedFont = Scoped<HFONT, GdiRelease>;
-using ScopedBitmap = Scoped<HBITMAP, GdiRelease>;
-using ScopedRegion = Scoped<HRGN, GdiRelease>;
-using ScopedHandle = Scoped<HANDLE, KernelRelease>;
-using ScopedFindHandle = Scoped<HANDLE, FindRelease>;
-using ScopedMemoryDc = Scoped<HDC, MemoryDcRelease>;
-using ScopedMenu = Scoped<HMENU, MenuRelease>;
-using ScopedCursor = Scoped<HCURSOR, CursorRelease>;
+using ScopedBrush = Scoped<HBRUSH, DeleteObject>;
+using ScopedPen = Scoped<HPEN, DeleteObject>;
+using ScopedFont = Scoped<HFONT, DeleteObject>;
+using ScopedBitmap = Scoped<HBITMAP, DeleteObject>;
+using ScopedRegion = Scoped<HRGN, DeleteObject>;
+using ScopedHandle = Scoped<HANDLE, CloseHandle>;
+using ScopedMemoryDc = Scoped<HDC, DeleteDC>;
+using ScopedMenu = Scoped<HMENU, DestroyMenu>;
+using ScopedCursor = Scoped<HCURSOR, DestroyCursor>;
 
 // An object selected into a device context until the end of the scope, when
 // the one it replaced is selected back (before the object itself is freed, so

@@ -7,11 +7,11 @@
 namespace tarvex::console {
 
 ConsoleServices SystemConsoleServices() {
-  return {.directories = SystemDirectories(),
-          .folderListable = sys::FolderListable,
-          .readHead = sys::ReadFileHead,
-          .attributes = sys::FileAttributes,
-          .engine = SystemEngineServices()};
+  return {.scan = {.directories = SystemDirectories(),
+                   .folderListable = sys::FolderListable,
+                   .readHead = sys::ReadFileHead,
+                   .engine = SystemEngineServices()},
+          .attributes = sys::FileAttributes};
 }
 
 std::optional<std::vector<ScanRoot>> ResolveRoots(const std::vector<std::string>& paths, std::string& error,

@@ -24,15 +24,8 @@ struct ScanTotals {
 // What a console scan needs from the system; SystemConsoleServices() gives
 // the real ones, tests their own.
 struct ConsoleServices {
-  DirectorySource& directories;
-  std::function<bool(const std::string& folder)> folderListable;
-  std::function<std::string(const std::string& path, std::size_t count)> readHead;
+  ScanServices scan;
   std::function<std::optional<std::uint32_t>(const std::string& path)> attributes;
-  EngineServices engine;
-
-  ScanServices Scan() const {
-    return {.directories = directories, .folderListable = folderListable, .readHead = readHead, .engine = engine};
-  }
 };
 ConsoleServices SystemConsoleServices();
 

@@ -134,10 +134,6 @@ ConsoleIo& SystemConsole() {
   return io;
 }
 
-int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const ConsoleServices& services) {
-  return RunScanCommand(args, io, services, SystemCleanupServices());
-}
-
 int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const ConsoleServices& services,
                    const CleanupServices& cleanupServices) {
   const ParsedCommandLine parsed = ParseCommandLine(args);
@@ -163,7 +159,7 @@ int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const Co
 
   const std::string database = options.database.empty() ? io.DefaultDatabase() : options.database;
   Printer printer(io, options, mode != CleanupMode::Report);
-  TwoPassScan scan(printer, services.Scan());
+  TwoPassScan scan(printer, services.scan);
   if (scan.PrepareDatabase(database, options.mark) == CrcDatabase::State::Unreadable)
     return Fail(io, "cannot read the database " + database);
   const DatabaseHealth& health = scan.Health();

@@ -25,9 +25,8 @@ class ConsoleIo {
 
 ConsoleIo& SystemConsole();
 
-int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const ConsoleServices& services);
-// The same with the files and processes that --move and --remove change.
+// `cleanup`: the files and processes that --move and --remove change.
 int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const ConsoleServices& services,
-                   const CleanupServices& cleanup);
+                   const CleanupServices& cleanup = SystemCleanupServices());
 
 }  // namespace tarvex::console

@@ -19,15 +19,11 @@ bool Act(bool hapus, const std::string& path, sys::FileSystem& files) {
   return hapus ? files.Remove(path) : MoveToQuarantine(path, files);
 }
 
-}  // namespace
-
-std::string QuarantineName(const std::string& name, int attempt) {
-  return QuarantineName(kQuarantineFolder, name, attempt);
-}
-
 std::string QuarantineName(const std::string& folder, const std::string& name, int attempt) {
   return folder + name + "_vir" + (attempt > 1 ? std::to_string(attempt) : "");
 }
+
+}  // namespace
 
 // A file already in the folder is never overwritten: the next free name is used.
 std::optional<std::string> MoveIntoFolder(const std::string& path, const std::string& folder, sys::FileSystem& files) {

@@ -28,15 +28,10 @@ class RemedyHost {
   virtual void StopProcessOf(const std::string& path) = 0;
 };
 
-// The quarantine path of a file whose own name is `name`: name + "_vir", and
-// when that is taken name + "_vir2", "_vir3", ... (`attempt` counts from 1).
-std::string QuarantineName(const std::string& name, int attempt);
-// The same in another folder, given with its separator at the end.
-std::string QuarantineName(const std::string& folder, const std::string& name, int attempt);
-
-// Moves the file into `folder` (ending in its separator) under the first
-// free name of QuarantineName; gives the new path, or no value when the file
-// stays where it was. Attributes and running processes are the caller's.
+// Moves the file into `folder` (ending in its separator) as its own name +
+// "_vir", and when that is taken + "_vir2", "_vir3", ...; gives the new path,
+// or no value when the file stays where it was. Attributes and running
+// processes are the caller's.
 std::optional<std::string> MoveIntoFolder(const std::string& path, const std::string& folder, sys::FileSystem& files);
 
 // `aksi` "hapus" deletes; anything else quarantines, and "karantina" first

@@ -57,19 +57,9 @@ constexpr std::array<std::string_view, 2> kHiddenFiles = {"desktop.ini", "thumbs
 
 }  // namespace
 
-bool IsDriveRoot(std::string_view path) {
-  const std::string key = Key(path);
-  if (key.size() == 2 && key[1] == ':') return true;
-  if (!IsUnc(path)) return false;
-  std::size_t host = key.find('\\', 2);
-  return host != std::string::npos && host + 1 < key.size() && key.find('\\', host + 1) == std::string::npos;
-}
-
 std::optional<std::string> RefusalReason(std::string_view resolved, const sys::SystemFolders& system) {
   if (IsAdminShare(resolved)) return "an administrative share";
-  const std::string_view windowsDrive = DriveOf(system.windows);
-  if (!windowsDrive.empty() && IsDriveRoot(resolved) && Same(resolved, windowsDrive))
-    return "the root of the Windows drive";
+  if (Same(resolved, DriveOf(system.windows))) return "the root of the Windows drive";
   if (Within(resolved, system.windows)) return "the Windows folder";
   for (const std::string& folder : system.programFiles) {
     if (Same(resolved, folder)) return "a Program Files folder";

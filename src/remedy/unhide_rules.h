@@ -20,9 +20,6 @@ namespace tarvex::unhide {
 // Letter case and a trailing separator make no difference.
 std::optional<std::string> RefusalReason(std::string_view resolved, const sys::SystemFolders& system);
 
-// "C:\", "C:" and "\\host\share\": the roots the system's own folders sit in.
-bool IsDriveRoot(std::string_view path);
-
 // Entries that keep their attributes: the system's own folders at a drive's
 // root (System Volume Information, $RECYCLE.BIN, RECYCLER), which are not
 // entered either, and the files that are meant to stay hidden (desktop.ini,

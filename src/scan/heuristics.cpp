@@ -69,8 +69,8 @@ std::string_view ValueOf(std::string_view value) {
   return value;
 }
 
-}  // namespace
-
+// A program named X.exe, .scr, .com or .pif beside a hidden folder X: the
+// worm hides the user's folder and takes its place.
 bool IsFolderTwin(std::string_view name, std::string_view head, const std::vector<sys::DirEntry>& folder) {
   std::optional<std::string_view> stem = ProgramStem(name);
   if (!stem || !IsProgramByContent(head)) return false;
@@ -81,6 +81,7 @@ bool IsFolderTwin(std::string_view name, std::string_view head, const std::vecto
   return false;
 }
 
+// A program named like a document: foto.jpg.exe, "tugas.doc      .exe".
 bool IsDoubleExtension(std::string_view name, std::string_view head) {
   std::optional<std::string_view> stem = ProgramStem(name);
   if (!stem || !IsProgramByContent(head)) return false;
@@ -92,6 +93,8 @@ bool IsDoubleExtension(std::string_view name, std::string_view head) {
   }
   return false;
 }
+
+}  // namespace
 
 std::optional<std::string_view> FileHeuristic(std::string_view name, std::string_view head,
                                               const std::vector<sys::DirEntry>& folder) {

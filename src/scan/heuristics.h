@@ -20,13 +20,6 @@ inline constexpr const char* kRemark = "Heuristik";
 // How many of a file's first bytes the file rules look at.
 inline constexpr std::size_t kHeadBytes = 2;
 
-// A program named X.exe, .scr, .com or .pif beside a hidden folder X: the
-// worm hides the user's folder and takes its place.
-bool IsFolderTwin(std::string_view name, std::string_view head, const std::vector<sys::DirEntry>& folder);
-
-// A program named like a document: foto.jpg.exe, "tugas.doc      .exe".
-bool IsDoubleExtension(std::string_view name, std::string_view head);
-
 // kFolderTwin or kDoubleExt for a file that meets that rule (the folder twin
 // first, as the more telling of the two), no value for any other file.
 // `head` is the start of the content, `folder` the entries beside the file.

@@ -22,12 +22,6 @@ const PatternSet& VirusPatterns() {
   return set;
 }
 
-}  // namespace
-
-EngineServices SystemEngineServices() { return {.readFile = sys::ReadFileIfShorter, .fileStamp = sys::FileStampOf}; }
-
-namespace {
-
 const EngineServices& Checked(const EngineServices& s) {
   if (!s.readFile || !s.fileStamp) throw std::invalid_argument("EngineServices: readFile and fileStamp must be given");
   return s;
@@ -40,6 +34,8 @@ DatabaseFiles FilesOf(const EngineServices& s) {
 }
 
 }  // namespace
+
+EngineServices SystemEngineServices() { return {.readFile = sys::ReadFileIfShorter, .fileStamp = sys::FileStampOf}; }
 
 ScanEngine::ScanEngine(DetectionSink& sink, EngineServices services)
     : sink_(sink), services_(Checked(services)), database_(std::string(), FilesOf(services_)) {}

@@ -19,7 +19,7 @@ constexpr int kSlices = 16;
 struct Tables {
   // t[0] is the byte table; t[k][n] is the register contribution of byte n
   // when it lies k bytes before the end of a 16-byte slice.
-  std::uint32_t t[kSlices][256];
+  std::array<std::array<std::uint32_t, 256>, kSlices> t;
 };
 
 constexpr Tables MakeTables() {
@@ -40,13 +40,7 @@ constexpr Tables MakeTables() {
 
 // Built by the compiler: nothing to prepare at run time and one copy for all engines.
 constexpr Tables kTables = MakeTables();
-
-constexpr std::array<std::uint32_t, 256> MakeByteTable() {
-  std::array<std::uint32_t, 256> a{};
-  for (int n = 0; n < 256; ++n) a[n] = kTables.t[0][n];
-  return a;
-}
-constexpr std::array<std::uint32_t, 256> kByteTable = MakeByteTable();
+constexpr const std::array<std::uint32_t, 256>& kByteTable = kTables.t[0];
 
 // Little-endian 32-bit read at any alignment (the target CPUs are all little-endian).
 inline std::uint32_t Load32(const unsigned char* p) {

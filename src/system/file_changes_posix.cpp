@@ -7,16 +7,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "system/file_changes.h"
+#include "system/file_system.h"
+#include "system/files.h"
 
 namespace tarvex::sys {
-
-bool SetNormalAttributes(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0;
-}
-
-bool RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0; }
 
 namespace {
 
@@ -59,35 +53,53 @@ MoveResult CopyAcross(const std::string& from, const std::string& to) {
   return MoveResult::Failed;
 }
 
+class PosixFileSystem final : public FileSystem {
+ public:
+  bool SetNormalAttributes(const std::string& path) override {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+  }
+
+  bool Remove(const std::string& path) override { return unlink(path.c_str()) == 0; }
+
+  MoveResult Move(const std::string& from, const std::string& to) override {
+    // A hard link fails on an existing target, so nothing is ever replaced.
+    if (link(from.c_str(), to.c_str()) == 0) {
+      if (unlink(from.c_str()) == 0) return MoveResult::Moved;
+      unlink(to.c_str());
+      return MoveResult::Failed;
+    }
+    if (errno == EEXIST) return MoveResult::TargetExists;
+    if (errno == EXDEV) return CopyAcross(from, to);
+    // File systems without hard links, FAT above all (a flash disk mounted
+    // here): a rename that refuses a taken name.
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return MoveResult::Moved;
+    if (errno == EEXIST) return MoveResult::TargetExists;
+    return errno == EXDEV ? CopyAcross(from, to) : MoveResult::Failed;
+  }
+
+  bool MakeFolder(const std::string& path) override {
+    if (mkdir(path.c_str(), 0777) == 0) return true;
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  }
+
+  bool AppendText(const std::string& path, const std::string& text) override {
+    std::FILE* f = std::fopen(path.c_str(), "ab");
+    if (!f) return false;
+    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    return std::fclose(f) == 0 && ok;
+  }
+
+  std::optional<std::string> VisibleFileName(const std::string& path) override { return sys::VisibleFileName(path); }
+  bool Gone(const std::string& path) override { return FileIsGone(path); }
+};
+
 }  // namespace
 
-MoveResult MoveWithoutOverwrite(const std::string& from, const std::string& to) {
-  // A hard link fails on an existing target, so nothing is ever replaced.
-  if (link(from.c_str(), to.c_str()) == 0) {
-    if (unlink(from.c_str()) == 0) return MoveResult::Moved;
-    unlink(to.c_str());
-    return MoveResult::Failed;
-  }
-  if (errno == EEXIST) return MoveResult::TargetExists;
-  if (errno == EXDEV) return CopyAcross(from, to);
-  // File systems without hard links, FAT above all (a flash disk mounted
-  // here): a rename that refuses a taken name.
-  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return MoveResult::Moved;
-  if (errno == EEXIST) return MoveResult::TargetExists;
-  return errno == EXDEV ? CopyAcross(from, to) : MoveResult::Failed;
-}
-
-bool MakeFolder(const std::string& path) {
-  if (mkdir(path.c_str(), 0777) == 0) return true;
-  struct stat st;
-  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-bool AppendToFile(const std::string& path, const std::string& text) {
-  std::FILE* f = std::fopen(path.c_str(), "ab");
-  if (!f) return false;
-  bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-  return std::fclose(f) == 0 && ok;
+FileSystem& SystemFileSystem() {
+  static PosixFileSystem system;
+  return system;
 }
 
 }  // namespace tarvex::sys

@@ -1,6 +1,7 @@
 #include <windows.h>
 
-#include "system/file_changes.h"
+#include "system/file_system.h"
+#include "system/files.h"
 #include "system/wide_path_win32.h"
 
 namespace tarvex::sys {
@@ -12,47 +13,58 @@ std::wstring PathFor(const std::string& path) { return win32::WidePath(path).val
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+class Win32FileSystem final : public FileSystem {
+ public:
+  bool SetNormalAttributes(const std::string& path) override {
+    return SetFileAttributesW(PathFor(path).c_str(), FILE_ATTRIBUTE_NORMAL) != 0;
+  }
+
+  bool Remove(const std::string& path) override { return DeleteFileW(PathFor(path).c_str()) != 0; }
+
+  MoveResult Move(const std::string& from, const std::string& to) override {
+    const std::wstring source = PathFor(from), target = PathFor(to);
+    if (source.empty() || target.empty()) return MoveResult::Failed;
+    if (!MoveFileW(source.c_str(), target.c_str())) {
+      DWORD error = GetLastError();
+      return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? MoveResult::TargetExists
+                                                                          : MoveResult::Failed;
+    }
+    // Across drives the move is a copy and a delete, and it reports success
+    // even when the original could not be deleted.
+    if (Exists(source)) {
+      SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(target.c_str());
+      return MoveResult::Failed;
+    }
+    return MoveResult::Moved;
+  }
+
+  bool MakeFolder(const std::string& path) override {
+    const std::wstring folder = PathFor(path);
+    if (CreateDirectoryW(folder.c_str(), nullptr)) return true;
+    DWORD a = GetFileAttributesW(folder.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  bool AppendText(const std::string& path, const std::string& text) override {
+    HANDLE h = CreateFileW(PathFor(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    BOOL ok = WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(h);
+    return ok && written == text.size();
+  }
+
+  std::optional<std::string> VisibleFileName(const std::string& path) override { return sys::VisibleFileName(path); }
+  bool Gone(const std::string& path) override { return FileIsGone(path); }
+};
+
 }  // namespace
 
-bool SetNormalAttributes(const std::string& path) {
-  return SetFileAttributesW(PathFor(path).c_str(), FILE_ATTRIBUTE_NORMAL) != 0;
-}
-
-bool RemoveFile(const std::string& path) { return DeleteFileW(PathFor(path).c_str()) != 0; }
-
-MoveResult MoveWithoutOverwrite(const std::string& from, const std::string& to) {
-  const std::wstring source = PathFor(from), target = PathFor(to);
-  if (source.empty() || target.empty()) return MoveResult::Failed;
-  if (!MoveFileW(source.c_str(), target.c_str())) {
-    DWORD error = GetLastError();
-    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? MoveResult::TargetExists
-                                                                        : MoveResult::Failed;
-  }
-  // Across drives the move is a copy and a delete, and it reports success
-  // even when the original could not be deleted.
-  if (Exists(source)) {
-    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(target.c_str());
-    return MoveResult::Failed;
-  }
-  return MoveResult::Moved;
-}
-
-bool MakeFolder(const std::string& path) {
-  const std::wstring folder = PathFor(path);
-  if (CreateDirectoryW(folder.c_str(), nullptr)) return true;
-  DWORD a = GetFileAttributesW(folder.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool AppendToFile(const std::string& path, const std::string& text) {
-  HANDLE h = CreateFileW(PathFor(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  BOOL ok = WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  CloseHandle(h);
-  return ok && written == text.size();
+FileSystem& SystemFileSystem() {
+  static Win32FileSystem system;
+  return system;
 }
 
 }  // namespace tarvex::sys

@@ -3,6 +3,8 @@
 #include <limits>
 #include <new>
 
+#include "system/files.h"
+
 namespace tarvex::sys {
 
 unsigned char* FileBuffer::Prepare(std::size_t size) {
@@ -23,8 +25,29 @@ unsigned char* FileBuffer::Prepare(std::size_t size) {
   return data_.get();
 }
 
-bool ReadFileInto(const std::string& path, FileBuffer& into) {
-  return ReadFileIfShorter(path, std::numeric_limits<std::int64_t>::max(), into).read;
+FileRead ReadFileIfShorter(const std::string& path, std::int64_t readBelow, FileBuffer& into) {
+  into.Prepare(0);
+  FileRead result = ReadFileWith(path, readBelow, [&into](std::size_t size) { return into.Prepare(size); });
+  if (!result.read) into.Prepare(0);
+  return result;
+}
+
+std::optional<std::vector<unsigned char>> ReadWholeFile(const std::string& path) {
+  std::vector<unsigned char> bytes;
+  const FileRead file =
+      ReadFileWith(path, std::numeric_limits<std::int64_t>::max(), [&bytes](std::size_t size) -> unsigned char* {
+        try {
+          bytes.resize(size);
+        } catch (const std::bad_alloc&) {
+          // A 32-bit process often has no 2 GiB block to spare: the file is then unreadable.
+          return nullptr;
+        }
+        // Even an empty file needs somewhere to be read into.
+        static unsigned char nothing;
+        return size ? bytes.data() : &nothing;
+      });
+  if (!file.read) return std::nullopt;
+  return bytes;
 }
 
 }  // namespace tarvex::sys

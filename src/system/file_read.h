@@ -3,6 +3,7 @@
 // file, and the size and last-write time that tell whether a file changed.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -37,12 +38,14 @@ struct FileRead {
 // Files of 2 GiB or larger are never read: ReadWholeFile gives up on them too.
 FileRead ReadFileIfShorter(const std::string& path, std::int64_t readBelow, FileBuffer& into);
 
+// The same look, reading into the memory `room(length)` gives; a null answer
+// (no memory) leaves the file unread. The platform's own part of both reads.
+FileRead ReadFileWith(const std::string& path, std::int64_t readBelow,
+                      const std::function<unsigned char*(std::size_t)>& room);
+
 // The first `count` bytes of a file (fewer when it is shorter); empty when it
 // cannot be read.
 std::string ReadFileHead(const std::string& path, std::size_t count);
-
-// The whole file into `into`; false (and `into` empty) when it cannot be read.
-bool ReadFileInto(const std::string& path, FileBuffer& into);
 
 // Size and last-write time: a file whose stamp is unchanged is taken to be
 // unchanged.

@@ -26,8 +26,8 @@ bool ReadAll(int fd, unsigned char* buf, std::size_t size) {
 
 }  // namespace
 
-FileRead ReadFileIfShorter(const std::string& path, std::int64_t readBelow, FileBuffer& into) {
-  into.Prepare(0);
+FileRead ReadFileWith(const std::string& path, std::int64_t readBelow,
+                      const std::function<unsigned char*(std::size_t)>& room) {
   // Without waiting: a pipe that slipped in between the listing and the read
   // must not hold up the scan.
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -38,12 +38,11 @@ FileRead ReadFileIfShorter(const std::string& path, std::int64_t readBelow, File
     result.length = static_cast<std::int64_t>(st.st_size);
     if (*result.length < readBelow && *result.length < kTooLarge) {
       const auto size = static_cast<std::size_t>(*result.length);
-      unsigned char* buf = into.Prepare(size);
+      unsigned char* buf = room(size);
       result.read = buf && ReadAll(fd, buf, size);
     }
   }
   close(fd);
-  if (!result.read) into.Prepare(0);
   return result;
 }
 

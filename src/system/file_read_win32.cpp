@@ -22,8 +22,8 @@ bool ReadAll(HANDLE h, unsigned char* buf, std::size_t size) {
 
 }  // namespace
 
-FileRead ReadFileIfShorter(const std::string& path, std::int64_t readBelow, FileBuffer& into) {
-  into.Prepare(0);
+FileRead ReadFileWith(const std::string& path, std::int64_t readBelow,
+                      const std::function<unsigned char*(std::size_t)>& room) {
   const std::optional<std::wstring> wide = win32::WidePath(path);
   if (!wide) return {};  // no such name can exist
   HANDLE h = CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -36,12 +36,11 @@ FileRead ReadFileIfShorter(const std::string& path, std::int64_t readBelow, File
     result.length = size.QuadPart;
     if (size.QuadPart < readBelow && size.QuadPart < kTooLarge) {
       const auto total = static_cast<std::size_t>(size.QuadPart);
-      unsigned char* buf = into.Prepare(total);
+      unsigned char* buf = room(total);
       result.read = buf && ReadAll(h, buf, total);
     }
   }
   CloseHandle(h);
-  if (!result.read) into.Prepare(0);
   return result;
 }
 

@@ -2,13 +2,11 @@
 // suite's stand-in for the Win32 layer, and the real thing for a scanner that
 // runs on the host.
 #include <dirent.h>
-#include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <new>
 
 #include "system/files.h"
 
@@ -58,31 +56,6 @@ std::optional<std::uint32_t> FileAttributes(const std::string& path) { return At
 bool FileIsGone(const std::string& path) {
   struct stat st;
   return lstat(path.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
-}
-
-std::optional<std::vector<unsigned char>> ReadWholeFile(const std::string& path) {
-  // Without waiting: a pipe that slipped in between the listing and the read
-  // must not hold up the caller.
-  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  std::optional<std::vector<unsigned char>> result;
-  struct stat st;
-  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size < 0x80000000LL) {
-    try {
-      std::vector<unsigned char> buf(static_cast<size_t>(st.st_size));
-      size_t done = 0;
-      while (done < buf.size()) {
-        ssize_t got = read(fd, buf.data() + done, buf.size() - done);
-        if (got <= 0) break;  // shrank or failed between the length and the read
-        done += static_cast<size_t>(got);
-      }
-      if (done == buf.size()) result = std::move(buf);
-    } catch (const std::bad_alloc&) {
-      // No room for the whole file: it cannot be read, like any other failure.
-    }
-  }
-  close(fd);
-  return result;
 }
 
 std::vector<DirEntry> ListDirectory(const std::string& pattern, std::uint32_t mask) {

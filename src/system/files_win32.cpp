@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include <new>
 
 #include "system/files.h"
 #include "system/wide_path_win32.h"
@@ -43,37 +42,6 @@ bool FileIsGone(const std::string& path) {
   if (!wide || GetFileAttributesW(wide->c_str()) != INVALID_FILE_ATTRIBUTES) return false;
   const DWORD error = GetLastError();
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
-
-std::optional<std::vector<unsigned char>> ReadWholeFile(const std::string& path) {
-  std::optional<std::wstring> wide = win32::WidePath(path);
-  if (!wide) return std::nullopt;
-  HANDLE h = CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::optional<std::vector<unsigned char>> result;
-  LARGE_INTEGER size;
-  if (GetFileSizeEx(h, &size) && size.QuadPart >= 0 && size.QuadPart < 0x80000000LL) {
-    try {
-      // A 32-bit process often has no 2 GiB block to spare: a failed
-      // allocation is an unreadable file, not an exception for the caller.
-      std::vector<unsigned char> buf(static_cast<size_t>(size.QuadPart));
-      size_t done = 0;
-      bool ok = true;
-      while (done < buf.size()) {
-        DWORD got = 0;
-        if (!ReadFile(h, buf.data() + done, static_cast<DWORD>(buf.size() - done), &got, nullptr) || got == 0) {
-          ok = false;  // shrank or failed between the length and the read
-          break;
-        }
-        done += got;
-      }
-      if (ok) result = std::move(buf);
-    } catch (const std::bad_alloc&) {
-    }
-  }
-  CloseHandle(h);
-  return result;
 }
 
 std::vector<DirEntry> ListDirectory(const std::string& pattern, std::uint32_t mask) {

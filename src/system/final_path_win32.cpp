@@ -63,16 +63,6 @@ std::wstring LongForm(const std::wstring& p) {
   return p;
 }
 
-std::optional<std::wstring> FullPathName(const std::wstring& p) {
-  DWORD n = GetFullPathNameW(p.c_str(), 0, nullptr, nullptr);
-  if (n == 0) return std::nullopt;
-  std::wstring buf(n, L'\0');
-  n = GetFullPathNameW(p.c_str(), n, buf.data(), nullptr);
-  if (n == 0 || n >= buf.size()) return std::nullopt;
-  buf.resize(n);
-  return buf;
-}
-
 std::wstring LongPathName(const std::wstring& p) {
   DWORD n = GetLongPathNameW(p.c_str(), nullptr, 0);
   if (n == 0) return p;
@@ -108,7 +98,7 @@ FinalPath ResolveFinalPath(const std::string& given) {
   std::wstring p = Unprefixed(*wide);
   if (p.size() == 2 && IsDriveForm(p)) p += L'\\';  // "E:" is the drive, as the batch file takes it
   p = WithoutSubstitutedDrive(p);
-  std::optional<std::wstring> full = FullPathName(p);
+  std::optional<std::wstring> full = win32::FullPath(p);
   if (!full) return {FinalPath::Kind::Unresolved, {}};
   p = WithoutSubstitutedDrive(Unprefixed(*full));
 

@@ -54,6 +54,8 @@ std::wstring LongForm(const std::wstring& full) {
   return full;
 }
 
+}  // namespace
+
 std::optional<std::wstring> FullPath(const std::wstring& path) {
   DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
   if (n == 0) return std::nullopt;
@@ -63,8 +65,6 @@ std::optional<std::wstring> FullPath(const std::wstring& path) {
   buf.resize(n);
   return buf;
 }
-
-}  // namespace
 
 std::optional<std::wstring> WidePath(std::string_view utf8) {
   std::optional<std::wstring> given = Wide(utf8);

@@ -17,6 +17,10 @@ namespace tarvex::sys::win32 {
 // classic limit, and otherwise passed as it is. No value for ill-formed UTF-8.
 std::optional<std::wstring> WidePath(std::string_view utf8);
 
+// The system's full form of a path ("." and ".." folded, made absolute); no
+// value when it cannot be had.
+std::optional<std::wstring> FullPath(const std::wstring& path);
+
 // A path the system reports, without the long-path prefix, as UTF-8: the
 // form the program builds itself. No value when it holds a lone surrogate.
 std::optional<std::string> ReportedPath(std::wstring_view wide);

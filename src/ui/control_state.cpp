@@ -31,48 +31,6 @@ const ControlState::Value& ControlState::At(int id) const {
   return values_[static_cast<std::size_t>(&Design(id) - table_.begin())];
 }
 
-void ControlState::SetText(int id, const std::string& text) {
-  Value& v = At(id);
-  if (v.text == text) return;
-  v.text = text;
-  Tell(id, Change::Text);
-}
-
-void ControlState::SetEnabled(int id, bool enabled) {
-  Value& v = At(id);
-  if (v.enabled == enabled) return;
-  v.enabled = enabled;
-  Tell(id, Change::Enabled);
-}
-
-void ControlState::SetChecked(int id, bool checked) {
-  Value& v = At(id);
-  if (v.checked == checked) return;
-  v.checked = checked;
-  Tell(id, Change::Checked);
-}
-
-void ControlState::SetVisible(int id, bool visible) {
-  Value& v = At(id);
-  if (v.visible == visible) return;
-  v.visible = visible;
-  Tell(id, Change::Visible);
-}
-
-void ControlState::SetBounds(int id, const Box& bounds) {
-  Value& v = At(id);
-  if (v.bounds == bounds) return;
-  v.bounds = bounds;
-  Tell(id, Change::Bounds);
-}
-
-void ControlState::SetPosition(int id, int position) {
-  Value& v = At(id);
-  if (v.position == position) return;
-  v.position = position;
-  Tell(id, Change::Position);
-}
-
 void ControlState::AddRow(int id, Row row) {
   At(id).rows.push_back(std::move(row));
   Tell(id, Change::Items);

@@ -23,18 +23,17 @@ class ControlState {
   const ControlSpec& Design(int id) const;
 
   const std::string& Text(int id) const { return At(id).text; }
-  void SetText(int id, const std::string& text);
+  void SetText(int id, const std::string& text) { Set(id, &Value::text, text, Change::Text); }
   bool Enabled(int id) const { return At(id).enabled; }
-  void SetEnabled(int id, bool enabled);
+  void SetEnabled(int id, bool enabled) { Set(id, &Value::enabled, enabled, Change::Enabled); }
   bool Checked(int id) const { return At(id).checked; }
-  void SetChecked(int id, bool checked);
+  void SetChecked(int id, bool checked) { Set(id, &Value::checked, checked, Change::Checked); }
   bool Visible(int id) const { return At(id).visible; }
-  void SetVisible(int id, bool visible);
   const Box& Bounds(int id) const { return At(id).bounds; }
-  void SetBounds(int id, const Box& bounds);
+  void SetBounds(int id, const Box& bounds) { Set(id, &Value::bounds, bounds, Change::Bounds); }
   // The position of a progress bar (0 to 100) or of a scroll bar.
   int Position(int id) const { return At(id).position; }
-  void SetPosition(int id, int position);
+  void SetPosition(int id, int position) { Set(id, &Value::position, position, Change::Position); }
   // The lines of a list box.
   const std::vector<std::string>& Items(int id) const { return At(id).items; }
   void AddItem(int id, const std::string& item);
@@ -66,6 +65,14 @@ class ControlState {
   const Value& At(int id) const;
   void Tell(int id, Change change) {
     if (listener_) listener_(id, change);
+  }
+  // Told only when the value really changes.
+  template <class T>
+  void Set(int id, T Value::*field, const T& value, Change change) {
+    Value& v = At(id);
+    if (v.*field == value) return;
+    v.*field = value;
+    Tell(id, change);
   }
 
   ControlTable table_;

@@ -28,15 +28,11 @@ TableWindow::~TableWindow() {
   if (Handle()) DestroyHandle();
 }
 
-int TableWindow::IndexOf(int id) const {
+HWND TableWindow::Control(int id) const {
   const ControlTable table = state_->Controls().Table();
   const ControlSpec* c = table.Find(id);
-  return c ? static_cast<int>(c - table.begin()) : -1;
-}
-
-HWND TableWindow::Control(int id) const {
-  const int i = IndexOf(id);
-  return i >= 0 && static_cast<std::size_t>(i) < children_.size() ? children_[i] : nullptr;
+  const std::size_t i = c ? static_cast<std::size_t>(c - table.begin()) : children_.size();
+  return i < children_.size() ? children_[i] : nullptr;
 }
 
 XPButton* TableWindow::Button(int id) {

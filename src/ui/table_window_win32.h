@@ -77,7 +77,6 @@ class TableWindow : public Window, public WindowFrame, private ControlHost {
   LRESULT ControlColours(HDC dc, HWND control, UINT msg, WPARAM wp, LPARAM lp);
   void DrawItem(const DRAWITEMSTRUCT& item);
   void Activated(bool activation);
-  int IndexOf(int id) const;
 
   std::unique_ptr<WindowState> state_;
   ChangeMirror mirror_;

@@ -50,10 +50,7 @@ std::string UpToNul(std::string_view buffer) { return std::string(buffer.substr(
 
 Outcome Interpret(const Reply& reply, std::string_view builtFilter) {
   Outcome out;
-  if (reply.apiReturn != 1) {
-    out.askExtendedError = true;
-    return out;
-  }
+  if (reply.apiReturn != 1) return out;
   out.confirmed = true;
   out.Filename = UpToNul(reply.fileBuffer);
   out.FileTitle = UpToNul(reply.titleBuffer);

@@ -58,9 +58,6 @@ struct Outcome {
   std::int32_t FilterIndex = -1;
   std::int32_t flags = 0;
   bool readOnlyTicked = false;
-  // A failed call: the extended error is worth asking for (it reads 0 after
-  // a plain cancel).
-  bool askExtendedError = false;
 };
 Outcome Interpret(const Reply& reply, std::string_view builtFilter);
 

@@ -184,7 +184,7 @@ void VEVXpButton::KeyDown(int keyCode, int shift) {
     default:
       break;
   }
-  if (events_.KeyDown) events_.KeyDown(keyCode, shift);
+  Raise(events_.KeyDown, keyCode, shift);
 }
 
 void VEVXpButton::KeyUp(int keyCode, int shift) {
@@ -194,12 +194,10 @@ void VEVXpButton::KeyUp(int keyCode, int shift) {
     window_.Refresh();
     Raise(events_.Click);
   }
-  if (events_.KeyUp) events_.KeyUp(keyCode, shift);
+  Raise(events_.KeyUp, keyCode, shift);
 }
 
-void VEVXpButton::KeyPress(int keyAscii) {
-  if (events_.KeyPress) events_.KeyPress(keyAscii);
-}
+void VEVXpButton::KeyPress(int keyAscii) { Raise(events_.KeyPress, keyAscii); }
 
 void VEVXpButton::AccessKeyPressed() {
   lastButton_ = kLeftButton;

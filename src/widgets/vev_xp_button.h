@@ -143,17 +143,14 @@ class VEVXpButton {
   int LastKeyCode() const { return lastKeyCode_; }
   ui::TimerTable& Timers() { return timers_; }
   const ui::TimerTable& Timers() const { return timers_; }
-  const PixelSurface& Face() const { return face_; }
   Look LastLook() const { return lastLook_; }
 
  private:
   LookState State() const { return {enabled_, hovering_, hasFocus_, lastButton_}; }
   void UpdateAccessKey() { accessKey_ = AccessKeyOf(caption_); }
-  void Raise(const std::function<void()>& event) {
-    if (event) event();
-  }
-  void Raise(const std::function<void(const MouseArgs&)>& event, const MouseArgs& args) {
-    if (event) event(args);
+  template <class Event, class... Args>
+  static void Raise(const Event& event, const Args&... args) {
+    if (event) event(args...);
   }
 
   ButtonWindow& window_;

@@ -34,7 +34,6 @@ class XPButton : public ui::Window, private widgets::ButtonWindow {
 
   // A new button with this caption and font.
   bool Create(HWND parent, int id, const RECT& bounds, const std::string& caption, HFONT font);
-  int Id() const { return id_; }
 
   std::string Caption() const { return control_.Caption(); }
   void SetCaption(const std::string& caption);
@@ -42,7 +41,6 @@ class XPButton : public ui::Window, private widgets::ButtonWindow {
   void SetEnabled(bool enabled) { control_.SetEnabled(enabled); }
   const std::string& ToolTipText() const { return tooltip_; }
   void SetToolTipText(const std::string& text);
-  HWND ToolTipWindow() const { return tip_; }
   // Caption colours: normal and under the mouse; system colours keep their top bit.
   void SetForeColor(COLORREF color) { control_.SetForeColor(color); }
   void SetForeHover(COLORREF color) { control_.SetForeHover(color); }

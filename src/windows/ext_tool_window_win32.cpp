@@ -4,6 +4,9 @@
 
 namespace tarvex {
 
+namespace {
+
+// The cursor drawn in an image; the caller destroys it.
 HCURSOR MakeCursor(const CursorImage& image) {
   // One bit per pixel, rows of 32 bits: the AND plane keeps the screen where
   // the image is transparent, the XOR plane makes white.
@@ -18,6 +21,8 @@ HCURSOR MakeCursor(const CursorImage& image) {
   }
   return CreateCursor(GetModuleHandleW(nullptr), image.hotX, image.hotY, 32, 32, andPlane.data(), xorPlane.data());
 }
+
+}  // namespace
 
 ExtToolWindow::ExtToolWindow(ExtToolServices services)
     : ui::TableWindow(std::make_unique<frmExtTool>(std::move(services))), cursor_(MakeCursor(kHandCursor)) {}

@@ -8,9 +8,6 @@
 
 namespace tarvex {
 
-// The cursor drawn in an image; the caller destroys it.
-HCURSOR MakeCursor(const CursorImage& image);
-
 class ExtToolWindow : public ui::TableWindow {
  public:
   explicit ExtToolWindow(ExtToolServices services);

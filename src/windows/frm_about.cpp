@@ -11,17 +11,19 @@ constexpr int kStep = 20;
 constexpr int kLowest = -5800;
 constexpr int kRestartTop = 2090;
 constexpr int kTickMs = 50;
+
+// Where the credits stand after one tick, in twips from the top of the box.
+int NextCreditsTop(int top) {
+  top -= kStep;
+  return top < kLowest ? kRestartTop : top;
+}
+
 }  // namespace
 
 std::string CreditsText() {
   std::string text;
   for (const char* line : config::kCreditLines) text += std::string(line) + "\r\n";
   return text + config::kHomePage;
-}
-
-int NextCreditsTop(int top) {
-  top -= kStep;
-  return top < kLowest ? kRestartTop : top;
 }
 
 frmAbout::frmAbout(AboutServices services)

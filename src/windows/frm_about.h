@@ -17,10 +17,6 @@ struct AboutServices {
 // The credits: the configured lines and the home page, joined by CR LF.
 std::string CreditsText();
 
-// Where the credits stand after one tick, in twips from the top of the box:
-// 20 higher, and back to 2090 once they have risen above -5800.
-int NextCreditsTop(int top);
-
 inline constexpr int kCreditsStartTop = 2000;
 
 inline constexpr ui::WindowSpec kAboutWindow = {

@@ -6,19 +6,12 @@
 
 namespace tarvex {
 
-namespace {
-
-const CheckUpdateServices& Checked(const CheckUpdateServices& s) {
-  ui::RequireServices("CheckUpdateServices", {{bool(s.shellOpen), "shellOpen"},
-                                              {bool(s.databasePath), "databasePath"},
-                                              {bool(s.downloadsFolder), "downloadsFolder"}});
-  return s;
-}
-
-}  // namespace
-
 frmCheckUpdate::frmCheckUpdate(CheckUpdateServices services)
-    : WindowState(kCheckUpdateWindow, kControls, {{tmrAuto, 1000}}), services_(Checked(services)) {}
+    : WindowState(kCheckUpdateWindow, kControls, {{tmrAuto, 1000}}), services_(std::move(services)) {
+  ui::RequireServices("CheckUpdateServices", {{bool(services_.shellOpen), "shellOpen"},
+                                              {bool(services_.databasePath), "databasePath"},
+                                              {bool(services_.downloadsFolder), "downloadsFolder"}});
+}
 
 void frmCheckUpdate::DownStatus(const std::string& strStatus) { Controls().SetText(lblstatus, strStatus); }
 

@@ -5,11 +5,16 @@
 
 namespace tarvex {
 
+namespace {
+
+// The message shown when FileRecover.bat is missing or hidden.
 std::string MissingBatchFileText(const std::string& programFolder) {
   return "Maaf, file " + programFolder + "\\FileRecover.bat tidak ditemukan.\r\n" +
          "Vado Tarvex Antivirus tidak dapat melakukan perintah ini.\r\n" + "Silahkan download kembali dari " +
          config::kHomePage;
 }
+
+}  // namespace
 
 // clang-format off
 const CursorImage kHandCursor = {12, 1, {

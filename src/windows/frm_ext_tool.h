@@ -19,9 +19,6 @@ struct ExtToolServices {
   sys::MessageBoxService messageBox;
 };
 
-// The message shown when FileRecover.bat is missing or hidden.
-std::string MissingBatchFileText(const std::string& programFolder);
-
 // The link's own cursor: a pointing hand, 32 x 32, drawn as rows of '#'
 // (black), 'o' (white) and '.' (transparent); the fingertip is the hot spot.
 struct CursorImage {

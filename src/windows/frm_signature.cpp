@@ -10,8 +10,10 @@ namespace {
 // The window's storage: entries 1 to 2000 of the database.
 constexpr std::size_t kDatabaseEntries = 2000;
 constexpr const char* kEndName = "Selesai";
-}  // namespace
 
+// The names of the database at dbPath in file order, up to the first named
+// "Selesai"; an entry without a colon is its own name. An unreadable
+// database has none.
 std::vector<std::string> DatabaseNames(const std::string& dbPath) {
   std::vector<std::string> names;
   std::size_t read = 0;
@@ -39,6 +41,8 @@ std::vector<std::string> BuiltInVirusNames() {
 std::string SignatureLine(std::size_t number, const std::string& name) { return std::to_string(number) + ". " + name; }
 
 std::string SignatureCountLine(std::size_t count) { return "Jumlah Signature : " + std::to_string(count); }
+
+}  // namespace
 
 frmSignature::frmSignature(SignatureServices services)
     : ui::WindowState(kSignatureWindow, kSignatureControls), services_(std::move(services)) {

@@ -15,18 +15,6 @@ struct SignatureServices {
   std::function<std::string()> databasePath;
 };
 
-// The names of the database at dbPath in file order, up to the first named
-// "Selesai", of at most 2000 entries; an entry without a colon is its own
-// name. An unreadable database has none.
-std::vector<std::string> DatabaseNames(const std::string& dbPath);
-// The names of the built-in virus table, in table order.
-std::vector<std::string> BuiltInVirusNames();
-
-// "1. w32.Example.A"
-std::string SignatureLine(std::size_t number, const std::string& name);
-// "Jumlah Signature : 8"
-std::string SignatureCountLine(std::size_t count);
-
 inline constexpr ui::WindowSpec kSignatureWindow = {
     .className = "TarvexSignature",
     .title = "Virus Signature",

@@ -9,15 +9,12 @@ namespace {
 
 constexpr std::int64_t kMarkableBytes = 750 * 1024;
 
-const TempDbServices& Checked(const TempDbServices& s) {
-  ui::RequireServices("TempDbServices", {{bool(s.getOpenFileName), "getOpenFileName"},
-                                         {bool(s.checksumText), "checksumText"},
-                                         {bool(s.packer), "packer"},
-                                         {bool(s.compiler), "compiler"},
-                                         {bool(s.fileLength), "fileLength"},
-                                         {bool(s.decimalSeparator), "decimalSeparator"},
-                                         {bool(s.markChecksum), "markChecksum"}});
-  return s;
+// Whether a checksum text may become the mark. "0" is what an empty or
+// unreadable file gives: marked, it would report every such file as a virus.
+bool IsMarkable(const std::string& checksumText) { return !checksumText.empty() && checksumText != "0"; }
+
+bool CanMark(std::int64_t length, const std::string& checksumText) {
+  return length <= kMarkableBytes && IsMarkable(checksumText);
 }
 
 }  // namespace
@@ -39,14 +36,17 @@ std::string SizeText(std::int64_t length, const std::string& decimalSeparator) {
   return text + " Kb.";
 }
 
-bool IsMarkable(const std::string& checksumText) { return !checksumText.empty() && checksumText != "0"; }
-
-bool CanMark(std::int64_t length, const std::string& checksumText) {
-  return length <= kMarkableBytes && IsMarkable(checksumText);
-}
-
 frmTempDb::frmTempDb(TempDbServices services)
-    : ui::WindowState(kTempDbWindow, kTempDbControls), services_(Checked(services)) {}
+    : ui::WindowState(kTempDbWindow, kTempDbControls), services_(std::move(services)) {
+  const TempDbServices& s = services_;
+  ui::RequireServices("TempDbServices", {{bool(s.getOpenFileName), "getOpenFileName"},
+                                         {bool(s.checksumText), "checksumText"},
+                                         {bool(s.packer), "packer"},
+                                         {bool(s.compiler), "compiler"},
+                                         {bool(s.fileLength), "fileLength"},
+                                         {bool(s.decimalSeparator), "decimalSeparator"},
+                                         {bool(s.markChecksum), "markChecksum"}});
+}
 
 void frmTempDb::Click(int id) {
   if (id == cmdBrowse) cmdBrowse_Click();

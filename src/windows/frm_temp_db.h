@@ -32,13 +32,6 @@ struct TempDbServices {
 // 1536 bytes give "1.5 Kb." with "." as the separator.
 std::string SizeText(std::int64_t length, const std::string& decimalSeparator);
 
-// Whether a file may be marked: at most 750 Kb. and a real checksum.
-bool CanMark(std::int64_t length, const std::string& checksumText);
-
-// Whether a checksum text may become the mark. "0" is what an empty or
-// unreadable file gives: marked, it would report every such file as a virus.
-bool IsMarkable(const std::string& checksumText);
-
 namespace temp_db_layout {
 using ui::Kind;
 using ui::Twips;

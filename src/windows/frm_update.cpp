@@ -7,13 +7,6 @@ namespace tarvex {
 
 namespace {
 
-const UpdateReminderServices& Checked(const UpdateReminderServices& s) {
-  ui::RequireServices("UpdateReminderServices", {{bool(s.workArea), "workArea"},
-                                                 {bool(s.writeLog), "writeLog"},
-                                                 {bool(s.showDownloadWindow), "showDownloadWindow"}});
-  return s;
-}
-
 int ToTwips(int pixels) { return pixels * ui::kTwipsPerPixel; }
 
 }  // namespace
@@ -21,7 +14,11 @@ int ToTwips(int pixels) { return pixels * ui::kTwipsPerPixel; }
 frmUpdate::frmUpdate(UpdateReminderServices services)
     : WindowState(kUpdateReminderWindow, kControls,
                   {{tmrFadeIn, kTickMs}, {tmrUpdate, kTickMs}, {tmrFadeOut, kTickMs}}),
-      services_(Checked(services)) {}
+      services_(std::move(services)) {
+  ui::RequireServices("UpdateReminderServices", {{bool(services_.workArea), "workArea"},
+                                                 {bool(services_.writeLog), "writeLog"},
+                                                 {bool(services_.showDownloadWindow), "showDownloadWindow"}});
+}
 
 void frmUpdate::Form_Load() {
   Frame()->SetTitle("Pengingat Update");

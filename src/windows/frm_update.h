@@ -76,7 +76,6 @@ class frmUpdate : public ui::WindowState {
   void GotFocus(int id) override;
 
   std::int32_t WorkAreaBottom() const { return workAreaBottom_; }
-  std::uint8_t HoldLimit() const { return holdLimit_; }
   std::uint8_t HoldCount() const { return holdCount_; }
 
   // The outer frame in twips, as the slide reads and sets it.

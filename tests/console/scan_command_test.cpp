@@ -189,17 +189,17 @@ TEST_F(ScanCommandTest, UnreadableFoldersAndFilesAreToldAndTheScanGoesOn) {
   testing::FakeTree tree;
   tree.File(root, "locked", sys::kAttrDirectory).File(root, "a.exe").Folder(root, "open");
   ConsoleServices services{
-      .directories = tree,
-      .folderListable = [&](const std::string& folder) { return folder != root + "locked\\"; },
-      .readHead = [](const std::string&, std::size_t) { return std::string(); },
-      .attributes = [](const std::string&) { return std::optional<std::uint32_t>(sys::kAttrDirectory); },
-      .engine = {.readFile =
-                     [&](const std::string& path, std::int64_t below, sys::FileBuffer& into) {
-                       // The database reads; every file of the tree is locked.
-                       if (path == io_.defaultDb) return sys::ReadFileIfShorter(path, below, into);
-                       return sys::FileRead{10, false};
-                     },
-                 .fileStamp = sys::FileStampOf}};
+      .scan = {.directories = tree,
+               .folderListable = [&](const std::string& folder) { return folder != root + "locked\\"; },
+               .readHead = [](const std::string&, std::size_t) { return std::string(); },
+               .engine = {.readFile =
+                              [&](const std::string& path, std::int64_t below, sys::FileBuffer& into) {
+                                // The database reads; every file of the tree is locked.
+                                if (path == io_.defaultDb) return sys::ReadFileIfShorter(path, below, into);
+                                return sys::FileRead{10, false};
+                              },
+                          .fileStamp = sys::FileStampOf}},
+      .attributes = [](const std::string&) { return std::optional<std::uint32_t>(sys::kAttrDirectory); }};
   EXPECT_EQ(RunScanCommand({root}, io_, services), 0);
   EXPECT_THAT(Lines(io_.err), ElementsAre("tarvex-scan: cannot read " + root + "a.exe",
                                           "tarvex-scan: cannot read folder " + root + "locked\\"));

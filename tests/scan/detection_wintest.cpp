@@ -22,7 +22,7 @@
 #include "support/running_program_win32.h"
 #include "support/temp_tree_win32.h"
 #include "support/window_probe_win32.h"
-#include "system/file_changes.h"
+#include "system/file_system.h"
 #include "system/files.h"
 #include "system/program_folder.h"
 
@@ -204,8 +204,8 @@ class Quarantine {
  public:
   ~Quarantine() {
     for (const auto& [name, content] : Content()) {
-      sys::SetNormalAttributes(kQuarantineFolder + name);
-      sys::RemoveFile(kQuarantineFolder + name);
+      sys::SystemFileSystem().SetNormalAttributes(kQuarantineFolder + name);
+      sys::SystemFileSystem().Remove(kQuarantineFolder + name);
     }
     RemoveDirectoryW(L"C:\\Karantina");
   }
