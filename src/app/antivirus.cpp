@@ -1,10 +1,9 @@
 #include "app/antivirus.h"
 
-#include <stdexcept>
-
 #include "base/web_addresses.h"
 #include "remedy/mod_log.h"
 #include "scan/scan_progress.h"
+#include "ui/required_services.h"
 
 namespace tarvex {
 
@@ -27,15 +26,12 @@ constexpr MenuCommand kWindowCommands[] = {
 };
 
 const AntivirusServices& Checked(const AntivirusServices& s) {
-  const std::pair<bool, const char*> given[] = {
-      {bool(s.browseFolder), "browseFolder"}, {bool(s.messageBox), "messageBox"},
-      {bool(s.yield), "yield"},               {bool(s.beep), "beep"},
-      {bool(s.endProgram), "endProgram"},     {bool(s.showWindow), "showWindow"},
-      {bool(s.programFolder), "programFolder"}, {bool(s.visibleFileExists), "visibleFileExists"},
-      {bool(s.folderListable), "folderListable"}, {bool(s.readHead), "readHead"},
-  };
-  for (const auto& [present, name] : given)
-    if (!present) throw std::invalid_argument(std::string("AntivirusServices: no ") + name);
+  ui::RequireServices("AntivirusServices",
+                      {{bool(s.browseFolder), "browseFolder"}, {bool(s.messageBox), "messageBox"},
+                       {bool(s.yield), "yield"}, {bool(s.beep), "beep"},
+                       {bool(s.endProgram), "endProgram"}, {bool(s.showWindow), "showWindow"},
+                       {bool(s.programFolder), "programFolder"}, {bool(s.visibleFileExists), "visibleFileExists"},
+                       {bool(s.folderListable), "folderListable"}, {bool(s.readHead), "readHead"}});
   return s;
 }
 
@@ -238,8 +234,6 @@ void Antivirus::cmdKarantina_Click() {
   WriteLog("karantina");
   tindakan("karantina");
 }
-
-void Antivirus::StopProcessOf(const std::string& path) { guard_.StopProcessOf(path); }
 
 void Antivirus::StartElapsedTimer() {
   clock_.Reset();  // the label keeps the last scan's time until the first tick

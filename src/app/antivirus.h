@@ -149,7 +149,7 @@ class Antivirus : public ui::WindowState, private ScanSink, private RemedyHost {
   void ShowPercent(int percent) override;
   void ShowCounts(std::size_t rowsLeft) override;
   void ListProcesses() override { guard_.ListProcesses(); }
-  void StopProcessOf(const std::string& path) override;
+  void StopProcessOf(const std::string& path) override { guard_.StopProcessOf(path); }
 
   void WriteLog(const std::string& message);
   void tindakan(const std::string& aksi);
