@@ -1,5 +1,7 @@
 #include "base/window_win32.h"
 
+#include <commctrl.h>
+
 #include <set>
 
 #include "base/wide_text_win32.h"
@@ -31,6 +33,23 @@ bool RegisterOnce(const std::wstring& className, bool programIcon, UINT classSty
 }
 
 }  // namespace
+
+HWND SendTooltip(HWND tips, HWND owner, HWND control, const std::string& text, UINT message) {
+  if (!tips)
+    tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+  if (!tips) return nullptr;
+  std::wstring tip = WideFromUtf8(text);
+  TTTOOLINFOW info = {};
+  info.cbSize = sizeof info;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = owner;
+  info.uId = reinterpret_cast<UINT_PTR>(control);
+  info.lpszText = tip.data();
+  SendMessageW(tips, message, 0, reinterpret_cast<LPARAM>(&info));
+  return tips;
+}
 
 Window::~Window() { DestroyHandle(); }
 

@@ -9,6 +9,11 @@
 
 namespace tarvex::ui {
 
+// Sends `message` (adding the tool, or changing its text) for the tooltip of
+// `control` in `owner` to the tooltip window `tips`, made when null; the
+// tooltip window, or null when it could not be made.
+HWND SendTooltip(HWND tips, HWND owner, HWND control, const std::string& text, UINT message);
+
 class Window {
  public:
   Window() = default;

@@ -7,15 +7,6 @@
 
 namespace tarvex::console {
 
-namespace {
-
-std::string WithSeparator(std::string folder) {
-  if (!folder.empty() && !sys::IsPathSeparator(folder.back())) folder += sys::kPathSeparator;
-  return folder;
-}
-
-}  // namespace
-
 CleanupServices SystemCleanupServices() {
   static ProcessGuard guard(sys::SystemProcesses());
   return {.files = sys::SystemFileSystem(),
@@ -29,7 +20,7 @@ CleanupServices SystemCleanupServices() {
 }
 
 DetectionCleanup::DetectionCleanup(CleanupMode mode, std::string folder, CleanupServices services)
-    : mode_(mode), folder_(WithSeparator(std::move(folder))), services_(std::move(services)) {}
+    : mode_(mode), folder_(sys::WithSeparator(std::move(folder))), services_(std::move(services)) {}
 
 bool DetectionCleanup::Prepare(std::string& error) {
   if (mode_ != CleanupMode::Move) return true;
@@ -37,12 +28,12 @@ bool DetectionCleanup::Prepare(std::string& error) {
     error = "cannot make the folder " + folder_;
     return false;
   }
-  finalFolder_ = WithSeparator(services_.finalPath(folder_));
+  finalFolder_ = sys::WithSeparator(services_.finalPath(folder_));
   return true;
 }
 
 bool DetectionCleanup::InFolder(const std::string& path) const {
-  const std::string folder = WithSeparator(services_.finalPath(sys::FolderOf(path)));
+  const std::string folder = sys::WithSeparator(services_.finalPath(sys::FolderOf(path)));
   return folder.compare(0, finalFolder_.size(), finalFolder_) == 0;
 }
 

@@ -10,11 +10,6 @@ namespace {
 
 constexpr std::uint32_t kHiding = sys::kAttrHidden | sys::kAttrSystem | sys::kAttrReadOnly;
 
-std::string Joined(const std::string& folder, const std::string& name) {
-  const bool ends = !folder.empty() && (folder.back() == sys::kPathSeparator || folder.back() == '/');
-  return ends ? folder + name : folder + sys::kPathSeparator + name;
-}
-
 }  // namespace
 
 UnhideCounts UnhideBelow(const std::string& folder, sys::AttributeFiles& files) {
@@ -28,7 +23,7 @@ UnhideCounts UnhideBelow(const std::string& folder, sys::AttributeFiles& files) 
     const bool atRoot = files.IsVolumeRoot(current);
     for (const sys::DirEntry& entry : files.Entries(current)) {
       if (KeepsItsAttributes(entry, atRoot)) continue;
-      const std::string path = Joined(current, entry.name);
+      const std::string path = sys::WithSeparator(current) + entry.name;
       if (entry.attributes & kHiding) {
         if (!files.SetAttributes(path, entry.attributes & ~kHiding)) {
           ++counts.unchanged;

@@ -19,6 +19,8 @@ inline constexpr char kPathSeparator = '/';
 inline constexpr bool IsPathSeparator(char c) { return c == kPathSeparator || c == '/'; }
 // The folder of a path, its last separator included ("" for a bare name).
 std::string FolderOf(const std::string& path);
+// The folder with a separator at its end, ready for a name (nothing added to "").
+std::string WithSeparator(std::string folder);
 
 // Attribute bits, with the values the Windows file system uses.
 constexpr std::uint32_t kAttrReadOnly = 0x1;

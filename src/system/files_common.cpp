@@ -8,6 +8,11 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, cut);
 }
 
+std::string WithSeparator(std::string folder) {
+  if (!folder.empty() && !IsPathSeparator(folder.back())) folder += kPathSeparator;
+  return folder;
+}
+
 bool VisibleFileExists(const std::string& path) { return VisibleFileName(path).has_value(); }
 
 std::optional<std::string> VisibleFileName(const std::string& path) {

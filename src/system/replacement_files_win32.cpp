@@ -17,16 +17,11 @@ std::int64_t Ticks(const FILETIME& t) {
   return (static_cast<std::int64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
 }
 
-std::string Joined(const std::string& folder, const std::string& name) {
-  if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) return folder + name;
-  return folder + "\\" + name;
-}
-
 class Win32ReplacementFiles : public ReplacementFiles {
  public:
   std::vector<FoundFile> Find(const std::string& folder, const std::string& pattern) override {
     std::vector<FoundFile> out;
-    std::optional<std::wstring> query = win32::WidePath(Joined(folder, pattern));
+    std::optional<std::wstring> query = win32::WidePath(WithSeparator(folder) + pattern);
     if (!query) return out;
     WIN32_FIND_DATAW fd;
     HANDLE h = FindFirstFileExW(query->c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr, 0);
@@ -35,7 +30,7 @@ class Win32ReplacementFiles : public ReplacementFiles {
     do {
       std::optional<std::string> name = win32::Utf8(fd.cFileName);
       if ((fd.dwFileAttributes & skipped) || !name) continue;
-      out.push_back({Joined(folder, *name), *name, Ticks(fd.ftLastWriteTime)});
+      out.push_back({WithSeparator(folder) + *name, *name, Ticks(fd.ftLastWriteTime)});
     } while (FindNextFileW(h, &fd));
     FindClose(h);
     return out;

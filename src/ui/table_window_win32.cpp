@@ -90,20 +90,7 @@ void TableWindow::Keep(int id, std::unique_ptr<XPButton> button) { buttons_[id] 
 void TableWindow::Keep(int id, HMENU menu) { menus_[id].reset(menu); }
 
 void TableWindow::AddTooltip(HWND control, const char* text) {
-  if (!tooltip_) {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-    if (!tooltip_) return;
-  }
-  std::wstring tip = WideFromUtf8(text);
-  TTTOOLINFOW info = {};
-  info.cbSize = sizeof info;
-  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  info.hwnd = Handle();
-  info.uId = reinterpret_cast<UINT_PTR>(control);
-  info.lpszText = &tip[0];
-  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  tooltip_ = SendTooltip(tooltip_, Handle(), control, text, TTM_ADDTOOLW);
 }
 
 void TableWindow::Listen() {

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <optional>
 
+#include "base/paint_objects_win32.h"
 #include "base/wide_text_win32.h"
 #include "system/shell.h"
 #include "widgets/file_dialog_rules.h"
@@ -24,31 +25,28 @@ constexpr DWORD kFileRecordSize = offsetof(OPENFILENAMEW, lpTemplateName) + size
 static_assert(kFileRecordSize == 76, "the classic file dialog record");
 #endif
 
-std::wstring Wide(const std::string& utf8) { return ui::WideFromUtf8(utf8); }
-std::string Utf8(const std::wstring& wide) { return ui::Utf8FromWide(wide); }
-
 HWND OwnerWindow(std::intptr_t owner) { return owner == kNoOwner ? nullptr : reinterpret_cast<HWND>(owner); }
 
 // A file buffer of exactly kBufferChars characters; UTF-8 text can widen to
 // fewer characters than bytes, never to more.
 std::wstring WideBuffer(const std::string& text) {
-  std::wstring w = Wide(filedlg::UpToNul(text));
+  std::wstring w = ui::WideFromUtf8(filedlg::UpToNul(text));
   w.resize(filedlg::kBufferChars - 1);
   w.resize(filedlg::kBufferChars, L'\0');
   return w;
 }
 
-std::string NarrowBuffer(const std::wstring& buffer) { return Utf8(buffer.substr(0, buffer.find(L'\0'))); }
+std::string NarrowBuffer(const std::wstring& buffer) { return ui::Utf8FromWide(buffer.substr(0, buffer.find(L'\0'))); }
 
 // Shows the open or save dialog and fills in what the caller gets back.
 filedlg::Outcome RunFileDialog(bool save, const std::string& filename, const std::string& fileTitle,
                                const std::string& builtFilter, std::int32_t filterIndex, const std::string& initDir,
                                const std::string& dlgTitle, const std::string& defaultExt, std::intptr_t owner,
                                std::int32_t flags, int& apiReturn) {
-  std::wstring filter = Wide(builtFilter);  // NULs survive the conversion
+  std::wstring filter = ui::WideFromUtf8(builtFilter);  // NULs survive the conversion
   std::wstring file = WideBuffer(filename);
   std::wstring title = WideBuffer(fileTitle);
-  std::wstring dir = Wide(initDir), caption = Wide(dlgTitle), ext = Wide(defaultExt);
+  std::wstring dir = ui::WideFromUtf8(initDir), caption = ui::WideFromUtf8(dlgTitle), ext = ui::WideFromUtf8(defaultExt);
 
   OPENFILENAMEW record = {};
   record.lStructSize = kFileRecordSize;
@@ -90,7 +88,7 @@ void Deliver(const filedlg::Outcome& out, std::string& Filename, std::string& Fi
 // name no printer or the printer is not there.
 HGLOBAL DeviceModeFrom(const PrinterSettings& printer) {
   if (printer.DeviceName.empty()) return nullptr;
-  std::wstring device = Wide(printer.DeviceName);
+  std::wstring device = ui::WideFromUtf8(printer.DeviceName);
   HANDLE handle = nullptr;
   if (!OpenPrinterW(device.data(), &handle, nullptr)) return nullptr;
   HGLOBAL block = nullptr;
@@ -122,7 +120,7 @@ void CopyDeviceMode(HGLOBAL block, PrinterSettings& printer) {
   if (!block) return;
   const auto* mode = static_cast<const DEVMODEW*>(GlobalLock(block));
   if (!mode) return;
-  printer.DeviceName = Utf8(std::wstring(mode->dmDeviceName, wcsnlen(mode->dmDeviceName, CCHDEVICENAME)));
+  printer.DeviceName = ui::Utf8FromWide(std::wstring(mode->dmDeviceName, wcsnlen(mode->dmDeviceName, CCHDEVICENAME)));
   if (mode->dmFields & DM_COPIES) printer.Copies = mode->dmCopies;
   if (mode->dmFields & DM_ORIENTATION) printer.Orientation = mode->dmOrientation;
   if (mode->dmFields & DM_PAPERSIZE) printer.PaperSize = mode->dmPaperSize;
@@ -191,8 +189,8 @@ bool cCommonDialog::VBGetSaveFileName(std::string& Filename, std::string& FileTi
 
 std::string cCommonDialog::VBGetFileTitle(const std::string& sFile) {
   wchar_t title[MAX_PATH] = {};
-  if (GetFileTitleW(Wide(sFile).c_str(), title, MAX_PATH) != 0) return "";
-  return Utf8(title);
+  if (GetFileTitleW(ui::WideFromUtf8(sFile).c_str(), title, MAX_PATH) != 0) return "";
+  return ui::Utf8FromWide(title);
 }
 
 void cCommonDialog::FillCustomColours() {
@@ -247,9 +245,7 @@ bool cCommonDialog::VBChooseFont(FontChoice& CurFont, std::intptr_t PrinterDC, s
                                  std::int32_t& Color, std::int32_t MinSize, std::int32_t MaxSize,
                                  std::int32_t& flags) {
   Begin();
-  HDC screen = GetDC(nullptr);
-  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  const int dpi = ui::ScreenDpi();
   LOGFONTW font = {};
   font.lfHeight = -static_cast<LONG>(std::lround(CurFont.Size * dpi / 72.0));
   font.lfWeight = CurFont.Bold ? FW_BOLD : FW_NORMAL;
@@ -257,7 +253,7 @@ bool cCommonDialog::VBChooseFont(FontChoice& CurFont, std::intptr_t PrinterDC, s
   font.lfUnderline = CurFont.Underline;
   font.lfStrikeOut = CurFont.Strikethrough;
   font.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(font.lfFaceName, Wide(CurFont.Name).c_str(), LF_FACESIZE);
+  lstrcpynW(font.lfFaceName, ui::WideFromUtf8(CurFont.Name).c_str(), LF_FACESIZE);
 
   CHOOSEFONTW cf = {};
   cf.lStructSize = sizeof cf;
@@ -279,7 +275,7 @@ bool cCommonDialog::VBChooseFont(FontChoice& CurFont, std::intptr_t PrinterDC, s
     flags = 0;
     return false;
   }
-  CurFont.Name = Utf8(font.lfFaceName);
+  CurFont.Name = ui::Utf8FromWide(font.lfFaceName);
   CurFont.Size = cf.iPointSize / 10.0;
   CurFont.Bold = font.lfWeight >= FW_SEMIBOLD;
   CurFont.Italic = font.lfItalic != 0;

@@ -100,22 +100,7 @@ void XPButton::ReadProperties(const widgets::PropertyBag& stored, const std::str
 
 void XPButton::SetToolTipText(const std::string& text) {
   tooltip_ = text;
-  std::wstring tip = ui::WideFromUtf8(text);
-  TTTOOLINFOW info = {};
-  info.cbSize = sizeof info;
-  info.hwnd = GetParent(Handle());
-  info.uId = reinterpret_cast<UINT_PTR>(Handle());
-  info.lpszText = tip.data();
-  if (tip_) {
-    SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
-    return;
-  }
-  tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetParent(Handle()), nullptr,
-                         GetModuleHandleW(nullptr), nullptr);
-  if (!tip_) return;
-  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  tip_ = ui::SendTooltip(tip_, GetParent(Handle()), Handle(), text, tip_ ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW);
 }
 
 void XPButton::OnCommand(WORD code) {
