@@ -1,7 +1,9 @@
 #include "scan/two_pass_scan.h"
 
+#include <algorithm>
 #include <stdexcept>
 
+#include "scan/heuristics.h"
 #include "scan/listing_reuse.h"
 #include "system/files.h"
 
@@ -44,21 +46,21 @@ EngineServices TellingUnreadable(EngineServices engine, ScanSink& sink) {
 TwoPassScan::TwoPassScan(ScanSink& sink, ScanServices services)
     : sink_(sink),
       services_(Checked(services)),
-      engine_(*this, TellingUnreadable(services_.engine, sink)),
-      heuristics_(*this, services_.readHead) {}
+      engine_(*this, TellingUnreadable(services_.engine, sink)) {}
 
 ScanCounts TwoPassScan::Run(const std::vector<ScanRoot>& roots) {
   RunningScope running(running_, stopRequested_);
   counts_ = ScanCounts();
   engine_.ResetCounters();
   const char separator = services_.directories.Separator();
-  std::vector<std::string> startFolders;
+  startFolders_.clear();
   for (const ScanRoot& root : roots) {
     std::string folder = root.isFile ? sys::FolderOf(root.path) : root.path;
     if (folder.empty() || folder.back() != separator) folder += separator;
-    startFolders.push_back(std::move(folder));
+    startFolders_.push_back(std::move(folder));
   }
-  heuristics_.StartScan(std::move(startFolders), separator);
+  listedFolder_.clear();
+  listedEntries_.clear();
   roots_ = &roots;
   MENGANALISA(Kerja::Hitung);
   MENGANALISA(Kerja::Pindai);
@@ -93,7 +95,8 @@ void TwoPassScan::MENGANALISA(Kerja kerja) {
 void TwoPassScan::FolderListed(const std::string& folder, const std::vector<sys::DirEntry>& entries) {
   if (kerja_ != Kerja::Pindai) return;
   ++counts_.folders;
-  heuristics_.FolderListed(folder, entries);
+  listedFolder_ = folder;
+  listedEntries_ = entries;
   if (entries.empty() && !services_.folderListable(folder)) sink_.Problem(ScanProblem::FolderUnreadable, folder);
 }
 
@@ -101,13 +104,41 @@ void TwoPassScan::ExamineFile(const std::string& folder, const std::string& name
   sink_.Examining(folder, name, counts_);
   try {
     const bool reported = engine_.CheckSelection(folder, name);
-    if (!reported && useHeuristics_) heuristics_.Check(folder, name, engine_.LastLength(), engine_.LastContent());
+    if (!reported && useHeuristics_) CheckHeuristics(folder, name);
   } catch (...) {
     // A failing check costs this file its verdict, never the scan.
     sink_.Problem(ScanProblem::CheckFailed, folder + name);
   }
   ++counts_.examined;
   sink_.Examined(counts_);
+}
+
+bool TwoPassScan::AutorunPlace(const std::string& folder) const {
+  const bool driveRoot = folder.size() == 3 && folder[1] == ':' && folder[2] == services_.directories.Separator();
+  return driveRoot || std::find(startFolders_.begin(), startFolders_.end(), folder) != startFolders_.end();
+}
+
+void TwoPassScan::CheckHeuristics(const std::string& folder, const std::string& name) {
+  // The quarantine holds what was caught already; a file with no length is gone.
+  const std::optional<std::int64_t>& length = engine_.LastLength();
+  if (InQuarantine(folder) || !length) return;
+  const std::optional<std::string_view> content = engine_.LastContent();
+  const std::string path = folder + name;
+  std::optional<std::string_view> rule;
+  if (heuristics::IsAutorunName(name)) {
+    // A real autorun.inf is a few lines: one too big to be read whole is no concern here.
+    if (content && AutorunPlace(folder) && heuristics::AutorunStartsProgram(*content)) rule = heuristics::kAutorun;
+  } else {
+    static const std::vector<sys::DirEntry> kNoEntries;
+    // A single file given as a root: its folder was not listed.
+    const std::vector<sys::DirEntry>& beside = folder == listedFolder_ ? listedEntries_ : kNoEntries;
+    // Whether the name could fit a rule at all, before any byte is read for it.
+    if (!heuristics::FileHeuristic(name, "MZ", beside)) return;
+    const std::string head = content ? std::string(content->substr(0, heuristics::kHeadBytes))
+                                     : services_.readHead(path, heuristics::kHeadBytes);
+    rule = heuristics::FileHeuristic(name, head, beside);
+  }
+  if (rule) Detected({path, std::string(*rule), *length, heuristics::kRemark});
 }
 
 void TwoPassScan::DoEvents() {

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "scan/folder_walk.h"
-#include "scan/heuristic_checks.h"
 #include "scan/scan_engine.h"
 #include "scan/scan_sink.h"
 
@@ -50,7 +49,6 @@ class TwoPassScan : private WalkHost, private DetectionSink {
   void RequestStop() { stopRequested_ = running_; }
   // A stop was asked for and the scan is winding down.
   bool Stopping() const { return stopRequested_; }
-  bool Running() const { return running_; }
   const EngineCounters& EngineCounts() const { return engine_.Counters(); }
   // The heuristic rules after the other checks (on unless switched off).
   void UseHeuristics(bool on) { useHeuristics_ = on; }
@@ -58,6 +56,10 @@ class TwoPassScan : private WalkHost, private DetectionSink {
  private:
   // One pass over every root.
   void MENGANALISA(Kerja kerja);
+  // The heuristic rules for a file the checks before did not report.
+  void CheckHeuristics(const std::string& folder, const std::string& name);
+  // A drive's root or a folder the scan starts from: where an autorun.inf counts.
+  bool AutorunPlace(const std::string& folder) const;
 
   // WalkHost
   bool StopRequested() override { return stopRequested_; }
@@ -70,8 +72,12 @@ class TwoPassScan : private WalkHost, private DetectionSink {
   ScanSink& sink_;
   ScanServices services_;
   ScanEngine engine_;
-  HeuristicChecks heuristics_;
   bool useHeuristics_ = true;
+  // Each root's folder, ending in the separator.
+  std::vector<std::string> startFolders_;
+  // The folder whose files come next, with every entry it holds.
+  std::string listedFolder_;
+  std::vector<sys::DirEntry> listedEntries_;
   const std::vector<ScanRoot>* roots_ = nullptr;
   Kerja kerja_ = Kerja::Hitung;
   ScanCounts counts_;
