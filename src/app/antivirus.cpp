@@ -1,6 +1,7 @@
 #include "app/antivirus.h"
 
 #include "base/web_addresses.h"
+#include "remedy/delete_quarantine.h"
 #include "remedy/mod_log.h"
 #include "scan/scan_progress.h"
 #include "ui/required_services.h"
@@ -201,7 +202,7 @@ void Antivirus::Detected(const Detection& detection) {
   found_.push_back(detection);
   Controls().AddRow(ListView1, {"", detection.virusName, detection.path, std::to_string(detection.size),
                                 detection.remark});
-  StopProcessOf(detection.path);  // before the count goes up, as the user will read it
+  guard_.StopProcessOf(detection.path);  // before the count goes up, as the user will read it
   SetText(lblJumlahVirus, std::to_string(found_.size()));
 }
 
@@ -210,19 +211,48 @@ void Antivirus::ShowPercent(int percent) {
   SetText(lblPercentComplete, std::to_string(percent) + " % Complete...");
 }
 
-void Antivirus::ShowCounts(std::size_t rowsLeft) {
-  SetText(lblFileDiperiksa, "0");
-  SetText(lblJumlahVirus, std::to_string(rowsLeft));
-}
-
 void Antivirus::WriteLog(const std::string& message) {
   ModLog(services_.files, services_.clock, services_.programFolder()).WriteLog(message);
 }
 
 void Antivirus::tindakan(const std::string& aksi) {
+  const bool hapus = aksi == "hapus";
   // A copy: the rows leave the list as their files go.
   const std::vector<Detection> rows = found_;
-  tarvex::tindakan(aksi, rows, *this, services_.files);
+  const std::size_t n = rows.size();
+  if (n == 0) {
+    ShowStatus(hapus ? "Tak ada virus yang dihapus..." : "Tak ada virus yang dikarantina...");
+    return;
+  }
+  if (aksi == "karantina") services_.files.MakeFolder(kQuarantineFolder);
+
+  std::size_t done = 0, left = n;
+  for (std::size_t k = 1; k <= n; ++k) {
+    // From the last row up, so removing a row never renumbers one still to come.
+    const std::size_t r = n - k + 1;
+    const std::string& path = rows[r - 1].path;
+    if (services_.files.Gone(path)) {
+      // Deleted or moved by something else since the scan: nothing is left
+      // to act on, and a row kept for it could never leave the list.
+      RemoveRow(r);
+      --left;
+    } else {
+      guard_.StopProcessOf(path);
+      if (DeleteOrQuarantine(hapus, path, services_.files)) {
+        RemoveRow(r);
+        ++done;
+        --left;
+      }
+    }
+    ShowPercent(PercentComplete(n, k - 1).value_or(0));
+  }
+  guard_.ListProcesses();
+  ShowPercent(100);
+
+  SetText(lblFileDiperiksa, "0");
+  SetText(lblJumlahVirus, std::to_string(left));
+  ShowStatus(std::to_string(done) + (hapus ? " virus telah dihapus..."
+                                           : " virus telah dipindahkan ke folder 'C:\\Karantina\\' ..."));
 }
 
 void Antivirus::cmdHapus_Click() {

@@ -13,7 +13,6 @@
 #include "app/elapsed_clock.h"
 #include "app/result_row.h"
 #include "base/program_files.h"
-#include "remedy/delete_quarantine.h"
 #include "remedy/process_guard.h"
 #include "scan/two_pass_scan.h"
 #include "system/clock.h"
@@ -49,7 +48,7 @@ struct AntivirusServices {
 // From 1 November 2011 on, every activation asks the user to fetch a newer version.
 bool DateWarningDue(const sys::LocalTime& today);
 
-class Antivirus : public ui::WindowState, private ScanSink, private RemedyHost {
+class Antivirus : public ui::WindowState, private ScanSink {
  public:
   static constexpr ui::ControlTable kControls{kAntivirusControls};
   static constexpr int Image1 = kControls.IdOf("Image1");
@@ -116,7 +115,7 @@ class Antivirus : public ui::WindowState, private ScanSink, private RemedyHost {
   ProcessGuard& Guard() { return guard_; }
 
   // The status line, also for what the command line and the guard tell.
-  void ShowStatus(const std::string& text) override { SetText(status, text); }
+  void ShowStatus(const std::string& text) { SetText(status, text); }
 
   // The checksum text the file analysis window marked as a virus; later
   // scans report files with it as "Permintaan User".
@@ -144,14 +143,16 @@ class Antivirus : public ui::WindowState, private ScanSink, private RemedyHost {
   void Detected(const Detection& detection) override;
   void DoEvents() override { services_.yield(); }
 
-  // RemedyHost
-  void RemoveRow(std::size_t index) override;
-  void ShowPercent(int percent) override;
-  void ShowCounts(std::size_t rowsLeft) override;
-  void ListProcesses() override { guard_.ListProcesses(); }
-  void StopProcessOf(const std::string& path) override { guard_.StopProcessOf(path); }
+  // Removes row `index` (from 1) of the result list.
+  void RemoveRow(std::size_t index);
+  // The progress bar and lblPercentComplete.
+  void ShowPercent(int percent);
 
   void WriteLog(const std::string& message);
+  // `aksi` "hapus" deletes; anything else quarantines, and "karantina" first
+  // makes the quarantine folder. A row leaves the list when its file was
+  // deleted or moved, or was already gone; the summary counts only the files
+  // deleted or moved.
   void tindakan(const std::string& aksi);
 
   AntivirusServices services_;
