@@ -95,15 +95,15 @@ std::string DetectionLine(const Detection& detection, const std::string& outcome
   return line;
 }
 
-std::string SummaryText(const ScanTotals& t) {
+std::string SummaryText(const ScanCounts& counts, std::uint64_t bytesRead, double seconds) {
   auto line = [](const char* label, const std::string& value) { return std::string(label) + value + '\n'; };
-  const double mib = static_cast<double>(t.bytesRead) / (1024.0 * 1024.0);
-  return "\n" + line("Folders:        ", std::to_string(t.folders)) +
-         line("Files counted:  ", std::to_string(t.filesCounted)) +
-         line("Files examined: ", std::to_string(t.filesExamined)) +
-         line("Detections:     ", std::to_string(t.detections)) +
-         line("Bytes read:     ", std::to_string(t.bytesRead) + Format(" (%.1f MiB)", mib)) +
-         line("Time:           ", Format("%.2f s", t.seconds));
+  const double mib = static_cast<double>(bytesRead) / (1024.0 * 1024.0);
+  return "\n" + line("Folders:        ", std::to_string(counts.folders)) +
+         line("Files counted:  ", std::to_string(counts.counted)) +
+         line("Files examined: ", std::to_string(counts.examined)) +
+         line("Detections:     ", std::to_string(counts.detections)) +
+         line("Bytes read:     ", std::to_string(bytesRead) + Format(" (%.1f MiB)", mib)) +
+         line("Time:           ", Format("%.2f s", seconds));
 }
 
 std::string ProgressText(std::uint64_t examined, std::uint64_t total, const std::string& folder,

@@ -20,7 +20,7 @@ std::string DetectionLine(const Detection& detection);
 // The same with a fifth field, what --move or --remove did with the file.
 std::string DetectionLine(const Detection& detection, const std::string& outcome);
 
-std::string SummaryText(const ScanTotals& totals);
+std::string SummaryText(const ScanCounts& counts, std::uint64_t bytesRead, double seconds);
 
 // The progress line's text, at most `width` characters: the percentage, the
 // counts and the file as the window's status line shows it.

@@ -176,17 +176,12 @@ int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const Co
   scan.UseHeuristics(options.heuristics);
   const auto start = std::chrono::steady_clock::now();
   const ScanCounts counts = scan.Run(*roots);
-  const ScanTotals totals{.folders = counts.folders,
-                          .filesCounted = counts.counted,
-                          .filesExamined = counts.examined,
-                          .detections = counts.detections,
-                          .bytesRead = scan.EngineCounts().bytesRead,
-                          .seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()};
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   printer.ClearProgress();
   const int cleaned = CleanDetections(printer, cleanup, io, options.quiet);
-  if (options.summary && !options.quiet) io.Write(sys::Stream::Out, SummaryText(totals));
+  if (options.summary && !options.quiet) io.Write(sys::Stream::Out, SummaryText(counts, scan.BytesRead(), seconds));
   if (cleaned == kError) return kError;
-  return totals.detections > 0 ? kFound : kClean;
+  return counts.detections > 0 ? kFound : kClean;
 }
 
 }  // namespace tarvex::console

@@ -68,10 +68,8 @@ bool ScanEngine::CheckSelection(const std::string& namadir, const std::string& n
 
   const bool readable = file.read;
   if (readable) {
-    ++counters_.filesRead;
-    counters_.bytesRead += buffer_.size();
+    bytesRead_ += buffer_.size();
   } else {
-    ++counters_.unreadable;
     buffer_.Prepare(0);
     if (services_.readFailed) services_.readFailed(full);
   }

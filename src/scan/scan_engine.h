@@ -29,12 +29,6 @@ struct EngineServices {
 // The system's own file facts.
 EngineServices SystemEngineServices();
 
-struct EngineCounters {
-  std::uint64_t filesRead = 0;  // files whose bytes went through a check
-  std::uint64_t bytesRead = 0;
-  std::uint64_t unreadable = 0;
-};
-
 class ScanEngine {
  public:
   ScanEngine(DetectionSink& sink, EngineServices services);
@@ -54,8 +48,9 @@ class ScanEngine {
   const std::optional<std::int64_t>& LastLength() const { return lastLength_; }
   std::optional<std::string_view> LastContent() const;
 
-  const EngineCounters& Counters() const { return counters_; }
-  void ResetCounters() { counters_ = {}; }
+  // The bytes that went through a check since the last reset.
+  std::uint64_t BytesRead() const { return bytesRead_; }
+  void ResetBytesRead() { bytesRead_ = 0; }
   const CrcDatabase& Database() const { return database_; }
 
  private:
@@ -63,7 +58,7 @@ class ScanEngine {
   EngineServices services_;
   std::string mark_;
   CrcDatabase database_;
-  EngineCounters counters_;
+  std::uint64_t bytesRead_ = 0;
   clsCRC crc_;
   sys::FileBuffer buffer_;
   std::optional<std::int64_t> lastLength_;

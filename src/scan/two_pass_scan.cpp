@@ -51,7 +51,7 @@ TwoPassScan::TwoPassScan(ScanSink& sink, ScanServices services)
 ScanCounts TwoPassScan::Run(const std::vector<ScanRoot>& roots) {
   RunningScope running(running_, stopRequested_);
   counts_ = ScanCounts();
-  engine_.ResetCounters();
+  engine_.ResetBytesRead();
   const char separator = services_.directories.Separator();
   startFolders_.clear();
   for (const ScanRoot& root : roots) {

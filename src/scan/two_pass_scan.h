@@ -49,7 +49,7 @@ class TwoPassScan : private WalkHost, private DetectionSink {
   void RequestStop() { stopRequested_ = running_; }
   // A stop was asked for and the scan is winding down.
   bool Stopping() const { return stopRequested_; }
-  const EngineCounters& EngineCounts() const { return engine_.Counters(); }
+  std::uint64_t BytesRead() const { return engine_.BytesRead(); }
   // The heuristic rules after the other checks (on unless switched off).
   void UseHeuristics(bool on) { useHeuristics_ = on; }
 
