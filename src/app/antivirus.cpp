@@ -155,8 +155,10 @@ void Antivirus::RunScan() {
   SetText(lblFileDiperiksa, "0");
   SetText(lblTotalFile, "0");
   SetText(lblJumlahVirus, "0");
-  StartAnalyseAnimation();
-  StartElapsedTimer();
+  Timers().Start(Timer2);
+  animation_.Start();
+  clock_.Reset();  // the label keeps the last scan's time until the first tick
+  Timers().Start(Timer1);
   // Read once for the whole scan, and only when it changed since the last one.
   scan_.PrepareDatabase(DatabasePath(), mark_);
   const ScanCounts counts = scan_.Run({{scanRoot_}});
@@ -182,9 +184,9 @@ void Antivirus::ShowEndMessage(const ScanCounts& counts) {
 void Antivirus::PassEnded(Kerja kerja, const ScanCounts& counts) {
   if (kerja == Kerja::Hitung) {
     SetText(lblTotalFile, std::to_string(counts.counted));
-    StopAnalyseAnimation();
+    Timers().Stop(Timer2);
   } else {
-    StopElapsedTimer();
+    Timers().Stop(Timer1);
   }
 }
 
@@ -264,20 +266,6 @@ void Antivirus::cmdKarantina_Click() {
   WriteLog("karantina");
   tindakan("karantina");
 }
-
-void Antivirus::StartElapsedTimer() {
-  clock_.Reset();  // the label keeps the last scan's time until the first tick
-  Timers().Start(Timer1);
-}
-
-void Antivirus::StopElapsedTimer() { Timers().Stop(Timer1); }
-
-void Antivirus::StartAnalyseAnimation() {
-  Timers().Start(Timer2);
-  animation_.Start();
-}
-
-void Antivirus::StopAnalyseAnimation() { Timers().Stop(Timer2); }
 
 void Antivirus::Timer1_Timer() {
   if (!Timers().Running(Timer1)) return;

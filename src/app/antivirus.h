@@ -130,10 +130,6 @@ class Antivirus : public ui::WindowState, private ScanSink {
   void RunScan();
   void ShowEndMessage(const ScanCounts& counts);
   std::string DatabasePath() const { return tarvex::DatabasePath(services_.programFolder()); }
-  void StartElapsedTimer();
-  void StopElapsedTimer();
-  void StartAnalyseAnimation();
-  void StopAnalyseAnimation();
 
   // ScanSink: the labels, list and status line show the scan.
   void PassStarted(Kerja) override { ClearRows(); }
