@@ -52,7 +52,7 @@ DesktopServices RealDesktop(App& app) {
 
 App::App(const std::function<void(DesktopServices&)>& adjust) : desktop_(RealDesktop(*this)) {
   if (adjust) adjust(desktop_);
-  main_ = std::make_unique<ScanRequestWindow>(MainWindowServices(), desktop_.folderExists, desktop_.driveType);
+  main_ = std::make_unique<AntivirusWindow>(MainWindowServices(), desktop_.folderExists, desktop_.driveType);
   RegisterWindows(*this);
 }
 

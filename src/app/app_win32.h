@@ -12,7 +12,6 @@
 
 #include "app/antivirus_window_win32.h"
 #include "app/app_window.h"
-#include "app/scan_request_window_win32.h"
 #include "app/start_request.h"
 #include "system/clock.h"
 #include "system/drives.h"
@@ -91,7 +90,7 @@ class App {
   AntivirusServices MainWindowServices();
 
   DesktopServices desktop_;
-  std::unique_ptr<ScanRequestWindow> main_;
+  std::unique_ptr<AntivirusWindow> main_;
   std::map<AppWindow, Entry> windows_;
 };
 
