@@ -4,8 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "console/console_scan.h"
-#include "scan/detection.h"
+#include "scan/scan_sink.h"
 
 namespace tarvex::console {
 

@@ -6,6 +6,8 @@
 #include "console/console_text.h"
 #include "console/scan_options.h"
 #include "console/unhide_command.h"
+#include "system/file_read.h"
+#include "system/files.h"
 #include "system/program_folder.h"
 
 namespace tarvex::console {
@@ -104,6 +106,22 @@ class Printer : public ScanSink {
   bool scanning_ = false;
 };
 
+// The roots for the paths as given: no value and `error` set when one of
+// them does not exist.
+std::optional<std::vector<ScanRoot>> ResolveRoots(const std::vector<std::string>& paths, std::string& error,
+                                                  const ConsoleServices& services) {
+  std::vector<ScanRoot> roots;
+  for (const std::string& path : paths) {
+    std::optional<std::uint32_t> attributes = services.attributes(path);
+    if (!attributes) {
+      error = "cannot find " + path;
+      return std::nullopt;
+    }
+    roots.push_back({path, (*attributes & sys::kAttrDirectory) == 0});
+  }
+  return roots;
+}
+
 int Fail(ConsoleIo& io, const std::string& text) {
   io.Write(sys::Stream::Err, kProgram + text + "\n");
   return kError;
@@ -128,6 +146,14 @@ int CleanDetections(const Printer& printer, DetectionCleanup& cleanup, ConsoleIo
 }
 
 }  // namespace
+
+ConsoleServices SystemConsoleServices() {
+  return {.scan = {.directories = SystemDirectories(),
+                   .folderListable = sys::FolderListable,
+                   .readHead = sys::ReadFileHead,
+                   .engine = SystemEngineServices()},
+          .attributes = sys::FileAttributes};
+}
 
 ConsoleIo& SystemConsole() {
   static SystemConsoleIo io;

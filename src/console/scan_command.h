@@ -1,17 +1,28 @@
 #pragma once
 // tarvex-scan from its arguments to its exit status, over a console that
 // tests can read.
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "console/console_scan.h"
 #include "console/detection_cleanup.h"
+#include "scan/two_pass_scan.h"
 #include "system/console.h"
 
 namespace tarvex::console {
 
 enum ExitStatus : int { kClean = 0, kFound = 1, kError = 2 };
+
+// What a console scan needs from the system; SystemConsoleServices() gives
+// the real ones, tests their own.
+struct ConsoleServices {
+  ScanServices scan;
+  std::function<std::optional<std::uint32_t>(const std::string& path)> attributes;
+};
+ConsoleServices SystemConsoleServices();
 
 class ConsoleIo {
  public:
