@@ -1,8 +1,8 @@
 #include "app/scan_requests.h"
 
 #include <algorithm>
+#include <vector>
 
-#include "app/flash_disk_guard.h"
 #include "ui/required_services.h"
 
 namespace tarvex {
@@ -10,6 +10,19 @@ namespace tarvex {
 namespace {
 
 constexpr char kGuardStatus[] = "Penjaga flash disk aktif.";
+
+// The roots ("E:\") of the drives in `unitMask` (bit 0 = A:) that are
+// removable: fixed, network and optical drives also arrive (a mapped share,
+// a disc) and are the user's own business.
+std::vector<std::string> RemovableRoots(std::uint32_t unitMask, const sys::DriveTypeService& driveType) {
+  std::vector<std::string> roots;
+  for (int letter = 0; letter < 26; ++letter) {
+    if (!(unitMask & (std::uint32_t{1} << letter))) continue;
+    std::string root = {static_cast<char>('A' + letter), ':', '\\'};
+    if (driveType(root) == sys::DriveType::Removable) roots.push_back(std::move(root));
+  }
+  return roots;
+}
 
 }  // namespace
 
