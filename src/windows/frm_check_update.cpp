@@ -22,7 +22,6 @@ void frmCheckUpdate::SetBusy(bool busy) {
 void frmCheckUpdate::Form_Load() {
   DownStatus("Menge-cek Koneksi Internet...");
   SetPanel("Harap tunggu...");
-  autoCloseLimit_ = 30;
   bool ok = false;
   try {
     ok = RunSequence();
@@ -83,9 +82,9 @@ void frmCheckUpdate::Click(int id) {
 
 void frmCheckUpdate::Timer(int id) {
   if (id != tmrAuto) return;
-  if (autoCloseCount_ < autoCloseLimit_) {
+  if (autoCloseCount_ < kAutoCloseLimit) {
     ++autoCloseCount_;
-    Controls().SetText(lblAuto, "Otomatis keluar dalam " + std::to_string(autoCloseLimit_ - autoCloseCount_) +
+    Controls().SetText(lblAuto, "Otomatis keluar dalam " + std::to_string(kAutoCloseLimit - autoCloseCount_) +
                                     " Detik.");
   } else {
     Unload();

@@ -69,7 +69,6 @@ class frmCheckUpdate : public ui::WindowState {
   void Click(int id) override;
   void Timer(int id) override;
 
-  std::uint8_t AutoCloseLimit() const { return autoCloseLimit_; }
   std::uint8_t AutoCloseCount() const { return autoCloseCount_; }
 
  private:
@@ -80,7 +79,7 @@ class frmCheckUpdate : public ui::WindowState {
   void SetBusy(bool busy);
 
   CheckUpdateServices services_;
-  std::uint8_t autoCloseLimit_ = 30;
+  static constexpr std::uint8_t kAutoCloseLimit = 30;
   // Kept for the run: a later showing goes on from here.
   std::uint8_t autoCloseCount_ = 0;
 };

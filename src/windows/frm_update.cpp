@@ -29,7 +29,6 @@ void frmUpdate::Form_Load() {
   chromeWidth_ = ToTwips(frame.width - Window().clientWidth);
   chromeHeight_ = ToTwips(frame.height - Window().clientHeight);
   Timers().Start(tmrFadeIn);
-  holdLimit_ = 15;
   Controls().SetText(lblvalue0, "Update database virus disini");
   Controls().SetText(lblvalue2, "Pengingat Update!");
   Controls().SetText(lblvalue1, std::string("Update database virus terbaru di ") + config::kDatabaseSite);
@@ -92,7 +91,7 @@ void frmUpdate::SlideInTick() {
 
 void frmUpdate::HoldTick() {
   // The hold timer runs on through the slide-out; by then it changes nothing.
-  if (holdCount_ < holdLimit_) {
+  if (holdCount_ < kHoldLimit) {
     ++holdCount_;
   } else {
     Timers().Start(tmrFadeOut);

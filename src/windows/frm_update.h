@@ -95,7 +95,7 @@ class frmUpdate : public ui::WindowState {
 
   UpdateReminderServices services_;
   std::int32_t workAreaBottom_ = 0;
-  std::uint8_t holdLimit_ = 15;
+  static constexpr std::uint8_t kHoldLimit = 15;
   // Kept for the run: after one full hold, later showings sink at once.
   std::uint8_t holdCount_ = 0;
   // Where the slide last put the frame, in twips: a pixel frame cannot hold

@@ -197,7 +197,6 @@ TEST(DownloadWindowCountdown, CountsThirtySecondsAndCarriesItsCountIntoLaterShow
 
   // A second sequence in the same run closes one tick after its success.
   w.frame.Load(w.state);
-  EXPECT_EQ(w.state.AutoCloseLimit(), 30);
   EXPECT_TRUE(w.frame.Tick(F::tmrAuto));
   EXPECT_FALSE(w.state.Loaded());
   EXPECT_EQ(w.Text(F::lblAuto), "") << "no number shown";
