@@ -13,10 +13,6 @@ constexpr std::int64_t kMarkableBytes = 750 * 1024;
 // unreadable file gives: marked, it would report every such file as a virus.
 bool IsMarkable(const std::string& checksumText) { return !checksumText.empty() && checksumText != "0"; }
 
-bool CanMark(std::int64_t length, const std::string& checksumText) {
-  return length <= kMarkableBytes && IsMarkable(checksumText);
-}
-
 }  // namespace
 
 std::string SizeText(std::int64_t length, const std::string& decimalSeparator) {
@@ -78,7 +74,7 @@ bool frmTempDb::Analyse(const std::string& path) {
   c.SetText(lblUkuran, SizeText(*length, services_.decimalSeparator()));
   c.SetText(lblType, FileTypeOf(path));
   // The tick stays as the user left it, even when the box is disabled.
-  c.SetEnabled(Check1, CanMark(*length, c.Text(lblChecksum)));
+  c.SetEnabled(Check1, *length <= kMarkableBytes && IsMarkable(c.Text(lblChecksum)));
   return true;
 }
 
