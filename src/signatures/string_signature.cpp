@@ -114,12 +114,4 @@ const std::vector<ConvertedVirus>& ConvertedVirusTable() {
   return table;
 }
 
-NamedPattern SplitNamedEntry(std::string_view entry) {
-  NamedPattern out;
-  std::size_t colon = entry.find(':');
-  out.pattern.assign(entry.substr(0, colon));
-  if (colon != std::string_view::npos) out.name.assign(entry.substr(colon + 1));
-  return out;
-}
-
 }  // namespace tarvex
