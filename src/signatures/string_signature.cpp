@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <iterator>
 
 #include "signatures/val_number.h"
 #include "system/files.h"

@@ -67,8 +67,6 @@ int MsgBox(HWND owner, const std::string& text, UINT flags, const std::string& t
   return MessageBoxW(owner, win32::WideText(text).c_str(), caption.c_str(), flags);
 }
 
-void Beep() { MessageBeep(MB_OK); }
-
 void ShellOpen(HWND owner, const std::string& fileOrAddress) {
   ShellExecuteW(owner, L"open", win32::WideText(fileOrAddress).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
