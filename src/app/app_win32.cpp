@@ -27,7 +27,7 @@ DesktopServices RealDesktop(App& app) {
   };
   // The scan yields after every file; the queue needs a turn once per frame.
   d.yield = [] { ui::PumpPendingMessagesPaced(); };
-  d.beep = [] { sys::Beep(); };
+  d.beep = [] { MessageBeep(MB_OK); };
   // At once: no window closes first, no unload handler runs, a scan stops mid-loop.
   d.endProgram = [] { ExitProcess(0); };
   d.programFolder = [] { return sys::ProgramFolder(); };

@@ -39,8 +39,10 @@ HFONT FontFor(const Font& font) {
 }
 
 int ScreenDpi() {
-  ScopedWindowDc screen(nullptr);
-  return GetDeviceCaps(screen.get(), LOGPIXELSY);
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
 }
 
 }  // namespace tarvex::ui

@@ -1,7 +1,7 @@
 #pragma once
 // Owners for what Win32 hands out and wants back: GDI objects, selections into
-// a device context, device contexts, menus and kernel handles. Each gives its
-// object back once, on every path, when it goes out of scope.
+// a device context, memory device contexts, menus and kernel handles. Each
+// gives its object back once, on every path, when it goes out of scope.
 #include <windows.h>
 
 #include <utility>
@@ -64,22 +64,6 @@ class ScopedSelection {
  private:
   HDC dc_;
   HGDIOBJ old_;
-};
-
-// A window's device context (the screen's for a null window), from GetDC.
-class ScopedWindowDc {
- public:
-  explicit ScopedWindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-  ~ScopedWindowDc() {
-    if (dc_) ReleaseDC(hwnd_, dc_);
-  }
-  ScopedWindowDc(const ScopedWindowDc&) = delete;
-  ScopedWindowDc& operator=(const ScopedWindowDc&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HWND hwnd_;
-  HDC dc_;
 };
 
 }  // namespace tarvex::ui

@@ -20,25 +20,15 @@ std::int32_t clsCRC::AddBytes(const unsigned char* data, std::size_t len) {
   return Value();
 }
 
-std::int32_t clsCRC::AddBytes(const std::vector<unsigned char>& bytes) {
-  return AddBytes(bytes.data(), bytes.size());
-}
-
 void clsCRC::Algorithm(std::int32_t value) {
   algorithm_ = value != 0 ? -1 : 0;
   if (!prepared_) PrepareEngine();
   Clear();
 }
 
-std::int32_t clsCRC::Algorithm() const { return algorithm_; }
-
 std::int32_t clsCRC::CalculateBytes(const unsigned char* data, std::size_t len) {
   Clear();
   return AddBytes(data, len);
-}
-
-std::int32_t clsCRC::CalculateBytes(const std::vector<unsigned char>& bytes) {
-  return CalculateBytes(bytes.data(), bytes.size());
 }
 
 std::optional<std::int32_t> clsCRC::CalculateFile(const std::string& path) {
@@ -49,11 +39,5 @@ std::optional<std::int32_t> clsCRC::CalculateFile(const std::string& path) {
   if (!bytes || bytes->empty()) return std::nullopt;
   return CalculateBytes(*bytes);
 }
-
-std::int32_t clsCRC::Value() const { return static_cast<std::int32_t>(~register_); }
-
-void clsCRC::Value(std::int32_t reg) { register_ = static_cast<std::uint32_t>(reg); }
-
-void clsCRC::Clear() { register_ = 0xFFFFFFFFu; }
 
 }  // namespace tarvex

@@ -1,5 +1,6 @@
 #include "signatures/crc32_loops.h"
 
+#include <array>
 #include <cstring>
 
 #if (defined(__x86_64__) || defined(__i386__)) && (defined(__GNUC__) || defined(__clang__))
@@ -50,8 +51,6 @@ inline std::uint32_t Load32(const unsigned char* p) {
 }
 
 }  // namespace
-
-const std::array<std::uint32_t, 256>& ByteTable() { return kByteTable; }
 
 std::uint32_t UpdateBytewise(std::uint32_t reg, const unsigned char* data, std::size_t len) {
   for (std::size_t i = 0; i < len; ++i) reg = (reg >> 8) ^ kByteTable[(reg ^ data[i]) & 0xFFu];

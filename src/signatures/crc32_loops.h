@@ -2,16 +2,13 @@
 // The CRC-32 byte loops behind clsCRC (reflected polynomial EDB88320).
 // Every loop takes the running register (not complemented) and returns it
 // updated; all of them give bit-identical results for any input.
-#include <array>
 #include <cstddef>
 #include <cstdint>
 
 namespace tarvex::crc32 {
 
-// The classic 256-entry table: entry n is n run through eight shift/XOR rounds.
-const std::array<std::uint32_t, 256>& ByteTable();
-
-// One table lookup per byte. Slow, but obviously right: the reference that the
+// One lookup per byte in the classic 256-entry table (entry n is n run through
+// eight shift/XOR rounds). Slow, but obviously right: the reference that the
 // faster loops are measured and tested against.
 std::uint32_t UpdateBytewise(std::uint32_t reg, const unsigned char* data, std::size_t len);
 

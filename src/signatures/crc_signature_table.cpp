@@ -1,5 +1,6 @@
 #include "signatures/crc_signature_table.h"
 
+#include "signatures/sequential_input.h"
 #include "signatures/signature_database.h"
 
 namespace tarvex {
@@ -7,22 +8,22 @@ namespace tarvex {
 CrcSignatureTable CrcSignatureTable::FromText(std::string_view dbText) {
   CrcSignatureTable table;
   DatabaseHealth& health = table.health_;
-  ForEachDatabaseEntryInText(dbText, [&](const std::string& entry) {
-    DatabaseEntry e = SplitDatabaseEntry(entry);
+  SequentialInput input(dbText);
+  while (std::optional<std::string> entry = input.Next()) {
+    DatabaseEntry e = SplitDatabaseEntry(*entry);
     if (!e.hasColon) {
-      if (health.entriesWithoutColon++ == 0) health.firstEntryWithoutColon = entry;
-      return true;
+      if (health.entriesWithoutColon++ == 0) health.firstEntryWithoutColon = *entry;
+      continue;
     }
     // The sentinel's own key goes in too: a sequential reader compares the
     // key before it recognises the sentinel.
     const bool added = table.names_.try_emplace(std::move(e.key), std::move(e.name)).second;
-    if (entry == kDatabaseSentinel) {
+    if (*entry == kDatabaseSentinel) {
       health.sentinelFound = true;
-      return false;
+      break;
     }
     if (added) ++health.signatures;
-    return true;
-  });
+  }
   return table;
 }
 

@@ -18,7 +18,6 @@ struct DatabaseHealth {
 
 class CrcSignatureTable {
  public:
-  CrcSignatureTable() = default;
   // The entries up to the sentinel (the first entry of a key wins; entries
   // without a colon are skipped; without a sentinel, all of them).
   static CrcSignatureTable FromText(std::string_view dbText);

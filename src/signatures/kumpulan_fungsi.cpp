@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "signatures/signature_database.h"
 #include "signatures/string_signature.h"
 #include "system/files.h"
 
@@ -46,8 +47,9 @@ std::optional<std::string> FirstMark(const std::string& path, std::string (*tabl
   for (std::int16_t i = 1;; ++i) {
     std::string entry = table(i);
     if (entry == kTableSentinel || entry.empty()) break;
-    NamedPattern p = SplitNamedEntry(entry);
-    if (ContainsPattern(*bytes, HexToChars(p.pattern))) return p.name;
+    // A packer or compiler entry splits like a database entry: the name is all after the first colon.
+    DatabaseEntry e = SplitDatabaseEntry(entry);
+    if (ContainsPattern(*bytes, HexToChars(e.key))) return e.name;
   }
   return std::string(fallback);
 }
@@ -63,15 +65,15 @@ std::string FileTypeOf(const std::string& name) {
   for (const TypeKey& key : kTypes) {
     if (tail == key.tail) return key.type;
   }
-  return kUnknownFileType;
+  return "Tak diketahui.";
 }
 
 std::optional<std::string> DetectPacker(const std::string& path) {
-  return FirstMark(path, &PackerSignature, kNoPacker);
+  return FirstMark(path, &PackerSignature, "Tiada");
 }
 
 std::optional<std::string> DetectCompiler(const std::string& path) {
-  return FirstMark(path, &CompilerSignature, kUnknownCompiler);
+  return FirstMark(path, &CompilerSignature, "Tak Diketahui");
 }
 
 }  // namespace tarvex

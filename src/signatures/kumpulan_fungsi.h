@@ -6,10 +6,6 @@
 
 namespace tarvex {
 
-inline constexpr const char* kUnknownFileType = "Tak diketahui.";
-inline constexpr const char* kNoPacker = "Tiada";
-inline constexpr const char* kUnknownCompiler = "Tak Diketahui";
-
 // Kind of file from the last four characters of a name or path, any case:
 // "Application" for .EXE, "Screen Saver" for .SCR, ... "Tak diketahui." else.
 std::string FileTypeOf(const std::string& name);

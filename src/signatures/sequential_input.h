@@ -25,8 +25,6 @@ class SequentialInput {
   std::optional<std::string> Next();
 
  private:
-  void SkipDelimiter();
-
   std::string_view text_;
   std::size_t pos_ = 0;
 };

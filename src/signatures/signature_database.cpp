@@ -23,20 +23,14 @@ DatabaseEntry SplitDatabaseEntry(std::string_view entry) {
   return out;
 }
 
-void ForEachDatabaseEntryInText(std::string_view text,
-                                const std::function<bool(const std::string& entry)>& visit) {
-  SequentialInput input(text);
-  while (std::optional<std::string> entry = input.Next()) {
-    if (!visit(*entry)) return;
-  }
-}
-
 bool ForEachDatabaseEntry(const std::string& dbPath,
                           const std::function<bool(const std::string& entry)>& visit) {
   std::optional<std::vector<unsigned char>> bytes = sys::ReadWholeFile(dbPath);
   if (!bytes) return false;
-  std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
-  ForEachDatabaseEntryInText(text, visit);
+  SequentialInput input(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+  while (std::optional<std::string> entry = input.Next()) {
+    if (!visit(*entry)) break;
+  }
   return true;
 }
 
@@ -47,18 +41,15 @@ std::string WithUserMark(std::string found, const std::string& checksumText, con
 }
 
 std::string LookupCrcInText(std::string_view dbText, const std::string& checksumText) {
-  std::string found;
-  ForEachDatabaseEntryInText(dbText, [&](const std::string& entry) {
-    DatabaseEntry e = SplitDatabaseEntry(entry);
+  SequentialInput input(dbText);
+  while (std::optional<std::string> entry = input.Next()) {
+    DatabaseEntry e = SplitDatabaseEntry(*entry);
     // A damaged line must not hide the signatures after it.
-    if (!e.hasColon) return true;
-    if (e.key == checksumText) {
-      found = std::move(e.name);
-      return false;
-    }
-    return entry != kDatabaseSentinel;
-  });
-  return found;
+    if (!e.hasColon) continue;
+    if (e.key == checksumText) return std::move(e.name);
+    if (*entry == kDatabaseSentinel) break;
+  }
+  return std::string();
 }
 
 std::string LookupCrcInFile(const std::string& dbPath, const std::string& checksumText) {

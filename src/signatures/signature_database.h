@@ -21,14 +21,10 @@ struct DatabaseEntry {
 };
 DatabaseEntry SplitDatabaseEntry(std::string_view entry);
 
-// Hands every entry of the database text, in file order, to `visit` until it
-// returns false or the text ends. Nothing is interpreted: the sentinel and
-// damaged entries are handed over like the others.
-void ForEachDatabaseEntryInText(std::string_view text,
-                                const std::function<bool(const std::string& entry)>& visit);
-
-// The same over the file at dbPath, which is read whole and closed before the
-// first entry is handed over. False when the file cannot be read.
+// Hands every entry of the file at dbPath, in file order, to `visit` until it
+// returns false or the file ends. Nothing is interpreted: the sentinel and
+// damaged entries are handed over like the others. The file is read whole and
+// closed before the first entry is handed over. False when it cannot be read.
 bool ForEachDatabaseEntry(const std::string& dbPath,
                           const std::function<bool(const std::string& entry)>& visit);
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <iterator>
 
 #include "signatures/val_number.h"
 #include "system/files.h"
@@ -112,14 +111,6 @@ const std::vector<ConvertedVirus>& ConvertedVirusTable() {
     return out;
   }();
   return table;
-}
-
-NamedPattern SplitNamedEntry(std::string_view entry) {
-  NamedPattern out;
-  std::size_t colon = entry.find(':');
-  out.pattern.assign(entry.substr(0, colon));
-  if (colon != std::string_view::npos) out.name.assign(entry.substr(colon + 1));
-  return out;
 }
 
 }  // namespace tarvex

@@ -54,11 +54,4 @@ struct ConvertedVirus {
 // the table is part of the program, so there is nothing to convert per file.
 const std::vector<ConvertedVirus>& ConvertedVirusTable();
 
-// A packer or compiler entry: pattern before the first colon, name all after it.
-struct NamedPattern {
-  std::string pattern;
-  std::string name;
-};
-NamedPattern SplitNamedEntry(std::string_view entry);
-
 }  // namespace tarvex

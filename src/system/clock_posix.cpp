@@ -6,7 +6,7 @@ namespace tarvex::sys {
 
 namespace {
 
-std::tm ToTm(const LocalTime& t) {
+std::string Format(const LocalTime& t, const char* format) {
   std::tm tm = {};
   tm.tm_year = t.year - 1900;
   tm.tm_mon = t.month - 1;
@@ -14,11 +14,6 @@ std::tm ToTm(const LocalTime& t) {
   tm.tm_hour = t.hour;
   tm.tm_min = t.minute;
   tm.tm_sec = t.second;
-  return tm;
-}
-
-std::string Format(const LocalTime& t, const char* format) {
-  std::tm tm = ToTm(t);
   char buf[128] = {};
   std::size_t n = std::strftime(buf, sizeof buf, format, &tm);
   return std::string(buf, n);

@@ -6,7 +6,8 @@ namespace tarvex::sys {
 
 namespace {
 
-SYSTEMTIME ToSystemTime(const LocalTime& t) {
+// GetDateFormatA and GetTimeFormatA take the same arguments.
+std::string Formatted(decltype(&GetDateFormatA) format, DWORD flags, const LocalTime& t) {
   SYSTEMTIME st = {};
   st.wYear = static_cast<WORD>(t.year);
   st.wMonth = static_cast<WORD>(t.month);
@@ -14,7 +15,8 @@ SYSTEMTIME ToSystemTime(const LocalTime& t) {
   st.wHour = static_cast<WORD>(t.hour);
   st.wMinute = static_cast<WORD>(t.minute);
   st.wSecond = static_cast<WORD>(t.second);
-  return st;
+  char buf[128] = {};
+  return format(LOCALE_USER_DEFAULT, flags, &st, nullptr, buf, sizeof buf) > 0 ? std::string(buf) : std::string();
 }
 
 class Win32Clock final : public Clock {
@@ -24,18 +26,8 @@ class Win32Clock final : public Clock {
     GetLocalTime(&st);
     return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
   }
-  std::string ShortDateText(const LocalTime& t) const override {
-    SYSTEMTIME st = ToSystemTime(t);
-    char buf[128] = {};
-    int n = GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buf, sizeof buf);
-    return n > 0 ? std::string(buf) : std::string();
-  }
-  std::string TimeText(const LocalTime& t) const override {
-    SYSTEMTIME st = ToSystemTime(t);
-    char buf[128] = {};
-    int n = GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, buf, sizeof buf);
-    return n > 0 ? std::string(buf) : std::string();
-  }
+  std::string ShortDateText(const LocalTime& t) const override { return Formatted(&GetDateFormatA, DATE_SHORTDATE, t); }
+  std::string TimeText(const LocalTime& t) const override { return Formatted(&GetTimeFormatA, 0, t); }
 };
 
 }  // namespace

@@ -6,7 +6,8 @@
 
 namespace tarvex::sys {
 
-enum class DriveType { Unknown, NoRootDir, Removable, Fixed, Remote, CdRom, RamDisk };
+// The kinds the flash disk guard tells apart; network, optical and RAM drives are Unknown.
+enum class DriveType { Unknown, Removable, Fixed };
 
 // The type of the drive whose root is `root` ("E:\").
 using DriveTypeService = std::function<DriveType(const std::string& root)>;

@@ -92,7 +92,10 @@ class PosixFileSystem final : public FileSystem {
   }
 
   std::optional<std::string> VisibleFileName(const std::string& path) override { return sys::VisibleFileName(path); }
-  bool Gone(const std::string& path) override { return FileIsGone(path); }
+  bool Gone(const std::string& path) override {
+    struct stat st;
+    return lstat(path.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
+  }
 };
 
 }  // namespace

@@ -57,7 +57,12 @@ class Win32FileSystem final : public FileSystem {
   }
 
   std::optional<std::string> VisibleFileName(const std::string& path) override { return sys::VisibleFileName(path); }
-  bool Gone(const std::string& path) override { return FileIsGone(path); }
+  bool Gone(const std::string& path) override {
+    std::optional<std::wstring> wide = win32::WidePath(path);
+    if (!wide || GetFileAttributesW(wide->c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  }
 };
 
 }  // namespace

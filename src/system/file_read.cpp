@@ -1,5 +1,6 @@
 #include "system/file_read.h"
 
+#include <algorithm>
 #include <limits>
 #include <new>
 
@@ -8,20 +9,17 @@
 namespace tarvex::sys {
 
 unsigned char* FileBuffer::Prepare(std::size_t size) {
-  if (size > capacity_) {
+  // Even an empty file gets a valid pointer to read into.
+  const std::size_t room = std::max<std::size_t>(size, 1);
+  if (room > capacity_) {
     data_.reset();
     capacity_ = size_ = 0;
     // A 32-bit process may have no block this large to spare: the file is then unreadable.
-    data_.reset(new (std::nothrow) unsigned char[size]);
+    data_.reset(new (std::nothrow) unsigned char[room]);
     if (!data_) return nullptr;
-    capacity_ = size;
+    capacity_ = room;
   }
   size_ = size;
-  // Even an empty file gets a valid pointer to read into.
-  if (!data_) {
-    data_.reset(new (std::nothrow) unsigned char[1]);
-    capacity_ = data_ ? 1 : 0;
-  }
   return data_.get();
 }
 

@@ -29,7 +29,9 @@ class FileSystem {
   // The file's own name as the directory lookup that treats hidden and
   // system files as missing finds it.
   virtual std::optional<std::string> VisibleFileName(const std::string& path) = 0;
-  // Whether the system says that the file is no longer there at all.
+  // True only when the system answers that nothing of that name is there (the
+  // name or a folder on its way is missing). A file it may not look at, or
+  // cannot be asked about, counts as there.
   virtual bool Gone(const std::string& path) = 0;
 };
 

@@ -42,11 +42,6 @@ std::optional<std::int64_t> FileLength(const std::string& path);
 // Attributes of a file or folder; no value when it does not exist.
 std::optional<std::uint32_t> FileAttributes(const std::string& path);
 
-// True only when the system answers that nothing of that name is there (the
-// name or a folder on its way is missing). A file it may not look at, or
-// cannot be asked about, counts as there.
-bool FileIsGone(const std::string& path);
-
 // The whole file in one buffer. No value when it cannot be opened or read in
 // full, or when it is 2 GiB or larger (such files are never held in memory).
 std::optional<std::vector<unsigned char>> ReadWholeFile(const std::string& path);

@@ -6,31 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-
 #include "system/files.h"
 
 namespace tarvex::sys {
 
 namespace {
-
-// Attributes in the Windows sense. A link is described by what it points to,
-// with the reparse bit that Windows gives its links, so that the walk does not
-// follow a link to a folder. Pipes, sockets and devices hold no content to
-// check (and a pipe would block the read): they have no attributes here.
-std::optional<std::uint32_t> AttributesOf(const std::string& path) {
-  struct stat own;
-  if (lstat(path.c_str(), &own) != 0) return std::nullopt;
-  struct stat target = own;
-  std::uint32_t link = 0;
-  if (S_ISLNK(own.st_mode)) {
-    if (stat(path.c_str(), &target) != 0) return std::nullopt;  // a dangling link
-    link = kAttrReparsePoint;
-  }
-  if (S_ISDIR(target.st_mode)) return kAttrDirectory | link;
-  if (S_ISREG(target.st_mode)) return kAttrArchive | link;
-  return std::nullopt;
-}
 
 // The wildcards of the Windows listing are "*" and "?" only: brackets and
 // backslashes in a name stand for themselves.
@@ -51,11 +31,22 @@ std::optional<std::int64_t> FileLength(const std::string& path) {
   return static_cast<std::int64_t>(st.st_size);
 }
 
-std::optional<std::uint32_t> FileAttributes(const std::string& path) { return AttributesOf(path); }
-
-bool FileIsGone(const std::string& path) {
-  struct stat st;
-  return lstat(path.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
+// Attributes in the Windows sense. A link is described by what it points to,
+// with the reparse bit that Windows gives its links, so that the walk does not
+// follow a link to a folder. Pipes, sockets and devices hold no content to
+// check (and a pipe would block the read): they have no attributes here.
+std::optional<std::uint32_t> FileAttributes(const std::string& path) {
+  struct stat own;
+  if (lstat(path.c_str(), &own) != 0) return std::nullopt;
+  struct stat target = own;
+  std::uint32_t link = 0;
+  if (S_ISLNK(own.st_mode)) {
+    if (stat(path.c_str(), &target) != 0) return std::nullopt;  // a dangling link
+    link = kAttrReparsePoint;
+  }
+  if (S_ISDIR(target.st_mode)) return kAttrDirectory | link;
+  if (S_ISREG(target.st_mode)) return kAttrArchive | link;
+  return std::nullopt;
 }
 
 std::vector<DirEntry> ListDirectory(const std::string& pattern, std::uint32_t mask) {
@@ -71,7 +62,7 @@ std::vector<DirEntry> ListDirectory(const std::string& pattern, std::uint32_t ma
   while (dirent* e = readdir(d)) {
     std::string name = e->d_name;
     if (fnmatch(wild.c_str(), name.c_str(), 0) != 0) continue;
-    auto attrs = AttributesOf(dir + kPathSeparator + name);
+    auto attrs = FileAttributes(dir + kPathSeparator + name);
     if (!attrs) continue;
     if ((*attrs & kAttrDirectory) && !(mask & kAttrDirectory)) continue;
     out.push_back({name, *attrs});

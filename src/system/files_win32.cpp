@@ -1,6 +1,5 @@
 #include <windows.h>
 
-
 #include "system/files.h"
 #include "system/wide_path_win32.h"
 
@@ -35,13 +34,6 @@ std::optional<std::uint32_t> FileAttributes(const std::string& path) {
   DWORD a = GetFileAttributesW(wide->c_str());
   if (a == INVALID_FILE_ATTRIBUTES) return std::nullopt;
   return a;
-}
-
-bool FileIsGone(const std::string& path) {
-  std::optional<std::wstring> wide = win32::WidePath(path);
-  if (!wide || GetFileAttributesW(wide->c_str()) != INVALID_FILE_ATTRIBUTES) return false;
-  const DWORD error = GetLastError();
-  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
 std::vector<DirEntry> ListDirectory(const std::string& pattern, std::uint32_t mask) {

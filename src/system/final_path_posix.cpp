@@ -1,7 +1,6 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 
 #include "system/final_path.h"

@@ -26,10 +26,7 @@ class ProcessApi {
 
   // False only when no process can be running from the file at `path`; true
   // when one may be, or when that cannot be told without a snapshot.
-  virtual bool MayRunFrom(const std::string& path) {
-    static_cast<void>(path);
-    return true;
-  }
+  virtual bool MayRunFrom(const std::string& /*path*/) { return true; }
 };
 
 // The running system's processes. The native build has none to offer: its

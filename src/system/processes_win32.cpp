@@ -42,10 +42,6 @@ QueryFullProcessImageNameWFn LoadQueryFullProcessImageName() {
   return reinterpret_cast<QueryFullProcessImageNameWFn>(reinterpret_cast<void (*)()>(p));
 }
 
-// The reported path in the form the scan builds (drive letter, no long-path
-// prefix), as UTF-8; "" when it cannot be carried.
-std::string AsScanned(const std::wstring& path) { return ReportedPath(path).value_or(""); }
-
 }  // namespace
 
 std::string FirstModulePath(std::uint32_t pid) {
@@ -59,7 +55,7 @@ std::string FirstModulePath(std::uint32_t pid) {
     DWORD n = GetModuleFileNameExW(process.get(), modules[0], buf.data(), kLongestPath);
     // A full buffer is a cut-off name (XP does not even end it with a NUL);
     // a shortened path could name some other file, so it is not kept.
-    if (n > 0 && n < kLongestPath) path = AsScanned(buf.substr(0, n));
+    if (n > 0 && n < kLongestPath) path = ReportedPath(buf.substr(0, n)).value_or("");
   }
   return path;
 }
@@ -81,7 +77,7 @@ std::string FullImageName(std::uint32_t pid) {
   if (!process) return path;
   std::wstring buf(kLongestPath, L'\0');
   DWORD n = kLongestPath;
-  if (query(process.get(), 0, buf.data(), &n) && n > 0 && n < kLongestPath) path = AsScanned(buf.substr(0, n));
+  if (query(process.get(), 0, buf.data(), &n) && n > 0 && n < kLongestPath) path = ReportedPath(buf.substr(0, n)).value_or("");
   return path;
 }
 

@@ -26,11 +26,6 @@ bool WriteAll(int fd, const std::vector<unsigned char>& bytes) {
   return true;
 }
 
-std::string FolderOf(const std::string& path) {
-  std::string::size_type slash = path.find_last_of('/');
-  return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
 std::int64_t Nanoseconds(const struct stat& st) {
   return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
 }
@@ -73,7 +68,7 @@ class PosixReplacementFiles : public ReplacementFiles {
   bool MoveReplacing(const std::string& replacement, const std::string& target) override {
     if (std::rename(replacement.c_str(), target.c_str()) != 0) return false;
     // The rename itself lives in the folder: flush that too.
-    int dir = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY);
+    int dir = ::open((FolderOf(target) + ".").c_str(), O_RDONLY | O_DIRECTORY);
     if (dir >= 0) {
       ::fsync(dir);
       ::close(dir);

@@ -16,9 +16,6 @@ std::optional<std::string> BrowseForFolder(HWND owner, const std::string& title,
 // ANSI or UTF-8 (a path in them), and shown as they are.
 int MsgBox(HWND owner, const std::string& text, UINT flags, const std::string& title = "");
 
-// The system's default beep.
-void Beep();
-
 // The shell's "open" of a file (a UTF-8 path) or web address, for `owner`,
 // shown normally; the result is not examined.
 void ShellOpen(HWND owner, const std::string& fileOrAddress);

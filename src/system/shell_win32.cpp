@@ -4,12 +4,14 @@
 
 #include <vector>
 
-#include "base/app_title.h"
 #include "system/wide_path_win32.h"
 
 namespace tarvex::sys {
 
 namespace {
+
+// The title of every message box that sets none of its own.
+constexpr const char* kApplicationTitle = "Tarvex Project";
 
 using PathFromIdListExFn = BOOL(WINAPI*)(PCIDLIST_ABSOLUTE, PWSTR, DWORD, int);
 
@@ -64,8 +66,6 @@ int MsgBox(HWND owner, const std::string& text, UINT flags, const std::string& t
   const std::wstring caption = win32::WideText(title.empty() ? kApplicationTitle : title);
   return MessageBoxW(owner, win32::WideText(text).c_str(), caption.c_str(), flags);
 }
-
-void Beep() { MessageBeep(MB_OK); }
 
 void ShellOpen(HWND owner, const std::string& fileOrAddress) {
   ShellExecuteW(owner, L"open", win32::WideText(fileOrAddress).c_str(), nullptr, nullptr, SW_SHOWNORMAL);

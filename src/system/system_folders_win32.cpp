@@ -1,8 +1,6 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <cstdlib>
-
 #include "system/files.h"
 #include "system/final_path.h"
 #include "system/system_folders.h"

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-
 namespace tarvex::sys::win32 {
 
 namespace {
