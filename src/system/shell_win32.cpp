@@ -4,14 +4,12 @@
 
 #include <vector>
 
+#include "base/app_title.h"
 #include "system/wide_path_win32.h"
 
 namespace tarvex::sys {
 
 namespace {
-
-// The title of every message box that sets none of its own.
-constexpr const char* kApplicationTitle = "Tarvex Project";
 
 using PathFromIdListExFn = BOOL(WINAPI*)(PCIDLIST_ABSOLUTE, PWSTR, DWORD, int);
 
