@@ -24,11 +24,11 @@ const ControlSpec& ControlState::Design(int id) const {
 }
 
 ControlState::Value& ControlState::At(int id) {
-  return values_[static_cast<std::size_t>(&Design(id) - table_.begin())];
+  return values_[static_cast<std::size_t>(&Design(id) - table_.data())];
 }
 
 const ControlState::Value& ControlState::At(int id) const {
-  return values_[static_cast<std::size_t>(&Design(id) - table_.begin())];
+  return values_[static_cast<std::size_t>(&Design(id) - table_.data())];
 }
 
 void ControlState::AddRow(int id, Row row) {

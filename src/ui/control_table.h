@@ -2,8 +2,8 @@
 // One table per window: every control with its kind, id, place, font, text and
 // tooltip. It is the only place a control's id is defined; the Win32 window
 // creates its children by walking it, and tests find controls through it.
-#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "base/geometry.h"
@@ -46,17 +46,6 @@ struct Column {
   bool rightAlign = false;
 };
 
-// A view of a list view's columns, like ControlTable below.
-struct ColumnList {
-  const Column* first = nullptr;
-  std::size_t count = 0;
-  template <std::size_t N>
-  constexpr ColumnList(const Column (&columns)[N]) : first(columns), count(N) {}
-  constexpr ColumnList() = default;
-  constexpr const Column* begin() const { return first; }
-  constexpr const Column* end() const { return first + count; }
-};
-
 struct ControlSpec {
   Kind kind = Kind::Label;
   int id = 0;
@@ -70,18 +59,12 @@ struct ControlSpec {
   Colour hover = kDefaultColour;  // XP buttons: caption colour under the mouse
   int parent = 0;                 // id of the containing Frame or Picture (or Menu)
   std::uint32_t flags = 0;
-  ColumnList columns;             // list views
+  std::span<const Column> columns;  // list views
 };
 
 // A view of one window's table.
-struct ControlTable {
-  const ControlSpec* first = nullptr;
-  std::size_t count = 0;
-  template <std::size_t N>
-  constexpr ControlTable(const ControlSpec (&table)[N]) : first(table), count(N) {}
-  constexpr ControlTable() = default;
-  constexpr const ControlSpec* begin() const { return first; }
-  constexpr const ControlSpec* end() const { return first + count; }
+struct ControlTable : std::span<const ControlSpec> {
+  using std::span<const ControlSpec>::span;
   // The control with this id, or nullptr.
   constexpr const ControlSpec* Find(int id) const {
     for (const ControlSpec& c : *this)

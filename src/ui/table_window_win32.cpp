@@ -31,7 +31,7 @@ TableWindow::~TableWindow() {
 HWND TableWindow::Control(int id) const {
   const ControlTable table = state_->Controls().Table();
   const ControlSpec* c = table.Find(id);
-  const std::size_t i = c ? static_cast<std::size_t>(c - table.begin()) : children_.size();
+  const std::size_t i = c ? static_cast<std::size_t>(c - table.data()) : children_.size();
   return i < children_.size() ? children_[i] : nullptr;
 }
 
@@ -76,12 +76,12 @@ bool TableWindow::Load(HWND owner) {
 
 void TableWindow::CreateChildren() {
   const ControlTable table = state_->Controls().Table();
-  children_.assign(table.count, nullptr);
+  children_.assign(table.size(), nullptr);
   for (const ControlSpec& c : table) {
     HWND parent = c.parent && c.kind != Kind::MenuItem ? Control(c.parent) : Handle();
     if (!parent) continue;
     ControlSite site{*this, c};
-    children_[&c - table.begin()] = KindOf(c.kind).make(site, parent, FontFor(c.font.face ? c.font : state_->Window().font));
+    children_[&c - table.data()] = KindOf(c.kind).make(site, parent, FontFor(c.font.face ? c.font : state_->Window().font));
   }
 }
 
