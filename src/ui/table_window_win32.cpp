@@ -21,7 +21,7 @@ ActivationRule& Activations() {
 }  // namespace
 
 TableWindow::TableWindow(std::unique_ptr<WindowState> state)
-    : state_(std::move(state)), mirror_(*this, [this](int id) { return Control(id); }) {}
+    : state_(std::move(state)), mirror_(*this) {}
 
 TableWindow::~TableWindow() {
   // The program ends or the owner goes: no unload handler runs.
