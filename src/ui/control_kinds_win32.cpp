@@ -144,11 +144,12 @@ HWND MakeButton(ControlSite& s, HWND parent, HFONT font) {
   const Colour windowText = s.host.State().Window().fore;
   button->ReadProperties(widgets::StoredProperties(st.Text(c.id), c.font, c.fore, c.hover), c.name,
                          windowText != kDefaultColour ? windowText : kButtonTextColour);
-  button->SetForeColor(ColourRef(button->ForeColor(), GetSysColor(COLOR_BTNTEXT)));
-  button->SetForeHover(ColourRef(button->ForeHover(), GetSysColor(COLOR_BTNTEXT)));
-  button->SetEnabled(st.Enabled(c.id));
+  widgets::VEVXpButton& control = button->Control();
+  control.SetForeColor(ColourRef(control.ForeColor(), GetSysColor(COLOR_BTNTEXT)));
+  control.SetForeHover(ColourRef(control.ForeHover(), GetSysColor(COLOR_BTNTEXT)));
+  control.SetEnabled(st.Enabled(c.id));
   // The button raises its click from its own window: an event of this window all the same.
-  button->Click = [&host = s.host, id = c.id] { host.Handled([&] { host.State().Click(id); }); };
+  control.Events().Click = [&host = s.host, id = c.id] { host.Handled([&] { host.State().Click(id); }); };
   HWND hwnd = button->Handle();
   if (!st.Visible(c.id)) ShowWindow(hwnd, SW_HIDE);
   s.host.Keep(c.id, std::move(button));
@@ -179,9 +180,9 @@ constexpr ControlKind kKinds[] = {
     {.kind = Kind::Button, .make = MakeButton,
      .text = [](const ControlSite& s) {
        XPButton* b = s.host.Button(s.id());
-       if (b && b->Caption() != s.state().Text(s.id())) b->SetCaption(s.state().Text(s.id()));
+       if (b && b->Control().Caption() != s.state().Text(s.id())) b->SetCaption(s.state().Text(s.id()));
      },
-     .enabled = [](const ControlSite& s) { if (XPButton* b = s.host.Button(s.id())) b->SetEnabled(s.state().Enabled(s.id())); },
+     .enabled = [](const ControlSite& s) { if (XPButton* b = s.host.Button(s.id())) b->Control().SetEnabled(s.state().Enabled(s.id())); },
      .notify = [](const ControlSite& s, int code) {
        if (code == BN_SETFOCUS) {
          s.host.State().GotFocus(s.id());

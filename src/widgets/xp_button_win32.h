@@ -6,12 +6,11 @@
 //
 // Texts are UTF-8, as everywhere in the windows. Its window text is its
 // caption, so screen readers and the dialog manager's
-// access keys (IsDialogMessage) see it. Click is raised through the callback
+// access keys (IsDialogMessage) see it. Click is raised through its event
 // only; of a push button's notifications the parent gets BN_SETFOCUS and
 // BN_KILLFOCUS.
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -35,32 +34,18 @@ class XPButton : public ui::Window, private widgets::ButtonWindow {
   // A new button with this caption and font.
   bool Create(HWND parent, int id, const RECT& bounds, const std::string& caption, HFONT font);
 
-  std::string Caption() const { return control_.Caption(); }
   void SetCaption(const std::string& caption);
-  bool Enabled() const { return control_.Enabled(); }
-  void SetEnabled(bool enabled) { control_.SetEnabled(enabled); }
   const std::string& ToolTipText() const { return tooltip_; }
   void SetToolTipText(const std::string& text);
-  // Caption colours: normal and under the mouse; system colours keep their top bit.
-  void SetForeColor(COLORREF color) { control_.SetForeColor(color); }
-  void SetForeHover(COLORREF color) { control_.SetForeHover(color); }
-  COLORREF ForeColor() const { return control_.ForeColor(); }
-  COLORREF ForeHover() const { return control_.ForeHover(); }
   // The properties a window's layout stores for the button, over the
   // defaults its container gives: its own name as known to the container,
   // the container's text colour, and the font the button was made with.
   void ReadProperties(const widgets::PropertyBag& stored, const std::string& name, ui::Colour containerForeColor);
-  // The lower-case letter after the caption's "&", or '\0'.
-  char AccessKey() const { return control_.AccessKey(); }
 
-  std::function<void()> Click;
-  // The focus arrives on the button, or leaves it.
-  std::function<void()> GotFocus;
-  std::function<void()> LostFocus;
   // A BN_CLICKED aimed at this button clicks it, as its access key does.
   void OnCommand(WORD code);
 
-  // The button's state and its other events (MouseDown, MouseOver, ...).
+  // The button's state, its other properties and its events (Click, GotFocus, ...).
   widgets::VEVXpButton& Control() { return control_; }
   const widgets::VEVXpButton& Control() const { return control_; }
   // A pixel of the back buffer, as the next repaint will show it.
@@ -71,7 +56,7 @@ class XPButton : public ui::Window, private widgets::ButtonWindow {
   void OnDestroyed() override;
 
  private:
-  void Press(int button, WPARAM wp, LPARAM lp);
+  void Press(int button, LPARAM lp);
   void Release(int button, WPARAM wp, LPARAM lp);
   void Notify(WORD code);
   HFONT FontFor(const widgets::FontSpec& font);

@@ -83,8 +83,9 @@ inline void ExpectWindowMatchesItsTable(ui::TableWindow& window) {
       // What the row leaves out follows the button's own rules: the window's
       // text colour, and ForeColor under the mouse.
       const ui::Colour windowText = design.fore != ui::kDefaultColour ? design.fore : ui::kButtonTextColour;
-      EXPECT_EQ(b->ForeColor(), Resolved(c.fore != ui::kDefaultColour ? c.fore : windowText));
-      EXPECT_EQ(b->ForeHover(), c.hover != ui::kDefaultColour ? Resolved(c.hover) : b->ForeColor());
+      EXPECT_EQ(b->Control().ForeColor(), Resolved(c.fore != ui::kDefaultColour ? c.fore : windowText));
+      EXPECT_EQ(b->Control().ForeHover(),
+                c.hover != ui::kDefaultColour ? Resolved(c.hover) : b->Control().ForeColor());
     }
     if (c.kind == ui::Kind::ListView) {
       EXPECT_TRUE(GetWindowLongA(hwnd, GWL_STYLE) & LVS_REPORT);
