@@ -142,7 +142,6 @@ class VEVXpButton {
   int LastButton() const { return lastButton_; }
   int LastKeyCode() const { return lastKeyCode_; }
   ui::TimerTable& Timers() { return timers_; }
-  const ui::TimerTable& Timers() const { return timers_; }
   Look LastLook() const { return lastLook_; }
 
  private:

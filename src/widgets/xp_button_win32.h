@@ -47,7 +47,6 @@ class XPButton : public ui::Window, private widgets::ButtonWindow {
 
   // The button's state, its other properties and its events (Click, GotFocus, ...).
   widgets::VEVXpButton& Control() { return control_; }
-  const widgets::VEVXpButton& Control() const { return control_; }
   // A pixel of the back buffer, as the next repaint will show it.
   COLORREF BackBufferPixel(int x, int y) const;
 
