@@ -56,7 +56,6 @@ XPButton::~XPButton() {
 }
 
 bool XPButton::Create(HWND parent, int id, const RECT& r, const std::string& caption, HFONT font) {
-  id_ = id;
   font_ = font;
   givenFont_ = SpecOf(font);
   control_.InitProperties({caption, givenFont_, ui::kWindowFrameColour});
@@ -192,7 +191,7 @@ LRESULT XPButton::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void XPButton::Notify(WORD code) {
   if (HWND parent = Handle() ? GetParent(Handle()) : nullptr)
-    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id_, code), reinterpret_cast<LPARAM>(Handle()));
+    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Handle()), code), reinterpret_cast<LPARAM>(Handle()));
 }
 
 void XPButton::Press(int button, LPARAM lp) {

@@ -73,7 +73,6 @@ class XPButton : public ui::Window, private widgets::ButtonWindow {
 
   widgets::VEVXpButton control_;
   HWND tip_ = nullptr;
-  int id_ = 0;
   std::string tooltip_;
   HFONT font_ = nullptr;  // the font the window gave; not ours
   widgets::FontSpec givenFont_;
