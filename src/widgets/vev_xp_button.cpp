@@ -28,15 +28,11 @@ char AccessKeyOf(std::string_view caption) {
   return Lower(caption[next + 1]);
 }
 
-FontSpec ToFontSpec(const ui::Font& font) {
-  return {font.face ? font.face : "", font.hundredthsOfPoint, font.bold, font.underline};
-}
-
 PropertyBag StoredProperties(std::string_view caption, const ui::Font& font, ui::Colour foreColor,
                              ui::Colour foreHover) {
   PropertyBag bag;
   bag.Write(kCaption, std::string(caption));
-  if (font.face) bag.Write(kFont, ToFontSpec(font));
+  if (font.face) bag.Write(kFont, FontSpec{font.face, font.hundredthsOfPoint, font.bold, font.underline});
   if (foreColor != ui::kDefaultColour) bag.Write(kForeColor, foreColor);
   if (foreHover != ui::kDefaultColour) bag.Write(kForeHover, foreHover);
   return bag;

@@ -78,7 +78,6 @@ char AccessKeyOf(std::string_view caption);
 // its font and colours where given (ui::kDefaultColour and no face: not given).
 PropertyBag StoredProperties(std::string_view caption, const ui::Font& font, ui::Colour foreColor,
                              ui::Colour foreHover);
-FontSpec ToFontSpec(const ui::Font& font);
 
 class VEVXpButton {
  public:
