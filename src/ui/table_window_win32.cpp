@@ -60,7 +60,7 @@ bool TableWindow::Load(HWND owner) {
   state_->Controls().Reset();
   state_->Timers().Reset();
   const FrameStyle f = StyleOf(w);
-  if (!CreateHandle({w.className, f.style, f.exStyle, w.title, OuterRect(w, f), owner, w.programIcon})) return false;
+  if (!CreateHandle({w.className, f.style, f.exStyle, w.title, f.outer, owner, w.programIcon})) return false;
   if (w.frame == Frame::None) {
     // Nothing to hold and drag, and the keyboard may not move or size it either.
     HMENU system = GetSystemMenu(Handle(), FALSE);
