@@ -41,9 +41,6 @@ void ChangeMirror::Show(int id, Change change) {
     case Change::Checked: run(kind.checked); break;
     case Change::Position: run(kind.position); break;
     case Change::Items: run(kind.items); break;
-    case Change::Visible:
-      if (site.hwnd) ShowWindow(site.hwnd, s.Visible(id) ? SW_SHOWNA : SW_HIDE);
-      break;
     case Change::Bounds:
       if (site.hwnd) {
         const Box& b = s.Bounds(id);

@@ -98,8 +98,7 @@ HWND MakeChild(ControlSite& s, HWND parent, HFONT font, const wchar_t* className
                SetUp setUp = nullptr) {
   const ControlState& st = s.state();
   const ControlSpec& c = s.design;
-  style |= WS_CHILD | WS_CLIPSIBLINGS;
-  if (st.Visible(c.id)) style |= WS_VISIBLE;
+  style |= WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE;
   if (c.flags & kTabStop) style |= WS_TABSTOP;
   if (!st.Enabled(c.id)) style |= WS_DISABLED;
   const Box& b = st.Bounds(c.id);
@@ -151,7 +150,6 @@ HWND MakeButton(ControlSite& s, HWND parent, HFONT font) {
   // The button raises its click from its own window: an event of this window all the same.
   control.Events().Click = [&host = s.host, id = c.id] { host.Handled([&] { host.State().Click(id); }); };
   HWND hwnd = button->Handle();
-  if (!st.Visible(c.id)) ShowWindow(hwnd, SW_HIDE);
   s.host.Keep(c.id, std::move(button));
   return hwnd;
 }

@@ -12,7 +12,6 @@ void ControlState::Reset() {
     Value v;
     v.text = c.text ? c.text : "";
     v.bounds = c.box;
-    v.visible = (c.flags & kHidden) == 0;
     values_.push_back(std::move(v));
   }
 }

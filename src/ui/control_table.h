@@ -34,9 +34,8 @@ enum ControlFlag : std::uint32_t {
   kRightAlign = 1u << 2,
   kMultiLine = 1u << 3,
   kReadOnly = 1u << 4,
-  kHidden = 1u << 5,       // created invisible
-  kNoPrefix = 1u << 6,     // "&" shown as it is
-  kNoBorder = 1u << 7,     // text boxes and list views without their sunken edge
+  kNoPrefix = 1u << 5,     // "&" shown as it is
+  kNoBorder = 1u << 6,     // text boxes and list views without their sunken edge
 };
 
 // One column of a report-style list view.
