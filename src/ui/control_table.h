@@ -84,7 +84,6 @@ enum class Frame : std::uint8_t {
   None,         // no border, no title bar: cannot be moved or resized
   FixedTool,    // narrow caption with a close box, not resizable
   SizableTool,  // narrow caption with a close box, resizable
-  FixedDialog,  // ordinary caption with a close box, not resizable
   FixedSingle,  // ordinary caption with the window's icon and a close box, not resizable
 };
 

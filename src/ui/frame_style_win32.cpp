@@ -8,7 +8,6 @@ FrameStyle StyleOf(const WindowSpec& w) {
     case Frame::None: break;
     case Frame::FixedTool: f.style |= WS_CAPTION; f.exStyle |= WS_EX_TOOLWINDOW; break;
     case Frame::SizableTool: f.style |= WS_CAPTION | WS_THICKFRAME; f.exStyle |= WS_EX_TOOLWINDOW; break;
-    case Frame::FixedDialog: f.style |= WS_CAPTION; f.exStyle |= WS_EX_DLGMODALFRAME; break;
     case Frame::FixedSingle: f.style |= WS_CAPTION; break;
   }
   // The platform places only overlapped windows; a pop-up asking for its
