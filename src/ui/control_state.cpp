@@ -22,14 +22,6 @@ const ControlSpec& ControlState::Design(int id) const {
   return *c;
 }
 
-ControlState::Value& ControlState::At(int id) {
-  return values_[static_cast<std::size_t>(&Design(id) - table_.data())];
-}
-
-const ControlState::Value& ControlState::At(int id) const {
-  return values_[static_cast<std::size_t>(&Design(id) - table_.data())];
-}
-
 void ControlState::AddRow(int id, Row row) {
   At(id).rows.push_back(std::move(row));
   Tell(id, Change::Items);

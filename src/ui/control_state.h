@@ -59,8 +59,9 @@ class ControlState {
     std::vector<std::string> items;
     std::vector<Row> rows;
   };
-  Value& At(int id);
-  const Value& At(int id) const;
+  std::size_t IndexOf(int id) const { return static_cast<std::size_t>(&Design(id) - table_.data()); }
+  Value& At(int id) { return values_[IndexOf(id)]; }
+  const Value& At(int id) const { return values_[IndexOf(id)]; }
   void Tell(int id, Change change) {
     if (listener_) listener_(id, change);
   }
