@@ -92,7 +92,6 @@ class VEVXpButton {
 
   ButtonEvents& Events() { return events_; }
 
-  // Properties.
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
   const FontSpec& Font() const { return font_; }

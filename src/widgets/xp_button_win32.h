@@ -31,7 +31,6 @@ class XPButton : public ui::Window, private widgets::ButtonWindow {
   XPButton& operator=(const XPButton&) = delete;
   ~XPButton() override;
 
-  // A new button with this caption and font.
   bool Create(HWND parent, int id, const RECT& bounds, const std::string& caption, HFONT font);
 
   void SetCaption(const std::string& caption);
