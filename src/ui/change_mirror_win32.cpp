@@ -13,9 +13,7 @@ void ChangeMirror::Changed(int id, Change change, bool handling) {
 }
 
 void ChangeMirror::ShowWaiting() {
-  std::set<std::pair<int, Change>> changes;
-  changes.swap(waiting_);
-  for (const auto& [id, change] : changes) Show(id, change);
+  for (const auto& [id, change] : std::exchange(waiting_, {})) Show(id, change);
 }
 
 void ChangeMirror::Clear() {
