@@ -5,10 +5,9 @@
 // with the system's text drawing and gives the window its rounded shape.
 //
 // Texts are UTF-8, as everywhere in the windows. Its window text is its
-// caption, so screen readers and the dialog manager's
-// access keys (IsDialogMessage) see it. Click is raised through its event
-// only; of a push button's notifications the parent gets BN_SETFOCUS and
-// BN_KILLFOCUS.
+// caption, so screen readers and the dialog manager's access keys
+// (IsDialogMessage) see it. Click is raised through its event only; of a
+// push button's notifications the parent gets BN_SETFOCUS and BN_KILLFOCUS.
 #include <windows.h>
 
 #include <memory>
