@@ -13,15 +13,11 @@ namespace {
 
 constexpr UINT kRunActivate = WM_APP + 1;  // Form_Activate, once the activation itself is over
 
-ActivationRule& Activations() {
-  static ActivationRule rule;
-  return rule;
-}
+ActivationRule activations;
 
 }  // namespace
 
-TableWindow::TableWindow(std::unique_ptr<WindowState> state)
-    : state_(std::move(state)), mirror_(*this) {}
+TableWindow::TableWindow(std::unique_ptr<WindowState> state) : state_(std::move(state)), mirror_(*this) {}
 
 TableWindow::~TableWindow() {
   // The program ends or the owner goes: no unload handler runs.
@@ -173,7 +169,7 @@ LRESULT TableWindow::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         if (f && IsChild(Handle(), f)) focus_ = f;
         return 0;
       }
-      Activated(Activations().BecameActive(this));
+      Activated(activations.BecameActive(this));
       return 0;
     case kRunActivate:
       state_->Form_Activate();
@@ -214,7 +210,7 @@ void TableWindow::OnDestroyed() {
   state_->Controls().SetListener(nullptr);
   state_->Timers().SetListener(nullptr);
   state_->AttachFrame(nullptr);
-  Activations().Forget(this);
+  activations.Forget(this);
   children_.clear();
   for (auto& [id, button] : buttons_) retired_.push_back(std::move(button));
   buttons_.clear();
