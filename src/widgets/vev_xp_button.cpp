@@ -38,8 +38,6 @@ PropertyBag StoredProperties(std::string_view caption, const ui::Font& font, ui:
   return bag;
 }
 
-VEVXpButton::VEVXpButton(ButtonWindow& window) : window_(window) {}
-
 void VEVXpButton::SetEnabled(bool enabled) {
   enabled_ = enabled;
   window_.EnableInput(enabled);

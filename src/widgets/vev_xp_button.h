@@ -86,7 +86,7 @@ class VEVXpButton {
   static constexpr unsigned kHoverIntervalMs = 1;
   static constexpr ui::Colour kDefaultFaceBackground = ui::Rgb(255, 255, 255);
 
-  explicit VEVXpButton(ButtonWindow& window);
+  explicit VEVXpButton(ButtonWindow& window) : window_(window) {}
   VEVXpButton(const VEVXpButton&) = delete;
   VEVXpButton& operator=(const VEVXpButton&) = delete;
 
