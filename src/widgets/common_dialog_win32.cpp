@@ -38,12 +38,11 @@ std::wstring WideBuffer(const std::string& text) {
 
 std::string NarrowBuffer(const std::wstring& buffer) { return ui::Utf8FromWide(buffer.substr(0, buffer.find(L'\0'))); }
 
-// Shows the open or save dialog with `showFlags` and gives the caller's
-// arguments what the dialog reported.
-filedlg::Outcome RunFileDialog(bool save, std::string& Filename, std::string& FileTitle, std::string& Filter,
-                               std::int32_t& FilterIndex, const std::string& initDir, const std::string& dlgTitle,
-                               const std::string& defaultExt, std::intptr_t owner, std::int32_t showFlags,
-                               std::int32_t& flags, int& apiReturn) {
+// Shows the open or save dialog with `showFlags`, gives the caller's
+// arguments what the dialog reported and returns the dialog's return value.
+int RunFileDialog(bool save, std::string& Filename, std::string& FileTitle, std::string& Filter,
+                  std::int32_t& FilterIndex, const std::string& initDir, const std::string& dlgTitle,
+                  const std::string& defaultExt, std::intptr_t owner, std::int32_t showFlags, std::int32_t& flags) {
   const std::string builtFilter = filedlg::BuildFilter(Filter);
   std::wstring filter = ui::WideFromUtf8(builtFilter);  // NULs survive the conversion
   std::wstring file = WideBuffer(Filename);
@@ -65,8 +64,8 @@ filedlg::Outcome RunFileDialog(bool save, std::string& Filename, std::string& Fi
   record.Flags = static_cast<DWORD>(showFlags);
   record.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
 
-  apiReturn = save ? GetSaveFileNameW(&record) : GetOpenFileNameW(&record);
-  filedlg::Outcome out = filedlg::Interpret({apiReturn, NarrowBuffer(file), NarrowBuffer(title),
+  const int apiReturn = save ? GetSaveFileNameW(&record) : GetOpenFileNameW(&record);
+  const filedlg::Outcome out = filedlg::Interpret({apiReturn, NarrowBuffer(file), NarrowBuffer(title),
                                              static_cast<std::int32_t>(record.Flags),
                                              static_cast<std::int32_t>(record.nFilterIndex)},
                                             builtFilter);
@@ -75,7 +74,7 @@ filedlg::Outcome RunFileDialog(bool save, std::string& Filename, std::string& Fi
   Filter = out.Filter;
   FilterIndex = out.FilterIndex;
   flags = out.flags;
-  return out;
+  return apiReturn;
 }
 
 // The printer's own settings block with the caller's settings merged in, for
@@ -152,13 +151,11 @@ bool cCommonDialog::VBGetOpenFileName(std::string& Filename, std::string& FileTi
                                       const std::string& DlgTitle, const std::string& DefaultExt,
                                       std::intptr_t Owner, std::int32_t& flags) {
   Begin();
-  int ret = 0;
-  filedlg::Outcome out =
-      RunFileDialog(false, Filename, FileTitle, Filter, FilterIndex, InitDir, DlgTitle, DefaultExt, Owner,
-                    filedlg::OpenFlags(flags, FileMustExist, MultiSelect, ReadOnly, HideReadOnly), flags, ret);
+  const int ret = RunFileDialog(false, Filename, FileTitle, Filter, FilterIndex, InitDir, DlgTitle, DefaultExt, Owner,
+                                filedlg::OpenFlags(flags, FileMustExist, MultiSelect, ReadOnly, HideReadOnly), flags);
   End(ret);
-  if (out.readOnlyTicked) ReadOnly = true;
-  return out.confirmed;
+  if (flags & filedlg::kReadOnly) ReadOnly = true;  // the dialog's flags, 0 unless confirmed
+  return ret == 1;
 }
 
 bool cCommonDialog::VBGetOpenFileName(OpenFileRequest& r, std::intptr_t Owner) {
@@ -171,11 +168,10 @@ bool cCommonDialog::VBGetSaveFileName(std::string& Filename, std::string& FileTi
                                       const std::string& DlgTitle, const std::string& DefaultExt,
                                       std::intptr_t Owner, std::int32_t& flags) {
   Begin();
-  int ret = 0;
-  filedlg::Outcome out = RunFileDialog(true, Filename, FileTitle, Filter, FilterIndex, InitDir, DlgTitle, DefaultExt,
-                                       Owner, filedlg::SaveFlags(flags, OverWritePrompt), flags, ret);
+  const int ret = RunFileDialog(true, Filename, FileTitle, Filter, FilterIndex, InitDir, DlgTitle, DefaultExt, Owner,
+                                filedlg::SaveFlags(flags, OverWritePrompt), flags);
   End(ret);
-  return out.confirmed;
+  return ret == 1;
 }
 
 std::string cCommonDialog::VBGetFileTitle(const std::string& sFile) {
