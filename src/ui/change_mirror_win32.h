@@ -5,7 +5,6 @@
 // they differ from what their control shows.
 #include <windows.h>
 
-#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -21,9 +20,7 @@ inline constexpr UINT kShowChanges = WM_APP + 2;
 
 class ChangeMirror {
  public:
-  // `control` finds a control's window; null for menus and controls not made.
-  ChangeMirror(ControlHost& host, std::function<HWND(int id)> control)
-      : host_(host), control_(std::move(control)) {}
+  explicit ChangeMirror(ControlHost& host) : host_(host) {}
 
   // A change of the state; `handling` an event of the window is running.
   void Changed(int id, Change change, bool handling);
@@ -42,16 +39,10 @@ class ChangeMirror {
   void Show(int id, Change change);
 
   ControlHost& host_;
-  std::function<HWND(int id)> control_;
   std::set<std::pair<int, Change>> waiting_;
   std::map<int, std::vector<std::string>> shownItems_;
   std::map<int, std::vector<Row>> shownRows_;
   bool pulling_ = false;
 };
-
-// Lists change mostly at their end (rows appended during a scan, removed
-// from the last during a clean-up): only what differs is sent to the control.
-void ShowListBoxItems(HWND list, std::vector<std::string>& shown, const std::vector<std::string>& wanted);
-void ShowListViewRows(HWND list, std::vector<Row>& shown, const std::vector<Row>& wanted);
 
 }  // namespace tarvex::ui

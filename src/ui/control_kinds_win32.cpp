@@ -4,7 +4,6 @@
 
 #include "base/paint_objects_win32.h"
 #include "base/wide_text_win32.h"
-#include "ui/change_mirror_win32.h"
 
 namespace tarvex::ui {
 
@@ -49,6 +48,49 @@ LRESULT CALLBACK ForwardToWindow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT
   return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
+template <class T>
+std::size_t CommonPrefix(const std::vector<T>& a, const std::vector<T>& b) {
+  std::size_t n = 0;
+  while (n < a.size() && n < b.size() && a[n] == b[n]) ++n;
+  return n;
+}
+
+// Lists change mostly at their end (rows appended during a scan, removed
+// from the last during a clean-up): only what differs is sent to the control.
+void ShowListBoxItems(HWND list, std::vector<std::string>& shown, const std::vector<std::string>& wanted) {
+  const std::size_t keep = CommonPrefix(shown, wanted);
+  for (std::size_t i = shown.size(); i > keep; --i) SendMessageW(list, LB_DELETESTRING, i - 1, 0);
+  for (std::size_t i = keep; i < wanted.size(); ++i)
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(wanted[i]).c_str()));
+  shown = wanted;
+}
+
+void ShowListViewRows(HWND list, std::vector<Row>& shown, const std::vector<Row>& wanted) {
+  const std::size_t keep = CommonPrefix(shown, wanted);
+  if (keep == 0) {
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+  } else {
+    for (std::size_t i = shown.size(); i > keep; --i) SendMessageW(list, LVM_DELETEITEM, i - 1, 0);
+  }
+  for (std::size_t i = keep; i < wanted.size(); ++i) {
+    const Row& row = wanted[i];
+    std::wstring text = row.empty() ? std::wstring() : WideFromUtf8(row[0]);
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = static_cast<int>(i);
+    item.pszText = &text[0];
+    const LRESULT at = SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    for (std::size_t col = 1; col < row.size(); ++col) {
+      std::wstring cell = WideFromUtf8(row[col]);
+      LVITEMW sub = {};
+      sub.iSubItem = static_cast<int>(col);
+      sub.pszText = &cell[0];
+      SendMessageW(list, LVM_SETITEMTEXTW, at, reinterpret_cast<LPARAM>(&sub));
+    }
+  }
+  shown = wanted;
+}
+
 using SetUp = void (*)(HWND, const ControlSite&);
 
 // A child window of one of the system's classes, as the table and the state describe it.
@@ -56,8 +98,7 @@ HWND MakeChild(ControlSite& s, HWND parent, HFONT font, const wchar_t* className
                SetUp setUp = nullptr) {
   const ControlState& st = s.state();
   const ControlSpec& c = s.design;
-  style |= WS_CHILD | WS_CLIPSIBLINGS;
-  if (st.Visible(c.id)) style |= WS_VISIBLE;
+  style |= WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE;
   if (c.flags & kTabStop) style |= WS_TABSTOP;
   if (!st.Enabled(c.id)) style |= WS_DISABLED;
   const Box& b = st.Bounds(c.id);
@@ -102,13 +143,13 @@ HWND MakeButton(ControlSite& s, HWND parent, HFONT font) {
   const Colour windowText = s.host.State().Window().fore;
   button->ReadProperties(widgets::StoredProperties(st.Text(c.id), c.font, c.fore, c.hover), c.name,
                          windowText != kDefaultColour ? windowText : kButtonTextColour);
-  button->SetForeColor(ColourRef(button->ForeColor(), GetSysColor(COLOR_BTNTEXT)));
-  button->SetForeHover(ColourRef(button->ForeHover(), GetSysColor(COLOR_BTNTEXT)));
-  button->SetEnabled(st.Enabled(c.id));
+  widgets::VEVXpButton& control = button->Control();
+  control.SetForeColor(ColourRef(control.ForeColor(), GetSysColor(COLOR_BTNTEXT)));
+  control.SetForeHover(ColourRef(control.ForeHover(), GetSysColor(COLOR_BTNTEXT)));
+  control.SetEnabled(st.Enabled(c.id));
   // The button raises its click from its own window: an event of this window all the same.
-  button->Click = [&host = s.host, id = c.id] { host.Handled([&] { host.State().Click(id); }); };
+  control.Events().Click = [&host = s.host, id = c.id] { host.Handled([&] { host.State().Click(id); }); };
   HWND hwnd = button->Handle();
-  if (!st.Visible(c.id)) ShowWindow(hwnd, SW_HIDE);
   s.host.Keep(c.id, std::move(button));
   return hwnd;
 }
@@ -137,9 +178,9 @@ constexpr ControlKind kKinds[] = {
     {.kind = Kind::Button, .make = MakeButton,
      .text = [](const ControlSite& s) {
        XPButton* b = s.host.Button(s.id());
-       if (b && b->Caption() != s.state().Text(s.id())) b->SetCaption(s.state().Text(s.id()));
+       if (b && b->Control().Caption() != s.state().Text(s.id())) b->SetCaption(s.state().Text(s.id()));
      },
-     .enabled = [](const ControlSite& s) { if (XPButton* b = s.host.Button(s.id())) b->SetEnabled(s.state().Enabled(s.id())); },
+     .enabled = [](const ControlSite& s) { if (XPButton* b = s.host.Button(s.id())) b->Control().SetEnabled(s.state().Enabled(s.id())); },
      .notify = [](const ControlSite& s, int code) {
        if (code == BN_SETFOCUS) {
          s.host.State().GotFocus(s.id());

@@ -23,6 +23,8 @@ class ControlHost {
   virtual ~ControlHost() = default;
   virtual WindowState& State() = 0;
   virtual HWND WindowHandle() const = 0;
+  // A control's window; null for menus and controls not made.
+  virtual HWND Control(int id) const = 0;
   // Runs an event of the window; what it changes is shown when it ends.
   virtual void Handled(const std::function<void()>& event) = 0;
   virtual void AddTooltip(HWND control, const char* text) = 0;

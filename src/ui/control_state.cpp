@@ -12,7 +12,6 @@ void ControlState::Reset() {
     Value v;
     v.text = c.text ? c.text : "";
     v.bounds = c.box;
-    v.visible = (c.flags & kHidden) == 0;
     values_.push_back(std::move(v));
   }
 }
@@ -21,14 +20,6 @@ const ControlSpec& ControlState::Design(int id) const {
   const ControlSpec* c = table_.Find(id);
   if (!c) throw std::out_of_range("no control with id " + std::to_string(id));
   return *c;
-}
-
-ControlState::Value& ControlState::At(int id) {
-  return values_[static_cast<std::size_t>(&Design(id) - table_.begin())];
-}
-
-const ControlState::Value& ControlState::At(int id) const {
-  return values_[static_cast<std::size_t>(&Design(id) - table_.begin())];
 }
 
 void ControlState::AddRow(int id, Row row) {

@@ -10,7 +10,7 @@
 
 namespace tarvex::ui {
 
-enum class Change { Text, Enabled, Checked, Bounds, Items, Visible, Position };
+enum class Change { Text, Enabled, Checked, Bounds, Items, Position };
 
 // One row of a report-style list view: the row's own text, then its sub-items.
 using Row = std::vector<std::string>;
@@ -28,7 +28,6 @@ class ControlState {
   void SetEnabled(int id, bool enabled) { Set(id, &Value::enabled, enabled, Change::Enabled); }
   bool Checked(int id) const { return At(id).checked; }
   void SetChecked(int id, bool checked) { Set(id, &Value::checked, checked, Change::Checked); }
-  bool Visible(int id) const { return At(id).visible; }
   const Box& Bounds(int id) const { return At(id).bounds; }
   void SetBounds(int id, const Box& bounds) { Set(id, &Value::bounds, bounds, Change::Bounds); }
   // The position of a progress bar (0 to 100) or of a scroll bar.
@@ -55,14 +54,14 @@ class ControlState {
     std::string text;
     bool enabled = true;
     bool checked = false;
-    bool visible = true;
     Box bounds;
     int position = 0;
     std::vector<std::string> items;
     std::vector<Row> rows;
   };
-  Value& At(int id);
-  const Value& At(int id) const;
+  std::size_t IndexOf(int id) const { return static_cast<std::size_t>(&Design(id) - table_.data()); }
+  Value& At(int id) { return values_[IndexOf(id)]; }
+  const Value& At(int id) const { return values_[IndexOf(id)]; }
   void Tell(int id, Change change) {
     if (listener_) listener_(id, change);
   }

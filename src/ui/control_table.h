@@ -2,8 +2,8 @@
 // One table per window: every control with its kind, id, place, font, text and
 // tooltip. It is the only place a control's id is defined; the Win32 window
 // creates its children by walking it, and tests find controls through it.
-#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "base/geometry.h"
@@ -34,9 +34,8 @@ enum ControlFlag : std::uint32_t {
   kRightAlign = 1u << 2,
   kMultiLine = 1u << 3,
   kReadOnly = 1u << 4,
-  kHidden = 1u << 5,       // created invisible
-  kNoPrefix = 1u << 6,     // "&" shown as it is
-  kNoBorder = 1u << 7,     // text boxes and list views without their sunken edge
+  kNoPrefix = 1u << 5,     // "&" shown as it is
+  kNoBorder = 1u << 6,     // text boxes and list views without their sunken edge
 };
 
 // One column of a report-style list view.
@@ -44,17 +43,6 @@ struct Column {
   const char* header = "";
   int width = 0;  // pixels
   bool rightAlign = false;
-};
-
-// A view of a list view's columns, like ControlTable below.
-struct ColumnList {
-  const Column* first = nullptr;
-  std::size_t count = 0;
-  template <std::size_t N>
-  constexpr ColumnList(const Column (&columns)[N]) : first(columns), count(N) {}
-  constexpr ColumnList() = default;
-  constexpr const Column* begin() const { return first; }
-  constexpr const Column* end() const { return first + count; }
 };
 
 struct ControlSpec {
@@ -70,18 +58,12 @@ struct ControlSpec {
   Colour hover = kDefaultColour;  // XP buttons: caption colour under the mouse
   int parent = 0;                 // id of the containing Frame or Picture (or Menu)
   std::uint32_t flags = 0;
-  ColumnList columns;             // list views
+  std::span<const Column> columns;  // list views
 };
 
 // A view of one window's table.
-struct ControlTable {
-  const ControlSpec* first = nullptr;
-  std::size_t count = 0;
-  template <std::size_t N>
-  constexpr ControlTable(const ControlSpec (&table)[N]) : first(table), count(N) {}
-  constexpr ControlTable() = default;
-  constexpr const ControlSpec* begin() const { return first; }
-  constexpr const ControlSpec* end() const { return first + count; }
+struct ControlTable : std::span<const ControlSpec> {
+  using std::span<const ControlSpec>::span;
   // The control with this id, or nullptr.
   constexpr const ControlSpec* Find(int id) const {
     for (const ControlSpec& c : *this)
@@ -102,7 +84,6 @@ enum class Frame : std::uint8_t {
   None,         // no border, no title bar: cannot be moved or resized
   FixedTool,    // narrow caption with a close box, not resizable
   SizableTool,  // narrow caption with a close box, resizable
-  FixedDialog,  // ordinary caption with a close box, not resizable
   FixedSingle,  // ordinary caption with the window's icon and a close box, not resizable
 };
 

@@ -12,13 +12,12 @@ class FramePacer {
  public:
   static constexpr std::uint64_t kFrameMs = 16;  // a 60 Hz display
 
-  explicit FramePacer(std::function<std::uint64_t()> nowMs, std::uint64_t frameMs = kFrameMs)
-      : nowMs_(std::move(nowMs)), frameMs_(frameMs) {}
+  explicit FramePacer(std::function<std::uint64_t()> nowMs) : nowMs_(std::move(nowMs)) {}
 
   // True on the first call, and then when a frame has passed since the last true.
   bool Due() {
     const std::uint64_t now = nowMs_();
-    if (started_ && now - last_ < frameMs_) return false;
+    if (started_ && now - last_ < kFrameMs) return false;
     started_ = true;
     last_ = now;
     return true;
@@ -26,7 +25,6 @@ class FramePacer {
 
  private:
   std::function<std::uint64_t()> nowMs_;
-  std::uint64_t frameMs_;
   std::uint64_t last_ = 0;
   bool started_ = false;
 };

@@ -3,12 +3,11 @@
 namespace tarvex::ui {
 
 FrameStyle StyleOf(const WindowSpec& w) {
-  FrameStyle f = {WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU, WS_EX_CONTROLPARENT};
+  FrameStyle f = {WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU, WS_EX_CONTROLPARENT, {}};
   switch (w.frame) {
     case Frame::None: break;
     case Frame::FixedTool: f.style |= WS_CAPTION; f.exStyle |= WS_EX_TOOLWINDOW; break;
     case Frame::SizableTool: f.style |= WS_CAPTION | WS_THICKFRAME; f.exStyle |= WS_EX_TOOLWINDOW; break;
-    case Frame::FixedDialog: f.style |= WS_CAPTION; f.exStyle |= WS_EX_DLGMODALFRAME; break;
     case Frame::FixedSingle: f.style |= WS_CAPTION; break;
   }
   // The platform places only overlapped windows; a pop-up asking for its
@@ -16,21 +15,18 @@ FrameStyle StyleOf(const WindowSpec& w) {
   if (!w.centred && w.frame != Frame::None) f.style &= ~WS_POPUP;
   if (w.minimiseBox) f.style |= WS_MINIMIZEBOX;
   if (w.taskbarButton) f.exStyle |= WS_EX_APPWINDOW;
-  return f;
-}
-
-RECT OuterRect(const WindowSpec& w, const FrameStyle& f) {
-  RECT r = {0, 0, w.clientWidth, w.clientHeight};
+  RECT& r = f.outer;
+  r = {0, 0, w.clientWidth, w.clientHeight};
   AdjustWindowRectEx(&r, f.style, FALSE, f.exStyle);
   OffsetRect(&r, -r.left, -r.top);
   if (!w.centred) {
     r.left = CW_USEDEFAULT;
-    return r;
+    return f;
   }
   RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   OffsetRect(&r, work.left + (work.right - work.left - r.right) / 2, work.top + (work.bottom - work.top - r.bottom) / 2);
-  return r;
+  return f;
 }
 
 }  // namespace tarvex::ui

@@ -9,12 +9,11 @@ namespace tarvex::ui {
 struct FrameStyle {
   DWORD style;
   DWORD exStyle;
+  // The outer rectangle in screen pixels: centred in the work area, or the
+  // platform's place (CW_USEDEFAULT in `left`, the size in `right` and `bottom`).
+  RECT outer;
 };
 
 FrameStyle StyleOf(const WindowSpec& w);
-
-// The outer rectangle in screen pixels: centred in the work area, or the
-// platform's place (CW_USEDEFAULT in `left`, the size in `right` and `bottom`).
-RECT OuterRect(const WindowSpec& w, const FrameStyle& f);
 
 }  // namespace tarvex::ui

@@ -14,9 +14,7 @@ bool RouteNavigation(MSG& msg);
 // request is left in the queue for the main loop.
 void PumpPendingMessages();
 
-// PumpPendingMessages, but at most once per display frame: a command that
-// yields after every small step of a long run keeps its window responsive (a
-// click is seen within a frame) without spending its time on the queue.
+// PumpPendingMessages, but at most once per display frame (see FramePacer).
 void PumpPendingMessagesPaced();
 
 // Runs until the quit request; returns its exit code.

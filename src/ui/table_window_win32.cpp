@@ -13,15 +13,11 @@ namespace {
 
 constexpr UINT kRunActivate = WM_APP + 1;  // Form_Activate, once the activation itself is over
 
-ActivationRule& Activations() {
-  static ActivationRule rule;
-  return rule;
-}
+ActivationRule activations;
 
 }  // namespace
 
-TableWindow::TableWindow(std::unique_ptr<WindowState> state)
-    : state_(std::move(state)), mirror_(*this, [this](int id) { return Control(id); }) {}
+TableWindow::TableWindow(std::unique_ptr<WindowState> state) : state_(std::move(state)), mirror_(*this) {}
 
 TableWindow::~TableWindow() {
   // The program ends or the owner goes: no unload handler runs.
@@ -31,7 +27,7 @@ TableWindow::~TableWindow() {
 HWND TableWindow::Control(int id) const {
   const ControlTable table = state_->Controls().Table();
   const ControlSpec* c = table.Find(id);
-  const std::size_t i = c ? static_cast<std::size_t>(c - table.begin()) : children_.size();
+  const std::size_t i = c ? static_cast<std::size_t>(c - table.data()) : children_.size();
   return i < children_.size() ? children_[i] : nullptr;
 }
 
@@ -60,7 +56,7 @@ bool TableWindow::Load(HWND owner) {
   state_->Controls().Reset();
   state_->Timers().Reset();
   const FrameStyle f = StyleOf(w);
-  if (!CreateHandle({w.className, f.style, f.exStyle, w.title, OuterRect(w, f), owner, w.programIcon})) return false;
+  if (!CreateHandle({w.className, f.style, f.exStyle, w.title, f.outer, owner, w.programIcon})) return false;
   if (w.frame == Frame::None) {
     // Nothing to hold and drag, and the keyboard may not move or size it either.
     HMENU system = GetSystemMenu(Handle(), FALSE);
@@ -76,12 +72,12 @@ bool TableWindow::Load(HWND owner) {
 
 void TableWindow::CreateChildren() {
   const ControlTable table = state_->Controls().Table();
-  children_.assign(table.count, nullptr);
+  children_.assign(table.size(), nullptr);
   for (const ControlSpec& c : table) {
     HWND parent = c.parent && c.kind != Kind::MenuItem ? Control(c.parent) : Handle();
     if (!parent) continue;
     ControlSite site{*this, c};
-    children_[&c - table.begin()] = KindOf(c.kind).make(site, parent, FontFor(c.font.face ? c.font : state_->Window().font));
+    children_[&c - table.data()] = KindOf(c.kind).make(site, parent, FontFor(c.font.face ? c.font : state_->Window().font));
   }
 }
 
@@ -173,7 +169,7 @@ LRESULT TableWindow::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         if (f && IsChild(Handle(), f)) focus_ = f;
         return 0;
       }
-      Activated(Activations().BecameActive(this));
+      Activated(activations.BecameActive(this));
       return 0;
     case kRunActivate:
       state_->Form_Activate();
@@ -214,7 +210,7 @@ void TableWindow::OnDestroyed() {
   state_->Controls().SetListener(nullptr);
   state_->Timers().SetListener(nullptr);
   state_->AttachFrame(nullptr);
-  Activations().Forget(this);
+  activations.Forget(this);
   children_.clear();
   for (auto& [id, button] : buttons_) retired_.push_back(std::move(button));
   buttons_.clear();

@@ -33,7 +33,7 @@ class TableWindow : public Window, public WindowFrame, private ControlHost {
 
   WindowState& State() override { return *state_; }
   // The real control, button or menu with this id; null while not loaded.
-  HWND Control(int id) const;
+  HWND Control(int id) const override;
   XPButton* Button(int id) override;
   HMENU Menu(int id) const override;
 

@@ -22,7 +22,6 @@ class WindowFrame {
   virtual void SetBusyCursor(bool busy) = 0;
   // Hands control to the event queue once (pending events run, then return).
   virtual void DoEvents() = 0;
-  // The window's title.
   virtual void SetTitle(const std::string& title) = 0;
   // Shows the pop-up menu with this id at the mouse position; its items
   // arrive as Click(item id).

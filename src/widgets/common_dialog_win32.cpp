@@ -38,14 +38,15 @@ std::wstring WideBuffer(const std::string& text) {
 
 std::string NarrowBuffer(const std::wstring& buffer) { return ui::Utf8FromWide(buffer.substr(0, buffer.find(L'\0'))); }
 
-// Shows the open or save dialog and fills in what the caller gets back.
-filedlg::Outcome RunFileDialog(bool save, const std::string& filename, const std::string& fileTitle,
-                               const std::string& builtFilter, std::int32_t filterIndex, const std::string& initDir,
-                               const std::string& dlgTitle, const std::string& defaultExt, std::intptr_t owner,
-                               std::int32_t flags, int& apiReturn) {
+// Shows the open or save dialog with `showFlags`, gives the caller's
+// arguments what the dialog reported and returns the dialog's return value.
+int RunFileDialog(bool save, std::string& Filename, std::string& FileTitle, std::string& Filter,
+                  std::int32_t& FilterIndex, const std::string& initDir, const std::string& dlgTitle,
+                  const std::string& defaultExt, std::intptr_t owner, std::int32_t showFlags, std::int32_t& flags) {
+  const std::string builtFilter = filedlg::BuildFilter(Filter);
   std::wstring filter = ui::WideFromUtf8(builtFilter);  // NULs survive the conversion
-  std::wstring file = WideBuffer(filename);
-  std::wstring title = WideBuffer(fileTitle);
+  std::wstring file = WideBuffer(Filename);
+  std::wstring title = WideBuffer(FileTitle);
   std::wstring dir = ui::WideFromUtf8(initDir), caption = ui::WideFromUtf8(dlgTitle), ext = ui::WideFromUtf8(defaultExt);
 
   OPENFILENAMEW record = {};
@@ -53,34 +54,27 @@ filedlg::Outcome RunFileDialog(bool save, const std::string& filename, const std
   record.hwndOwner = OwnerWindow(owner);
   record.hInstance = GetModuleHandleW(nullptr);
   record.lpstrFilter = filter.c_str();
-  record.nFilterIndex = static_cast<DWORD>(filterIndex);
+  record.nFilterIndex = static_cast<DWORD>(FilterIndex);
   record.lpstrFile = file.data();
   record.nMaxFile = static_cast<DWORD>(file.size());
   record.lpstrFileTitle = title.data();
   record.nMaxFileTitle = static_cast<DWORD>(title.size());
   record.lpstrInitialDir = dir.empty() ? nullptr : dir.c_str();
   record.lpstrTitle = caption.empty() ? nullptr : caption.c_str();
-  record.Flags = static_cast<DWORD>(flags);
+  record.Flags = static_cast<DWORD>(showFlags);
   record.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
 
-  apiReturn = save ? GetSaveFileNameW(&record) : GetOpenFileNameW(&record);
-  filedlg::Reply reply;
-  reply.apiReturn = apiReturn;
-  reply.fileBuffer = NarrowBuffer(file);
-  reply.titleBuffer = NarrowBuffer(title);
-  reply.flags = static_cast<std::int32_t>(record.Flags);
-  reply.filterIndex = static_cast<std::int32_t>(record.nFilterIndex);
-  return filedlg::Interpret(reply, builtFilter);
-}
-
-// What the open and save dialogs give back to their callers' arguments.
-void Deliver(const filedlg::Outcome& out, std::string& Filename, std::string& FileTitle, std::string& Filter,
-             std::int32_t& FilterIndex, std::int32_t& flags) {
+  const int apiReturn = save ? GetSaveFileNameW(&record) : GetOpenFileNameW(&record);
+  const filedlg::Outcome out = filedlg::Interpret({apiReturn, NarrowBuffer(file), NarrowBuffer(title),
+                                             static_cast<std::int32_t>(record.Flags),
+                                             static_cast<std::int32_t>(record.nFilterIndex)},
+                                            builtFilter);
   Filename = out.Filename;
   FileTitle = out.FileTitle;
   Filter = out.Filter;
   FilterIndex = out.FilterIndex;
   flags = out.flags;
+  return apiReturn;
 }
 
 // The printer's own settings block with the caller's settings merged in, for
@@ -157,15 +151,11 @@ bool cCommonDialog::VBGetOpenFileName(std::string& Filename, std::string& FileTi
                                       const std::string& DlgTitle, const std::string& DefaultExt,
                                       std::intptr_t Owner, std::int32_t& flags) {
   Begin();
-  std::int32_t showFlags = filedlg::OpenFlags(flags, FileMustExist, MultiSelect, ReadOnly, HideReadOnly);
-  std::string built = filedlg::BuildFilter(Filter);
-  int ret = 0;
-  filedlg::Outcome out = RunFileDialog(false, Filename, FileTitle, built, FilterIndex, InitDir, DlgTitle, DefaultExt,
-                                       Owner, showFlags, ret);
+  const int ret = RunFileDialog(false, Filename, FileTitle, Filter, FilterIndex, InitDir, DlgTitle, DefaultExt, Owner,
+                                filedlg::OpenFlags(flags, FileMustExist, MultiSelect, ReadOnly, HideReadOnly), flags);
   End(ret);
-  Deliver(out, Filename, FileTitle, Filter, FilterIndex, flags);
-  if (out.readOnlyTicked) ReadOnly = true;
-  return out.confirmed;
+  if (flags & filedlg::kReadOnly) ReadOnly = true;  // the dialog's flags, 0 unless confirmed
+  return ret == 1;
 }
 
 bool cCommonDialog::VBGetOpenFileName(OpenFileRequest& r, std::intptr_t Owner) {
@@ -178,13 +168,10 @@ bool cCommonDialog::VBGetSaveFileName(std::string& Filename, std::string& FileTi
                                       const std::string& DlgTitle, const std::string& DefaultExt,
                                       std::intptr_t Owner, std::int32_t& flags) {
   Begin();
-  std::string built = filedlg::BuildFilter(Filter);
-  int ret = 0;
-  filedlg::Outcome out = RunFileDialog(true, Filename, FileTitle, built, FilterIndex, InitDir, DlgTitle, DefaultExt,
-                                       Owner, filedlg::SaveFlags(flags, OverWritePrompt), ret);
+  const int ret = RunFileDialog(true, Filename, FileTitle, Filter, FilterIndex, InitDir, DlgTitle, DefaultExt, Owner,
+                                filedlg::SaveFlags(flags, OverWritePrompt), flags);
   End(ret);
-  Deliver(out, Filename, FileTitle, Filter, FilterIndex, flags);
-  return out.confirmed;
+  return ret == 1;
 }
 
 std::string cCommonDialog::VBGetFileTitle(const std::string& sFile) {

@@ -28,21 +28,15 @@ char AccessKeyOf(std::string_view caption) {
   return Lower(caption[next + 1]);
 }
 
-FontSpec ToFontSpec(const ui::Font& font) {
-  return {font.face ? font.face : "", font.hundredthsOfPoint, font.bold, font.underline};
-}
-
 PropertyBag StoredProperties(std::string_view caption, const ui::Font& font, ui::Colour foreColor,
                              ui::Colour foreHover) {
   PropertyBag bag;
   bag.Write(kCaption, std::string(caption));
-  if (font.face) bag.Write(kFont, ToFontSpec(font));
+  if (font.face) bag.Write(kFont, FontSpec{font.face, font.hundredthsOfPoint, font.bold, font.underline});
   if (foreColor != ui::kDefaultColour) bag.Write(kForeColor, foreColor);
   if (foreHover != ui::kDefaultColour) bag.Write(kForeHover, foreHover);
   return bag;
 }
-
-VEVXpButton::VEVXpButton(ButtonWindow& window) : window_(window) {}
 
 void VEVXpButton::SetEnabled(bool enabled) {
   enabled_ = enabled;
@@ -58,7 +52,6 @@ void VEVXpButton::SetFont(const FontSpec& font) {
 void VEVXpButton::SetCaption(const std::string& caption) {
   caption_ = caption;
   Redraw(false);
-  UpdateAccessKey();
 }
 
 void VEVXpButton::SetForeColor(ui::Colour colour) {
@@ -70,7 +63,6 @@ void VEVXpButton::InitProperties(const Ambient& ambient) {
   enabled_ = true;
   font_ = ambient.font;
   caption_ = ambient.name;
-  UpdateAccessKey();
 }
 
 void VEVXpButton::ReadProperties(const PropertyBag& bag, const Ambient& ambient) {
@@ -80,7 +72,6 @@ void VEVXpButton::ReadProperties(const PropertyBag& bag, const Ambient& ambient)
   foreColor_ = bag.Read(kForeColor, ambient.foreColor);
   foreHover_ = bag.Read(kForeHover, foreColor_);
   window_.EnableInput(enabled_);
-  UpdateAccessKey();
 }
 
 void VEVXpButton::WriteProperties(PropertyBag& bag, const Ambient& ambient) const {

@@ -78,7 +78,6 @@ char AccessKeyOf(std::string_view caption);
 // its font and colours where given (ui::kDefaultColour and no face: not given).
 PropertyBag StoredProperties(std::string_view caption, const ui::Font& font, ui::Colour foreColor,
                              ui::Colour foreHover);
-FontSpec ToFontSpec(const ui::Font& font);
 
 class VEVXpButton {
  public:
@@ -87,13 +86,12 @@ class VEVXpButton {
   static constexpr unsigned kHoverIntervalMs = 1;
   static constexpr ui::Colour kDefaultFaceBackground = ui::Rgb(255, 255, 255);
 
-  explicit VEVXpButton(ButtonWindow& window);
+  explicit VEVXpButton(ButtonWindow& window) : window_(window) {}
   VEVXpButton(const VEVXpButton&) = delete;
   VEVXpButton& operator=(const VEVXpButton&) = delete;
 
   ButtonEvents& Events() { return events_; }
 
-  // Properties.
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
   const FontSpec& Font() const { return font_; }
@@ -104,7 +102,7 @@ class VEVXpButton {
   void SetForeColor(ui::Colour colour);
   ui::Colour ForeHover() const { return foreHover_; }
   void SetForeHover(ui::Colour colour) { foreHover_ = colour; }
-  char AccessKey() const { return accessKey_; }
+  char AccessKey() const { return AccessKeyOf(caption_); }
 
   // A control newly placed in a window, and one loaded from or saved to its layout.
   void InitProperties(const Ambient& ambient);
@@ -142,12 +140,10 @@ class VEVXpButton {
   int LastButton() const { return lastButton_; }
   int LastKeyCode() const { return lastKeyCode_; }
   ui::TimerTable& Timers() { return timers_; }
-  const ui::TimerTable& Timers() const { return timers_; }
   Look LastLook() const { return lastLook_; }
 
  private:
   LookState State() const { return {enabled_, hovering_, hasFocus_, lastButton_}; }
-  void UpdateAccessKey() { accessKey_ = AccessKeyOf(caption_); }
   template <class Event, class... Args>
   static void Raise(const Event& event, const Args&... args) {
     if (event) event(args...);
@@ -160,7 +156,6 @@ class VEVXpButton {
   std::string caption_;
   ui::Colour foreColor_ = ui::kWindowFrameColour;
   ui::Colour foreHover_ = ui::kWindowFrameColour;
-  char accessKey_ = '\0';
   ui::Colour background_ = kDefaultFaceBackground;
 
   bool hovering_ = false;

@@ -40,16 +40,6 @@ widgets::MouseArgs Args(int button, LPARAM lp) {
 }  // namespace
 
 XPButton::XPButton() : control_(*this) {
-  widgets::ButtonEvents& events = control_.Events();
-  events.Click = [this] {
-    if (Click) Click();
-  };
-  events.GotFocus = [this] {
-    if (GotFocus) GotFocus();
-  };
-  events.LostFocus = [this] {
-    if (LostFocus) LostFocus();
-  };
   control_.Timers().SetListener([this](const ui::TimerSpec& t) {
     if (!Handle()) return;
     if (t.running)
@@ -66,7 +56,6 @@ XPButton::~XPButton() {
 }
 
 bool XPButton::Create(HWND parent, int id, const RECT& r, const std::string& caption, HFONT font) {
-  id_ = id;
   font_ = font;
   givenFont_ = SpecOf(font);
   control_.InitProperties({caption, givenFont_, ui::kWindowFrameColour});
@@ -133,11 +122,11 @@ LRESULT XPButton::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PRINTCLIENT:
       Paint(reinterpret_cast<HDC>(wp));
       return 0;
-    case WM_LBUTTONDOWN: Press(widgets::kLeftButton, wp, lp); return 0;
+    case WM_LBUTTONDOWN: Press(widgets::kLeftButton, lp); return 0;
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK: Press(widgets::kRightButton, wp, lp); return 0;
+    case WM_RBUTTONDBLCLK: Press(widgets::kRightButton, lp); return 0;
     case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK: Press(widgets::kMiddleButton, wp, lp); return 0;
+    case WM_MBUTTONDBLCLK: Press(widgets::kMiddleButton, lp); return 0;
     case WM_LBUTTONDBLCLK:
       pressed_ = 0;  // the second click of a double click raises no Click
       if (control_.Enabled()) control_.DoubleClick();
@@ -202,10 +191,10 @@ LRESULT XPButton::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void XPButton::Notify(WORD code) {
   if (HWND parent = Handle() ? GetParent(Handle()) : nullptr)
-    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id_, code), reinterpret_cast<LPARAM>(Handle()));
+    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Handle()), code), reinterpret_cast<LPARAM>(Handle()));
 }
 
-void XPButton::Press(int button, WPARAM, LPARAM lp) {
+void XPButton::Press(int button, LPARAM lp) {
   if (!control_.Enabled()) return;
   // A left press takes the focus, as a push button's does; others leave it.
   if (button == widgets::kLeftButton && GetFocus() != Handle()) SetFocus(Handle());

@@ -5,13 +5,11 @@
 // with the system's text drawing and gives the window its rounded shape.
 //
 // Texts are UTF-8, as everywhere in the windows. Its window text is its
-// caption, so screen readers and the dialog manager's
-// access keys (IsDialogMessage) see it. Click is raised through the callback
-// only; of a push button's notifications the parent gets BN_SETFOCUS and
-// BN_KILLFOCUS.
+// caption, so screen readers and the dialog manager's access keys
+// (IsDialogMessage) see it. Click is raised through its event only; of a
+// push button's notifications the parent gets BN_SETFOCUS and BN_KILLFOCUS.
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -32,37 +30,21 @@ class XPButton : public ui::Window, private widgets::ButtonWindow {
   XPButton& operator=(const XPButton&) = delete;
   ~XPButton() override;
 
-  // A new button with this caption and font.
   bool Create(HWND parent, int id, const RECT& bounds, const std::string& caption, HFONT font);
 
-  std::string Caption() const { return control_.Caption(); }
   void SetCaption(const std::string& caption);
-  bool Enabled() const { return control_.Enabled(); }
-  void SetEnabled(bool enabled) { control_.SetEnabled(enabled); }
   const std::string& ToolTipText() const { return tooltip_; }
   void SetToolTipText(const std::string& text);
-  // Caption colours: normal and under the mouse; system colours keep their top bit.
-  void SetForeColor(COLORREF color) { control_.SetForeColor(color); }
-  void SetForeHover(COLORREF color) { control_.SetForeHover(color); }
-  COLORREF ForeColor() const { return control_.ForeColor(); }
-  COLORREF ForeHover() const { return control_.ForeHover(); }
   // The properties a window's layout stores for the button, over the
   // defaults its container gives: its own name as known to the container,
   // the container's text colour, and the font the button was made with.
   void ReadProperties(const widgets::PropertyBag& stored, const std::string& name, ui::Colour containerForeColor);
-  // The lower-case letter after the caption's "&", or '\0'.
-  char AccessKey() const { return control_.AccessKey(); }
 
-  std::function<void()> Click;
-  // The focus arrives on the button, or leaves it.
-  std::function<void()> GotFocus;
-  std::function<void()> LostFocus;
   // A BN_CLICKED aimed at this button clicks it, as its access key does.
   void OnCommand(WORD code);
 
-  // The button's state and its other events (MouseDown, MouseOver, ...).
+  // The button's state, its other properties and its events (Click, GotFocus, ...).
   widgets::VEVXpButton& Control() { return control_; }
-  const widgets::VEVXpButton& Control() const { return control_; }
   // A pixel of the back buffer, as the next repaint will show it.
   COLORREF BackBufferPixel(int x, int y) const;
 
@@ -71,7 +53,7 @@ class XPButton : public ui::Window, private widgets::ButtonWindow {
   void OnDestroyed() override;
 
  private:
-  void Press(int button, WPARAM wp, LPARAM lp);
+  void Press(int button, LPARAM lp);
   void Release(int button, WPARAM wp, LPARAM lp);
   void Notify(WORD code);
   HFONT FontFor(const widgets::FontSpec& font);
@@ -89,7 +71,6 @@ class XPButton : public ui::Window, private widgets::ButtonWindow {
 
   widgets::VEVXpButton control_;
   HWND tip_ = nullptr;
-  int id_ = 0;
   std::string tooltip_;
   HFONT font_ = nullptr;  // the font the window gave; not ours
   widgets::FontSpec givenFont_;

@@ -59,7 +59,7 @@ inline void ExpectWindowMatchesItsTable(ui::TableWindow& window) {
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     const ui::Box& b = state.Bounds(c.id);
     EXPECT_EQ((ui::Box{r.left, r.top, r.right - r.left, r.bottom - r.top}), b);
-    EXPECT_EQ(IsWindowVisible(hwnd) != FALSE, state.Visible(c.id));
+    EXPECT_TRUE(IsWindowVisible(hwnd));
     EXPECT_EQ(IsWindowEnabled(hwnd) != FALSE, state.Enabled(c.id));
     const bool showsText = c.kind == ui::Kind::Label || c.kind == ui::Kind::Link || c.kind == ui::Kind::Button ||
                            c.kind == ui::Kind::TextBox || c.kind == ui::Kind::CheckBox || c.kind == ui::Kind::Frame;
@@ -83,8 +83,9 @@ inline void ExpectWindowMatchesItsTable(ui::TableWindow& window) {
       // What the row leaves out follows the button's own rules: the window's
       // text colour, and ForeColor under the mouse.
       const ui::Colour windowText = design.fore != ui::kDefaultColour ? design.fore : ui::kButtonTextColour;
-      EXPECT_EQ(b->ForeColor(), Resolved(c.fore != ui::kDefaultColour ? c.fore : windowText));
-      EXPECT_EQ(b->ForeHover(), c.hover != ui::kDefaultColour ? Resolved(c.hover) : b->ForeColor());
+      EXPECT_EQ(b->Control().ForeColor(), Resolved(c.fore != ui::kDefaultColour ? c.fore : windowText));
+      EXPECT_EQ(b->Control().ForeHover(),
+                c.hover != ui::kDefaultColour ? Resolved(c.hover) : b->Control().ForeColor());
     }
     if (c.kind == ui::Kind::ListView) {
       EXPECT_TRUE(GetWindowLongA(hwnd, GWL_STYLE) & LVS_REPORT);

@@ -12,7 +12,7 @@ namespace {
 
 constexpr ControlSpec kTable[] = {
     {.kind = Kind::Label, .id = 7, .box = Twips(240, 360, 4455, 255), .text = "start"},
-    {.kind = Kind::CheckBox, .id = 9, .flags = kHidden},
+    {.kind = Kind::CheckBox, .id = 9},
 };
 
 TEST(ControlState, StartsFromTheTableTellsOnlyRealChangesAndResets) {
@@ -21,7 +21,6 @@ TEST(ControlState, StartsFromTheTableTellsOnlyRealChangesAndResets) {
   state.SetListener([&](int id, Change c) { told.emplace_back(id, c); });
   EXPECT_EQ(state.Text(7), "start");
   EXPECT_EQ(state.Bounds(7), (Box{16, 24, 297, 17}));
-  EXPECT_FALSE(state.Visible(9));
 
   state.SetText(7, "start");  // unchanged: nobody is told
   state.SetText(7, "next");

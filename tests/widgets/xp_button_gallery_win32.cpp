@@ -27,9 +27,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   for (int i = 0; i < 5; ++i) {
     RECT r = {10 + 95 * i, 10, 10 + 95 * i + 75, 35};
     buttons[i].Create(host, 100 + i, r, captions[i], i == 3 ? bold : font);
-    buttons[i].SetForeHover(RGB(192, 0, 0));
+    buttons[i].Control().SetForeHover(RGB(192, 0, 0));
   }
-  buttons[4].SetEnabled(false);
+  buttons[4].Control().SetEnabled(false);
   UpdateWindow(host);
 
   RECT at;

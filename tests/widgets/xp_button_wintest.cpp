@@ -39,8 +39,8 @@ class ButtonWindow : public ::testing::Test {
     for (int i = 0; i < 3; ++i) {
       RECT r = {10 + 95 * i, 10, 10 + 95 * i + 75, 35};
       ASSERT_TRUE(buttons_[i].Create(host_, 100 + i, r, captions[i], font_));
-      buttons_[i].Click = [this, i] { log_.push_back("Click " + std::to_string(i)); };
-      buttons_[i].GotFocus = [this, i] { log_.push_back("GotFocus " + std::to_string(i)); };
+      buttons_[i].Control().Events().Click = [this, i] { log_.push_back("Click " + std::to_string(i)); };
+      buttons_[i].Control().Events().GotFocus = [this, i] { log_.push_back("GotFocus " + std::to_string(i)); };
     }
     widgets::ButtonEvents& e = buttons_[0].Control().Events();
     e.MouseOver = [this] { log_.push_back("MouseOver 0"); };
@@ -105,10 +105,10 @@ TEST_F(ButtonWindow, IsItsOwnClassWithTheCaptionAsTextAndRoundedCorners) {
   EXPECT_EQ(testing::WindowText(b), "&Scan");
   buttons_[0].SetCaption("Sto&p");
   EXPECT_EQ(testing::WindowText(b), "Sto&p");
-  EXPECT_EQ(buttons_[0].AccessKey(), 'p');
+  EXPECT_EQ(buttons_[0].Control().AccessKey(), 'p');
   SetWindowTextA(b, "Scan");  // set from outside: the caption follows
-  EXPECT_EQ(buttons_[0].Caption(), "Scan");
-  EXPECT_EQ(buttons_[0].AccessKey(), '\0');
+  EXPECT_EQ(buttons_[0].Control().Caption(), "Scan");
+  EXPECT_EQ(buttons_[0].Control().AccessKey(), '\0');
   buttons_[0].SetCaption("Pind\xC3\xA1i");  // UTF-8, as every text of the windows
   wchar_t wide[32] = {};
   GetWindowTextW(b, wide, 32);
@@ -136,15 +136,15 @@ TEST_F(ButtonWindow, CaptionIsDrawnInTheForeColourAndTheDisabledGrey) {
     for (COLORREF c : BackBuffer(1)) n += c == colour;
     return n;
   };
-  buttons_[1].SetForeColor(RGB(255, 0, 0));
+  buttons_[1].Control().SetForeColor(RGB(255, 0, 0));
   EXPECT_GT(countColour(RGB(255, 0, 0)), 10);
-  buttons_[1].SetEnabled(false);
+  buttons_[1].Control().SetEnabled(false);
   EXPECT_FALSE(IsWindowEnabled(buttons_[1].Handle()));
   EXPECT_EQ(countColour(RGB(255, 0, 0)), 0);
   EXPECT_GT(countColour(RGB(161, 161, 146)), 10);
   EXPECT_EQ(buttons_[1].BackBufferPixel(40, 2), kDisabledFace);
   EnableWindow(buttons_[1].Handle(), TRUE);  // enabled from outside: the property follows
-  EXPECT_TRUE(buttons_[1].Enabled());
+  EXPECT_TRUE(buttons_[1].Control().Enabled());
   EXPECT_NE(buttons_[1].BackBufferPixel(40, 2), kDisabledFace);
 }
 
@@ -218,7 +218,7 @@ TEST_F(ButtonWindow, AccessKeyClicksThroughTheDialogManager) {
   Key(2, WM_CHAR, 'j');     // "Tom && Jerry" has no access key
   EXPECT_EQ(TakeLog(), (std::vector<std::string>{"Click 0", "Click 1"}));
   EXPECT_EQ(buttons_[0].Control().LastButton(), widgets::kLeftButton);
-  buttons_[0].SetEnabled(false);
+  buttons_[0].Control().SetEnabled(false);
   Key(2, WM_CHAR, 's');
   EXPECT_TRUE(TakeLog().empty());
 }
