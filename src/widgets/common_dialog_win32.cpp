@@ -38,11 +38,12 @@ std::wstring WideBuffer(const std::string& text) {
 
 std::string NarrowBuffer(const std::wstring& buffer) { return ui::Utf8FromWide(buffer.substr(0, buffer.find(L'\0'))); }
 
-// Shows the open or save dialog with `showFlags`, gives the caller's
-// arguments what the dialog reported and returns the dialog's return value.
-int RunFileDialog(bool save, std::string& Filename, std::string& FileTitle, std::string& Filter,
-                  std::int32_t& FilterIndex, const std::string& initDir, const std::string& dlgTitle,
-                  const std::string& defaultExt, std::intptr_t owner, std::int32_t showFlags, std::int32_t& flags) {
+// Shows the open or save dialog with `showFlags` and gives the caller's
+// arguments what the dialog reported.
+filedlg::Outcome RunFileDialog(bool save, std::string& Filename, std::string& FileTitle, std::string& Filter,
+                               std::int32_t& FilterIndex, const std::string& initDir, const std::string& dlgTitle,
+                               const std::string& defaultExt, std::intptr_t owner, std::int32_t showFlags,
+                               std::int32_t& flags, int& apiReturn) {
   const std::string builtFilter = filedlg::BuildFilter(Filter);
   std::wstring filter = ui::WideFromUtf8(builtFilter);  // NULs survive the conversion
   std::wstring file = WideBuffer(Filename);
@@ -64,8 +65,8 @@ int RunFileDialog(bool save, std::string& Filename, std::string& FileTitle, std:
   record.Flags = static_cast<DWORD>(showFlags);
   record.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
 
-  const int apiReturn = save ? GetSaveFileNameW(&record) : GetOpenFileNameW(&record);
-  const filedlg::Outcome out = filedlg::Interpret({apiReturn, NarrowBuffer(file), NarrowBuffer(title),
+  apiReturn = save ? GetSaveFileNameW(&record) : GetOpenFileNameW(&record);
+  filedlg::Outcome out = filedlg::Interpret({apiReturn, NarrowBuffer(file), NarrowBuffer(title),
                                              static_cast<std::int32_t>(record.Flags),
                                              static_cast<std::int32_t>(record.nFilterIndex)},
                                             builtFilter);
@@ -74,7 +75,7 @@ int RunFileDialog(bool save, std::string& Filename, std::string& FileTitle, std:
   Filter = out.Filter;
   FilterIndex = out.FilterIndex;
   flags = out.flags;
-  return apiReturn;
+  return out;
 }
 
 // The printer's own settings block with the caller's settings merged in, for
@@ -151,11 +152,13 @@ bool cCommonDialog::VBGetOpenFileName(std::string& Filename, std::string& FileTi
                                       const std::string& DlgTitle, const std::string& DefaultExt,
                                       std::intptr_t Owner, std::int32_t& flags) {
   Begin();
-  const int ret = RunFileDialog(false, Filename, FileTitle, Filter, FilterIndex, InitDir, DlgTitle, DefaultExt, Owner,
-                                filedlg::OpenFlags(flags, FileMustExist, MultiSelect, ReadOnly, HideReadOnly), flags);
+  int ret = 0;
+  filedlg::Outcome out =
+      RunFileDialog(false, Filename, FileTitle, Filter, FilterIndex, InitDir, DlgTitle, DefaultExt, Owner,
+                    filedlg::OpenFlags(flags, FileMustExist, MultiSelect, ReadOnly, HideReadOnly), flags, ret);
   End(ret);
-  if (flags & filedlg::kReadOnly) ReadOnly = true;  // the dialog's flags, 0 unless confirmed
-  return ret == 1;
+  if (out.readOnlyTicked) ReadOnly = true;
+  return out.confirmed;
 }
 
 bool cCommonDialog::VBGetOpenFileName(OpenFileRequest& r, std::intptr_t Owner) {
@@ -168,10 +171,11 @@ bool cCommonDialog::VBGetSaveFileName(std::string& Filename, std::string& FileTi
                                       const std::string& DlgTitle, const std::string& DefaultExt,
                                       std::intptr_t Owner, std::int32_t& flags) {
   Begin();
-  const int ret = RunFileDialog(true, Filename, FileTitle, Filter, FilterIndex, InitDir, DlgTitle, DefaultExt, Owner,
-                                filedlg::SaveFlags(flags, OverWritePrompt), flags);
+  int ret = 0;
+  filedlg::Outcome out = RunFileDialog(true, Filename, FileTitle, Filter, FilterIndex, InitDir, DlgTitle, DefaultExt,
+                                       Owner, filedlg::SaveFlags(flags, OverWritePrompt), flags, ret);
   End(ret);
-  return ret == 1;
+  return out.confirmed;
 }
 
 std::string cCommonDialog::VBGetFileTitle(const std::string& sFile) {

@@ -51,11 +51,13 @@ std::string UpToNul(std::string_view buffer) { return std::string(buffer.substr(
 Outcome Interpret(const Reply& reply, std::string_view builtFilter) {
   Outcome out;
   if (reply.apiReturn != 1) return out;
+  out.confirmed = true;
   out.Filename = UpToNul(reply.fileBuffer);
   out.FileTitle = UpToNul(reply.titleBuffer);
   out.flags = reply.flags;
   out.FilterIndex = reply.filterIndex;
   out.Filter = FilterEntry(builtFilter, reply.filterIndex);
+  out.readOnlyTicked = (reply.flags & kReadOnly) != 0;
   return out;
 }
 

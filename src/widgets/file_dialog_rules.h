@@ -51,11 +51,13 @@ struct Reply {
   std::int32_t filterIndex = 0;
 };
 struct Outcome {
+  bool confirmed = false;
   std::string Filename;
   std::string FileTitle;
   std::string Filter;
   std::int32_t FilterIndex = -1;
   std::int32_t flags = 0;
+  bool readOnlyTicked = false;
 };
 Outcome Interpret(const Reply& reply, std::string_view builtFilter);
 

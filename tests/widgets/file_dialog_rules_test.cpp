@@ -51,19 +51,23 @@ TEST(FileDialogOutcome, ConfirmFillsEverythingCancelAndFailureEmptyIt) {
   std::string built = BuildFilter("Text|*.txt|All|*.*");
   Reply confirmed{1, Buffer("C:\\d\\a.txt"), Buffer("a.txt"), 0x1001, 2};
   Outcome out = Interpret(confirmed, built);
+  EXPECT_TRUE(out.confirmed);
   EXPECT_EQ(out.Filename, "C:\\d\\a.txt");
   EXPECT_EQ(out.FileTitle, "a.txt");
   EXPECT_EQ(out.Filter, "All\0*.*"s);
   EXPECT_EQ(out.FilterIndex, 2);
   EXPECT_EQ(out.flags, 0x1001);
+  EXPECT_TRUE(out.readOnlyTicked);
 
   for (int apiReturn : {0, 2}) {
     Outcome none = Interpret({apiReturn, Buffer("C:\\d\\a.txt"), Buffer("a.txt"), 0x1001, 2}, built);
+    EXPECT_FALSE(none.confirmed);
     EXPECT_EQ(none.Filename, "");
     EXPECT_EQ(none.FileTitle, "");
     EXPECT_EQ(none.Filter, "");
     EXPECT_EQ(none.FilterIndex, -1);
     EXPECT_EQ(none.flags, 0);
+    EXPECT_FALSE(none.readOnlyTicked);
   }
 }
 
