@@ -52,6 +52,7 @@ void VEVXpButton::SetFont(const FontSpec& font) {
 void VEVXpButton::SetCaption(const std::string& caption) {
   caption_ = caption;
   Redraw(false);
+  UpdateAccessKey();
 }
 
 void VEVXpButton::SetForeColor(ui::Colour colour) {
@@ -63,6 +64,7 @@ void VEVXpButton::InitProperties(const Ambient& ambient) {
   enabled_ = true;
   font_ = ambient.font;
   caption_ = ambient.name;
+  UpdateAccessKey();
 }
 
 void VEVXpButton::ReadProperties(const PropertyBag& bag, const Ambient& ambient) {
@@ -72,6 +74,7 @@ void VEVXpButton::ReadProperties(const PropertyBag& bag, const Ambient& ambient)
   foreColor_ = bag.Read(kForeColor, ambient.foreColor);
   foreHover_ = bag.Read(kForeHover, foreColor_);
   window_.EnableInput(enabled_);
+  UpdateAccessKey();
 }
 
 void VEVXpButton::WriteProperties(PropertyBag& bag, const Ambient& ambient) const {

@@ -102,7 +102,7 @@ class VEVXpButton {
   void SetForeColor(ui::Colour colour);
   ui::Colour ForeHover() const { return foreHover_; }
   void SetForeHover(ui::Colour colour) { foreHover_ = colour; }
-  char AccessKey() const { return AccessKeyOf(caption_); }
+  char AccessKey() const { return accessKey_; }
 
   // A control newly placed in a window, and one loaded from or saved to its layout.
   void InitProperties(const Ambient& ambient);
@@ -144,6 +144,7 @@ class VEVXpButton {
 
  private:
   LookState State() const { return {enabled_, hovering_, hasFocus_, lastButton_}; }
+  void UpdateAccessKey() { accessKey_ = AccessKeyOf(caption_); }
   template <class Event, class... Args>
   static void Raise(const Event& event, const Args&... args) {
     if (event) event(args...);
@@ -156,6 +157,7 @@ class VEVXpButton {
   std::string caption_;
   ui::Colour foreColor_ = ui::kWindowFrameColour;
   ui::Colour foreHover_ = ui::kWindowFrameColour;
+  char accessKey_ = '\0';
   ui::Colour background_ = kDefaultFaceBackground;
 
   bool hovering_ = false;
