@@ -11,9 +11,10 @@
 #   clamscan                                 (Debian's clamav, the six patterns as
 #                                            body signatures, 1 999 MD5 signatures)
 # Native figures are the best of three runs. The three wine programs take
-# turns for five rounds and give their best of five, so that a swing of the
-# machine's speed (wine's figures change two-fold from one minute to the
-# next) falls on each of them alike. Not part of scripts/test.sh.
+# turns for nine rounds and give the median of their nine, so that a swing of
+# the machine's speed (wine's figures change two-fold from one minute to the
+# next) falls on each of them alike, and one lucky or unlucky run moves no
+# ratio. Not part of scripts/test.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -74,20 +75,21 @@ best() {
 reported() {
   local pattern=$1
   shift
-  "$@" 2>/dev/null | tr -d '\r' | sed -n "s/$pattern/\1/p" | head -1
+  { "$@" 2>/dev/null || true; } | tr -d '\r' | sed -n "s/$pattern/\1/p" | head -1
 }
-lesser() { awk -v a="$1" -v b="$2" 'BEGIN{print (b == "" || a + 0 < b + 0) ? a : b}'; }
+median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 
 find "$tree" -type f -print0 | xargs -0 cat >/dev/null  # warm the cache
 
 t_cat=$(best sh -c "find '$tree' -type f -print0 | xargs -0 cat")
 t_native=$(best "$root/build/native/bin/tarvex-scan" --db "$corpus/Tarvex.db" "$tree")
-t_exe="" t_reader="" t_window=""
-for _ in 1 2 3 4 5; do
-  t_reader=$(lesser "$(reported '.*seconds \([0-9.]*\)$' "$wine" "$root/build/win64/bench/minimal_reader.exe" "$wtree")" "$t_reader")
-  t_exe=$(lesser "$(reported '^Time: *\([0-9.]*\) s$' "$wine" "$root/build/win64/bin/tarvex-scan.exe" --db "$wdb" "$wtree")" "$t_exe")
-  t_window=$(lesser "$(reported '.*seconds \([0-9.]*\)$' "$wine" "$root/build/win64/bench/window_scan_driver.exe" "$wtree" "$wdb")" "$t_window")
+reader=() exe=() window=()
+for _ in 1 2 3 4 5 6 7 8 9; do
+  reader+=("$(reported '.*seconds \([0-9.]*\)$' "$wine" "$root/build/win64/bench/minimal_reader.exe" "$wtree")")
+  exe+=("$(reported '^Time: *\([0-9.]*\) s$' "$wine" "$root/build/win64/bin/tarvex-scan.exe" --db "$wdb" "$wtree")")
+  window+=("$(reported '.*seconds \([0-9.]*\)$' "$wine" "$root/build/win64/bench/window_scan_driver.exe" "$wtree" "$wdb")")
 done
+t_reader=$(median "${reader[@]}") t_exe=$(median "${exe[@]}") t_window=$(median "${window[@]}")
 t_clam=$(best clamscan --no-summary --infected -r -d "$corpus/bench.ndb" -d "$corpus/bench.hdb" "$tree")
 
 found=$("$root/build/native/bin/tarvex-scan" --no-summary --db "$corpus/Tarvex.db" "$tree" | wc -l || true)
