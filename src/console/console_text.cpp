@@ -98,7 +98,7 @@ std::string DetectionLine(const Detection& detection, const std::string& outcome
 std::string SummaryText(const ScanCounts& counts, std::uint64_t bytesRead, double seconds) {
   auto line = [](const char* label, const std::string& value) { return std::string(label) + value + '\n'; };
   const double mib = static_cast<double>(bytesRead) / (1024.0 * 1024.0);
-  return "\n" + line("Folders:        ", std::to_string(counts.folders)) +
+  return std::string("\n") + line("Folders:        ", std::to_string(counts.folders)) +
          line("Files counted:  ", std::to_string(counts.counted)) +
          line("Files examined: ", std::to_string(counts.examined)) +
          line("Detections:     ", std::to_string(counts.detections)) +

@@ -71,7 +71,9 @@ class Printer : public ScanSink {
   const std::vector<Detection>& Held() const { return held_; }
   void ClearProgress() {
     if (shownWidth_ == 0) return;
-    io_.Write(sys::Stream::Err, "\r" + std::string(shownWidth_, ' ') + "\r");
+    std::string blank(shownWidth_ + 2, ' ');  // a line of blanks between two returns
+    blank.front() = blank.back() = '\r';
+    io_.Write(sys::Stream::Err, blank);
     shownWidth_ = 0;
   }
 
