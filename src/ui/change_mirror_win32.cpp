@@ -1,6 +1,21 @@
 #include "ui/change_mirror_win32.h"
 
+#include <commctrl.h>
+
+#include "base/wide_text_win32.h"
+
 namespace tarvex::ui {
+
+namespace {
+
+template <class T>
+std::size_t CommonPrefix(const std::vector<T>& a, const std::vector<T>& b) {
+  std::size_t n = 0;
+  while (n < a.size() && n < b.size() && a[n] == b[n]) ++n;
+  return n;
+}
+
+}  // namespace
 
 void ChangeMirror::Changed(int id, Change change, bool handling) {
   const ControlSpec& c = host_.State().Controls().Design(id);
@@ -46,6 +61,40 @@ void ChangeMirror::Show(int id, Change change) {
       }
       break;
   }
+}
+
+void ShowListBoxItems(HWND list, std::vector<std::string>& shown, const std::vector<std::string>& wanted) {
+  const std::size_t keep = CommonPrefix(shown, wanted);
+  for (std::size_t i = shown.size(); i > keep; --i) SendMessageW(list, LB_DELETESTRING, i - 1, 0);
+  for (std::size_t i = keep; i < wanted.size(); ++i)
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(wanted[i]).c_str()));
+  shown = wanted;
+}
+
+void ShowListViewRows(HWND list, std::vector<Row>& shown, const std::vector<Row>& wanted) {
+  const std::size_t keep = CommonPrefix(shown, wanted);
+  if (keep == 0) {
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+  } else {
+    for (std::size_t i = shown.size(); i > keep; --i) SendMessageW(list, LVM_DELETEITEM, i - 1, 0);
+  }
+  for (std::size_t i = keep; i < wanted.size(); ++i) {
+    const Row& row = wanted[i];
+    std::wstring text = row.empty() ? std::wstring() : WideFromUtf8(row[0]);
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = static_cast<int>(i);
+    item.pszText = &text[0];
+    const LRESULT at = SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    for (std::size_t col = 1; col < row.size(); ++col) {
+      std::wstring cell = WideFromUtf8(row[col]);
+      LVITEMW sub = {};
+      sub.iSubItem = static_cast<int>(col);
+      sub.pszText = &cell[0];
+      SendMessageW(list, LVM_SETITEMTEXTW, at, reinterpret_cast<LPARAM>(&sub));
+    }
+  }
+  shown = wanted;
 }
 
 }  // namespace tarvex::ui

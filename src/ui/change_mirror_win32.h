@@ -45,4 +45,9 @@ class ChangeMirror {
   bool pulling_ = false;
 };
 
+// Lists change mostly at their end (rows appended during a scan, removed
+// from the last during a clean-up): only what differs is sent to the control.
+void ShowListBoxItems(HWND list, std::vector<std::string>& shown, const std::vector<std::string>& wanted);
+void ShowListViewRows(HWND list, std::vector<Row>& shown, const std::vector<Row>& wanted);
+
 }  // namespace tarvex::ui

@@ -4,6 +4,7 @@
 
 #include "base/paint_objects_win32.h"
 #include "base/wide_text_win32.h"
+#include "ui/change_mirror_win32.h"
 
 namespace tarvex::ui {
 
@@ -46,49 +47,6 @@ LRESULT CALLBACK ForwardToWindow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT
       break;
   }
   return DefSubclassProc(hwnd, msg, wp, lp);
-}
-
-template <class T>
-std::size_t CommonPrefix(const std::vector<T>& a, const std::vector<T>& b) {
-  std::size_t n = 0;
-  while (n < a.size() && n < b.size() && a[n] == b[n]) ++n;
-  return n;
-}
-
-// Lists change mostly at their end (rows appended during a scan, removed
-// from the last during a clean-up): only what differs is sent to the control.
-void ShowListBoxItems(HWND list, std::vector<std::string>& shown, const std::vector<std::string>& wanted) {
-  const std::size_t keep = CommonPrefix(shown, wanted);
-  for (std::size_t i = shown.size(); i > keep; --i) SendMessageW(list, LB_DELETESTRING, i - 1, 0);
-  for (std::size_t i = keep; i < wanted.size(); ++i)
-    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(wanted[i]).c_str()));
-  shown = wanted;
-}
-
-void ShowListViewRows(HWND list, std::vector<Row>& shown, const std::vector<Row>& wanted) {
-  const std::size_t keep = CommonPrefix(shown, wanted);
-  if (keep == 0) {
-    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
-  } else {
-    for (std::size_t i = shown.size(); i > keep; --i) SendMessageW(list, LVM_DELETEITEM, i - 1, 0);
-  }
-  for (std::size_t i = keep; i < wanted.size(); ++i) {
-    const Row& row = wanted[i];
-    std::wstring text = row.empty() ? std::wstring() : WideFromUtf8(row[0]);
-    LVITEMW item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(i);
-    item.pszText = &text[0];
-    const LRESULT at = SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    for (std::size_t col = 1; col < row.size(); ++col) {
-      std::wstring cell = WideFromUtf8(row[col]);
-      LVITEMW sub = {};
-      sub.iSubItem = static_cast<int>(col);
-      sub.pszText = &cell[0];
-      SendMessageW(list, LVM_SETITEMTEXTW, at, reinterpret_cast<LPARAM>(&sub));
-    }
-  }
-  shown = wanted;
 }
 
 using SetUp = void (*)(HWND, const ControlSite&);
