@@ -26,11 +26,12 @@ packages=()
 for group in "${groups[@]}"; do
   case $group in
     native) packages+=(cmake ninja-build g++ make file googletest libgtest-dev libgmock-dev
-                       libbenchmark-dev zlib1g-dev clang libclang-rt-dev) ;;
+                       libbenchmark-dev zlib1g-dev clang libclang-rt-dev nlohmann-json3-dev) ;;
     # The 32-bit build's tests: the 32-bit wine loader (with the i386 C
     # library the preload library of emulation/ links), run by qemu-user.
     windows) packages+=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
-                        wine64 fonts-wine fonts-liberation xvfb xauth qemu-user-static wine32:i386) ;;
+                        wine64 fonts-wine fonts-liberation xvfb xauth qemu-user-static wine32:i386
+                        nlohmann-json3-dev) ;;
     pictures) packages+=(imagemagick) ;;
   esac
 done

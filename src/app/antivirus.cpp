@@ -1,7 +1,6 @@
 #include "app/antivirus.h"
 
 #include "base/web_addresses.h"
-#include "remedy/delete_quarantine.h"
 #include "remedy/mod_log.h"
 #include "scan/scan_progress.h"
 #include "ui/required_services.h"
@@ -46,10 +45,18 @@ Antivirus::Antivirus(AntivirusServices services)
     : ui::WindowState(kAntivirusWindow, kControls, {{Timer1, 1000}, {Timer2, 500}}),
       services_(Checked(services)),
       guard_(services_.processes),
+      remedy_({.files = services_.files,
+               .clock = services_.clock,
+               .stopProcessOf = [this](const std::string& path) { guard_.StopProcessOf(path); }}),
+      quarantine_(kQuarantineFolder, services_.files, services_.clock),
       scan_(*this, {.directories = services_.directories,
                     .folderListable = services_.folderListable,
                     .readHead = services_.readHead,
-                    .engine = services_.engine}) {}
+                    .engine = services_.engine}) {
+  scan_.TrustHeuristicFinds([this](const Detection& found, std::optional<std::string_view> content) {
+    return quarantine_.TrustsFound(found, content);
+  });
+}
 
 void Antivirus::Form_Activate() {
   if (DateWarningDue(services_.clock.Now())) {
@@ -201,7 +208,7 @@ void Antivirus::Examined(const ScanCounts& counts) {
 }
 
 void Antivirus::Detected(const Detection& detection) {
-  found_.push_back(detection);
+  found_.push_back(remedy_.Identify(detection));
   Controls().AddRow(ListView1, {"", detection.virusName, detection.path, std::to_string(detection.size),
                                 detection.remark});
   guard_.StopProcessOf(detection.path);  // before the count goes up, as the user will read it
@@ -220,7 +227,7 @@ void Antivirus::WriteLog(const std::string& message) {
 void Antivirus::tindakan(const std::string& aksi) {
   const bool hapus = aksi == "hapus";
   // A copy: the rows leave the list as their files go.
-  const std::vector<Detection> rows = found_;
+  const std::vector<FoundFile> rows = found_;
   const std::size_t n = rows.size();
   if (n == 0) {
     ShowStatus(hapus ? "Tak ada virus yang dihapus..." : "Tak ada virus yang dikarantina...");
@@ -232,19 +239,14 @@ void Antivirus::tindakan(const std::string& aksi) {
   for (std::size_t k = 1; k <= n; ++k) {
     // From the last row up, so removing a row never renumbers one still to come.
     const std::size_t r = n - k + 1;
-    const std::string& path = rows[r - 1].path;
-    if (services_.files.Gone(path)) {
-      // Deleted or moved by something else since the scan: nothing is left
-      // to act on, and a row kept for it could never leave the list.
+    const RemedyOutcome outcome =
+        remedy_.Apply(rows[r - 1], hapus ? RemedyAction::Delete : RemedyAction::Quarantine, quarantine_);
+    // A file already gone leaves nothing to act on, and a row kept for it
+    // could never leave the list; it is not counted as done.
+    if (outcome.Done()) {
       RemoveRow(r);
       --left;
-    } else {
-      guard_.StopProcessOf(path);
-      if (DeleteOrQuarantine(hapus, path, services_.files)) {
-        RemoveRow(r);
-        ++done;
-        --left;
-      }
+      if (outcome.kind != RemedyOutcome::Kind::AlreadyGone) ++done;
     }
     ShowPercent(PercentComplete(n, k - 1).value_or(0));
   }

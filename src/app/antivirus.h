@@ -14,6 +14,7 @@
 #include "app/result_row.h"
 #include "base/program_files.h"
 #include "remedy/process_guard.h"
+#include "remedy/remedy.h"
 #include "scan/two_pass_scan.h"
 #include "system/clock.h"
 #include "system/file_system.h"
@@ -147,18 +148,21 @@ class Antivirus : public ui::WindowState, private ScanSink {
   void WriteLog(const std::string& message);
   // `aksi` "hapus" deletes; anything else quarantines, and "karantina" first
   // makes the quarantine folder. A row leaves the list when its file was
-  // deleted or moved, or was already gone; the summary counts only the files
-  // deleted or moved.
+  // deleted or moved, or was already gone; a file that failed, or is no
+  // longer the one the scan found, keeps its row. The summary counts only the
+  // files deleted or moved.
   void tindakan(const std::string& aksi);
 
   AntivirusServices services_;
   std::string scanRoot_;
   std::string mark_;
   bool busy_ = false;
-  // What the result list shows, as the scan told it.
-  std::vector<Detection> found_;
+  // What the result list shows, as the scan told it, with what identified each file.
+  std::vector<FoundFile> found_;
 
   ProcessGuard guard_;
+  Remedy remedy_;
+  Quarantine quarantine_;
   TwoPassScan scan_;
   ElapsedClock clock_;
   AnalyseAnimation animation_;

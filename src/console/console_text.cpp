@@ -41,6 +41,7 @@ std::string CutToWidth(const std::string& text, std::size_t width) {
 std::string HelpText() {
   return "Usage: tarvex-scan [options] PATH...\n"
          "       tarvex-scan --unhide DRIVE-OR-FOLDER\n"
+         "       tarvex-scan --list-quarantine | --restore ID... [--quarantine DIR]\n"
          "Scans folders, with everything below them, and files for viruses: the CRC\n"
          "signatures of the database and the patterns built into Tarvex Antivirus,\n"
          "with the checks of the program's own scan, in the same order. Without\n"
@@ -50,8 +51,9 @@ std::string HelpText() {
          "Each detection is one line on standard output, its fields separated by tabs:\n"
          "  path, virus name, size in bytes, remark (\"File Terinfeksi\", \"Heuristik\" or empty)\n"
          "With --move or --remove a fifth field tells what happened to the file:\n"
-         "  \"moved to NEWPATH\", \"removed\", \"left in DIR\" (already there), or\n"
-         "  \"not moved\" / \"not removed\" (the file keeps its place)\n"
+         "  \"moved to NEWPATH\", \"removed\", \"left in DIR\" (already there),\n"
+         "  \"already gone\", \"changed since the scan\" (not the file found: left\n"
+         "  alone), or \"not moved\" / \"not removed\" (the file keeps its place)\n"
          "A summary follows the detections.\n"
          "\n"
          "Options:\n"
@@ -63,7 +65,15 @@ std::string HelpText() {
          "                    detected file and move the file into DIR as NAME_vir\n"
          "                    (NAME_vir2, NAME_vir3, ... when taken; nothing is\n"
          "                    overwritten); DIR is made when missing\n"
+         "                    and keeps a manifest, karantina.txt, of where each came\n"
+         "                    from; DIR may not be a scanned folder or hold one\n"
          "  --remove          the same, deleting each detected file instead\n"
+         "  --list-quarantine list the quarantine: number, name, virus, original path\n"
+         "                    and time\n"
+         "  --restore ID...   move these entries back where they came from (a taken\n"
+         "                    name gives NAME (2).EXT; nothing is overwritten)\n"
+         "  --quarantine DIR  the quarantine folder of both (Windows: C:\\Karantina)\n"
+         "  --json            one JSON object per line: detections, then the summary\n"
          "  --unhide FOLDER   clear the hidden, system and read-only attributes of\n"
          "                    everything below FOLDER (a virus's hiding); refused for\n"
          "                    the Windows drive's root and the system's own folders\n"
@@ -79,7 +89,7 @@ std::string HelpText() {
          "Exit status: 0 nothing found, 1 something found, 2 bad arguments, a path\n"
          "that does not exist, a missing or damaged database, or a detected file\n"
          "that could not be moved or removed. --unhide: 0 done, 1 refused, 2 not\n"
-         "found.\n";
+         "found. --restore: 0 every entry restored, 2 otherwise.\n";
 }
 
 std::string VersionText() { return "tarvex-scan " TARVEX_VERSION " (Tarvex Antivirus)\n"; }

@@ -1,6 +1,5 @@
 #include "console/detection_cleanup.h"
 
-#include "remedy/delete_quarantine.h"
 #include "remedy/process_guard.h"
 #include "system/files.h"
 #include "system/final_path.h"
@@ -10,6 +9,7 @@ namespace tarvex::console {
 CleanupServices SystemCleanupServices() {
   static ProcessGuard guard(sys::SystemProcesses());
   return {.files = sys::SystemFileSystem(),
+          .clock = sys::SystemClock(),
           // Afresh for every file, as the window does: ending one process may end others.
           .stopProcessOf = [](const std::string& path) { guard.StopProcessOf(path); },
           .finalPath = [](const std::string& path) {
@@ -20,15 +20,26 @@ CleanupServices SystemCleanupServices() {
 }
 
 DetectionCleanup::DetectionCleanup(CleanupMode mode, std::string folder, CleanupServices services)
-    : mode_(mode), folder_(sys::WithSeparator(std::move(folder))), services_(std::move(services)) {}
+    : mode_(mode),
+      folder_(sys::WithSeparator(std::move(folder))),
+      services_(std::move(services)),
+      remedy_({.files = services_.files, .clock = services_.clock, .stopProcessOf = services_.stopProcessOf}),
+      quarantine_(folder_, services_.files, services_.clock) {}
 
-bool DetectionCleanup::Prepare(std::string& error) {
+bool DetectionCleanup::Prepare(const std::vector<std::string>& roots, std::string& error) {
   if (mode_ != CleanupMode::Move) return true;
   if (!services_.files.MakeFolder(folder_)) {
     error = "cannot make the folder " + folder_;
     return false;
   }
   finalFolder_ = sys::WithSeparator(services_.finalPath(folder_));
+  for (const std::string& root : roots) {
+    const std::string scanned = sys::WithSeparator(services_.finalPath(root));
+    if (scanned.compare(0, finalFolder_.size(), finalFolder_) == 0) {
+      error = "the folder " + folder_ + " holds the scanned " + root + ": give --move a folder outside it";
+      return false;
+    }
+  }
   return true;
 }
 
@@ -37,18 +48,22 @@ bool DetectionCleanup::InFolder(const std::string& path) const {
   return folder.compare(0, finalFolder_.size(), finalFolder_) == 0;
 }
 
-CleanupOutcome DetectionCleanup::Clean(const std::string& path) {
-  if (mode_ == CleanupMode::Report) return {true, ""};
-  if (mode_ == CleanupMode::Move && InFolder(path)) return {true, "left in " + folder_};
-  services_.stopProcessOf(path);
-  services_.files.SetNormalAttributes(path);
-  if (mode_ == CleanupMode::Remove) {
-    if (services_.files.Remove(path)) return {true, "removed"};
-    return {false, "not removed"};
+CleanupOutcome DetectionCleanup::Clean(const FoundFile& found) {
+  if (mode_ == CleanupMode::Report) return {true, "", "", "", ""};
+  if (mode_ == CleanupMode::Move && InFolder(found.detection.path)) return {true, "left in " + folder_, "left in", "", ""};
+  const bool move = mode_ == CleanupMode::Move;
+  const RemedyOutcome outcome =
+      remedy_.Apply(found, move ? RemedyAction::Quarantine : RemedyAction::Delete, quarantine_);
+  using Kind = RemedyOutcome::Kind;
+  switch (outcome.kind) {
+    case Kind::Deleted: return {true, "removed", "removed", "", ""};
+    case Kind::Quarantined: return {true, "moved to " + outcome.newPath, "moved", outcome.newPath, ""};
+    case Kind::AlreadyGone: return {true, "already gone", "already gone", "", ""};
+    case Kind::Changed:
+      return {false, "changed since the scan", "changed since the scan", "", "changed since the scan"};
+    case Kind::Failed: break;
   }
-  std::optional<std::string> target = MoveIntoFolder(path, folder_, services_.files);
-  if (target) return {true, "moved to " + *target};
-  return {false, "not moved"};
+  return {false, move ? "not moved" : "not removed", move ? "not moved" : "not removed", "", outcome.reason};
 }
 
 }  // namespace tarvex::console

@@ -1,11 +1,13 @@
 #pragma once
-// What tarvex-scan --move DIR and --remove do with each detected file, as the
-// window's Karantina and Hapus do: end a process running from it, clear its
-// attributes, then move it into DIR under a name that overwrites nothing
-// (name + "_vir", "_vir2", ...) or delete it.
+// What tarvex-scan --move DIR and --remove do with each detected file: the
+// window's own remedy (remedy/remedy.h), with DIR as the quarantine folder.
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "remedy/remedy.h"
+#include "system/clock.h"
 #include "system/file_system.h"
 
 namespace tarvex::console {
@@ -14,6 +16,7 @@ enum class CleanupMode { Report, Move, Remove };
 
 struct CleanupServices {
   sys::FileSystem& files;
+  const sys::Clock& clock;
   std::function<void(const std::string& path)> stopProcessOf;
   // The path with links and "." or ".." resolved, to tell a file already in
   // DIR; the path itself when it cannot be resolved.
@@ -23,8 +26,11 @@ struct CleanupServices {
 CleanupServices SystemCleanupServices();
 
 struct CleanupOutcome {
-  bool done = false;  // false: the file is where it was
-  std::string said;   // what the detection line tells of the file
+  bool done = false;    // false: the file is where it was
+  std::string said;     // what the detection line tells of the file
+  std::string word;     // the same in one word or phrase, for --json: "moved", "removed", "left in", ...
+  std::string newPath;  // moved: where the file is now
+  std::string reason;   // not done: why
 };
 
 class DetectionCleanup {
@@ -34,12 +40,17 @@ class DetectionCleanup {
   CleanupMode Mode() const { return mode_; }
 
   // Makes the folder of --move; false, with `error` set, when it cannot be
-  // made. Called before the scan, so that nothing is scanned in vain.
-  bool Prepare(std::string& error);
+  // made, or when it is one of the scanned folders or holds one: a move would
+  // have nothing to move to. Called before the scan, so that nothing is
+  // scanned in vain.
+  bool Prepare(const std::vector<std::string>& roots, std::string& error);
+
+  // What identifies the file now, while the scan has just found it.
+  FoundFile Identify(const Detection& detection) const { return remedy_.Identify(detection); }
 
   // A file already in the folder (or below it) is not moved a second time: it
   // is left as it is and counts as done.
-  CleanupOutcome Clean(const std::string& path);
+  CleanupOutcome Clean(const FoundFile& found);
 
  private:
   bool InFolder(const std::string& path) const;
@@ -48,6 +59,8 @@ class DetectionCleanup {
   std::string folder_;  // ending in its separator
   std::string finalFolder_;
   CleanupServices services_;
+  Remedy remedy_;
+  Quarantine quarantine_;
 };
 
 }  // namespace tarvex::console

@@ -4,6 +4,8 @@
 
 #include "base/program_files.h"
 #include "console/console_text.h"
+#include "console/json_lines.h"
+#include "console/quarantine_command.h"
 #include "console/scan_options.h"
 #include "console/unhide_command.h"
 #include "system/file_read.h"
@@ -38,10 +40,12 @@ const char* ProblemText(ScanProblem problem) {
 // (on a terminal only) one progress line on standard error.
 class Printer : public ScanSink {
  public:
-  Printer(ConsoleIo& io, const ScanOptions& options, bool holdDetections)
+  Printer(ConsoleIo& io, const ScanOptions& options, const DetectionCleanup& cleanup)
       : io_(io),
+        cleanup_(cleanup),
         quiet_(options.quiet),
-        hold_(holdDetections),
+        json_(options.json),
+        hold_(cleanup.Mode() != CleanupMode::Report),
         progress_(!options.quiet && io.IsTerminal(sys::Stream::Err)),
         width_(progress_ ? io.TerminalWidth(sys::Stream::Err) : 80) {}
 
@@ -56,19 +60,25 @@ class Printer : public ScanSink {
   void Detected(const Detection& detection) override {
     // Files are moved or removed after the scan, so that none is scanned
     // twice (DIR inside the scanned tree) and no listing changes under the walk.
-    if (hold_) held_.push_back(detection);
+    // What identifies the file is taken now, so that it is the file found that is acted on.
+    if (hold_) held_.push_back(cleanup_.Identify(detection));
     if (quiet_ || hold_) return;
+    ClearProgress();
+    io_.Write(sys::Stream::Out, Shown(detection, nullptr));
+  }
+  // The detection's line, with the outcome of --move or --remove when there is one.
+  std::string Shown(const Detection& detection, const CleanupOutcome* outcome) const {
     Detection shown = detection;
     shown.virusName = sys::AnsiToUtf8(detection.virusName);
-    ClearProgress();
-    io_.Write(sys::Stream::Out, DetectionLine(shown));
+    if (json_) return DetectionJson(shown, outcome);
+    return outcome ? DetectionLine(shown, outcome->said) : DetectionLine(shown);
   }
   void Problem(ScanProblem problem, const std::string& path) override {
     if (quiet_) return;
     ClearProgress();
     io_.Write(sys::Stream::Err, std::string(kProgram) + ProblemText(problem) + path + "\n");
   }
-  const std::vector<Detection>& Held() const { return held_; }
+  const std::vector<FoundFile>& Held() const { return held_; }
   void ClearProgress() {
     if (shownWidth_ == 0) return;
     std::string blank(shownWidth_ + 2, ' ');  // a line of blanks between two returns
@@ -98,9 +108,11 @@ class Printer : public ScanSink {
   }
 
   ConsoleIo& io_;
+  const DetectionCleanup& cleanup_;
   bool quiet_;
+  bool json_;
   bool hold_;
-  std::vector<Detection> held_;
+  std::vector<FoundFile> held_;
   bool progress_;
   std::size_t width_;
   std::size_t shownWidth_ = 0;
@@ -133,18 +145,24 @@ int Fail(ConsoleIo& io, const std::string& text) {
 // kError when a file could not be moved or removed.
 int CleanDetections(const Printer& printer, DetectionCleanup& cleanup, ConsoleIo& io, bool quiet) {
   int status = kClean;
-  for (const Detection& detection : printer.Held()) {
-    const CleanupOutcome outcome = cleanup.Clean(detection.path);
-    Detection shown = detection;
-    shown.virusName = sys::AnsiToUtf8(detection.virusName);
-    if (!quiet) io.Write(sys::Stream::Out, DetectionLine(shown, outcome.said));
+  for (const FoundFile& found : printer.Held()) {
+    const CleanupOutcome outcome = cleanup.Clean(found);
+    if (!quiet) io.Write(sys::Stream::Out, printer.Shown(found.detection, &outcome));
     if (!outcome.done) {
       const char* what = cleanup.Mode() == CleanupMode::Move ? "could not move " : "could not remove ";
-      io.Write(sys::Stream::Err, kProgram + std::string(what) + detection.path + "\n");
+      io.Write(sys::Stream::Err, kProgram + std::string(what) + found.detection.path +
+                                     (outcome.reason.empty() ? "" : ": " + outcome.reason) + "\n");
       status = kError;
     }
   }
   return status;
+}
+
+// The quarantine whose restored heuristic finds the scan trusts: the one
+// named, or the one --move fills, or the system's own.
+std::string TrustedQuarantine(const ScanOptions& options) {
+  if (!options.quarantine.empty()) return options.quarantine;
+  return options.moveTo.empty() ? DefaultQuarantineFolder() : options.moveTo;
 }
 
 }  // namespace
@@ -171,6 +189,8 @@ int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const Co
     case ParsedCommandLine::Action::UsageError:
       return Fail(io, parsed.error + "\nTry 'tarvex-scan --help' for more information.");
     case ParsedCommandLine::Action::Unhide: return RunUnhide(parsed.options.unhide, io, SystemUnhideServices());
+    case ParsedCommandLine::Action::ListQuarantine: return RunListQuarantine(parsed.options, io, cleanupServices);
+    case ParsedCommandLine::Action::Restore: return RunRestore(parsed.options, parsed.ids, io, cleanupServices);
     case ParsedCommandLine::Action::Scan: break;
   }
   const ScanOptions& options = parsed.options;
@@ -183,11 +203,18 @@ int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const Co
                           : options.moveTo.empty() ? CleanupMode::Report
                                                    : CleanupMode::Move;
   DetectionCleanup cleanup(mode, options.moveTo, cleanupServices);
-  if (!cleanup.Prepare(error)) return Fail(io, error);
+  if (!cleanup.Prepare(options.paths, error)) return Fail(io, error);
 
   const std::string database = options.database.empty() ? io.DefaultDatabase() : options.database;
-  Printer printer(io, options, mode != CleanupMode::Report);
+  Printer printer(io, options, cleanup);
   TwoPassScan scan(printer, services.scan);
+  const std::string trustedFolder = TrustedQuarantine(options);
+  Quarantine trusted(trustedFolder, cleanupServices.files, cleanupServices.clock);
+  if (!trustedFolder.empty()) {
+    scan.TrustHeuristicFinds([&trusted](const Detection& found, std::optional<std::string_view> content) {
+      return trusted.TrustsFound(found, content);
+    });
+  }
   if (scan.PrepareDatabase(database, options.mark) == CrcDatabase::State::Unreadable)
     return Fail(io, "cannot read the database " + database);
   const DatabaseHealth& health = scan.Health();
@@ -207,7 +234,10 @@ int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const Co
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   printer.ClearProgress();
   const int cleaned = CleanDetections(printer, cleanup, io, options.quiet);
-  if (options.summary && !options.quiet) io.Write(sys::Stream::Out, SummaryText(counts, scan.BytesRead(), seconds));
+  if (options.summary && !options.quiet) {
+    io.Write(sys::Stream::Out, options.json ? SummaryJson(counts, scan.BytesRead(), seconds)
+                                            : SummaryText(counts, scan.BytesRead(), seconds));
+  }
   if (cleaned == kError) return kError;
   return counts.detections > 0 ? kFound : kClean;
 }

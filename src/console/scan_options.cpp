@@ -1,7 +1,9 @@
 #include "console/scan_options.h"
 
+#include <charconv>
 #include <cstdint>
 
+#include "base/program_files.h"
 #include "signatures/checksum_text.h"
 
 namespace tarvex::console {
@@ -33,7 +35,38 @@ std::optional<std::string> ValueOf(const std::string& option, const std::vector<
   return std::nullopt;
 }
 
+// The quarantine's own tasks: nothing is scanned, and the paths are entry numbers.
+ParsedCommandLine QuarantineTask(ParsedCommandLine out) {
+  const ScanOptions& o = out.options;
+  if (!o.moveTo.empty() || o.remove || !o.unhide.empty() || !o.mark.empty())
+    return UsageError("--list-quarantine and --restore take no --move, --remove, --unhide or --mark");
+  if (out.action == Action::ListQuarantine && !o.paths.empty())
+    return UsageError("--list-quarantine takes no path: name the folder with --quarantine DIR");
+  if (out.action == Action::Restore) {
+    if (o.paths.empty()) return UsageError("--restore needs the number of an entry (see --list-quarantine)");
+    for (const std::string& id : o.paths) {
+      int value = 0;
+      auto [end, ec] = std::from_chars(id.data(), id.data() + id.size(), value);
+      if (ec != std::errc() || end != id.data() + id.size() || value < 1)
+        return UsageError("--restore '" + id + "' is no entry number (see --list-quarantine)");
+      out.ids.push_back(value);
+    }
+    out.options.paths.clear();
+  }
+  if (out.options.quarantine.empty()) out.options.quarantine = DefaultQuarantineFolder();
+  if (out.options.quarantine.empty()) return UsageError("name the quarantine folder with --quarantine DIR");
+  return out;
+}
+
 }  // namespace
+
+std::string DefaultQuarantineFolder() {
+#ifdef _WIN32
+  return kQuarantineFolder;
+#else
+  return "";
+#endif
+}
 
 std::optional<std::string> NormalizedChecksum(const std::string& text) {
   if (text.empty()) return std::nullopt;
@@ -90,6 +123,15 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       if (*checksum == "0")
         return UsageError("--mark '" + *mark + "' would mark every empty or unreadable file: give a checksum other than 0");
       out.options.mark = *checksum;
+    } else if (arg == "--json") {
+      out.options.json = true;
+    } else if (arg == "--list-quarantine") {
+      out.action = Action::ListQuarantine;
+    } else if (arg == "--restore") {
+      out.action = Action::Restore;
+    } else if (std::optional<std::string> dir = ValueOf("--quarantine", args, i, missing); dir || missing) {
+      if (!dir || dir->empty()) return UsageError("--quarantine needs the quarantine folder");
+      out.options.quarantine = *dir;
     } else if (arg == "--remove") {
       out.options.remove = true;
     } else if (std::optional<std::string> dir = ValueOf("--move", args, i, missing); dir || missing) {
@@ -103,6 +145,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     }
   }
   if (out.options.remove && !out.options.moveTo.empty()) return UsageError("--move and --remove exclude each other");
+  if (out.action == Action::ListQuarantine || out.action == Action::Restore) return QuarantineTask(std::move(out));
   if (!out.options.unhide.empty()) {
     // The unhide is a task of its own: nothing is scanned with it.
     if (!out.options.paths.empty() || out.options.remove || !out.options.moveTo.empty())

@@ -16,15 +16,24 @@ struct ScanOptions {
   std::string moveTo;    // --move DIR: each detected file is moved into DIR
   bool remove = false;   // --remove: each detected file is deleted
   std::string unhide;    // --unhide PATH: the folder to bring hidden files back in
+  std::string quarantine;  // --quarantine DIR: the folder --list-quarantine and --restore read
+  bool json = false;       // --json: one JSON object per line
 };
 
 struct ParsedCommandLine {
-  enum class Action { Scan, Help, Version, UsageError, Unhide } action = Action::Scan;
+  // ListQuarantine and Restore find their folder in options.quarantine, and
+  // Restore its entries' numbers in `ids`.
+  enum class Action { Scan, Help, Version, UsageError, Unhide, ListQuarantine, Restore } action = Action::Scan;
+  std::vector<int> ids;
   ScanOptions options;
   std::string error;  // for UsageError: what was wrong, in one line
 };
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// The quarantine folder when --quarantine names none: C:\Karantina\ on
+// Windows, none elsewhere.
+std::string DefaultQuarantineFolder();
 
 // A checksum as the user may type it (1 to 8 hexadecimal digits, either
 // case, leading zeros allowed) in the form the database keys have; no value

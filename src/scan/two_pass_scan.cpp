@@ -138,7 +138,9 @@ void TwoPassScan::CheckHeuristics(const std::string& folder, const std::string& 
                                      : services_.readHead(path, heuristics::kHeadBytes);
     rule = heuristics::FileHeuristic(name, head, beside);
   }
-  if (rule) Detected({path, std::string(*rule), *length, heuristics::kRemark});
+  if (!rule) return;
+  const Detection found{path, std::string(*rule), *length, heuristics::kRemark};
+  if (!trusted_ || !trusted_(found, content)) Detected(found);
 }
 
 void TwoPassScan::DoEvents() {

@@ -3,7 +3,9 @@
 // over every root, then the scanning pass with the engine's checks. What it
 // finds and how far it got is told to a ScanSink as it goes.
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "scan/folder_walk.h"
@@ -52,6 +54,11 @@ class TwoPassScan : private WalkHost, private DetectionSink {
   std::uint64_t BytesRead() const { return engine_.BytesRead(); }
   // The heuristic rules after the other checks (on unless switched off).
   void UseHeuristics(bool on) { useHeuristics_ = on; }
+  // Asked of every heuristic find, with the file's content when the checks
+  // read it: true keeps it off the list (a file the user restored from the
+  // quarantine, and so vouched for). Signature and pattern finds never ask.
+  using TrustedFind = std::function<bool(const Detection& found, std::optional<std::string_view> content)>;
+  void TrustHeuristicFinds(TrustedFind trusted) { trusted_ = std::move(trusted); }
 
  private:
   // One pass over every root.
@@ -73,6 +80,7 @@ class TwoPassScan : private WalkHost, private DetectionSink {
   ScanServices services_;
   ScanEngine engine_;
   bool useHeuristics_ = true;
+  TrustedFind trusted_;
   // Each root's folder, ending in the separator.
   std::vector<std::string> startFolders_;
   // The folder whose files come next, with every entry it holds.

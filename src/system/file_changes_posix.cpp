@@ -1,4 +1,7 @@
-// Stand-in for the native build, on ordinary host paths.
+// Stand-in for the native build, on ordinary host paths. A file is acted on
+// through its folder's handle: the name is looked at there without following
+// a link, compared with what the scan saw, and then unlinked or renamed there.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +16,50 @@
 namespace tarvex::sys {
 
 namespace {
+
+// A descriptor closed with its scope.
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  ~Fd() {
+    if (fd_ >= 0) close(fd_);
+  }
+  int get() const { return fd_; }
+  bool ok() const { return fd_ >= 0; }
+
+ private:
+  int fd_;
+};
+
+// A path split into its folder (opened) and its last name, taken literally.
+struct Place {
+  Fd folder;
+  std::string name;
+};
+
+Place PlaceOf(const std::string& path) {
+  const std::string folder = FolderOf(path);
+  return {Fd(open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)),
+          path.substr(folder.size())};
+}
+
+FileIdentity IdentityOf(const struct stat& st) {
+  return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+          static_cast<std::int64_t>(st.st_size),
+          static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+ChangeResult MissingOr(ChangeResult otherwise) { return errno == ENOENT || errno == ENOTDIR ? ChangeResult::Gone : otherwise; }
+
+// The entry itself, a link not followed, compared with the identified file.
+ChangeResult Check(const Place& place, const FileIdentity& identity) {
+  if (!place.folder.ok()) return MissingOr(ChangeResult::Failed);
+  struct stat st;
+  if (fstatat(place.folder.get(), place.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return MissingOr(ChangeResult::Failed);
+  return S_ISREG(st.st_mode) && IdentityOf(st) == identity ? ChangeResult::Done : ChangeResult::Changed;
+}
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
   while (size > 0) {
@@ -36,47 +83,63 @@ bool CopyContent(int in, int out) {
 // To another file system (a flash disk's file into a folder of the host): a
 // copy made only under a free name, then the original removed; when it
 // cannot be, the copy goes again and the file has not moved.
-MoveResult CopyAcross(const std::string& from, const std::string& to) {
-  int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) return MoveResult::Failed;
-  int out = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (out < 0) {
-    const bool taken = errno == EEXIST;
-    close(in);
-    return taken ? MoveResult::TargetExists : MoveResult::Failed;
-  }
-  bool ok = CopyContent(in, out);
-  ok = close(out) == 0 && ok;
-  close(in);
-  if (ok && unlink(from.c_str()) == 0) return MoveResult::Moved;
-  unlink(to.c_str());
-  return MoveResult::Failed;
+ChangeResult CopyAcross(const Place& from, const FileIdentity& identity, const Place& to) {
+  Fd in(openat(from.folder.get(), from.name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+  struct stat st;
+  if (!in.ok() || fstat(in.get(), &st) != 0) return ChangeResult::Failed;
+  if (IdentityOf(st) != identity) return ChangeResult::Changed;
+  Fd out(openat(to.folder.get(), to.name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+  if (!out.ok()) return errno == EEXIST ? ChangeResult::TargetExists : ChangeResult::Failed;
+  const bool copied = CopyContent(in.get(), out.get());
+  if (copied && unlinkat(from.folder.get(), from.name.c_str(), 0) == 0) return ChangeResult::Done;
+  unlinkat(to.folder.get(), to.name.c_str(), 0);
+  return ChangeResult::Failed;
 }
 
 class PosixFileSystem final : public FileSystem {
  public:
-  bool SetNormalAttributes(const std::string& path) override {
+  std::optional<FileIdentity> Identify(const std::string& path) override {
     struct stat st;
-    return stat(path.c_str(), &st) == 0;
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    return IdentityOf(st);
   }
 
-  bool Remove(const std::string& path) override { return unlink(path.c_str()) == 0; }
+  ChangeResult RemoveChecked(const std::string& path, const FileIdentity& identity) override {
+    const Place place = PlaceOf(path);
+    const ChangeResult checked = Check(place, identity);
+    if (checked != ChangeResult::Done) return checked;
+    return unlinkat(place.folder.get(), place.name.c_str(), 0) == 0 ? ChangeResult::Done : ChangeResult::Failed;
+  }
 
-  MoveResult Move(const std::string& from, const std::string& to) override {
+  ChangeResult MoveChecked(const std::string& from, const FileIdentity& identity, const std::string& to) override {
+    const Place source = PlaceOf(from), target = PlaceOf(to);
+    const ChangeResult checked = Check(source, identity);
+    if (checked != ChangeResult::Done) return checked;
+    if (!target.folder.ok()) return ChangeResult::Failed;
+    const int sf = source.folder.get(), tf = target.folder.get();
+    const char *sn = source.name.c_str(), *tn = target.name.c_str();
     // A hard link fails on an existing target, so nothing is ever replaced.
-    if (link(from.c_str(), to.c_str()) == 0) {
-      if (unlink(from.c_str()) == 0) return MoveResult::Moved;
-      unlink(to.c_str());
-      return MoveResult::Failed;
+    if (linkat(sf, sn, tf, tn, 0) == 0) {
+      if (unlinkat(sf, sn, 0) == 0) return ChangeResult::Done;
+      unlinkat(tf, tn, 0);
+      return ChangeResult::Failed;
     }
-    if (errno == EEXIST) return MoveResult::TargetExists;
-    if (errno == EXDEV) return CopyAcross(from, to);
+    if (errno == EEXIST) return ChangeResult::TargetExists;
+    if (errno == EXDEV) return CopyAcross(source, identity, target);
     // File systems without hard links, FAT above all (a flash disk mounted
     // here): a rename that refuses a taken name.
-    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return MoveResult::Moved;
-    if (errno == EEXIST) return MoveResult::TargetExists;
-    return errno == EXDEV ? CopyAcross(from, to) : MoveResult::Failed;
+    if (renameat2(sf, sn, tf, tn, RENAME_NOREPLACE) == 0) return ChangeResult::Done;
+    if (errno == EEXIST) return ChangeResult::TargetExists;
+    return errno == EXDEV ? CopyAcross(source, identity, target) : ChangeResult::Failed;
   }
+
+  // The host keeps no such bits outside a FAT file system; the unhide reads those.
+  std::optional<std::uint32_t> Attributes(const std::string& path) override {
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0) return std::nullopt;
+    return S_ISDIR(st.st_mode) ? kAttrDirectory : kAttrArchive;
+  }
+  bool SetAttributes(const std::string& path, std::uint32_t) override { return Attributes(path).has_value(); }
 
   bool MakeFolder(const std::string& path) override {
     if (mkdir(path.c_str(), 0777) == 0) return true;
@@ -85,13 +148,34 @@ class PosixFileSystem final : public FileSystem {
   }
 
   bool AppendText(const std::string& path, const std::string& text) override {
-    std::FILE* f = std::fopen(path.c_str(), "ab");
-    if (!f) return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    return std::fclose(f) == 0 && ok;
+    Fd fd(open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+    return fd.ok() && WriteAll(fd.get(), text.data(), text.size()) && fsync(fd.get()) == 0;
   }
 
-  std::optional<std::string> VisibleFileName(const std::string& path) override { return sys::VisibleFileName(path); }
+  std::optional<std::string> Read(const std::string& path) override {
+    Fd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.ok()) return std::nullopt;
+    std::string out;
+    char buf[1 << 16];
+    for (ssize_t n; (n = read(fd.get(), buf, sizeof buf)) != 0;) {
+      if (n < 0) return std::nullopt;
+      out.append(buf, static_cast<std::size_t>(n));
+    }
+    return out;
+  }
+
+  std::vector<std::string> FileNames(const std::string& folder) override {
+    std::vector<std::string> names;
+    DIR* d = opendir(folder.c_str());
+    if (!d) return names;
+    while (dirent* e = readdir(d)) {
+      struct stat st;
+      if (fstatat(dirfd(d), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)) names.push_back(e->d_name);
+    }
+    closedir(d);
+    return names;
+  }
+
   bool Gone(const std::string& path) override {
     struct stat st;
     return lstat(path.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "base/scoped_win32.h"
 #include "system/file_system.h"
 #include "system/files.h"
 #include "system/wide_path_win32.h"
@@ -8,35 +9,103 @@ namespace tarvex::sys {
 
 namespace {
 
+using ui::ScopedHandle;
+
 // An empty text for a path that is not UTF-8: every call on it fails.
 std::wstring PathFor(const std::string& path) { return win32::WidePath(path).value_or(L""); }
 
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Missing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+
+FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
+  return {info.dwVolumeSerialNumber, (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow,
+          (static_cast<std::int64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow,
+          (static_cast<std::int64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime};
+}
+
+// The entry the path names, a link itself rather than its target, opened so
+// that it can be deleted or renamed; while it is open, no folder on its way
+// can be renamed or swapped.
+struct Opened {
+  ScopedHandle handle;
+  ChangeResult result = ChangeResult::Failed;
+};
+
+Opened OpenChecked(const std::wstring& path, const FileIdentity& identity) {
+  Opened out;
+  out.handle.reset(CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!out.handle) {
+    out.result = Missing(GetLastError()) ? ChangeResult::Gone : ChangeResult::Failed;
+    return out;
+  }
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(out.handle.get(), &info)) return out;
+  const bool plainFile = (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
+  if (!plainFile || IdentityOf(info) != identity) {
+    out.result = ChangeResult::Changed;
+    return out;
+  }
+  FILE_BASIC_INFO basic{};
+  basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+  SetFileInformationByHandle(out.handle.get(), FileBasicInfo, &basic, sizeof basic);
+  out.result = ChangeResult::Done;
+  return out;
+}
+
+bool DeleteOpened(HANDLE file) {
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != 0;
+}
 
 class Win32FileSystem final : public FileSystem {
  public:
-  bool SetNormalAttributes(const std::string& path) override {
-    return SetFileAttributesW(PathFor(path).c_str(), FILE_ATTRIBUTE_NORMAL) != 0;
+  std::optional<FileIdentity> Identify(const std::string& path) override {
+    ScopedHandle file(CreateFileW(PathFor(path).c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!file || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+    return IdentityOf(info);
   }
 
-  bool Remove(const std::string& path) override { return DeleteFileW(PathFor(path).c_str()) != 0; }
+  ChangeResult RemoveChecked(const std::string& path, const FileIdentity& identity) override {
+    Opened file = OpenChecked(PathFor(path), identity);
+    if (file.result != ChangeResult::Done) return file.result;
+    return DeleteOpened(file.handle.get()) ? ChangeResult::Done : ChangeResult::Failed;
+  }
 
-  MoveResult Move(const std::string& from, const std::string& to) override {
+  ChangeResult MoveChecked(const std::string& from, const FileIdentity& identity, const std::string& to) override {
     const std::wstring source = PathFor(from), target = PathFor(to);
-    if (source.empty() || target.empty()) return MoveResult::Failed;
-    if (!MoveFileW(source.c_str(), target.c_str())) {
-      DWORD error = GetLastError();
-      return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? MoveResult::TargetExists
-                                                                          : MoveResult::Failed;
+    if (source.empty() || target.empty()) return ChangeResult::Failed;
+    Opened file = OpenChecked(source, identity);
+    if (file.result != ChangeResult::Done) return file.result;
+    if (MoveFileExW(source.c_str(), target.c_str(), 0)) return ChangeResult::Done;
+    DWORD error = GetLastError();
+    if (error == ERROR_NOT_SAME_DEVICE) {
+      // Across drives: a copy that refuses a taken name, then the original
+      // deleted through the checked handle; when it cannot be, the copy goes.
+      if (!CopyFileW(source.c_str(), target.c_str(), TRUE)) {
+        error = GetLastError();
+      } else if (DeleteOpened(file.handle.get())) {
+        return ChangeResult::Done;
+      } else {
+        DeleteFileW(target.c_str());
+        return ChangeResult::Failed;
+      }
     }
-    // Across drives the move is a copy and a delete, and it reports success
-    // even when the original could not be deleted.
-    if (Exists(source)) {
-      SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileW(target.c_str());
-      return MoveResult::Failed;
-    }
-    return MoveResult::Moved;
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? ChangeResult::TargetExists
+                                                                        : ChangeResult::Failed;
+  }
+
+  std::optional<std::uint32_t> Attributes(const std::string& path) override {
+    const DWORD a = GetFileAttributesW(PathFor(path).c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return a;
+  }
+  bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
+    return SetFileAttributesW(PathFor(path).c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL) != 0;
   }
 
   bool MakeFolder(const std::string& path) override {
@@ -47,21 +116,38 @@ class Win32FileSystem final : public FileSystem {
   }
 
   bool AppendText(const std::string& path, const std::string& text) override {
-    HANDLE h = CreateFileW(PathFor(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    ScopedHandle file(CreateFileW(PathFor(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     DWORD written = 0;
-    BOOL ok = WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(h);
-    return ok && written == text.size();
+    const BOOL ok = WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    return ok && written == text.size() && FlushFileBuffers(file.get());
   }
 
-  std::optional<std::string> VisibleFileName(const std::string& path) override { return sys::VisibleFileName(path); }
+  std::optional<std::string> Read(const std::string& path) override {
+    ScopedHandle file(CreateFileW(PathFor(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    std::string out;
+    char buf[1 << 16];
+    for (DWORD got = 0;; out.append(buf, got)) {
+      if (!ReadFile(file.get(), buf, sizeof buf, &got, nullptr)) return std::nullopt;
+      if (got == 0) return out;
+    }
+  }
+
+  std::vector<std::string> FileNames(const std::string& folder) override {
+    std::vector<std::string> names;
+    for (const DirEntry& e : ListDirectory(WithSeparator(folder), kAttrHidden | kAttrSystem)) {
+      if ((e.attributes & (kAttrDirectory | kAttrReparsePoint)) == 0) names.push_back(e.name);
+    }
+    return names;
+  }
+
   bool Gone(const std::string& path) override {
     std::optional<std::wstring> wide = win32::WidePath(path);
     if (!wide || GetFileAttributesW(wide->c_str()) != INVALID_FILE_ATTRIBUTES) return false;
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    return Missing(GetLastError());
   }
 };
 

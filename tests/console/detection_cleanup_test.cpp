@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <map>
 #include <set>
 #include <sstream>
@@ -11,26 +12,33 @@
 #include "signatures/temp_files.h"
 #include "support/detection_samples.h"
 #include "support/fake_console.h"
+#include "support/fixed_clock.h"
 
 namespace tarvex::console {
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::StartsWith;
 using ::testing::UnorderedElementsAre;
 namespace fs = std::filesystem;
 
 // The real files, except that nothing named "locked..." can be moved or removed.
 class LockingFiles : public sys::FileSystem {
  public:
-  bool SetNormalAttributes(const std::string& path) override { return real_.SetNormalAttributes(path); }
-  bool Remove(const std::string& path) override { return !Locked(path) && real_.Remove(path); }
-  sys::MoveResult Move(const std::string& from, const std::string& to) override {
-    return Locked(from) ? sys::MoveResult::Failed : real_.Move(from, to);
+  std::optional<sys::FileIdentity> Identify(const std::string& path) override { return real_.Identify(path); }
+  sys::ChangeResult RemoveChecked(const std::string& path, const sys::FileIdentity& id) override {
+    return Locked(path) ? sys::ChangeResult::Failed : real_.RemoveChecked(path, id);
   }
+  sys::ChangeResult MoveChecked(const std::string& from, const sys::FileIdentity& id, const std::string& to) override {
+    return Locked(from) ? sys::ChangeResult::Failed : real_.MoveChecked(from, id, to);
+  }
+  std::optional<std::uint32_t> Attributes(const std::string& path) override { return real_.Attributes(path); }
+  bool SetAttributes(const std::string& path, std::uint32_t a) override { return real_.SetAttributes(path, a); }
   bool MakeFolder(const std::string& path) override { return real_.MakeFolder(path); }
   bool AppendText(const std::string& path, const std::string& text) override { return real_.AppendText(path, text); }
-  std::optional<std::string> VisibleFileName(const std::string& path) override { return real_.VisibleFileName(path); }
+  std::optional<std::string> Read(const std::string& path) override { return real_.Read(path); }
+  std::vector<std::string> FileNames(const std::string& folder) override { return real_.FileNames(folder); }
   bool Gone(const std::string& path) override { return real_.Gone(path); }
 
  private:
@@ -53,13 +61,22 @@ class CleanupTest : public ::testing::Test {
     std::ofstream(fs::u8path(Tree() + folder + sys::kPathSeparator + name), std::ios::binary) << bytes;
     return Tree() + folder + sys::kPathSeparator + name;
   }
+  // Every line printed, each parsed as JSON.
+  std::vector<nlohmann::json> RunJson(std::vector<std::string> args, int status) {
+    args.insert(args.begin(), "--json");
+    std::vector<nlohmann::json> objects;
+    for (const std::string& line : Run(args, status, false)) objects.push_back(nlohmann::json::parse(line));
+    return objects;
+  }
   // The lines printed; the summary is left out.
-  std::vector<std::string> Run(std::vector<std::string> args, int status) {
+  std::vector<std::string> Run(std::vector<std::string> args, int status, bool scan = true) {
     io_.out.clear();
     io_.err.clear();
-    args.insert(args.begin(), "--no-summary");
-    args.push_back(Tree());
-    CleanupServices services{files_, [this](const std::string& path) { stopped_.push_back(path); },
+    if (scan) {
+      args.insert(args.begin(), "--no-summary");
+      args.push_back(Tree());
+    }
+    CleanupServices services{files_, clock_, [this](const std::string& path) { stopped_.push_back(path); },
                              SystemCleanupServices().finalPath};
     EXPECT_EQ(RunScanCommand(args, io_, SystemConsoleServices(), services), status) << io_.err;
     std::vector<std::string> lines;
@@ -75,6 +92,7 @@ class CleanupTest : public ::testing::Test {
   testing::TempFolder tmp_;
   testing::FakeConsole io_;
   LockingFiles files_;
+  testing::FixedClock clock_;
   std::vector<std::string> stopped_;
 };
 
@@ -98,7 +116,7 @@ TEST_F(CleanupTest, MoveKeepsTwinsWithTheirContentAndNeverMovesAFileTwice) {
 
   // DIR is inside the scanned tree: the next scan finds the moved files there and leaves them.
   EXPECT_THAT(Run({"--move", Dir()}, kFound), ElementsAre(HasSubstr("\tEICAR-Test-File\t68\t\tleft in " + into)));
-  EXPECT_EQ(std::distance(fs::directory_iterator(fs::u8path(Dir())), {}), 3);
+  EXPECT_EQ(std::distance(fs::directory_iterator(fs::u8path(Dir())), {}), 3 + 1) << "the files and the manifest";
 }
 
 TEST_F(CleanupTest, AFileThatCannotBeMovedOrRemovedStaysNamedAndGivesStatus2) {
@@ -114,10 +132,40 @@ TEST_F(CleanupTest, AFileThatCannotBeMovedOrRemovedStaysNamedAndGivesStatus2) {
     const std::string free = File("x", "zfree.exe", Infected("free"));
     EXPECT_THAT(Run(c.args, kError), UnorderedElementsAre(locked + "\tw32.Burmecia\t156\tFile Terinfeksi" + c.notDone,
                                                           HasSubstr(free + "\tw32.Burmecia\t154\tFile Terinfeksi" + c.done)));
-    EXPECT_EQ(io_.err, c.err + locked + "\n");
+    EXPECT_THAT(io_.err, StartsWith(c.err + locked + ": "));
     EXPECT_EQ(Read(locked), Infected("in use")) << "kept in its place";
     EXPECT_FALSE(fs::exists(fs::u8path(free)));
   }
+}
+
+TEST_F(CleanupTest, TwinsGoIntoTheQuarantineAndComeBackByNumberInJson) {
+  const std::string eicar = "X5O!P%@AP[4\\PZX54(P^)7CC)7}$EICAR-STANDARD-ANTIVIRUS-TEST-FILE!$H+H*";
+  const std::string a = File("a", "eicar.com", eicar), b = File("b", "eicar.com", eicar);
+  File("c", std::string("bad\xff\x01name.exe"), Infected("odd"));
+  const std::string q = tmp_.Path("q");
+  EXPECT_THAT(Run({"--move", Tree()}, kError), ::testing::IsEmpty()) << "a folder that holds the scanned one";
+  EXPECT_THAT(io_.err, HasSubstr("holds the scanned"));
+
+  std::vector<nlohmann::json> moved = RunJson({"--move", q, Tree()}, kFound);
+  ASSERT_EQ(moved.size(), 4u);
+  EXPECT_EQ(moved.back()["summary"], true);
+  for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(moved[i]["outcome"], "moved") << moved[i];
+
+  std::map<std::string, std::string> names;  // original path: name in the quarantine
+  std::vector<std::string> ids;
+  for (const nlohmann::json& entry : RunJson({"--list-quarantine", "--quarantine", q}, kClean)) {
+    names[entry["original"]] = entry["name"];
+    ids.push_back(std::to_string(entry["id"].get<int>()));
+  }
+  EXPECT_EQ(names.size(), 3u);
+  EXPECT_EQ(std::set<std::string>({names[a], names[b]}), std::set<std::string>({"eicar.com_vir", "eicar.com_vir2"}));
+  ids.insert(ids.begin(), {"--restore"});
+  ids.insert(ids.end(), {"--quarantine", q});
+  for (const nlohmann::json& back : RunJson(ids, kClean)) EXPECT_TRUE(names.count(back["path"])) << back;
+  EXPECT_EQ(Read(a), eicar);
+  EXPECT_EQ(Read(b), eicar);
+  EXPECT_THAT(RunJson({"--restore", "1", "--quarantine", q}, kError),
+              ElementsAre(nlohmann::json({{"id", 1}, {"restored", false}, {"reason", "no such entry (see --list-quarantine)"}})));
 }
 
 }  // namespace

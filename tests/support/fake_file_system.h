@@ -3,6 +3,7 @@
 // every operation is written to a journal.
 #include <map>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,41 +17,56 @@ class FakeFileSystem : public sys::FileSystem {
   struct File {
     std::string content;
     std::uint32_t attributes = sys::kAttrArchive;
+    std::uint64_t index = 0;  // a new file, a new index
   };
 
   FakeFileSystem& Add(const std::string& path, std::string content = "virus",
                       std::uint32_t attributes = sys::kAttrArchive) {
-    files[path] = {std::move(content), attributes};
+    files[path] = {std::move(content), attributes, ++lastIndex_};
     folders.insert(FolderOf(path));
     return *this;
   }
 
-  bool SetNormalAttributes(const std::string& path) override {
-    journal.push_back("normal " + path);
+  std::optional<sys::FileIdentity> Identify(const std::string& path) override {
     auto it = files.find(path);
-    if (it == files.end() || stuckAttributes.count(path)) return false;
-    it->second.attributes = sys::kAttrNormal;
-    return true;
+    if (it == files.end()) return std::nullopt;
+    return sys::FileIdentity{1, it->second.index, static_cast<std::int64_t>(it->second.content.size()), 0};
   }
-  bool Remove(const std::string& path) override {
+  sys::ChangeResult RemoveChecked(const std::string& path, const sys::FileIdentity& identity) override {
+    const sys::ChangeResult checked = Check(path, identity);
     journal.push_back("delete " + path);
-    auto it = files.find(path);
-    if (it == files.end() || inUse.count(path) || (it->second.attributes & sys::kAttrReadOnly)) return false;
-    files.erase(it);
-    return true;
+    if (checked != sys::ChangeResult::Done) return checked;
+    if (inUse.count(path) || (files[path].attributes & sys::kAttrReadOnly)) return sys::ChangeResult::Failed;
+    files.erase(path);
+    return sys::ChangeResult::Done;
   }
-  sys::MoveResult Move(const std::string& from, const std::string& to) override {
+  sys::ChangeResult MoveChecked(const std::string& from, const sys::FileIdentity& identity,
+                                const std::string& to) override {
+    const sys::ChangeResult checked = Check(from, identity);
     journal.push_back("move " + from + " > " + to);
-    if (files.count(to)) return sys::MoveResult::TargetExists;
-    auto it = files.find(from);
-    if (it == files.end() || inUse.count(from) || !folders.count(FolderOf(to))) return sys::MoveResult::Failed;
-    files[to] = it->second;
+    if (dieOnMove) throw std::runtime_error("the program ends here");
+    if (checked != sys::ChangeResult::Done) return checked;
+    if (files.count(to)) return sys::ChangeResult::TargetExists;
+    if (inUse.count(from) || !folders.count(FolderOf(to))) return sys::ChangeResult::Failed;
+    files[to] = files[from];
     files.erase(from);
-    return sys::MoveResult::Moved;
+    return sys::ChangeResult::Done;
+  }
+  std::optional<std::uint32_t> Attributes(const std::string& path) override {
+    if (auto it = files.find(path); it != files.end()) return it->second.attributes;
+    if (folders.count(Trimmed(path))) return sys::kAttrDirectory;
+    return std::nullopt;
+  }
+  bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
+    journal.push_back("attributes " + path + " " + std::to_string(attributes));
+    auto it = files.find(path);
+    if (it == files.end()) return false;
+    it->second.attributes = attributes;
+    return true;
   }
   bool MakeFolder(const std::string& path) override {
     journal.push_back("folder " + path);
-    folders.insert(path.back() == '\\' ? path.substr(0, path.size() - 1) : path);
+    folders.insert(Trimmed(path));
     return true;
   }
   bool AppendText(const std::string& path, const std::string& text) override {
@@ -59,21 +75,44 @@ class FakeFileSystem : public sys::FileSystem {
     files[path].content += text;
     return true;
   }
-  std::optional<std::string> VisibleFileName(const std::string& path) override {
+  std::optional<std::string> Read(const std::string& path) override {
     auto it = files.find(path);
-    if (it == files.end() || (it->second.attributes & (sys::kAttrHidden | sys::kAttrSystem))) return std::nullopt;
-    return path.substr(path.find_last_of('\\') + 1);
+    if (it == files.end()) return std::nullopt;
+    return it->second.content;
   }
-
-  bool Gone(const std::string& path) override { return !files.count(path) && !folders.count(path); }
+  std::vector<std::string> FileNames(const std::string& folder) override {
+    std::vector<std::string> names;
+    for (const auto& [path, file] : files) {
+      if (FolderOf(path) == Trimmed(folder)) names.push_back(path.substr(path.find_last_of('\\') + 1));
+    }
+    return names;
+  }
+  bool Gone(const std::string& path) override { return !files.count(path) && !folders.count(Trimmed(path)); }
 
   static std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
+  static std::string Trimmed(const std::string& path) {
+    return !path.empty() && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
+  }
 
   std::map<std::string, File> files;
   std::set<std::string> folders;
   std::set<std::string> inUse;            // delete and move fail
   std::set<std::string> stuckAttributes;  // the attribute reset fails
+  bool dieOnMove = false;                 // the program ends in the middle of a move
   std::vector<std::string> journal;
+
+ private:
+  // The file found, its attributes cleared as the real file systems do once it is known.
+  sys::ChangeResult Check(const std::string& path, const sys::FileIdentity& identity) {
+    auto it = files.find(path);
+    if (it == files.end()) return sys::ChangeResult::Gone;
+    if (Identify(path) != identity) return sys::ChangeResult::Changed;
+    journal.push_back("normal " + path);
+    if (!stuckAttributes.count(path)) it->second.attributes = sys::kAttrNormal;
+    return sys::ChangeResult::Done;
+  }
+
+  std::uint64_t lastIndex_ = 0;
 };
 
 }  // namespace tarvex::testing
