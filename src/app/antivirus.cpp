@@ -22,6 +22,7 @@ struct MenuCommand {
 constexpr MenuCommand kWindowCommands[] = {
     {Antivirus::mnuTemp, AppWindow::frmTempDb},       {Antivirus::mnuTool, AppWindow::frmExtTool},
     {Antivirus::mnuViewSigna, AppWindow::frmSignature}, {Antivirus::mnuAbout, AppWindow::frmAbout},
+    {Antivirus::mnuKarantina, AppWindow::frmKarantina},
     {Antivirus::cmdUpdate, AppWindow::frmUpdate},
 };
 

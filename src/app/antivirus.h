@@ -74,6 +74,7 @@ class Antivirus : public ui::WindowState, private ScanSink {
   static constexpr int mnuTool = kControls.IdOf("mnuTool");
   static constexpr int mnuViewSigna = kControls.IdOf("mnuViewSigna");
   static constexpr int mnuAbout = kControls.IdOf("mnuAbout");
+  static constexpr int mnuKarantina = kControls.IdOf("mnuKarantina");
   // Timers: the elapsed-time clock and the analysing animation.
   static constexpr int Timer1 = 1;
   static constexpr int Timer2 = 2;

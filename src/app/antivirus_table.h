@@ -77,6 +77,7 @@ inline constexpr ui::ControlSpec kAntivirusControls[] = {
     {.kind = ui::Kind::MenuItem, .id = 202, .name = "mnuTool", .text = "External Tool", .parent = 200},
     {.kind = ui::Kind::MenuItem, .id = 203, .name = "mnuViewSigna", .text = "View Signature", .parent = 200},
     {.kind = ui::Kind::MenuItem, .id = 204, .name = "mnuAbout", .text = "About", .parent = 200},
+    {.kind = ui::Kind::MenuItem, .id = 205, .name = "mnuKarantina", .text = "Karantina", .parent = 200},
 };
 
 }  // namespace tarvex

@@ -11,6 +11,7 @@ enum class AppWindow {
   frmAbout,
   frmUpdate,     // update reminder
   frmCheckUpdate,  // database download
+  frmKarantina,    // the quarantine and restore
 };
 
 }  // namespace tarvex

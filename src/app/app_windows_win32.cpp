@@ -7,9 +7,11 @@
 #include "signatures/kumpulan_fungsi.h"
 #include "system/files.h"
 #include "system/replacement_files.h"
+#include "system/shell.h"
 #include "windows/check_update_window_win32.h"
 #include "windows/ext_tool_window_win32.h"
 #include "windows/frm_about.h"
+#include "windows/frm_karantina.h"
 #include "windows/frm_signature.h"
 #include "windows/frm_temp_db.h"
 #include "windows/frm_update.h"
@@ -80,6 +82,22 @@ void RegisterWindows(App& app) {
                Plain<frmAbout, AboutServices>([](App& app) {
                  return AboutServices{.writeLog = ActivityLog(app.Desktop()),
                                       .shellOpen = ShellOpenFor(app, AppWindow::frmAbout)};
+               }));
+  app.Register(AppWindow::frmKarantina, App::MainWindow::Blocked,
+               Plain<frmKarantina, KarantinaServices>([](App& app) {
+                 const DesktopServices& d = app.Desktop();
+                 return KarantinaServices{
+                     .files = *d.files,
+                     .clock = *d.clock,
+                     .quarantineFolder = kQuarantineFolder,
+                     .messageBox = d.messageBox,
+                     .browseFolder =
+                         [&app] {
+                           return sys::BrowseForFolder(HandleOf(app, AppWindow::frmKarantina),
+                                                       "Pilih folder tujuan file yang dipulihkan.");
+                         },
+                     .writeLog = ActivityLog(d),
+                 };
                }));
   app.Register(AppWindow::frmUpdate, App::MainWindow::StaysUsable, [](App& app) {
     return std::make_unique<ui::TableWindow>(std::make_unique<frmUpdate>(UpdateReminderServices{

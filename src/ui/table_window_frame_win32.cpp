@@ -1,4 +1,6 @@
 // What a state class asks of the window that shows it (WindowFrame).
+#include <commctrl.h>
+
 #include "base/wide_text_win32.h"
 #include "ui/message_loop_win32.h"
 #include "ui/table_window_win32.h"
@@ -39,6 +41,15 @@ void TableWindow::ShowPopupMenu(int menuId) {
   POINT at = {};
   GetCursorPos(&at);
   TrackPopupMenu(menu, 0, at.x, at.y, 0, Handle(), nullptr);
+}
+
+std::vector<std::size_t> TableWindow::SelectedRows(int listId) const {
+  std::vector<std::size_t> rows;
+  HWND list = Control(listId);
+  if (!list) return rows;
+  for (LPARAM at = -1; (at = SendMessageW(list, LVM_GETNEXTITEM, at, LVNI_SELECTED)) >= 0;)
+    rows.push_back(static_cast<std::size_t>(at));
+  return rows;
 }
 
 }  // namespace tarvex::ui

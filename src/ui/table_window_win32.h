@@ -49,6 +49,7 @@ class TableWindow : public Window, public WindowFrame, private ControlHost {
   void DoEvents() override;
   void SetTitle(const std::string& title) override;
   void ShowPopupMenu(int menuId) override;
+  std::vector<std::size_t> SelectedRows(int listId) const override;
 
  protected:
   // Draws a Picture control; the default fills it with its back colour.

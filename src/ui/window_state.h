@@ -2,6 +2,9 @@
 // The plain-C++ side of one window: its table of controls, its timers and its
 // event handlers. The Win32 window over it creates what the tables say,
 // forwards every event here and mirrors every change; it decides nothing.
+#include <cstddef>
+#include <vector>
+
 #include "base/timer_table.h"
 #include "ui/control_state.h"
 #include "ui/control_table.h"
@@ -26,6 +29,9 @@ class WindowFrame {
   // Shows the pop-up menu with this id at the mouse position; its items
   // arrive as Click(item id).
   virtual void ShowPopupMenu(int menuId) = 0;
+  // The rows of a list view the user has selected, from 0, in list order:
+  // a choice only the user makes, read when the state needs it.
+  virtual std::vector<std::size_t> SelectedRows(int listId) const = 0;
 };
 
 class WindowState {

@@ -42,6 +42,7 @@ class RemedyOnWine : public testing::ProgramTest {
       SetFileAttributesA(("C:\\Karantina\\" + e.name).c_str(), FILE_ATTRIBUTE_NORMAL);
       DeleteFileA(("C:\\Karantina\\" + e.name).c_str());
     }
+    DeleteFileA("C:\\Karantina\\karantina.txt");
     RemoveDirectoryA("C:\\Karantina");
   }
 

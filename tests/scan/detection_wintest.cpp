@@ -12,7 +12,8 @@
 #include <sstream>
 
 #include "app/antivirus_window_win32.h"
-#include "remedy/delete_quarantine.h"
+#include "base/wide_text_win32.h"
+#include "remedy/quarantine_manifest.h"
 #include "scan/scan_progress.h"
 #include "signatures/checksum_text.h"
 #include "signatures/cls_crc.h"
@@ -200,18 +201,20 @@ TEST_F(ScanDetection, NoFileEscapesByItsNameOrItsDepth) {
 
 // The quarantine's files, name and content; removed with the folder when the
 // test ends, so that the prefix's C:\Karantina is as the other tests expect.
-class Quarantine {
+class QuarantineFolder {
  public:
-  ~Quarantine() {
-    for (const auto& [name, content] : Content()) {
-      sys::SystemFileSystem().SetNormalAttributes(kQuarantineFolder + name);
-      sys::SystemFileSystem().Remove(kQuarantineFolder + name);
+  ~QuarantineFolder() {
+    for (const sys::DirEntry& e : sys::ListDirectory(kQuarantineFolder + std::string("*"), 0x27)) {
+      const std::wstring path = L"C:\\Karantina\\" + sys::win32::Wide(e.name).value_or(L"");
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(path.c_str());
     }
     RemoveDirectoryW(L"C:\\Karantina");
   }
   std::map<std::string, std::string> Content() const {
     std::map<std::string, std::string> out;
     for (const sys::DirEntry& e : sys::ListDirectory(kQuarantineFolder + std::string("*"), 0x27)) {
+      if (e.name == kManifestName || (e.attributes & sys::kAttrDirectory)) continue;
       std::optional<std::vector<unsigned char>> bytes = sys::ReadWholeFile(kQuarantineFolder + e.name);
       out[e.name] = bytes ? std::string(bytes->begin(), bytes->end()) : "<unreadable>";
     }
@@ -222,7 +225,7 @@ class Quarantine {
 // After a scan of the tree, Hapus and Karantina remove every copy, and end the
 // infected program running from a name in another script first.
 TEST_F(ScanDetection, HapusAndKarantinaRemoveEveryCopyWhateverItsNameOrDepth) {
-  Quarantine quarantine;
+  QuarantineFolder quarantine;
   ASSERT_TRUE(quarantine.Content().empty()) << "left over from an earlier run";
   const std::string sleeperPath = tree_.Copy("hapus\\Infected\\сон 病.exe", TARVEX_SLEEPER_PATH);
   tree_.Copy("karantina\\Infected\\сон 病.exe", TARVEX_SLEEPER_PATH);
@@ -303,7 +306,7 @@ TEST_F(ScanDetection, ProgramWhosePathDiffersOnlyInLetterCaseKeepsRunning) {
 // A flash disk as the worms leave it, each disguise beside its clean
 // look-alike; Karantina keeps what the heuristics found byte for byte.
 TEST_F(ScanDetection, HeuristicsFindTheWormsDisguisesAndKarantinaKeepsThem) {
-  Quarantine quarantine;
+  QuarantineFolder quarantine;
   ASSERT_TRUE(quarantine.Content().empty()) << "left over from an earlier run";
   UseDatabase("");
   tree_.Folder("Foto", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);

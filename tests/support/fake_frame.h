@@ -32,6 +32,7 @@ class FakeFrame : public ui::WindowFrame {
   }
   void SetTitle(const std::string& t) override { title = t; }
   void ShowPopupMenu(int menuId) override { popups.push_back(menuId); }
+  std::vector<std::size_t> SelectedRows(int) const override { return selected; }
 
   // Loads `state` as showing its window does: controls and timers back to
   // their tables, the frame attached, Form_Load. Close unloads it again.
@@ -57,6 +58,7 @@ class FakeFrame : public ui::WindowFrame {
   std::function<void()> onDoEvents;
   std::string title;
   std::vector<int> popups;
+  std::vector<std::size_t> selected;  // the rows the user picked
 
  private:
   ui::WindowState* loaded_ = nullptr;

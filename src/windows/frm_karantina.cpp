@@ -1,0 +1,102 @@
+#include "windows/frm_karantina.h"
+
+#include <stdexcept>
+
+#include "ui/required_services.h"
+
+namespace tarvex {
+
+namespace {
+
+constexpr const char* kUnknownOrigin = "(asal tidak diketahui)";
+
+const KarantinaServices& Checked(const KarantinaServices& s) {
+  ui::RequireServices("KarantinaServices", {{bool(s.messageBox), "messageBox"},
+                                            {bool(s.browseFolder), "browseFolder"},
+                                            {bool(s.writeLog), "writeLog"}});
+  if (s.quarantineFolder.empty()) throw std::invalid_argument("KarantinaServices: quarantineFolder missing");
+  return s;
+}
+
+// "N file dipulihkan." and the like, with the failures when there were any.
+std::string Summary(std::size_t done, const char* what, std::size_t failed) {
+  std::string text = std::to_string(done) + " file " + what + ".";
+  if (failed) text += " " + std::to_string(failed) + " file gagal.";
+  return text;
+}
+
+}  // namespace
+
+frmKarantina::frmKarantina(KarantinaServices services)
+    : ui::WindowState(kKarantinaWindow, kKarantinaControls),
+      services_(Checked(services)),
+      quarantine_(services_.quarantineFolder, services_.files, services_.clock) {}
+
+void frmKarantina::Form_Load() {
+  ShowEntries();
+  Controls().SetText(lblStatus, std::to_string(entries_.size()) + " file di karantina.");
+}
+
+void frmKarantina::Click(int id) {
+  if (id == cmdPulihkan) Pulihkan();
+  if (id == cmdHapus) Hapus();
+  if (id == cmdTutup) Unload();
+}
+
+void frmKarantina::ShowEntries() {
+  entries_ = quarantine_.List();
+  ui::ControlState& c = Controls();
+  c.ClearItems(lvKarantina);
+  for (const QuarantineEntry& e : entries_) {
+    const std::string folder = quarantine_.FolderPart(e.original);
+    c.AddRow(lvKarantina, {e.KnownOrigin() ? e.original.substr(folder.size()) : e.name, e.virus,
+                           e.KnownOrigin() ? folder : kUnknownOrigin, e.time});
+  }
+}
+
+std::vector<QuarantineEntry> frmKarantina::Selected() const {
+  std::vector<QuarantineEntry> picked;
+  if (!Frame()) return picked;
+  for (std::size_t row : Frame()->SelectedRows(lvKarantina)) {
+    if (row < entries_.size()) picked.push_back(entries_[row]);
+  }
+  return picked;
+}
+
+void frmKarantina::Pulihkan() {
+  const std::vector<QuarantineEntry> picked = Selected();
+  if (picked.empty()) {
+    Controls().SetText(lblStatus, "Pilih file yang akan dipulihkan.");
+    return;
+  }
+  services_.writeLog("pulihkan");
+  std::size_t done = 0, failed = 0;
+  for (const QuarantineEntry& e : picked) {
+    std::optional<std::string> into;
+    // A file no manifest line names goes where the user says; no answer, it stays.
+    if (!e.KnownOrigin() && !(into = services_.browseFolder())) continue;
+    const RestoreOutcome outcome = quarantine_.Restore(e, into.value_or(""));
+    outcome.done ? ++done : ++failed;
+  }
+  ShowEntries();
+  Controls().SetText(lblStatus, Summary(done, "dipulihkan", failed));
+}
+
+void frmKarantina::Hapus() {
+  const std::vector<QuarantineEntry> picked = Selected();
+  if (picked.empty()) {
+    Controls().SetText(lblStatus, "Pilih file yang akan dihapus.");
+    return;
+  }
+  const int answer =
+      services_.messageBox("Hapus " + std::to_string(picked.size()) + " file dari karantina untuk selamanya?",
+                           sys::kMbYesNo | sys::kMbIconQuestion, kKarantinaWindow.title);
+  if (answer != sys::kIdYes) return;
+  services_.writeLog("hapus karantina");
+  std::size_t done = 0;
+  for (const QuarantineEntry& e : picked) done += quarantine_.Delete(e);
+  ShowEntries();
+  Controls().SetText(lblStatus, Summary(done, "dihapus dari karantina", picked.size() - done));
+}
+
+}  // namespace tarvex
