@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --no-prefix
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target TarvexAV tarvex_program_helper >/dev/null
+cmake --build --preset win64 --target TarvexAV tarvex-scan tarvex_program_helper >/dev/null
 mkdir -p docs
 export WINEPREFIX="$PWD/build/win64/wineprefix-screenshot"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -48,7 +48,16 @@ shot() {  # out, seconds, program and arguments
 helper=build/win64/tests/tarvex_program_helper.exe
 shot docs/main-window.png "${SETTLE_SECONDS:-6}" "$helper" "$(winpath "$files")" "$(winpath "$PWD/resources")" quiet
 shot docs/main-window-scanning.png "${SCAN_SECONDS:-18}" "$helper" "$(winpath "$files")" "$(winpath "$PWD/resources")" "quiet scan"
-for w in temp tool signature about; do
+# What the quarantine window shows: a flash disk's worms moved into the
+# prefix's C:\Karantina by the console's --move, which keeps the manifest.
+disk="$PWD/build/win64/screenshot-flashdisk"
+rm -rf "$disk" "$WINEPREFIX/drive_c/Karantina"
+mkdir -p "$disk/tugas" "$disk/foto"
+cp "$files/eicar.com" "$disk/tugas/eicar.com"
+cp "$files/eicar.com" "$disk/foto/eicar.com"
+{ printf 'MZ'; head -c 2000 /dev/zero; } >"$disk/foto/liburan.jpg.exe"
+"$wine" build/win64/bin/tarvex-scan.exe --no-summary --move 'C:\Karantina' "$(winpath "$disk")" >/dev/null || true
+for w in temp tool signature about karantina; do
   arg="$files"
   [ "$w" = temp ] && arg="$files/Unduhan/setup.exe"
   shot "docs/frm-$w.png" "${SETTLE_SECONDS:-6}" "$helper" "$(winpath "$arg")" "$(winpath "$PWD/resources")" "quiet $w"

@@ -1,4 +1,6 @@
 // What a state class asks of the window that shows it (WindowFrame).
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include "base/wide_text_win32.h"

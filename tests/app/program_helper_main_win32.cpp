@@ -3,7 +3,7 @@
 // of a scan takes a little longer, so that a test can act during the scan.
 // A third argument "quiet scan" (for the screenshots) answers every message
 // box with OK without showing it and starts a scan as soon as the window is up;
-// "temp", "tool", "signature" or "about" in it opens that menu window instead
+// "temp", "tool", "signature", "about" or "karantina" in it opens that menu window instead
 // (the file analysis window analyses the first argument and ticks its mark).
 #include <windows.h>
 
@@ -61,6 +61,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
       {"tool", tarvex::AppWindow::frmExtTool},
       {"signature", tarvex::AppWindow::frmSignature},
       {"about", tarvex::AppWindow::frmAbout},
+      {"karantina", tarvex::AppWindow::frmKarantina},
   };
   for (const auto& [word, kind] : windows) {
     if (options.find(word) == std::string::npos) continue;

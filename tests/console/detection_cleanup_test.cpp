@@ -139,7 +139,7 @@ TEST_F(CleanupTest, AFileThatCannotBeMovedOrRemovedStaysNamedAndGivesStatus2) {
 }
 
 TEST_F(CleanupTest, TwinsGoIntoTheQuarantineAndComeBackByNumberInJson) {
-  const std::string eicar = "X5O!P%@AP[4\\PZX54(P^)7CC)7}$EICAR-STANDARD-ANTIVIRUS-TEST-FILE!$H+H*";
+  const std::string eicar = testing::kEicar;
   const std::string a = File("a", "eicar.com", eicar), b = File("b", "eicar.com", eicar);
   File("c", std::string("bad\xff\x01name.exe"), Infected("odd"));
   const std::string q = tmp_.Path("q");

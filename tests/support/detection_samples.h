@@ -20,6 +20,9 @@ inline std::string VirusPatternBytes(int index) {
   return HexToChars(SplitVirusEntry(VirusSignature(static_cast<std::int16_t>(index))).pattern);
 }
 
+// The standard anti-virus test file, which the shipped database names "EICAR-Test-File".
+inline constexpr char kEicar[] = "X5O!P%@AP[4\\PZX54(P^)7CC)7}$EICAR-STANDARD-ANTIVIRUS-TEST-FILE!$H+H*";
+
 // The checksum text of a file holding exactly these bytes ("0" when empty).
 inline std::string ChecksumOf(const std::string& bytes) {
   if (bytes.empty()) return ChecksumText(std::nullopt);
