@@ -54,11 +54,9 @@ class FakeFileSystem : public sys::FileSystem {
   }
   std::optional<std::uint32_t> Attributes(const std::string& path) override {
     if (auto it = files.find(path); it != files.end()) return it->second.attributes;
-    if (folders.count(Trimmed(path))) return sys::kAttrDirectory;
     return std::nullopt;
   }
   bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
-    journal.push_back("attributes " + path + " " + std::to_string(attributes));
     auto it = files.find(path);
     if (it == files.end()) return false;
     it->second.attributes = attributes;
