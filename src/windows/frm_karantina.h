@@ -34,7 +34,7 @@ inline constexpr ui::WindowSpec kKarantinaWindow = {
 };
 
 inline constexpr ui::Column kKarantinaColumns[] = {
-    {"Nama File", 140}, {"Nama Virus", 120}, {"Folder Asal", 170}, {"Tanggal", 110},
+    {"Nama File", 128}, {"Nama Virus", 108}, {"Folder Asal", 190}, {"Tanggal", 110},
 };
 
 inline constexpr ui::ControlSpec kKarantinaControls[] = {
