@@ -149,10 +149,9 @@ TEST_F(CleanupTest, TwinsGoIntoTheQuarantineAndComeBackByNumberInJson) {
   const std::string q = tmp_.Path("q");
   EXPECT_THAT(Run({"--move", Tree()}, kError), ::testing::IsEmpty()) << "a folder that holds the scanned one";
 
-  std::vector<nlohmann::json> moved = RunJson({"--move", q, Tree()}, kFound);
+  const std::vector<nlohmann::json> moved = RunJson({"--move", q, Tree()}, kFound);
   ASSERT_EQ(moved.size(), 4u);
-  EXPECT_EQ(moved.back()["summary"], true);
-  for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(moved[i]["outcome"], "moved") << moved[i];
+  for (const nlohmann::json& line : moved) EXPECT_TRUE(line.value("outcome", "") == "moved" || line.contains("summary"));
 
   std::map<std::string, std::string> names;  // original path: name in the quarantine
   std::vector<std::string> ids;
@@ -162,8 +161,7 @@ TEST_F(CleanupTest, TwinsGoIntoTheQuarantineAndComeBackByNumberInJson) {
   }
   EXPECT_EQ(names.size(), 3u);
   EXPECT_EQ(std::set<std::string>({names[a], names[b]}), std::set<std::string>({"eicar.com_vir", "eicar.com_vir2"}));
-  ids.insert(ids.begin(), {"--restore"});
-  ids.insert(ids.end(), {"--quarantine", q});
+  ids.insert(ids.end(), {"--restore", "--quarantine", q});
   for (const nlohmann::json& back : RunJson(ids, kClean)) EXPECT_TRUE(names.count(back["path"])) << back;
   EXPECT_EQ(Read(a), eicar);
   EXPECT_EQ(Read(b), eicar);

@@ -59,12 +59,7 @@ class RemedyOnWine : public testing::ProgramTest {
     Click(A::cmdScan);
     ASSERT_EQ(ListedPaths().size(), paths.size());
   }
-  std::vector<std::string> ListedPaths() {
-    std::vector<std::string> paths;
-    for (int i = 0; i < testing::ListRows(Child(A::ListView1)); ++i)
-      paths.push_back(testing::ListCell(Child(A::ListView1), i, 2));
-    return paths;
-  }
+  std::vector<std::string> ListedPaths() { return testing::ListColumn(Child(A::ListView1), 2); }
 
   const std::string tag_ = std::string("t").append(std::to_string(GetCurrentProcessId())).append("_");
   TempTree tree_{"infected"};

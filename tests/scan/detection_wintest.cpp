@@ -12,7 +12,6 @@
 #include <sstream>
 
 #include "app/antivirus_window_win32.h"
-#include "base/wide_text_win32.h"
 #include "remedy/quarantine_manifest.h"
 #include "scan/scan_progress.h"
 #include "signatures/checksum_text.h"
@@ -204,11 +203,10 @@ TEST_F(ScanDetection, NoFileEscapesByItsNameOrItsDepth) {
 class QuarantineFolder {
  public:
   ~QuarantineFolder() {
-    for (const sys::DirEntry& e : sys::ListDirectory(kQuarantineFolder + std::string("*"), 0x27)) {
-      const std::wstring path = L"C:\\Karantina\\" + sys::win32::Wide(e.name).value_or(L"");
-      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileW(path.c_str());
-    }
+    sys::FileSystem& files = sys::SystemFileSystem();
+    for (const auto& [name, content] : Content())
+      files.RemoveChecked(kQuarantineFolder + name, files.Identify(kQuarantineFolder + name).value_or(sys::FileIdentity{}));
+    DeleteFileA("C:\\Karantina\\karantina.txt");
     RemoveDirectoryW(L"C:\\Karantina");
   }
   std::map<std::string, std::string> Content() const {

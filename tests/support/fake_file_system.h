@@ -53,14 +53,10 @@ class FakeFileSystem : public sys::FileSystem {
     return sys::ChangeResult::Done;
   }
   std::optional<std::uint32_t> Attributes(const std::string& path) override {
-    if (auto it = files.find(path); it != files.end()) return it->second.attributes;
-    return std::nullopt;
+    return files.count(path) ? std::optional(files[path].attributes) : std::nullopt;
   }
   bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
-    auto it = files.find(path);
-    if (it == files.end()) return false;
-    it->second.attributes = attributes;
-    return true;
+    return files.count(path) && (files[path].attributes = attributes, true);
   }
   bool MakeFolder(const std::string& path) override {
     journal.push_back("folder " + path);
@@ -74,15 +70,12 @@ class FakeFileSystem : public sys::FileSystem {
     return true;
   }
   std::optional<std::string> Read(const std::string& path) override {
-    auto it = files.find(path);
-    if (it == files.end()) return std::nullopt;
-    return it->second.content;
+    return files.count(path) ? std::optional(files[path].content) : std::nullopt;
   }
   std::vector<std::string> FileNames(const std::string& folder) override {
     std::vector<std::string> names;
-    for (const auto& [path, file] : files) {
+    for (const auto& [path, file] : files)
       if (FolderOf(path) == Trimmed(folder)) names.push_back(path.substr(path.find_last_of('\\') + 1));
-    }
     return names;
   }
   bool Gone(const std::string& path) override { return !files.count(path) && !folders.count(Trimmed(path)); }

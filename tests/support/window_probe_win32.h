@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "base/wide_text_win32.h"
 #include "system/wide_path_win32.h"
@@ -28,6 +29,13 @@ inline std::string ListCell(HWND list, int row, int column) {
 }
 
 inline int ListRows(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+// One column of every row of a list view.
+inline std::vector<std::string> ListColumn(HWND list, int column) {
+  std::vector<std::string> cells;
+  for (int i = 0; i < ListRows(list); ++i) cells.push_back(ListCell(list, i, column));
+  return cells;
+}
 
 // The rectangle of a child window in its parent's client coordinates.
 inline RECT ChildRect(HWND parent, int id) {

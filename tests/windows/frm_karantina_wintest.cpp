@@ -35,18 +35,13 @@ class KarantinaWindow : public testing::ProgramTest {
   std::vector<std::string> Scan() {
     chosen_ = tree_.Root();
     Click(A::cmdScan);
-    return Column(Child(A::ListView1), 2);
-  }
-  static std::vector<std::string> Column(HWND list, int column) {
-    std::vector<std::string> cells;
-    for (int i = 0; i < testing::ListRows(list); ++i) cells.push_back(testing::ListCell(list, i, column));
-    return cells;
+    return testing::ListColumn(Child(A::ListView1), 2);
   }
   // Selects alone the row whose original folder is `folder` (below the tree), and presses the button.
   void Press(int id, const std::string& folder = "") {
     HWND list = window_->Control(F::lvKarantina);
-    const std::vector<std::string> origins = Column(list, 2);
-    const auto row = std::find(origins.begin(), origins.end(), tree_.Root() + "\\" + folder + "\\");
+    const std::vector<std::string> origins = testing::ListColumn(list, 2);
+    const auto row = std::find(origins.begin(), origins.end(), tree_.Path(folder + "\\"));
     ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
     if (row != origins.end()) ListView_SetItemState(list, static_cast<int>(row - origins.begin()), LVIS_SELECTED, LVIS_SELECTED);
     SendMessageA(window_->Control(id), BM_CLICK, 0, 0);
@@ -71,16 +66,15 @@ TEST_F(KarantinaWindow, QuarantinedFilesComeBackWithoutOverwritingAndARestoredHe
   ASSERT_TRUE(window_ && window_->IsLoaded());
   testing::ExpectWindowMatchesItsTable(*window_);
   HWND list = window_->Control(F::lvKarantina);
-  EXPECT_THAT(Column(list, 2), UnorderedElementsAre(tree_.Root() + "\\a\\", tree_.Root() + "\\b\\", tree_.Root() + "\\c\\",
-                                            tree_.Root() + "\\d\\"));
+  EXPECT_THAT(testing::ListColumn(list, 2), UnorderedElementsAre(tree_.Path("a\\"), tree_.Path("b\\"), tree_.Path("c\\"), tree_.Path("d\\")));
 
   Press(F::cmdPulihkan, "a");
   EXPECT_EQ(ReadBytes(a), eicar);
   tree_.Write("b\\eicar.com", "the user's new file");
   Press(F::cmdPulihkan, "b");
-  EXPECT_EQ(ReadBytes(b), "the user's new file");
-  EXPECT_EQ(ReadBytes(tree_.Root() + "\\b\\eicar (2).com"), eicar);
-  EXPECT_TRUE(GetFileAttributesA((tree_.Root() + "\\b\\eicar (2).com").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  const std::string copy = tree_.Path("b\\eicar (2).com");
+  EXPECT_EQ(ReadBytes(b) + ReadBytes(copy), "the user's new file" + eicar);
+  EXPECT_TRUE(GetFileAttributesA(copy.c_str()) & FILE_ATTRIBUTE_HIDDEN);
   Press(F::cmdPulihkan, "c");
   EXPECT_EQ(ReadBytes(c), worm);
 
@@ -91,8 +85,7 @@ TEST_F(KarantinaWindow, QuarantinedFilesComeBackWithoutOverwritingAndARestoredHe
   EXPECT_EQ(GetFileAttributesA(d.c_str()), INVALID_FILE_ATTRIBUTES);
 
   Press(F::cmdTutup);
-  Settle();
-  EXPECT_THAT(Scan(), UnorderedElementsAre(a, tree_.Root() + "\\b\\eicar (2).com")) << "not the restored worm";
+  EXPECT_THAT(Scan(), UnorderedElementsAre(a, copy)) << "not the restored worm";
 }
 
 }  // namespace
