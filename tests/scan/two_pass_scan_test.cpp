@@ -127,25 +127,9 @@ class HeuristicsInAScan : public ::testing::Test {
     Put("E:\\", "autorun.inf", "[AutoRun]\r\nopen=FOTO.exe\r\n");
     Put("E:\\Sub\\", "AUTORUN.INF", "[autorun]\r\nshellexecute=x.exe\r\n");  // neither root nor start
     Put("E:\\Sub\\", "Sub.exe", "MZ worm");  // the hidden twin must be in its own folder
-    // A hidden autorun.inf that starts its program through a verb.
-    Put("G:\\", "autorun.inf", "[autorun]\r\nshell\\buka\\command=data.exe\r\n", hidden);
-    Put("G:\\", "data.exe", "MZ program");
-    // One padded past the CRC check's limit, that starts a script host.
-    Put("H:\\", "autorun.inf", "[autorun]\nopen=wscript.exe x.vbs\n;" + std::string(800000, ' '));
-    Put("H:\\", "wscript.exe", "MZ program");
-    // The clean media people carry: an installation medium, a program with
-    // dots in its name, and an installer too big for any check beside a
-    // hidden folder of its name.
-    tree_.Folder("F:\\", "sources").Folder("F:\\", "Installer", hidden);
-    Put("F:\\", "autorun.inf", "[AutoRun.Amd64]\r\nopen=setup.exe\r\n[AutoRun]\r\nopen=sources\\SetupError.exe x64\r\n");
-    Put("F:\\", "setup.exe", "MZ program");
-    Put("F:\\sources\\", "SetupError.exe", "MZ program");
-    Put("F:\\", "Word.to.PDF.exe", "MZ program");
-    Put("F:\\", "Installer.exe", "MZ" + std::string(kNoCheckBytes, 'i'));
   }
-  void Put(const std::string& folder, const std::string& name, const std::string& content,
-           std::uint32_t attributes = sys::kAttrArchive) {
-    tree_.File(folder, name, attributes);
+  void Put(const std::string& folder, const std::string& name, const std::string& content) {
+    tree_.File(folder, name);
     contents_[folder + name] = content;
   }
   std::vector<std::string> Found(bool heuristics) {
@@ -154,16 +138,14 @@ class HeuristicsInAScan : public ::testing::Test {
                             .folderListable = [](const std::string&) { return true; },
                             .readHead = [this](const std::string& p, std::size_t n) { return contents_[p].substr(0, n); },
                             .engine = {.readFile =
-                                           [this](const std::string& p, std::int64_t below, sys::FileBuffer& into) {
+                                           [this](const std::string& p, std::int64_t, sys::FileBuffer& into) {
                                              const std::string& c = contents_[p];
-                                             const auto size = static_cast<std::int64_t>(c.size());
-                                             if (size >= below) return sys::FileRead{size, false};
                                              std::copy(c.begin(), c.end(), into.Prepare(c.size()));
                                              return sys::FileRead{static_cast<std::int64_t>(c.size()), true};
                                            },
                                        .fileStamp = [](const std::string&) { return std::nullopt; }}});
     scan.UseHeuristics(heuristics);
-    scan.Run({{"E:\\"}, {"F:\\"}, {"G:\\"}, {"H:\\"}});
+    scan.Run({{"E:\\"}});
     std::vector<std::string> found;
     for (const Detection& d : sink.found) found.push_back(d.virusName + " " + d.path + " " + d.remark);
     return found;
@@ -178,9 +160,7 @@ TEST_F(HeuristicsInAScan, ReportEachDisguiseOnceAndLeaveTheLookAlikes) {
   EXPECT_THAT(Found(true), ElementsAre("Heur.FolderTwin E:\\FOTO.exe Heuristik", bySignature,
                                        "Heur.DoubleExt E:\\foto.jpg.exe Heuristik",
                                        "Heur.DoubleExt E:\\tugas.doc      .PIF Heuristik",
-                                       "Heur.Autorun E:\\autorun.inf Heuristik",
-                                       "Heur.Autorun G:\\autorun.inf Heuristik",
-                                       "Heur.Autorun H:\\autorun.inf Heuristik"));
+                                       "Heur.Autorun E:\\autorun.inf Heuristik"));
   EXPECT_THAT(Found(false), ElementsAre(bySignature));
 }
 

@@ -127,12 +127,10 @@ TEST_F(TempDbTest, AFailingStepEndsTheAnalysisAndEarlierTextsStay) {
 }
 
 TEST_F(TempDbTest, UnloadingTickedMarksTheChecksumShownButNeverZero) {
-  // Closed ticked before any file is chosen: the mark is taken back.
   mark_ = "EARLIER";
   Tick(true);
   window_.Form_Unload();
-  EXPECT_EQ(mark_, "");
-
+  EXPECT_EQ(mark_, "") << "ticked before any file is chosen: the mark is taken back";
   mark_ = "EARLIER";
   Tick(false);
   Browse("C:\\a.exe", {.checksum = "AAA"});
