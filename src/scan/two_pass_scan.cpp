@@ -205,7 +205,7 @@ heuristics::AutorunTarget TwoPassScan::Target(const std::string& folder, std::st
   const std::string targetFolder = path.substr(0, path.find_last_of(services_.directories.Separator()) + 1);
   std::vector<sys::DirEntry> beside;
   const std::optional<sys::DirEntry> entry = EntryOf(targetFolder, path.substr(targetFolder.size()), &beside);
-  // A program that is not there starts nothing.
+  // Of a program that is not there only its name and place tell.
   if (!entry) return {std::move(written)};
   bool detected = false;
   {
