@@ -1,6 +1,7 @@
 #include "windows/frm_temp_db.h"
 
 #include "scan/file_detection.h"
+#include "signatures/checksum_text.h"
 #include "signatures/kumpulan_fungsi.h"
 #include "ui/required_services.h"
 
@@ -10,7 +11,7 @@ namespace {
 
 // "0" is what an empty or unreadable file gives: marked, it would report
 // every such file as a virus.
-constexpr const char* kNoChecksum = "0";
+bool IsNoChecksum(const std::string& text) { return text == ChecksumText(std::nullopt); }
 
 }  // namespace
 
@@ -75,7 +76,7 @@ bool frmTempDb::Analyse(const std::string& path) {
   // Only a file the scan's CRC check sees can be found by its mark. The tick
   // stays as the user left it, even when the box is disabled.
   const std::string& checksum = c.Text(lblChecksum);
-  c.SetEnabled(Check1, !TooLargeForCrcCheck(*length) && !checksum.empty() && checksum != kNoChecksum);
+  c.SetEnabled(Check1, !TooLargeForCrcCheck(*length) && !checksum.empty() && !IsNoChecksum(checksum));
   return true;
 }
 
@@ -83,7 +84,7 @@ void frmTempDb::Form_Unload() {
   // Ticked, enabled or not, marks the checksum shown; ticked with none shown
   // takes the mark back. "0" is no real checksum: an earlier mark stays.
   const std::string& checksum = Controls().Text(lblChecksum);
-  if (Controls().Checked(Check1) && checksum != kNoChecksum) services_.markChecksum(checksum);
+  if (Controls().Checked(Check1) && !IsNoChecksum(checksum)) services_.markChecksum(checksum);
 }
 
 }  // namespace tarvex
