@@ -33,8 +33,11 @@ class RunningScope {
 };
 
 // A file that had a check due and could not be read is the sink's to hear of.
-EngineServices TellingUnreadable(EngineServices engine, ScanSink& sink) {
-  engine.readFailed = [&sink, given = engine.readFailed](const std::string& path) {
+// A program an autorun.inf starts is told of when the walk reaches it, not
+// while it is probed (`probing`).
+EngineServices TellingUnreadable(EngineServices engine, ScanSink& sink, const bool& probing) {
+  engine.readFailed = [&sink, &probing, given = engine.readFailed](const std::string& path) {
+    if (probing) return;
     if (given) given(path);
     sink.Problem(ScanProblem::FileUnreadable, path);
   };
@@ -62,7 +65,7 @@ class TwoPassScan::ProbeScope {
 TwoPassScan::TwoPassScan(ScanSink& sink, ScanServices services)
     : sink_(sink),
       services_(Checked(services)),
-      engine_(*this, TellingUnreadable(services_.engine, sink)) {}
+      engine_(*this, TellingUnreadable(services_.engine, sink, probing_)) {}
 
 ScanCounts TwoPassScan::Run(const std::vector<ScanRoot>& roots) {
   RunningScope running(running_, stopRequested_);
