@@ -31,6 +31,13 @@ for i in $(seq 1 300); do echo "catatan $i" >"$files/Dokumen/catatan-$i.txt"; do
 for i in $(seq 1 300); do echo "berkas $i" >"$files/Unduhan/berkas-$i.dat"; done
 { printf 'MZ'; head -c 30000 /dev/zero; printf 'UPX!\x0c\x09'; head -c 9000 /dev/zero; printf '\0\0\0MSVBVM60.DLL\0\0\0'; } >"$files/Unduhan/setup.exe"
 winpath() { echo "Z:$1" | tr / '\\'; }
+# The folder is drive E: of the prefix, as a user's flash disk would be, so
+# the pictures show the paths a user has.
+ln -sfn "$files" "$WINEPREFIX/dosdevices/e:"
+stickpath() {
+  local rest="${1#"$files"}"
+  echo "E:${rest:-/}" | tr / '\\'
+}
 
 . scripts/private_display.sh
 start_private_display 800x480x24 95
@@ -46,19 +53,18 @@ shot() {  # out, seconds, program and arguments
   echo "screenshot: $out"
 }
 helper=build/win64/tests/tarvex_program_helper.exe
-shot docs/main-window.png "${SETTLE_SECONDS:-6}" "$helper" "$(winpath "$files")" "$(winpath "$PWD/resources")" quiet
-shot docs/main-window-scanning.png "${SCAN_SECONDS:-18}" "$helper" "$(winpath "$files")" "$(winpath "$PWD/resources")" "quiet scan"
-# What the quarantine window shows: a flash disk's worms moved into the
+shot docs/main-window.png "${SETTLE_SECONDS:-6}" "$helper" "$(stickpath "$files")" "$(winpath "$PWD/resources")" quiet
+shot docs/main-window-scanning.png "${SCAN_SECONDS:-18}" "$helper" "$(stickpath "$files")" "$(winpath "$PWD/resources")" "quiet scan"
+# What the quarantine window shows: the stick's worms moved into the
 # prefix's C:\Karantina by the console's --move, which keeps the manifest.
-disk="$PWD/build/win64/screenshot-flashdisk"
-rm -rf "$disk" "$WINEPREFIX/drive_c/Karantina"
-mkdir -p "$disk/tugas" "$disk/foto"
-cp "$files/eicar.com" "$disk/tugas/eicar.com"
-cp "$files/eicar.com" "$disk/foto/eicar.com"
-{ printf 'MZ'; head -c 2000 /dev/zero; } >"$disk/foto/liburan.jpg.exe"
-"$wine" build/win64/bin/tarvex-scan.exe --no-summary --move 'C:\Karantina' "$(winpath "$disk")" >/dev/null || true
+rm -rf "$WINEPREFIX/drive_c/Karantina"
+mkdir -p "$files/tugas" "$files/foto"
+cp "$files/eicar.com" "$files/tugas/eicar.com"
+cp "$files/eicar.com" "$files/foto/eicar.com"
+{ printf 'MZ'; head -c 2000 /dev/zero; } >"$files/foto/liburan.jpg.exe"
+"$wine" build/win64/bin/tarvex-scan.exe --no-summary --move 'C:\Karantina' 'E:\tugas' 'E:\foto' >/dev/null || true
 for w in temp tool signature about karantina; do
   arg="$files"
   [ "$w" = temp ] && arg="$files/Unduhan/setup.exe"
-  shot "docs/frm-$w.png" "${SETTLE_SECONDS:-6}" "$helper" "$(winpath "$arg")" "$(winpath "$PWD/resources")" "quiet $w"
+  shot "docs/frm-$w.png" "${SETTLE_SECONDS:-6}" "$helper" "$(stickpath "$arg")" "$(winpath "$PWD/resources")" "quiet $w"
 done

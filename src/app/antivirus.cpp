@@ -1,5 +1,6 @@
 #include "app/antivirus.h"
 
+#include "base/app_title.h"
 #include "base/web_addresses.h"
 #include "remedy/mod_log.h"
 #include "scan/scan_progress.h"
@@ -71,7 +72,7 @@ void Antivirus::Form_Activate() {
     services_.endProgram();
     return;
   }
-  SetText(status, "Tarvex Antivirus 2011");
+  SetText(status, kProgramTitle2011);
   guard_.ListProcesses();
   if (onActivated) onActivated();
 }

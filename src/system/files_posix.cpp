@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "system/dos_attributes.h"
 #include "system/files.h"
 
 namespace tarvex::sys {
@@ -50,6 +51,12 @@ std::optional<std::uint32_t> FileAttributes(const std::string& path) {
 }
 
 std::vector<DirEntry> ListDirectory(const std::string& pattern, std::uint32_t mask) {
+  return ListDirectory(pattern, mask, SystemDosAttributes());
+}
+
+std::vector<DirEntry> ListDirectory(const std::string& pattern, std::uint32_t mask, DosAttributes& dos) {
+  constexpr std::uint32_t kDosBits = kAttrReadOnly | kAttrHidden | kAttrSystem;
+  constexpr std::uint32_t kMaskable = kAttrHidden | kAttrSystem | kAttrDirectory;
   std::vector<DirEntry> out;
   std::string::size_type slash = pattern.find_last_of(kPathSeparator);
   std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : pattern.substr(0, slash);
@@ -59,12 +66,16 @@ std::vector<DirEntry> ListDirectory(const std::string& pattern, std::uint32_t ma
   const std::string wild = given.empty() || given == "*.*" ? std::string("*") : WindowsWildcard(given);
   DIR* d = opendir(dir.c_str());
   if (!d) return out;
+  const bool kept = dos.Kept(dir);
   while (dirent* e = readdir(d)) {
     std::string name = e->d_name;
     if (fnmatch(wild.c_str(), name.c_str(), 0) != 0) continue;
     auto attrs = FileAttributes(dir + kPathSeparator + name);
     if (!attrs) continue;
-    if ((*attrs & kAttrDirectory) && !(mask & kAttrDirectory)) continue;
+    if (kept && !(*attrs & kAttrReparsePoint)) {
+      if (std::optional<std::uint32_t> bits = dos.Read(dir + kPathSeparator + name)) *attrs |= *bits & kDosBits;
+    }
+    if ((*attrs & kMaskable & ~mask) != 0) continue;
     out.push_back({name, *attrs});
   }
   closedir(d);
