@@ -17,9 +17,8 @@ using F = frmKarantina;
 TEST(KarantinaState, PulihkanAndHapusActOnTheSelectedRowsOnly) {
   testing::FakeFileSystem files;
   testing::FixedClock clock;
-  files.MakeFolder(kQuarantineFolder);
-  Quarantine(kQuarantineFolder, files, clock).Record({.original = "C:\\a\\eicar.com", .name = "eicar.com_vir", .size = 5});
   files.Add(std::string(kQuarantineFolder) + "eicar.com_vir", "virus");
+  Quarantine(kQuarantineFolder, files, clock).Record({.original = "C:\\a\\eicar.com", .name = "eicar.com_vir", .size = 5});
   files.Add(std::string(kQuarantineFolder) + "lost.doc_vir", "lost");
   testing::FakeFrame frame;
   std::vector<std::string> logged;
