@@ -36,7 +36,7 @@ bool DetectionCleanup::Prepare(const std::vector<std::string>& roots, std::strin
   for (const std::string& root : roots) {
     const std::string scanned = sys::WithSeparator(services_.finalPath(root));
     if (scanned.compare(0, finalFolder_.size(), finalFolder_) == 0) {
-      error = "the folder " + folder_ + " holds the scanned " + root + ": give --move a folder outside it";
+      error = "the folder " + folder_ + " is or holds the scanned " + root + ": give --move a folder outside it";
       return false;
     }
   }
@@ -52,8 +52,14 @@ CleanupOutcome DetectionCleanup::Clean(const FoundFile& found) {
   if (mode_ == CleanupMode::Report) return {true, "", "", "", ""};
   if (mode_ == CleanupMode::Move && InFolder(found.detection.path)) return {true, "left in " + folder_, "left in", "", ""};
   const bool move = mode_ == CleanupMode::Move;
-  const RemedyOutcome outcome =
-      remedy_.Apply(found, move ? RemedyAction::Quarantine : RemedyAction::Delete, quarantine_);
+  // The manifest keeps a full path, whatever folder the console was started
+  // in. Only the folder is resolved: a link in the file's own place stays a
+  // link, which the remedy never takes for its target.
+  FoundFile full = found;
+  const std::string folder = sys::FolderOf(found.detection.path);
+  full.detection.path = sys::WithSeparator(services_.finalPath(folder.empty() ? "." : folder)) +
+                        found.detection.path.substr(folder.size());
+  const RemedyOutcome outcome = remedy_.Apply(full, move ? RemedyAction::Quarantine : RemedyAction::Delete, quarantine_);
   using Kind = RemedyOutcome::Kind;
   switch (outcome.kind) {
     case Kind::Deleted: return {true, "removed", "removed", "", ""};
