@@ -6,17 +6,6 @@
 
 namespace tarvex::ui {
 
-namespace {
-
-template <class T>
-std::size_t CommonPrefix(const std::vector<T>& a, const std::vector<T>& b) {
-  std::size_t n = 0;
-  while (n < a.size() && n < b.size() && a[n] == b[n]) ++n;
-  return n;
-}
-
-}  // namespace
-
 void ChangeMirror::Changed(int id, Change change, bool handling) {
   const ControlSpec& c = host_.State().Controls().Design(id);
   if (handling && (KindOf(c.kind).shownLater & ChangeBit(change))) {
@@ -32,8 +21,7 @@ void ChangeMirror::ShowWaiting() {
 }
 
 void ChangeMirror::Clear() {
-  shownItems_.clear();
-  shownRows_.clear();
+  shown_.clear();
   waiting_.clear();
 }
 
@@ -63,23 +51,21 @@ void ChangeMirror::Show(int id, Change change) {
   }
 }
 
-void ShowListBoxItems(HWND list, std::vector<std::string>& shown, const std::vector<std::string>& wanted) {
-  const std::size_t keep = CommonPrefix(shown, wanted);
-  for (std::size_t i = shown.size(); i > keep; --i) SendMessageW(list, LB_DELETESTRING, i - 1, 0);
-  for (std::size_t i = keep; i < wanted.size(); ++i)
-    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(wanted[i]).c_str()));
-  shown = wanted;
+void ShowListBoxItems(HWND list, const ListEdit& edit, const std::vector<std::string>& items) {
+  for (std::size_t i = edit.shown; i > edit.keep; --i) SendMessageW(list, LB_DELETESTRING, i - 1, 0);
+  for (std::size_t i = edit.keep; i < edit.wanted; ++i)
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(items[i]).c_str()));
 }
 
-void ShowListViewRows(HWND list, std::vector<Row>& shown, const std::vector<Row>& wanted) {
-  const std::size_t keep = CommonPrefix(shown, wanted);
-  if (keep == 0) {
+void ShowListViewRows(HWND list, const ListEdit& edit, const std::vector<Row>& rows) {
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  if (edit.RemovesAll()) {
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
   } else {
-    for (std::size_t i = shown.size(); i > keep; --i) SendMessageW(list, LVM_DELETEITEM, i - 1, 0);
+    for (std::size_t i = edit.shown; i > edit.keep; --i) SendMessageW(list, LVM_DELETEITEM, i - 1, 0);
   }
-  for (std::size_t i = keep; i < wanted.size(); ++i) {
-    const Row& row = wanted[i];
+  for (std::size_t i = edit.keep; i < edit.wanted; ++i) {
+    const Row& row = rows[i];
     std::wstring text = row.empty() ? std::wstring() : WideFromUtf8(row[0]);
     LVITEMW item = {};
     item.mask = LVIF_TEXT;
@@ -94,7 +80,7 @@ void ShowListViewRows(HWND list, std::vector<Row>& shown, const std::vector<Row>
       SendMessageW(list, LVM_SETITEMTEXTW, at, reinterpret_cast<LPARAM>(&sub));
     }
   }
-  shown = wanted;
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
 }
 
 }  // namespace tarvex::ui
