@@ -4,6 +4,7 @@
 // rules only: the caller reads the file's first bytes and lists its folder.
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -20,11 +21,26 @@ inline constexpr const char* kRemark = "Heuristik";
 // How many of a file's first bytes the file rules look at.
 inline constexpr std::size_t kHeadBytes = 2;
 
+// The hidden folders of one folder's listing, looked up by name (letter case
+// ignored): a stick's root with thousands of worm copies beside thousands of
+// folders costs a look-up per file, not a pass over the listing.
+class HiddenFolders {
+ public:
+  HiddenFolders() = default;
+  // From the entries of a listing, as the walk gives them; implicit, for a
+  // listing stands for the hidden folders it holds.
+  HiddenFolders(const std::vector<sys::DirEntry>& entries);
+  bool Has(std::string_view name) const;
+
+ private:
+  std::vector<std::string> names_;  // in lower case, sorted
+};
+
 // kFolderTwin or kDoubleExt for a file that meets that rule (the folder twin
 // first, as the more telling of the two), no value for any other file.
-// `head` is the start of the content, `folder` the entries beside the file.
+// `head` is the start of the content, `folder` the hidden folders beside the file.
 std::optional<std::string_view> FileHeuristic(std::string_view name, std::string_view head,
-                                              const std::vector<sys::DirEntry>& folder);
+                                              const HiddenFolders& folder);
 
 // "autorun.inf" in any letter case.
 bool IsAutorunName(std::string_view name);

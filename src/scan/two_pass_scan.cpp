@@ -60,7 +60,7 @@ ScanCounts TwoPassScan::Run(const std::vector<ScanRoot>& roots) {
     startFolders_.push_back(std::move(folder));
   }
   listedFolder_.clear();
-  listedEntries_.clear();
+  listedHidden_ = {};
   roots_ = &roots;
   MENGANALISA(Kerja::Hitung);
   MENGANALISA(Kerja::Pindai);
@@ -96,7 +96,7 @@ void TwoPassScan::FolderListed(const std::string& folder, const std::vector<sys:
   if (kerja_ != Kerja::Pindai) return;
   ++counts_.folders;
   listedFolder_ = folder;
-  listedEntries_ = entries;
+  listedHidden_ = heuristics::HiddenFolders(entries);
   if (entries.empty() && !services_.folderListable(folder)) sink_.Problem(ScanProblem::FolderUnreadable, folder);
 }
 
@@ -129,9 +129,9 @@ void TwoPassScan::CheckHeuristics(const std::string& folder, const std::string& 
     // A real autorun.inf is a few lines: one too big to be read whole is no concern here.
     if (content && AutorunPlace(folder) && heuristics::AutorunStartsProgram(*content)) rule = heuristics::kAutorun;
   } else {
-    static const std::vector<sys::DirEntry> kNoEntries;
+    static const heuristics::HiddenFolders kNone;
     // A single file given as a root: its folder was not listed.
-    const std::vector<sys::DirEntry>& beside = folder == listedFolder_ ? listedEntries_ : kNoEntries;
+    const heuristics::HiddenFolders& beside = folder == listedFolder_ ? listedHidden_ : kNone;
     // Whether the name could fit a rule at all, before any byte is read for it.
     if (!heuristics::FileHeuristic(name, "MZ", beside)) return;
     const std::string head = content ? std::string(content->substr(0, heuristics::kHeadBytes))

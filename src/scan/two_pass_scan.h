@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "scan/folder_walk.h"
+#include "scan/heuristics.h"
 #include "scan/scan_engine.h"
 #include "scan/scan_sink.h"
 
@@ -75,9 +76,9 @@ class TwoPassScan : private WalkHost, private DetectionSink {
   bool useHeuristics_ = true;
   // Each root's folder, ending in the separator.
   std::vector<std::string> startFolders_;
-  // The folder whose files come next, with every entry it holds.
+  // The folder whose files come next, with the hidden folders it holds.
   std::string listedFolder_;
-  std::vector<sys::DirEntry> listedEntries_;
+  heuristics::HiddenFolders listedHidden_;
   const std::vector<ScanRoot>* roots_ = nullptr;
   Kerja kerja_ = Kerja::Hitung;
   ScanCounts counts_;
