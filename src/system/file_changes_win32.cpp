@@ -24,13 +24,18 @@ class Win32FileSystem final : public FileSystem {
   MoveResult Move(const std::string& from, const std::string& to) override {
     const std::wstring source = PathFor(from), target = PathFor(to);
     if (source.empty() || target.empty()) return MoveResult::Failed;
-    if (!MoveFileW(source.c_str(), target.c_str())) {
-      DWORD error = GetLastError();
+    // A rename first: it leaves no original behind, so none is looked for (a
+    // look-up of a name that is gone reads the whole folder under wine, and a
+    // stick's root can hold thousands of worm copies).
+    if (MoveFileExW(source.c_str(), target.c_str(), 0)) return MoveResult::Moved;
+    // Across drives the move is a copy and a delete, and it reports success
+    // even when the original could not be deleted.
+    const bool acrossDrives = GetLastError() == ERROR_NOT_SAME_DEVICE;
+    if (!acrossDrives || !MoveFileW(source.c_str(), target.c_str())) {
+      const DWORD error = GetLastError();
       return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? MoveResult::TargetExists
                                                                           : MoveResult::Failed;
     }
-    // Across drives the move is a copy and a delete, and it reports success
-    // even when the original could not be deleted.
     if (Exists(source)) {
       SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
       DeleteFileW(target.c_str());
