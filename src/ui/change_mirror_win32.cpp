@@ -58,7 +58,12 @@ void ShowListBoxItems(HWND list, const ListEdit& edit, const std::vector<std::st
 }
 
 void ShowListViewRows(HWND list, const ListEdit& edit, const std::vector<Row>& rows) {
-  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  if (!edit.Changes()) return;
+  // Drawn once for the whole batch: row by row, the list draws its scroll bar
+  // anew for every row (milliseconds each under wine, once the list scrolls).
+  // Only a shown list: turning drawing back on would show a hidden one.
+  const bool batch = IsWindowVisible(list);
+  if (batch) SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   if (edit.RemovesAll()) {
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
   } else {
@@ -80,7 +85,10 @@ void ShowListViewRows(HWND list, const ListEdit& edit, const std::vector<Row>& r
       SendMessageW(list, LVM_SETITEMTEXTW, at, reinterpret_cast<LPARAM>(&sub));
     }
   }
-  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  if (batch) {
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, FALSE);
+  }
 }
 
 }  // namespace tarvex::ui

@@ -15,6 +15,7 @@ struct ListEdit {
   std::size_t shown = 0;
   std::size_t wanted = 0;
   bool RemovesAll() const { return keep == 0; }
+  bool Changes() const { return keep < shown || keep < wanted; }
 };
 
 class ShownList {
