@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "base/wide_text_win32.h"
 
 namespace tarvex::ui {
@@ -22,6 +24,7 @@ void ChangeMirror::ShowWaiting() {
 
 void ChangeMirror::Clear() {
   shown_.clear();
+  shownRows_.clear();
   waiting_.clear();
 }
 
@@ -57,38 +60,34 @@ void ShowListBoxItems(HWND list, const ListEdit& edit, const std::vector<std::st
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(items[i]).c_str()));
 }
 
-void ShowListViewRows(HWND list, const ListEdit& edit, const std::vector<Row>& rows) {
+void ShowListViewRows(HWND list, const ListEdit& edit, const std::vector<Row>& rows, std::vector<Row>& shown) {
   if (!edit.Changes()) return;
-  // Drawn once for the whole batch: row by row, the list draws its scroll bar
-  // anew for every row (milliseconds each under wine, once the list scrolls).
-  // Only a shown list: turning drawing back on would show a hidden one.
-  const bool batch = IsWindowVisible(list);
-  if (batch) SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  // The list holds no rows of its own (owner data): a row costs the control
+  // a count, and it draws only the rows in sight, whenever it is drawn.
   if (edit.RemovesAll()) {
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
   } else {
     for (std::size_t i = edit.shown; i > edit.keep; --i) SendMessageW(list, LVM_DELETEITEM, i - 1, 0);
   }
-  for (std::size_t i = edit.keep; i < edit.wanted; ++i) {
-    const Row& row = rows[i];
-    std::wstring text = row.empty() ? std::wstring() : WideFromUtf8(row[0]);
-    LVITEMW item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(i);
-    item.pszText = &text[0];
-    const LRESULT at = SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    for (std::size_t col = 1; col < row.size(); ++col) {
-      std::wstring cell = WideFromUtf8(row[col]);
-      LVITEMW sub = {};
-      sub.iSubItem = static_cast<int>(col);
-      sub.pszText = &cell[0];
-      SendMessageW(list, LVM_SETITEMTEXTW, at, reinterpret_cast<LPARAM>(&sub));
-    }
-  }
-  if (batch) {
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, FALSE);
-  }
+  shown.resize(edit.keep);
+  shown.insert(shown.end(), rows.begin() + static_cast<std::ptrdiff_t>(edit.keep),
+               rows.begin() + static_cast<std::ptrdiff_t>(edit.wanted));
+  SendMessageW(list, LVM_SETITEMCOUNT, edit.wanted, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  // Only the changed rows in sight are drawn anew.
+  const std::size_t top = static_cast<std::size_t>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
+  const std::size_t first = std::max(edit.keep, top);
+  const std::size_t end = std::min(edit.wanted, top + 1 + static_cast<std::size_t>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0)));
+  if (first < end) SendMessageW(list, LVM_REDRAWITEMS, first, end - 1);
+}
+
+void GiveRowText(const std::vector<Row>& shown, NMLVDISPINFOW& request) {
+  LVITEMW& item = request.item;
+  if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+  item.pszText[0] = L'\0';
+  if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= shown.size()) return;
+  const Row& row = shown[static_cast<std::size_t>(item.iItem)];
+  if (item.iSubItem < 0 || static_cast<std::size_t>(item.iSubItem) >= row.size()) return;
+  lstrcpynW(item.pszText, WideFromUtf8(row[static_cast<std::size_t>(item.iSubItem)]).c_str(), item.cchTextMax);
 }
 
 }  // namespace tarvex::ui

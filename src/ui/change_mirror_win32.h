@@ -5,6 +5,8 @@
 // changed since its control was last told is sent.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <map>
 #include <set>
 #include <string>
@@ -32,6 +34,9 @@ class ChangeMirror {
   void Pulling(bool pulling) { pulling_ = pulling; }
 
   ShownList& Shown(int id) { return shown_[id]; }
+  // The rows a list view shows: it holds none itself, and asks for their
+  // texts as it draws them (LVN_GETDISPINFO).
+  std::vector<Row>& ShownRows(int id) { return shownRows_[id]; }
   // The window is gone: nothing is shown, nothing waits.
   void Clear();
 
@@ -41,12 +46,15 @@ class ChangeMirror {
   ControlHost& host_;
   std::set<std::pair<int, Change>> waiting_;
   std::map<int, ShownList> shown_;
+  std::map<int, std::vector<Row>> shownRows_;
   bool pulling_ = false;
 };
 
 // Lists change mostly at their end (rows appended during a scan, removed
 // from the last during a clean-up): the control is sent `edit` only.
 void ShowListBoxItems(HWND list, const ListEdit& edit, const std::vector<std::string>& items);
-void ShowListViewRows(HWND list, const ListEdit& edit, const std::vector<Row>& rows);
+void ShowListViewRows(HWND list, const ListEdit& edit, const std::vector<Row>& rows, std::vector<Row>& shown);
+// The text of a row's cell, as the list view asks for it while it draws.
+void GiveRowText(const std::vector<Row>& shown, NMLVDISPINFOW& request);
 
 }  // namespace tarvex::ui

@@ -192,12 +192,13 @@ constexpr ControlKind kKinds[] = {
      .shownLater = ChangeBit(Change::Items)},
     {.kind = Kind::ListView,
      .make = [](ControlSite& s, HWND p, HFONT f) {
-       return MakeChild(s, p, f, WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS, Edge(s.design), AddColumns);
+       return MakeChild(s, p, f, WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, Edge(s.design),
+                        AddColumns);
      },
      .text = ShowText, .enabled = ShowEnabled,
      .items = [](const ControlSite& s) {
        const std::vector<Row>& rows = s.state().Rows(s.id());
-       ShowListViewRows(s.hwnd, CatchUp(s, rows), rows);
+       ShowListViewRows(s.hwnd, CatchUp(s, rows), rows, s.host.ShownRows(s.id()));
      },
      .shownLater = ChangeBit(Change::Items)},
     {.kind = Kind::ProgressBar,

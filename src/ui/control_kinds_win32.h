@@ -38,6 +38,7 @@ class ControlHost {
   virtual void PullText(int id) = 0;
   // How far a list's control is in step with its list, for sending only what changed.
   virtual ShownList& Shown(int id) = 0;
+  virtual std::vector<Row>& ShownRows(int id) = 0;
   virtual void PaintPicture(int id, HDC dc, const RECT& r) = 0;
 };
 
