@@ -1,9 +1,9 @@
 // The main window's result list as an infested flash disk fills it: rows
-// added one at a time, each shown by its control before the next (a scan
-// shows its rows every frame), then removed from the last up, each shown, as
-// Karantina and Hapus remove them. The state's rows, what it tells of them
-// and what the control is sent: per row the cost must not grow with the
-// list (200, 2 000 and 20 000 rows; the "per_row" counter).
+// added one at a time, each shown before the next (a scan shows its rows
+// every frame), then removed from the last up, each shown, as Karantina and
+// Hapus remove them. The state's rows, what it tells of them and the
+// mirror's copy of what the control shows: per row the cost must not grow
+// with the list (200, 2 000 and 20 000 rows; the "per_row" counter).
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -17,25 +17,19 @@
 namespace {
 
 using tarvex::ui::ControlState;
-using tarvex::ui::ListEdit;
 using tarvex::ui::Row;
 
 constexpr tarvex::ui::ControlTable kTable{tarvex::kAntivirusControls};
 constexpr int kList = kTable.IdOf("ListView1");
 
-// What a list control is sent: its rows' paths, as many messages as the edit holds.
-void Send(const ListEdit& edit, const std::vector<Row>& rows, std::vector<std::string>& control) {
-  control.resize(edit.keep);
-  for (std::size_t i = edit.keep; i < edit.wanted; ++i) control.push_back(rows[i][2]);
-}
-
 void BM_ResultRowsAddedThenRemoved(benchmark::State& state) {
   const auto n = static_cast<std::size_t>(state.range(0));
   ControlState controls(kTable);
   tarvex::ui::ShownList shown;
-  std::vector<std::string> control;
+  std::vector<Row> control;  // the mirror's copy of what the control shows
   controls.SetListener([&](int id, tarvex::ui::Change) {
-    Send(shown.CatchUp(controls.TakeUnchangedPrefix(id), controls.Rows(id).size()), controls.Rows(id), control);
+    const std::vector<Row>& rows = controls.Rows(id);
+    tarvex::ui::ApplyEdit(shown.CatchUp(controls.TakeUnchangedPrefix(id), rows.size()), rows, control);
   });
   for (auto _ : state) {
     for (std::size_t i = 0; i < n; ++i)

@@ -69,9 +69,7 @@ void ShowListViewRows(HWND list, const ListEdit& edit, const std::vector<Row>& r
   } else {
     for (std::size_t i = edit.shown; i > edit.keep; --i) SendMessageW(list, LVM_DELETEITEM, i - 1, 0);
   }
-  shown.resize(edit.keep);
-  shown.insert(shown.end(), rows.begin() + static_cast<std::ptrdiff_t>(edit.keep),
-               rows.begin() + static_cast<std::ptrdiff_t>(edit.wanted));
+  ApplyEdit(edit, rows, shown);
   SendMessageW(list, LVM_SETITEMCOUNT, edit.wanted, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
   // Only the changed rows in sight are drawn anew.
   const std::size_t top = static_cast<std::size_t>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));

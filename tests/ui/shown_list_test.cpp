@@ -50,8 +50,7 @@ TEST(ShownList, TheControlIsSentOnlyWhatChangedAndEndsAsTheList) {
       for (const Row& r : state.Rows(c.list)) wanted.push_back(r[0]);
       const ListEdit edit = shown.CatchUp(state.TakeUnchangedPrefix(c.list), wanted.size());
       ASSERT_EQ(edit.shown, control.size()) << c.what;
-      control.resize(edit.keep);
-      control.insert(control.end(), wanted.begin() + static_cast<std::ptrdiff_t>(edit.keep), wanted.end());
+      ApplyEdit(edit, wanted, control);
       EXPECT_EQ(control, wanted) << c.what;
       EXPECT_EQ(edit.wanted - edit.keep, step.sent) << c.what;
     }
