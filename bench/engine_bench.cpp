@@ -1,6 +1,7 @@
 // The scan engine's per-file work against the table walks it replaces: the
-// virus patterns over a buffer just under the CRC size limit, and a database
-// lookup in a file of 1 999 signatures (a miss: the costly case).
+// virus patterns over a buffer just under the CRC size limit, a database
+// lookup in a file of 1 999 signatures (a miss: the costly case), and the
+// folder-twin rule in a stick's root of worm copies beside hidden folders.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -8,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "per_item.h"
+#include "scan/heuristics.h"
 #include "signatures/crc_signature_table.h"
 #include "signatures/pattern_set.h"
 #include "signatures/signature_database.h"
@@ -73,6 +76,25 @@ void BM_CrcSignatureTableParse(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(tarvex::CrcSignatureTable::FromText(DatabaseText()));
 }
 
+// A root of n hidden folders, each with its worm copy beside it: the listing
+// is read once, then every copy is looked up (the "per_file" counter must
+// not grow with n).
+void BM_FolderTwinsInARoot(benchmark::State& state) {
+  const auto n = static_cast<std::size_t>(state.range(0));
+  std::vector<tarvex::sys::DirEntry> root;
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::string name = "Folder " + std::to_string(i);
+    root.push_back({name, tarvex::sys::kAttrDirectory | tarvex::sys::kAttrHidden});
+    root.push_back({name + ".exe", tarvex::sys::kAttrArchive});
+  }
+  for (auto _ : state) {
+    const tarvex::heuristics::HiddenFolders hidden(root);
+    for (std::size_t i = 1; i < root.size(); i += 2)
+      benchmark::DoNotOptimize(tarvex::heuristics::FileHeuristic(root[i].name, "MZ", hidden));
+  }
+  state.counters["per_file"] = PerItem(n);
+}
+
 }  // namespace
 
 BENCHMARK(BM_VirusTableWalk);
@@ -80,3 +102,4 @@ BENCHMARK(BM_VirusPatternSet);
 BENCHMARK(BM_LookupCrcInText);
 BENCHMARK(BM_CrcSignatureTableLookup);
 BENCHMARK(BM_CrcSignatureTableParse);
+BENCHMARK(BM_FolderTwinsInARoot)->Arg(400)->Arg(4000);

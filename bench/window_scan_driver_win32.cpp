@@ -1,13 +1,18 @@
 // The window's scan as a user runs it, timed: the real program (every window,
 // the real files, database and event queue), Scan clicked, the folder browser
 // answered with the folder to scan. Then once more, with Stop clicked while
-// the scan runs, to time how long the window takes to notice it.
+// the scan runs, to time how long the window takes to notice it; or, given a
+// command, that button clicked on the scan's rows, timed until the list shows
+// what it did.
 //   window_scan_driver.exe FOLDER DATABASE
-//   prints: files, seconds, stop noticed after ms
+//   prints: files, stop noticed after ms, seconds
+//   window_scan_driver.exe FOLDER DATABASE karantina|hapus
+//   prints: files, rows, seconds, karantina|hapus seconds, rows left, peak MB
 #include <windows.h>
 
 #include <commctrl.h>
 #include <ole2.h>
+#include <psapi.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -42,12 +47,32 @@ std::string Text(HWND control) {
   return buf;
 }
 
+// The process's peak working set, in megabytes.
+double PeakMegabytes() {
+  PROCESS_MEMORY_COUNTERS counters = {};
+  counters.cb = sizeof counters;
+  if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return -1;
+  return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
+}
+
+// Clicks `button` and waits until what the click changed is shown.
+double TimedClick(HWND button) {
+  LARGE_INTEGER start, end;
+  QueryPerformanceCounter(&start);
+  SendMessageA(button, BM_CLICK, 0, 0);
+  tarvex::ui::PumpPendingMessages();
+  QueryPerformanceCounter(&end);
+  return Seconds(start, end);
+}
+
+std::size_t ShownRows(HWND list) { return static_cast<std::size_t>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
 }  // namespace
 
 int main() {
   const std::vector<std::string> args = tarvex::sys::CommandLineArguments(0, nullptr);
-  if (args.size() != 2) {
-    std::fprintf(stderr, "usage: window_scan_driver FOLDER DATABASE\n");
+  if (args.size() != 2 && !(args.size() == 3 && (args[2] == "karantina" || args[2] == "hapus"))) {
+    std::fprintf(stderr, "usage: window_scan_driver FOLDER DATABASE [karantina|hapus]\n");
     return 2;
   }
   const std::string folder = args[0];
@@ -61,13 +86,18 @@ int main() {
   // Stop is clicked from the yield once this many milliseconds have passed; 0: never.
   DWORD stopAfterMs = 0;
   LARGE_INTEGER stopClicked = {};
+  double yieldSeconds = 0;  // in the event queue's turns: what the window shows, drawn
   tarvex::App app([&](tarvex::DesktopServices& d) {
     d.browseFolder = [&] { return std::optional<std::string>(folder); };
     d.programFolder = [&] { return programFolder; };
     // The date warning would wait for a click that no one gives.
     d.messageBox = [](const std::string&, unsigned, const std::string&) { return 1; };
     d.yield = [&, real = d.yield] {
+      LARGE_INTEGER from, to;
+      QueryPerformanceCounter(&from);
       real();
+      QueryPerformanceCounter(&to);
+      yieldSeconds += Seconds(from, to);
       if (stopAfterMs && !stopClicked.QuadPart && GetTickCount() >= stopAfterMs) {
         QueryPerformanceCounter(&stopClicked);
         // As the user's click: it waits in the queue for the scan's next turn.
@@ -87,6 +117,20 @@ int main() {
   const std::string files = Text(app.Main().Control(Antivirus::lblFileDiperiksa));
   const std::string message = Text(status);
   const double scanSeconds = Seconds(start, end);
+  const double scanYieldSeconds = yieldSeconds;
+
+  if (args.size() == 3) {
+    HWND list = app.Main().Control(Antivirus::ListView1);
+    tarvex::ui::PumpPendingMessages();
+    const std::size_t rows = ShownRows(list);
+    const bool hapus = args[2] == "hapus";
+    const double seconds = TimedClick(app.Main().Control(hapus ? Antivirus::cmdHapus : Antivirus::cmdKarantina));
+    std::printf("%s; files %s, rows %zu, seconds %.3f, drawing seconds %.3f, %s seconds %.3f, rows left %zu, peak MB %.1f\n",
+                message.c_str(), files.c_str(), rows, scanSeconds, scanYieldSeconds, args[2].c_str(), seconds,
+                ShownRows(list), PeakMegabytes());
+    std::fflush(stdout);
+    ExitProcess(0);
+  }
 
   Settle(100);
   stopAfterMs = GetTickCount() + static_cast<DWORD>(scanSeconds * 500);  // halfway through

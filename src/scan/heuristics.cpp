@@ -41,6 +41,12 @@ bool SameText(std::string_view a, std::string_view b) {
   return true;
 }
 
+std::string LowerText(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = Lower(c);
+  return lower;
+}
+
 bool EndsWithText(std::string_view text, std::string_view tail) {
   return text.size() >= tail.size() && SameText(text.substr(text.size() - tail.size()), tail);
 }
@@ -88,14 +94,9 @@ std::string_view ValueOf(std::string_view value) {
 
 // A program named X.exe, .scr, .com or .pif beside a hidden folder X: the
 // worm hides the user's folder and takes its place.
-bool IsFolderTwin(std::string_view name, std::string_view head, const std::vector<sys::DirEntry>& folder) {
+bool IsFolderTwin(std::string_view name, std::string_view head, const HiddenFolders& folder) {
   std::optional<std::string_view> stem = ProgramStem(name);
-  if (!stem || !IsProgramByContent(head)) return false;
-  constexpr std::uint32_t kHiddenFolder = sys::kAttrDirectory | sys::kAttrHidden;
-  for (const sys::DirEntry& entry : folder) {
-    if ((entry.attributes & kHiddenFolder) == kHiddenFolder && SameText(entry.name, *stem)) return true;
-  }
-  return false;
+  return stem && IsProgramByContent(head) && folder.Has(*stem);
 }
 
 bool IsOneOf(std::string_view text, std::span<const std::string_view> list) {
@@ -163,8 +164,20 @@ bool StartsAProgram(std::string_view key) {
 
 }  // namespace
 
+HiddenFolders::HiddenFolders(const std::vector<sys::DirEntry>& entries) {
+  constexpr std::uint32_t kHiddenFolder = sys::kAttrDirectory | sys::kAttrHidden;
+  for (const sys::DirEntry& entry : entries) {
+    if ((entry.attributes & kHiddenFolder) == kHiddenFolder) names_.push_back(LowerText(entry.name));
+  }
+  std::sort(names_.begin(), names_.end());
+}
+
+bool HiddenFolders::Has(std::string_view name) const {
+  return std::binary_search(names_.begin(), names_.end(), LowerText(name));
+}
+
 std::optional<std::string_view> FileHeuristic(std::string_view name, std::string_view head,
-                                              const std::vector<sys::DirEntry>& folder) {
+                                              const HiddenFolders& folder) {
   if (IsFolderTwin(name, head, folder)) return kFolderTwin;
   if (IsDoubleExtension(name, head)) return kDoubleExt;
   return std::nullopt;

@@ -28,11 +28,26 @@ bool SameName(std::string_view a, std::string_view b);
 // The hidden or the system attribute: either hides an entry from Explorer.
 bool IsHiddenEntry(std::uint32_t attributes);
 
+// The hidden folders of one folder's listing, looked up by name (letter case
+// ignored): a stick's root with thousands of worm copies beside thousands of
+// folders costs a look-up per file, not a pass over the listing.
+class HiddenFolders {
+ public:
+  HiddenFolders() = default;
+  // From the entries of a listing, as the walk gives them; implicit, for a
+  // listing stands for the hidden folders it holds.
+  HiddenFolders(const std::vector<sys::DirEntry>& entries);
+  bool Has(std::string_view name) const;
+
+ private:
+  std::vector<std::string> names_;  // in lower case, sorted
+};
+
 // kFolderTwin or kDoubleExt for a file that meets that rule (the folder twin
 // first, as the more telling of the two), no value for any other file.
-// `head` is the start of the content, `folder` the entries beside the file.
+// `head` is the start of the content, `folder` the hidden folders beside the file.
 std::optional<std::string_view> FileHeuristic(std::string_view name, std::string_view head,
-                                              const std::vector<sys::DirEntry>& folder);
+                                              const HiddenFolders& folder);
 
 // "autorun.inf" in any letter case.
 bool IsAutorunName(std::string_view name);

@@ -79,7 +79,7 @@ ScanCounts TwoPassScan::Run(const std::vector<ScanRoot>& roots) {
     startFolders_.push_back(std::move(folder));
   }
   listedFolder_.clear();
-  listedEntries_.clear();
+  listedHidden_ = {};
   roots_ = &roots;
   MENGANALISA(Kerja::Hitung);
   MENGANALISA(Kerja::Pindai);
@@ -115,7 +115,7 @@ void TwoPassScan::FolderListed(const std::string& folder, const std::vector<sys:
   if (kerja_ != Kerja::Pindai) return;
   ++counts_.folders;
   listedFolder_ = folder;
-  listedEntries_ = entries;
+  listedHidden_ = heuristics::HiddenFolders(entries);
   if (entries.empty() && !services_.folderListable(folder)) sink_.Problem(ScanProblem::FolderUnreadable, folder);
 }
 
@@ -147,9 +147,9 @@ void TwoPassScan::CheckHeuristics(const std::string& folder, const std::string& 
   if (heuristics::IsAutorunName(name)) {
     if (AutorunPlace(folder) && AutorunCounts(folder, name)) rule = heuristics::kAutorun;
   } else {
-    static const std::vector<sys::DirEntry> kNoEntries;
+    static const heuristics::HiddenFolders kNone;
     // A single file given as a root: its folder was not listed.
-    rule = FileRule(path, name, folder == listedFolder_ ? listedEntries_ : kNoEntries);
+    rule = FileRule(path, name, folder == listedFolder_ ? listedHidden_ : kNone);
   }
   if (!rule) return;
   const Detection found{path, std::string(*rule), *length, heuristics::kRemark};
@@ -157,7 +157,7 @@ void TwoPassScan::CheckHeuristics(const std::string& folder, const std::string& 
 }
 
 std::optional<std::string_view> TwoPassScan::FileRule(const std::string& path, const std::string& name,
-                                                      const std::vector<sys::DirEntry>& beside) {
+                                                      const heuristics::HiddenFolders& beside) {
   // Whether the name could fit a rule at all, before any byte is read for it.
   if (!heuristics::FileHeuristic(name, "MZ", beside)) return std::nullopt;
   const std::optional<std::string_view> content = engine_.LastContent();
@@ -218,7 +218,7 @@ heuristics::AutorunTarget TwoPassScan::Target(const std::string& folder, std::st
     detected = engine_.CheckSelection(targetFolder, entry->name) || probeHit_;
     const std::optional<std::int64_t> length = engine_.LastLength();
     if (!detected && length && !TooLargeForAnyCheck(*length))
-      detected = FileRule(targetFolder + entry->name, entry->name, beside).has_value();
+      detected = FileRule(targetFolder + entry->name, entry->name, heuristics::HiddenFolders(beside)).has_value();
   }
   return {std::move(written), heuristics::IsHiddenEntry(entry->attributes), detected};
 }

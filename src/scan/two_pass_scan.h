@@ -70,7 +70,7 @@ class TwoPassScan : private WalkHost, private DetectionSink {
   bool AutorunPlace(const std::string& folder) const;
   // The double extension or the folder twin, for the file the engine just checked.
   std::optional<std::string_view> FileRule(const std::string& path, const std::string& name,
-                                           const std::vector<sys::DirEntry>& beside);
+                                           const heuristics::HiddenFolders& beside);
   // Whether an autorun.inf starts a program in a worm's way.
   bool AutorunCounts(const std::string& folder, const std::string& name);
   // A program an autorun.inf starts, with what the scan knows of it.
@@ -97,9 +97,9 @@ class TwoPassScan : private WalkHost, private DetectionSink {
   TrustedFind trusted_;
   // Each root's folder, ending in the separator.
   std::vector<std::string> startFolders_;
-  // The folder whose files come next, with every entry it holds.
+  // The folder whose files come next, with the hidden folders it holds.
   std::string listedFolder_;
-  std::vector<sys::DirEntry> listedEntries_;
+  heuristics::HiddenFolders listedHidden_;
   const std::vector<ScanRoot>* roots_ = nullptr;
   Kerja kerja_ = Kerja::Hitung;
   ScanCounts counts_;

@@ -2,20 +2,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "base/wide_text_win32.h"
 
 namespace tarvex::ui {
-
-namespace {
-
-template <class T>
-std::size_t CommonPrefix(const std::vector<T>& a, const std::vector<T>& b) {
-  std::size_t n = 0;
-  while (n < a.size() && n < b.size() && a[n] == b[n]) ++n;
-  return n;
-}
-
-}  // namespace
 
 void ChangeMirror::Changed(int id, Change change, bool handling) {
   const ControlSpec& c = host_.State().Controls().Design(id);
@@ -32,7 +23,7 @@ void ChangeMirror::ShowWaiting() {
 }
 
 void ChangeMirror::Clear() {
-  shownItems_.clear();
+  shown_.clear();
   shownRows_.clear();
   waiting_.clear();
 }
@@ -63,38 +54,38 @@ void ChangeMirror::Show(int id, Change change) {
   }
 }
 
-void ShowListBoxItems(HWND list, std::vector<std::string>& shown, const std::vector<std::string>& wanted) {
-  const std::size_t keep = CommonPrefix(shown, wanted);
-  for (std::size_t i = shown.size(); i > keep; --i) SendMessageW(list, LB_DELETESTRING, i - 1, 0);
-  for (std::size_t i = keep; i < wanted.size(); ++i)
-    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(wanted[i]).c_str()));
-  shown = wanted;
+void ShowListBoxItems(HWND list, const ListEdit& edit, const std::vector<std::string>& items) {
+  for (std::size_t i = edit.shown; i > edit.keep; --i) SendMessageW(list, LB_DELETESTRING, i - 1, 0);
+  for (std::size_t i = edit.keep; i < edit.wanted; ++i)
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(items[i]).c_str()));
 }
 
-void ShowListViewRows(HWND list, std::vector<Row>& shown, const std::vector<Row>& wanted) {
-  const std::size_t keep = CommonPrefix(shown, wanted);
-  if (keep == 0) {
+void ShowListViewRows(HWND list, const ListEdit& edit, const std::vector<Row>& rows, std::vector<Row>& shown) {
+  if (!edit.Changes()) return;
+  // The list holds no rows of its own (owner data): a row costs the control
+  // a count, and it draws only the rows in sight, whenever it is drawn.
+  if (edit.RemovesAll()) {
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
   } else {
-    for (std::size_t i = shown.size(); i > keep; --i) SendMessageW(list, LVM_DELETEITEM, i - 1, 0);
+    for (std::size_t i = edit.shown; i > edit.keep; --i) SendMessageW(list, LVM_DELETEITEM, i - 1, 0);
   }
-  for (std::size_t i = keep; i < wanted.size(); ++i) {
-    const Row& row = wanted[i];
-    std::wstring text = row.empty() ? std::wstring() : WideFromUtf8(row[0]);
-    LVITEMW item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(i);
-    item.pszText = &text[0];
-    const LRESULT at = SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    for (std::size_t col = 1; col < row.size(); ++col) {
-      std::wstring cell = WideFromUtf8(row[col]);
-      LVITEMW sub = {};
-      sub.iSubItem = static_cast<int>(col);
-      sub.pszText = &cell[0];
-      SendMessageW(list, LVM_SETITEMTEXTW, at, reinterpret_cast<LPARAM>(&sub));
-    }
-  }
-  shown = wanted;
+  ApplyEdit(edit, rows, shown);
+  SendMessageW(list, LVM_SETITEMCOUNT, edit.wanted, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  // Only the changed rows in sight are drawn anew.
+  const std::size_t top = static_cast<std::size_t>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
+  const std::size_t first = std::max(edit.keep, top);
+  const std::size_t end = std::min(edit.wanted, top + 1 + static_cast<std::size_t>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0)));
+  if (first < end) SendMessageW(list, LVM_REDRAWITEMS, first, end - 1);
+}
+
+void GiveRowText(const std::vector<Row>& shown, NMLVDISPINFOW& request) {
+  LVITEMW& item = request.item;
+  if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+  item.pszText[0] = L'\0';
+  if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= shown.size()) return;
+  const Row& row = shown[static_cast<std::size_t>(item.iItem)];
+  if (item.iSubItem < 0 || static_cast<std::size_t>(item.iSubItem) >= row.size()) return;
+  lstrcpynW(item.pszText, WideFromUtf8(row[static_cast<std::size_t>(item.iSubItem)]).c_str(), item.cchTextMax);
 }
 
 }  // namespace tarvex::ui

@@ -1,9 +1,11 @@
 #pragma once
 // The mirror of a window's control state: every change of a control reaches
 // its real control, at once or, for what an event changes many times over,
-// once when the event ends or yields to the queue; lists are sent only where
-// they differ from what their control shows.
+// once when the event ends or yields to the queue; of a list, only what
+// changed since its control was last told is sent.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <map>
 #include <set>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "ui/control_kinds_win32.h"
+#include "ui/shown_list.h"
 
 namespace tarvex::ui {
 
@@ -30,7 +33,9 @@ class ChangeMirror {
   // The text box's own text goes into the state without being written back.
   void Pulling(bool pulling) { pulling_ = pulling; }
 
-  std::vector<std::string>& ShownItems(int id) { return shownItems_[id]; }
+  ShownList& Shown(int id) { return shown_[id]; }
+  // The rows a list view shows: it holds none itself, and asks for their
+  // texts as it draws them (LVN_GETDISPINFO).
   std::vector<Row>& ShownRows(int id) { return shownRows_[id]; }
   // The window is gone: nothing is shown, nothing waits.
   void Clear();
@@ -40,14 +45,16 @@ class ChangeMirror {
 
   ControlHost& host_;
   std::set<std::pair<int, Change>> waiting_;
-  std::map<int, std::vector<std::string>> shownItems_;
+  std::map<int, ShownList> shown_;
   std::map<int, std::vector<Row>> shownRows_;
   bool pulling_ = false;
 };
 
 // Lists change mostly at their end (rows appended during a scan, removed
-// from the last during a clean-up): only what differs is sent to the control.
-void ShowListBoxItems(HWND list, std::vector<std::string>& shown, const std::vector<std::string>& wanted);
-void ShowListViewRows(HWND list, std::vector<Row>& shown, const std::vector<Row>& wanted);
+// from the last during a clean-up): the control is sent `edit` only.
+void ShowListBoxItems(HWND list, const ListEdit& edit, const std::vector<std::string>& items);
+void ShowListViewRows(HWND list, const ListEdit& edit, const std::vector<Row>& rows, std::vector<Row>& shown);
+// The text of a row's cell, as the list view asks for it while it draws.
+void GiveRowText(const std::vector<Row>& shown, NMLVDISPINFOW& request);
 
 }  // namespace tarvex::ui

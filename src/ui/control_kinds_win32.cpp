@@ -120,6 +120,12 @@ void ShowChecked(const ControlSite& s) {
 
 void Click(const ControlSite& s) { s.host.State().Click(s.id()); }
 
+// What the list's control must be sent to show `list` as it is now.
+template <class List>
+ListEdit CatchUp(const ControlSite& s, const List& list) {
+  return s.host.Shown(s.id()).CatchUp(s.state().TakeUnchangedPrefix(s.id()), list.size());
+}
+
 constexpr unsigned kTextLater = ChangeBit(Change::Text);
 
 constexpr ControlKind kKinds[] = {
@@ -179,14 +185,21 @@ constexpr ControlKind kKinds[] = {
        return MakeChild(s, p, f, L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, Edge(s.design));
      },
      .text = ShowText, .enabled = ShowEnabled,
-     .items = [](const ControlSite& s) { ShowListBoxItems(s.hwnd, s.host.ShownItems(s.id()), s.state().Items(s.id())); },
+     .items = [](const ControlSite& s) {
+       const std::vector<std::string>& items = s.state().Items(s.id());
+       ShowListBoxItems(s.hwnd, CatchUp(s, items), items);
+     },
      .shownLater = ChangeBit(Change::Items)},
     {.kind = Kind::ListView,
      .make = [](ControlSite& s, HWND p, HFONT f) {
-       return MakeChild(s, p, f, WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS, Edge(s.design), AddColumns);
+       return MakeChild(s, p, f, WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, Edge(s.design),
+                        AddColumns);
      },
      .text = ShowText, .enabled = ShowEnabled,
-     .items = [](const ControlSite& s) { ShowListViewRows(s.hwnd, s.host.ShownRows(s.id()), s.state().Rows(s.id())); },
+     .items = [](const ControlSite& s) {
+       const std::vector<Row>& rows = s.state().Rows(s.id());
+       ShowListViewRows(s.hwnd, CatchUp(s, rows), rows, s.host.ShownRows(s.id()));
+     },
      .shownLater = ChangeBit(Change::Items)},
     {.kind = Kind::ProgressBar,
      .make = [](ControlSite& s, HWND p, HFONT f) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ui/control_state.h"
+#include "ui/shown_list.h"
 #include "ui/window_state.h"
 #include "widgets/xp_button_win32.h"
 
@@ -35,8 +36,8 @@ class ControlHost {
   virtual HMENU Menu(int id) const = 0;
   // What a text box shows goes into the state, without being written back.
   virtual void PullText(int id) = 0;
-  // The lists as their controls show them, for sending only what differs.
-  virtual std::vector<std::string>& ShownItems(int id) = 0;
+  // How far a list's control is in step with its list, for sending only what changed.
+  virtual ShownList& Shown(int id) = 0;
   virtual std::vector<Row>& ShownRows(int id) = 0;
   virtual void PaintPicture(int id, HDC dc, const RECT& r) = 0;
 };

@@ -42,6 +42,10 @@ class ControlState {
   void RemoveRow(int id, std::size_t index);
   // Empties a list box or a list view.
   void ClearItems(int id);
+  // How many of a list's first rows (or items) are as they were when this
+  // was last asked: what shows the list sends only the rest, so a row added
+  // or removed costs one row however long the list is.
+  std::size_t TakeUnchangedPrefix(int id);
 
   // Every control back to its table values (a window loaded afresh).
   void Reset();
@@ -58,10 +62,13 @@ class ControlState {
     int position = 0;
     std::vector<std::string> items;
     std::vector<Row> rows;
+    std::size_t unchangedPrefix = 0;  // of items or rows, since TakeUnchangedPrefix
   };
   std::size_t IndexOf(int id) const { return static_cast<std::size_t>(&Design(id) - table_.data()); }
   Value& At(int id) { return values_[IndexOf(id)]; }
   const Value& At(int id) const { return values_[IndexOf(id)]; }
+  // The list of `id` changed from entry `index` on.
+  void ListChanged(int id, std::size_t index);
   void Tell(int id, Change change) {
     if (listener_) listener_(id, change);
   }

@@ -14,7 +14,8 @@ class FramePacer {
 
   explicit FramePacer(std::function<std::uint64_t()> nowMs) : nowMs_(std::move(nowMs)) {}
 
-  // True on the first call, and then when a frame has passed since the last true.
+  // True on the first call, and then when a frame has passed since the last
+  // true, or since the end of the turn it gave.
   bool Due() {
     const std::uint64_t now = nowMs_();
     if (started_ && now - last_ < kFrameMs) return false;
@@ -22,6 +23,10 @@ class FramePacer {
     last_ = now;
     return true;
   }
+  // The turn Due gave has ended. A turn slower than a frame (a long list
+  // drawn on a busy machine) still leaves the command a whole frame of work
+  // before the next; from its start, the command would get one step a turn.
+  void TurnEnded() { last_ = nowMs_(); }
 
  private:
   std::function<std::uint64_t()> nowMs_;

@@ -29,7 +29,9 @@ void PumpPendingMessages() {
 
 void PumpPendingMessagesPaced() {
   static FramePacer pacer([] { return static_cast<std::uint64_t>(GetTickCount64()); });
-  if (pacer.Due()) PumpPendingMessages();
+  if (!pacer.Due()) return;
+  PumpPendingMessages();
+  pacer.TurnEnded();
 }
 
 int RunMessageLoop() {

@@ -157,6 +157,12 @@ LRESULT TableWindow::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
       Command(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
       return 0;
+    case WM_NOTIFY: {
+      auto* request = reinterpret_cast<NMLVDISPINFOW*>(lp);
+      if (request->hdr.code != LVN_GETDISPINFOW) break;
+      GiveRowText(mirror_.ShownRows(static_cast<int>(request->hdr.idFrom)), *request);
+      return 0;
+    }
     case WM_TIMER:
       if (state_->Timers().Running(static_cast<int>(wp))) state_->Timer(static_cast<int>(wp));
       return 0;

@@ -66,7 +66,7 @@ class TableWindow : public Window, public WindowFrame, private ControlHost {
   void Keep(int id, std::unique_ptr<XPButton> button) override;
   void Keep(int id, HMENU menu) override;
   void PullText(int id) override;
-  std::vector<std::string>& ShownItems(int id) override { return mirror_.ShownItems(id); }
+  ShownList& Shown(int id) override { return mirror_.Shown(id); }
   std::vector<Row>& ShownRows(int id) override { return mirror_.ShownRows(id); }
 
   bool Load(HWND owner);

@@ -24,5 +24,17 @@ TEST(FramePacer, OnceAFrameHasPassedSinceTheLastTurn) {
   }
 }
 
+TEST(FramePacer, ASlowTurnStillLeavesAFrameOfWorkBeforeTheNext) {
+  std::uint64_t now = 0;
+  FramePacer pacer([&] { return now; });
+  ASSERT_TRUE(pacer.Due());
+  now = 40;  // the turn took longer than a frame
+  pacer.TurnEnded();
+  now = 41;
+  EXPECT_FALSE(pacer.Due());
+  now = 56;
+  EXPECT_TRUE(pacer.Due());
+}
+
 }  // namespace
 }  // namespace tarvex::ui
