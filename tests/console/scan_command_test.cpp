@@ -7,8 +7,12 @@
 #include <sstream>
 
 #include "signatures/temp_files.h"
+#include "support/deep_chain.h"
 #include "support/detection_samples.h"
 #include "support/fake_tree.h"
+#ifndef _WIN32
+#include "support/without_file_capabilities_posix.h"
+#endif
 
 namespace tarvex::console {
 namespace {
@@ -27,6 +31,11 @@ std::string NativePath(std::string path) {
 }
 
 const std::string kEicar = "X5O!P%@AP[4\\PZX54(P^)7CC)7}$EICAR-STANDARD-ANTIVIRUS-TEST-FILE!$H+H*";
+#ifdef _WIN32
+constexpr std::size_t kDeepestChain = 16000;
+#else
+constexpr std::size_t kDeepestChain = 2100;
+#endif
 const std::string kShippedDb = "6851CF3C:EICAR-Test-File\r\nSelesai:Selesai\r\n";
 
 class FakeConsole : public ConsoleIo {
@@ -178,6 +187,30 @@ TEST_F(ScanCommandTest, TheDatabaseIsJudgedAsTheUpdateJudgesIt) {
   EXPECT_EQ(Run({"--db", tmp_.Write("judged.db", "garbage\r\n" + entry + end), "-q", Tree()}), 1);
   EXPECT_THAT(io_.err, IsEmpty()) << "quiet leaves nothing but errors";
 }
+
+TEST_F(ScanCommandTest, AFileAsDeepAsTheSystemLetsUsGoIsFound) {
+  std::filesystem::create_directories(Tree());
+  // 16 000 one-letter folders make the deepest path Windows allows; natively
+  // 2 100 already go past the 4 096 bytes of a path the system takes whole.
+  const testing::DeepChain chain(tmp_.Path("tree"), kDeepestChain, "eicar.com", kEicar);
+  ASSERT_GT(chain.Levels(), 100u);
+  EXPECT_EQ(Run({"--no-summary", Tree()}), 1) << chain.Levels() << " levels: " << io_.err.substr(0, 200);
+  EXPECT_THAT(Lines(io_.out), ElementsAre(chain.Deepest() + "eicar.com\tEICAR-Test-File\t68\t"));
+}
+
+#ifndef _WIN32
+TEST_F(ScanCommandTest, AFolderThatCanBeReadButNotEnteredIsNamed) {
+  const std::string eicar = File("locked/eicar.com", kEicar);
+  const std::string locked = Tree() + "locked/";
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+  {
+    const testing::WithoutFileCapabilities asAUser;
+    EXPECT_EQ(Run({"--no-summary", Tree()}), 0);
+  }
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
+  EXPECT_THAT(io_.err, HasSubstr("cannot read folder " + locked));
+}
+#endif
 
 TEST_F(ScanCommandTest, NamesInManyScriptsAreFoundAndPrintedWhole) {
   const std::string names[] = {"вирус.exe", "ιός.scr", "病毒/病毒.exe", "فيروس.exe", "virüs 🦠.EXE", "ウイルス/x.exe"};
