@@ -31,6 +31,13 @@ for i in $(seq 1 300); do echo "catatan $i" >"$files/Dokumen/catatan-$i.txt"; do
 for i in $(seq 1 300); do echo "berkas $i" >"$files/Unduhan/berkas-$i.dat"; done
 { printf 'MZ'; head -c 30000 /dev/zero; printf 'UPX!\x0c\x09'; head -c 9000 /dev/zero; printf '\0\0\0MSVBVM60.DLL\0\0\0'; } >"$files/Unduhan/setup.exe"
 winpath() { echo "Z:$1" | tr / '\\'; }
+# The folder is drive E: of the prefix, as a user's flash disk would be, so
+# the pictures show the paths a user has.
+ln -sfn "$files" "$WINEPREFIX/dosdevices/e:"
+stickpath() {
+  local rest="${1#"$files"}"
+  echo "E:${rest:-/}" | tr / '\\'
+}
 
 . scripts/private_display.sh
 start_private_display 800x480x24 95
@@ -46,10 +53,10 @@ shot() {  # out, seconds, program and arguments
   echo "screenshot: $out"
 }
 helper=build/win64/tests/tarvex_program_helper.exe
-shot docs/main-window.png "${SETTLE_SECONDS:-6}" "$helper" "$(winpath "$files")" "$(winpath "$PWD/resources")" quiet
-shot docs/main-window-scanning.png "${SCAN_SECONDS:-18}" "$helper" "$(winpath "$files")" "$(winpath "$PWD/resources")" "quiet scan"
+shot docs/main-window.png "${SETTLE_SECONDS:-6}" "$helper" "$(stickpath "$files")" "$(winpath "$PWD/resources")" quiet
+shot docs/main-window-scanning.png "${SCAN_SECONDS:-18}" "$helper" "$(stickpath "$files")" "$(winpath "$PWD/resources")" "quiet scan"
 for w in temp tool signature about; do
   arg="$files"
   [ "$w" = temp ] && arg="$files/Unduhan/setup.exe"
-  shot "docs/frm-$w.png" "${SETTLE_SECONDS:-6}" "$helper" "$(winpath "$arg")" "$(winpath "$PWD/resources")" "quiet $w"
+  shot "docs/frm-$w.png" "${SETTLE_SECONDS:-6}" "$helper" "$(stickpath "$arg")" "$(winpath "$PWD/resources")" "quiet $w"
 done

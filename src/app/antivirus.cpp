@@ -1,5 +1,6 @@
 #include "app/antivirus.h"
 
+#include "base/app_title.h"
 #include "base/web_addresses.h"
 #include "remedy/delete_quarantine.h"
 #include "remedy/mod_log.h"
@@ -63,7 +64,7 @@ void Antivirus::Form_Activate() {
     services_.endProgram();
     return;
   }
-  SetText(status, "Tarvex Antivirus 2011");
+  SetText(status, kProgramTitle2011);
   guard_.ListProcesses();
   if (onActivated) onActivated();
 }

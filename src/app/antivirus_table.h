@@ -1,6 +1,7 @@
 #pragma once
 // The main window's layout: every control with its id, place, font, text and
 // tooltip. This table is the only place the window's control ids are defined.
+#include "base/app_title.h"
 #include "ui/control_table.h"
 
 namespace tarvex {
@@ -31,7 +32,7 @@ constexpr ui::ControlSpec Text(int id, const char* name, ui::Box box, const char
 
 inline constexpr ui::WindowSpec kAntivirusWindow = {
     .className = "TarvexAntivirus",
-    .title = "Tarvex Antivirus",
+    .title = kProgramTitle,
     .clientWidth = 730,
     .clientHeight = 412,
     .back = ui::Rgb(0, 0, 128),
@@ -46,7 +47,7 @@ inline constexpr ui::WindowSpec kAntivirusWindow = {
 // In z-order, top first: the separator lies over the banner's lower edge.
 inline constexpr ui::ControlSpec kAntivirusControls[] = {
     {.kind = ui::Kind::Line, .id = 101, .name = "Line1", .box = {0, 104, 665, 1}, .fore = ui::Rgb(0, 128, 0)},
-    {.kind = ui::Kind::Picture, .id = 100, .name = "Image1", .box = {0, 0, 729, 107}, .text = "Tarvex Antivirus"},
+    {.kind = ui::Kind::Picture, .id = 100, .name = "Image1", .box = {0, 0, 729, 107}, .text = kProgramTitle},
     antivirus_layout::Text(102, "jumlah_file", {24, 120, 73, 17}, "File Diperiksa "),
     antivirus_layout::Text(103, "Label2", {112, 120, 9, 17}, ":", antivirus_layout::kColonFont),
     antivirus_layout::Text(104, "lblFileDiperiksa", {128, 120, 57, 17}, "0"),

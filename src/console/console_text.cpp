@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/app_title.h"
 #include "scan/scan_progress.h"
 
 #ifndef TARVEX_VERSION
@@ -42,7 +43,7 @@ std::string HelpText() {
   return "Usage: tarvex-scan [options] PATH...\n"
          "       tarvex-scan --unhide DRIVE-OR-FOLDER\n"
          "Scans folders, with everything below them, and files for viruses: the CRC\n"
-         "signatures of the database and the patterns built into Tarvex Antivirus,\n"
+         "signatures of the database and the patterns built into " TARVEX_TITLE ",\n"
          "with the checks of the program's own scan, in the same order. Without\n"
          "--move or --remove files are only reported, never changed, and no process\n"
          "is ended.\n"
@@ -82,7 +83,7 @@ std::string HelpText() {
          "found.\n";
 }
 
-std::string VersionText() { return "tarvex-scan " TARVEX_VERSION " (Tarvex Antivirus)\n"; }
+std::string VersionText() { return "tarvex-scan " TARVEX_VERSION " (" TARVEX_TITLE ")\n"; }
 
 std::string DetectionLine(const Detection& d) {
   return OneLine(d.path) + '\t' + OneLine(d.virusName) + '\t' + std::to_string(d.size) + '\t' + OneLine(d.remark) +

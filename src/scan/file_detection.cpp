@@ -1,5 +1,6 @@
 #include "scan/file_detection.h"
 
+#include <cctype>
 #include <stdexcept>
 
 #include "base/program_files.h"
@@ -11,10 +12,16 @@
 namespace tarvex {
 
 bool InQuarantine(const std::string& folder) {
-  // The quarantine folder without its separator, so "C:\Karantina" itself counts.
+  // Compared as a path, so that a worm's "C:\Karantina2\" is checked, and
+  // with letter case ignored, as Windows ignores it.
   const std::string_view quarantine = kQuarantineFolder;
-  const std::string_view prefix = quarantine.substr(0, quarantine.size() - 1);
-  return folder.compare(0, prefix.size(), prefix) == 0;  // letter case counts
+  auto separator = [](char c) { return c == '\\' || c == '/'; };
+  auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
+  for (std::size_t i = 0; i < quarantine.size(); ++i) {
+    const char given = i < folder.size() ? folder[i] : '\0';
+    if (separator(quarantine[i]) ? !separator(given) : lower(given) != lower(quarantine[i])) return false;
+  }
+  return true;
 }
 
 // The limits are kept in units of 1 024 bytes, so the length is divided, not rounded.

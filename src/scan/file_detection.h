@@ -22,7 +22,8 @@ struct DetectionServices {
 
 
 // The rules of the check selection, shared by every scan that makes one.
-// Files under "C:\Karantina" (exact letter case) get no check.
+// Files in the quarantine folder or below it get no check: the folder compared
+// as a path, separator included, letter case ignored.
 bool InQuarantine(const std::string& folder);
 // 4 096 000 bytes and more: no check at all.
 inline constexpr std::int64_t kNoCheckBytes = 4000 * 1024;

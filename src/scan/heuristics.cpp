@@ -1,6 +1,8 @@
 #include "scan/heuristics.h"
 
+#include <algorithm>
 #include <array>
+#include <span>
 #include <string>
 
 namespace tarvex::heuristics {
@@ -8,9 +10,24 @@ namespace tarvex::heuristics {
 namespace {
 
 constexpr std::array<std::string_view, 4> kProgramExtensions = {".exe", ".scr", ".com", ".pif"};
-constexpr std::array<std::string_view, 18> kDocumentExtensions = {
-    "jpg", "jpeg", "png", "gif", "bmp", "doc", "docx", "xls", "xlsx",
-    "ppt", "pptx", "pdf", "txt", "rtf", "mp3", "mp4", "avi", "3gp"};
+// What users keep on a stick: pictures, video, audio, archives and office files.
+constexpr std::string_view kDocumentExtensions[] = {
+    "jpg", "jpeg", "png", "gif", "bmp", "tif", "tiff",                                          //
+    "mp4", "avi", "3gp", "mkv", "flv", "wmv", "mov", "mpg", "mpeg", "vob", "m4v", "webm",      //
+    "mp3", "wav", "wma", "aac", "m4a", "ogg", "flac", "amr", "mid",                           //
+    "zip", "rar", "7z", "gz", "tar", "tgz",                                                   //
+    "doc", "docx", "xls", "xlsx", "ppt", "pptx", "pps", "ppsx", "pdf", "txt", "rtf", "odt", "ods",
+    "odp", "csv"};
+// Programs that run a script or a library named on their command line.
+constexpr std::string_view kScriptHosts[] = {"wscript.exe", "cscript.exe", "mshta.exe",    "cmd.exe",
+                                             "command.com", "powershell.exe", "rundll32.exe", "regsvr32.exe"};
+constexpr std::string_view kScriptExtensions[] = {"vbs", "vbe", "js", "jse", "wsf", "wsh", "hta", "bat", "cmd", "ps1"};
+// Where the worms hide their copies, out of the user's sight.
+constexpr std::string_view kHidingFolders[] = {"recycler", "recycled", "$recycle.bin", "system volume information"};
+// U+202E RIGHT-TO-LEFT OVERRIDE in UTF-8: "foto", the override, "gpj.exe" shows as "fotoexe.jpg".
+constexpr std::string_view kRightToLeftOverride = "\xE2\x80\xAE";
+// Spaces before the program extension that push it out of Explorer's column.
+constexpr std::size_t kPaddingSpaces = 2;
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -81,17 +98,67 @@ bool IsFolderTwin(std::string_view name, std::string_view head, const std::vecto
   return false;
 }
 
-// A program named like a document: foto.jpg.exe, "tugas.doc      .exe".
+bool IsOneOf(std::string_view text, std::span<const std::string_view> list) {
+  return std::any_of(list.begin(), list.end(), [text](std::string_view entry) { return SameText(text, entry); });
+}
+
+// A program named like a document: "foto.jpg.exe", "tugas.doc      .exe",
+// or turned round by a right-to-left override. A name with more dots is a
+// program's own ("Word.to.PDF.exe").
 bool IsDoubleExtension(std::string_view name, std::string_view head) {
   std::optional<std::string_view> stem = ProgramStem(name);
   if (!stem || !IsProgramByContent(head)) return false;
+  if (name.find(kRightToLeftOverride) != std::string_view::npos) return true;
   std::string_view document = *stem;
   while (!document.empty() && document.back() == ' ') document.remove_suffix(1);
-  for (std::string_view ext : kDocumentExtensions) {
-    if (document.size() > ext.size() && EndsWithText(document, ext) && document[document.size() - ext.size() - 1] == '.')
-      return true;
+  if (stem->size() - document.size() >= kPaddingSpaces) return true;
+  const std::size_t dot = document.find('.');
+  if (dot == std::string_view::npos || document.find('.', dot + 1) != std::string_view::npos) return false;
+  return IsOneOf(document.substr(dot + 1), kDocumentExtensions);
+}
+
+// The file name of a path written with either separator.
+std::string_view LastPart(std::string_view path) {
+  const std::size_t cut = path.find_last_of("\\/");
+  return cut == std::string_view::npos ? path : path.substr(cut + 1);
+}
+
+bool IsScript(std::string_view path) {
+  const std::string_view name = LastPart(path);
+  const std::size_t dot = name.rfind('.');
+  return IsOneOf(name, kScriptHosts) || (dot != std::string_view::npos && IsOneOf(name.substr(dot + 1), kScriptExtensions));
+}
+
+bool InHidingFolder(std::string_view path) {
+  while (!path.empty()) {
+    const std::size_t cut = path.find_first_of("\\/");
+    if (IsOneOf(path.substr(0, cut), kHidingFolders)) return true;
+    if (cut == std::string_view::npos) break;
+    path.remove_prefix(cut + 1);
   }
   return false;
+}
+
+// The program of a command as the system finds it: what the quotes hold, or
+// else the first run of words that ends in an extension ("My Program.exe /s"),
+// or else the first word.
+std::string_view ProgramOf(std::string_view command) {
+  if (command.front() == '"') {
+    command.remove_prefix(1);
+    return Trimmed(command.substr(0, command.find('"')));
+  }
+  for (std::size_t end = command.find(' '); end != std::string_view::npos; end = command.find(' ', end + 1)) {
+    if (LastPart(command.substr(0, end)).find('.') != std::string_view::npos) return command.substr(0, end);
+  }
+  return LastPart(command).find('.') != std::string_view::npos ? command : command.substr(0, command.find(' '));
+}
+
+// open=, shellexecute= and shell\VERB\command=.
+bool StartsAProgram(std::string_view key) {
+  if (SameText(key, "open") || SameText(key, "shellexecute")) return true;
+  constexpr std::string_view kShell = "shell\\", kCommand = "\\command";
+  return key.size() > kShell.size() + kCommand.size() && SameText(key.substr(0, kShell.size()), kShell) &&
+         EndsWithText(key, kCommand);
 }
 
 }  // namespace
@@ -103,32 +170,38 @@ std::optional<std::string_view> FileHeuristic(std::string_view name, std::string
   return std::nullopt;
 }
 
+bool SameName(std::string_view a, std::string_view b) { return SameText(a, b); }
+
+bool IsHiddenEntry(std::uint32_t attributes) { return (attributes & (sys::kAttrHidden | sys::kAttrSystem)) != 0; }
+
 bool IsAutorunName(std::string_view name) { return SameText(name, "autorun.inf"); }
 
-bool AutorunStartsProgram(std::string_view content) {
+std::vector<std::string> AutorunTargets(std::string_view content) {
   const std::string text = AsNarrowText(content);
-  bool inAutorun = false;
+  std::vector<std::string> targets;
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find_first_of("\r\n", start);
     if (end == std::string::npos) end = text.size();
     std::string_view line = Trimmed(std::string_view(text).substr(start, end - start));
     start = end + 1;
-    if (line.empty() || line.front() == ';') continue;
-    if (line.front() == '[') {
-      std::size_t close = line.find(']');
-      std::string_view section = close == std::string_view::npos ? "" : Trimmed(line.substr(1, close - 1));
-      // [autorun.amd64] and its kind are read in preference by the system they name.
-      inAutorun = SameText(section, "autorun") || (section.size() > 8 && SameText(section.substr(0, 8), "autorun."));
-      continue;
-    }
-    std::size_t equals = line.find('=');
-    if (!inAutorun || equals == std::string_view::npos) continue;
-    std::string_view key = Trimmed(line.substr(0, equals));
-    if ((SameText(key, "open") || SameText(key, "shellexecute")) && !ValueOf(line.substr(equals + 1)).empty())
-      return true;
+    const std::size_t equals = line.find('=');
+    if (line.empty() || line.front() == ';' || line.front() == '[' || equals == std::string_view::npos) continue;
+    if (!StartsAProgram(Trimmed(line.substr(0, equals)))) continue;
+    const std::string_view command = ValueOf(line.substr(equals + 1));
+    if (command.empty()) continue;
+    const std::string_view program = ProgramOf(command);
+    if (!program.empty()) targets.emplace_back(program);
   }
-  return false;
+  return targets;
+}
+
+bool AutorunIsSuspicious(bool autorunHidden, const std::vector<AutorunTarget>& targets) {
+  if (targets.empty()) return false;
+  if (autorunHidden) return true;
+  return std::any_of(targets.begin(), targets.end(), [](const AutorunTarget& t) {
+    return t.hidden || t.detected || IsScript(t.path) || InHidingFolder(t.path);
+  });
 }
 
 }  // namespace tarvex::heuristics

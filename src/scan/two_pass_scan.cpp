@@ -33,8 +33,11 @@ class RunningScope {
 };
 
 // A file that had a check due and could not be read is the sink's to hear of.
-EngineServices TellingUnreadable(EngineServices engine, ScanSink& sink) {
-  engine.readFailed = [&sink, given = engine.readFailed](const std::string& path) {
+// A program an autorun.inf starts is told of when the walk reaches it, not
+// while it is probed (`probing`).
+EngineServices TellingUnreadable(EngineServices engine, ScanSink& sink, const bool& probing) {
+  engine.readFailed = [&sink, &probing, given = engine.readFailed](const std::string& path) {
+    if (probing) return;
     if (given) given(path);
     sink.Problem(ScanProblem::FileUnreadable, path);
   };
@@ -43,10 +46,26 @@ EngineServices TellingUnreadable(EngineServices engine, ScanSink& sink) {
 
 }  // namespace
 
+// While a program an autorun.inf starts is checked, what the checks find is
+// noted, not reported.
+class TwoPassScan::ProbeScope {
+ public:
+  ProbeScope(bool& probing, bool& hit) : probing_(probing) {
+    probing_ = true;
+    hit = false;
+  }
+  ~ProbeScope() { probing_ = false; }
+  ProbeScope(const ProbeScope&) = delete;
+  ProbeScope& operator=(const ProbeScope&) = delete;
+
+ private:
+  bool& probing_;
+};
+
 TwoPassScan::TwoPassScan(ScanSink& sink, ScanServices services)
     : sink_(sink),
       services_(Checked(services)),
-      engine_(*this, TellingUnreadable(services_.engine, sink)) {}
+      engine_(*this, TellingUnreadable(services_.engine, sink, probing_)) {}
 
 ScanCounts TwoPassScan::Run(const std::vector<ScanRoot>& roots) {
   RunningScope running(running_, stopRequested_);
@@ -119,26 +138,87 @@ bool TwoPassScan::AutorunPlace(const std::string& folder) const {
 }
 
 void TwoPassScan::CheckHeuristics(const std::string& folder, const std::string& name) {
-  // The quarantine holds what was caught already; a file with no length is gone.
-  const std::optional<std::int64_t>& length = engine_.LastLength();
-  if (InQuarantine(folder) || !length) return;
-  const std::optional<std::string_view> content = engine_.LastContent();
+  // The quarantine holds what was caught already; a file with no length is
+  // gone; the size rule of the checks holds for the rules too.
+  const std::optional<std::int64_t> length = engine_.LastLength();
+  if (InQuarantine(folder) || !length || TooLargeForAnyCheck(*length)) return;
   const std::string path = folder + name;
   std::optional<std::string_view> rule;
   if (heuristics::IsAutorunName(name)) {
-    // A real autorun.inf is a few lines: one too big to be read whole is no concern here.
-    if (content && AutorunPlace(folder) && heuristics::AutorunStartsProgram(*content)) rule = heuristics::kAutorun;
+    if (AutorunPlace(folder) && AutorunCounts(folder, name)) rule = heuristics::kAutorun;
   } else {
     static const std::vector<sys::DirEntry> kNoEntries;
     // A single file given as a root: its folder was not listed.
-    const std::vector<sys::DirEntry>& beside = folder == listedFolder_ ? listedEntries_ : kNoEntries;
-    // Whether the name could fit a rule at all, before any byte is read for it.
-    if (!heuristics::FileHeuristic(name, "MZ", beside)) return;
-    const std::string head = content ? std::string(content->substr(0, heuristics::kHeadBytes))
-                                     : services_.readHead(path, heuristics::kHeadBytes);
-    rule = heuristics::FileHeuristic(name, head, beside);
+    rule = FileRule(path, name, folder == listedFolder_ ? listedEntries_ : kNoEntries);
   }
   if (rule) Detected({path, std::string(*rule), *length, heuristics::kRemark});
+}
+
+std::optional<std::string_view> TwoPassScan::FileRule(const std::string& path, const std::string& name,
+                                                      const std::vector<sys::DirEntry>& beside) {
+  // Whether the name could fit a rule at all, before any byte is read for it.
+  if (!heuristics::FileHeuristic(name, "MZ", beside)) return std::nullopt;
+  const std::optional<std::string_view> content = engine_.LastContent();
+  const std::string head = content ? std::string(content->substr(0, heuristics::kHeadBytes))
+                                   : services_.readHead(path, heuristics::kHeadBytes);
+  return heuristics::FileHeuristic(name, head, beside);
+}
+
+bool TwoPassScan::AutorunCounts(const std::string& folder, const std::string& name) {
+  // Read whole below the size rule's limit, even past the CRC check's, which
+  // a worm pads its autorun.inf beyond.
+  const std::optional<std::string_view> content = engine_.LastContent();
+  const std::string text = content ? std::string(*content) : services_.readHead(folder + name, kNoCheckBytes);
+  std::vector<heuristics::AutorunTarget> targets;
+  for (std::string& written : heuristics::AutorunTargets(text)) targets.push_back(Target(folder, std::move(written)));
+  const std::optional<sys::DirEntry> self = EntryOf(folder, name, nullptr);
+  return heuristics::AutorunIsSuspicious(self && heuristics::IsHiddenEntry(self->attributes), targets);
+}
+
+std::string TwoPassScan::TargetPath(const std::string& folder, std::string written) const {
+  const char separator = services_.directories.Separator();
+  std::replace_if(written.begin(), written.end(), [](char c) { return c == '\\' || c == '/'; }, separator);
+  const bool drive = written.size() >= 2 && written[1] == ':';
+  if (drive && separator == '\\') return written;
+  // Elsewhere the stick is mounted as a folder: its own drive is the folder
+  // the autorun.inf lies in.
+  if (drive) written.erase(0, 2);
+  std::string base = folder;
+  if (!written.empty() && written.front() == separator) {
+    written.erase(0, 1);
+    if (separator == '\\' && folder.size() >= 3 && folder[1] == ':') base = folder.substr(0, 3);
+  }
+  while (written.size() >= 2 && written[0] == '.' && written[1] == separator) written.erase(0, 2);
+  return base + written;
+}
+
+std::optional<sys::DirEntry> TwoPassScan::EntryOf(const std::string& folder, const std::string& name,
+                                                  std::vector<sys::DirEntry>* listing) {
+  std::vector<sys::DirEntry> entries = services_.directories.List(folder, kFolderListingMask);
+  std::optional<sys::DirEntry> found;
+  for (const sys::DirEntry& e : entries) {
+    if (heuristics::SameName(e.name, name) && !(e.attributes & sys::kAttrDirectory)) found = e;
+  }
+  if (listing) *listing = std::move(entries);
+  return found;
+}
+
+heuristics::AutorunTarget TwoPassScan::Target(const std::string& folder, std::string written) {
+  const std::string path = TargetPath(folder, written);
+  const std::string targetFolder = path.substr(0, path.find_last_of(services_.directories.Separator()) + 1);
+  std::vector<sys::DirEntry> beside;
+  const std::optional<sys::DirEntry> entry = EntryOf(targetFolder, path.substr(targetFolder.size()), &beside);
+  // Of a program that is not there only its name and place tell.
+  if (!entry) return {std::move(written)};
+  bool detected = false;
+  {
+    ProbeScope probe(probing_, probeHit_);
+    detected = engine_.CheckSelection(targetFolder, entry->name) || probeHit_;
+    const std::optional<std::int64_t> length = engine_.LastLength();
+    if (!detected && length && !TooLargeForAnyCheck(*length))
+      detected = FileRule(targetFolder + entry->name, entry->name, beside).has_value();
+  }
+  return {std::move(written), heuristics::IsHiddenEntry(entry->attributes), detected};
 }
 
 void TwoPassScan::DoEvents() {
@@ -148,6 +228,11 @@ void TwoPassScan::DoEvents() {
 }
 
 void TwoPassScan::Detected(const Detection& detection) {
+  // A program an autorun.inf starts is looked at before its turn: it is named when the walk reaches it.
+  if (probing_) {
+    probeHit_ = true;
+    return;
+  }
   ++counts_.detections;
   sink_.Detected(detection);
 }

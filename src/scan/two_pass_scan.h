@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "scan/folder_walk.h"
+#include "scan/heuristics.h"
 #include "scan/scan_engine.h"
 #include "scan/scan_sink.h"
 
@@ -60,6 +61,19 @@ class TwoPassScan : private WalkHost, private DetectionSink {
   void CheckHeuristics(const std::string& folder, const std::string& name);
   // A drive's root or a folder the scan starts from: where an autorun.inf counts.
   bool AutorunPlace(const std::string& folder) const;
+  // The double extension or the folder twin, for the file the engine just checked.
+  std::optional<std::string_view> FileRule(const std::string& path, const std::string& name,
+                                           const std::vector<sys::DirEntry>& beside);
+  // Whether an autorun.inf starts a program in a worm's way.
+  bool AutorunCounts(const std::string& folder, const std::string& name);
+  // A program an autorun.inf starts, with what the scan knows of it.
+  heuristics::AutorunTarget Target(const std::string& folder, std::string written);
+  // The path of a program an autorun.inf in `folder` names.
+  std::string TargetPath(const std::string& folder, std::string written) const;
+  // The file `name` of `folder` in any letter case, with its attributes; the
+  // folder's whole listing into `listing` when given.
+  std::optional<sys::DirEntry> EntryOf(const std::string& folder, const std::string& name,
+                                       std::vector<sys::DirEntry>* listing);
 
   // WalkHost
   bool StopRequested() override { return stopRequested_; }
@@ -83,6 +97,9 @@ class TwoPassScan : private WalkHost, private DetectionSink {
   ScanCounts counts_;
   bool stopRequested_ = false;
   bool running_ = false;
+  class ProbeScope;
+  bool probing_ = false;
+  bool probeHit_ = false;
 };
 
 }  // namespace tarvex

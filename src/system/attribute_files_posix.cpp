@@ -1,6 +1,6 @@
-// Natively the attributes are those a FAT file system keeps (a flash disk
-// mounted with the vfat driver), read and set through its ioctl. On any other
-// file system no entry has them, and nothing is changed.
+// Natively the attributes are those the listing reads (system/dos_attributes.h);
+// they are changed through the vfat driver's ioctl, so on a FAT file system (a
+// flash disk) only. Elsewhere nothing is changed.
 #include <fcntl.h>
 #include <linux/msdos_fs.h>
 #include <sys/ioctl.h>
@@ -46,12 +46,9 @@ class FatAttributeFiles final : public AttributeFiles {
   std::vector<DirEntry> Entries(const std::string& folder) override {
     std::vector<DirEntry> out;
     const std::string base = folder.empty() || folder.back() == '/' ? folder : folder + '/';
+    // The listing carries the FAT bits already.
     for (DirEntry& e : ListDirectory(base, kAttrDirectory | kAttrHidden | kAttrSystem)) {
-      if (e.name == "." || e.name == "..") continue;
-      if (!(e.attributes & kAttrReparsePoint)) {
-        if (std::optional<std::uint32_t> fat = Entry(base + e.name).FatAttributes()) e.attributes |= *fat & kFatBits;
-      }
-      out.push_back(std::move(e));
+      if (e.name != "." && e.name != "..") out.push_back(std::move(e));
     }
     return out;
   }

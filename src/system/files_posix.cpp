@@ -9,6 +9,7 @@
 
 #include <cerrno>
 
+#include "system/dos_attributes.h"
 #include "system/files.h"
 #include "system/reach_posix.h"
 
@@ -72,6 +73,12 @@ std::optional<std::string> FolderIdentity(const std::string& folder) {
 }
 
 std::vector<DirEntry> ListDirectory(const std::string& pattern, std::uint32_t mask) {
+  return ListDirectory(pattern, mask, SystemDosAttributes());
+}
+
+std::vector<DirEntry> ListDirectory(const std::string& pattern, std::uint32_t mask, DosAttributes& dos) {
+  constexpr std::uint32_t kDosBits = kAttrReadOnly | kAttrHidden | kAttrSystem;
+  constexpr std::uint32_t kMaskable = kAttrHidden | kAttrSystem | kAttrDirectory;
   std::vector<DirEntry> out;
   std::string::size_type slash = pattern.find_last_of(kPathSeparator);
   std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : pattern.substr(0, slash);
@@ -87,6 +94,7 @@ std::vector<DirEntry> ListDirectory(const std::string& pattern, std::uint32_t ma
     if (fd >= 0) close(fd);
     return out;
   }
+  const bool kept = dos.Kept(dir);
   while (dirent* e = readdir(d)) {
     std::string name = e->d_name;
     if (fnmatch(wild.c_str(), name.c_str(), 0) != 0) continue;
@@ -99,7 +107,10 @@ std::vector<DirEntry> ListDirectory(const std::string& pattern, std::uint32_t ma
       break;
     }
     if (!attrs) continue;
-    if ((*attrs & kAttrDirectory) && !(mask & kAttrDirectory)) continue;
+    if (kept && !(*attrs & kAttrReparsePoint)) {
+      if (std::optional<std::uint32_t> bits = dos.Read(dir + kPathSeparator + name)) *attrs |= *bits & kDosBits;
+    }
+    if ((*attrs & kMaskable & ~mask) != 0) continue;
     out.push_back({name, *attrs});
   }
   closedir(d);

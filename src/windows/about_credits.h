@@ -1,11 +1,12 @@
 #pragma once
 // What the About window scrolls.
+#include "base/app_title.h"
 
 namespace tarvex::config {
 
 // The credits, line by line; the home page's address follows as the last line.
 inline constexpr const char* kCreditLines[] = {
-    "Tarvex Antivirus",
+    kProgramTitle,
     "Copyright 2011 Rizal Pratama",
     "----------------------------------",
     "",

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "base/app_title.h"
 #include "system/user_services.h"
 #include "ui/window_state.h"
 
@@ -30,7 +31,7 @@ extern const CursorImage kHandCursor;
 
 inline constexpr ui::WindowSpec kExtToolWindow = {
     .className = "TarvexExtTool",
-    .title = "Tarvex External Tool",
+    .title = kExternalToolTitle,
     .clientWidth = ui::Px(3585),
     .clientHeight = ui::Px(1410),
     .font = {"Tahoma", 825},

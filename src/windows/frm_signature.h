@@ -34,7 +34,7 @@ inline constexpr ui::ControlSpec kSignatureControls[] = {
     {.kind = ui::Kind::Label, .id = 3, .name = "lblJumlahVirus", .box = ui::Twips(240, 3000, 1935, 255),
      .font = {"Tahoma", 825}, .fore = ui::Rgb(0, 255, 0)},
     {.kind = ui::Kind::Button, .id = 4, .name = "cmdTutup", .box = ui::Twips(2520, 3000, 1455, 375), .text = "Tutup",
-     .flags = ui::kTabStop},
+     .fore = ui::Rgb(0, 0, 0), .flags = ui::kTabStop},
 };
 
 class frmSignature : public ui::WindowState {

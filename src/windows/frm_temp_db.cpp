@@ -1,5 +1,7 @@
 #include "windows/frm_temp_db.h"
 
+#include "scan/file_detection.h"
+#include "signatures/checksum_text.h"
 #include "signatures/kumpulan_fungsi.h"
 #include "ui/required_services.h"
 
@@ -7,11 +9,9 @@ namespace tarvex {
 
 namespace {
 
-constexpr std::int64_t kMarkableBytes = 750 * 1024;
-
-// Whether a checksum text may become the mark. "0" is what an empty or
-// unreadable file gives: marked, it would report every such file as a virus.
-bool IsMarkable(const std::string& checksumText) { return !checksumText.empty() && checksumText != "0"; }
+// "0" is what an empty or unreadable file gives: marked, it would report
+// every such file as a virus.
+bool IsNoChecksum(const std::string& text) { return text == ChecksumText(std::nullopt); }
 
 }  // namespace
 
@@ -73,16 +73,18 @@ bool frmTempDb::Analyse(const std::string& path) {
   if (!length) return false;
   c.SetText(lblUkuran, SizeText(*length, services_.decimalSeparator()));
   c.SetText(lblType, FileTypeOf(path));
-  // The tick stays as the user left it, even when the box is disabled.
-  c.SetEnabled(Check1, *length <= kMarkableBytes && IsMarkable(c.Text(lblChecksum)));
+  // Only a file the scan's CRC check sees can be found by its mark. The tick
+  // stays as the user left it, even when the box is disabled.
+  const std::string& checksum = c.Text(lblChecksum);
+  c.SetEnabled(Check1, !TooLargeForCrcCheck(*length) && !checksum.empty() && !IsNoChecksum(checksum));
   return true;
 }
 
 void frmTempDb::Form_Unload() {
-  // Ticked, enabled or not, marks the checksum shown, unless it is no real
-  // checksum: then an earlier mark stays.
+  // Ticked, enabled or not, marks the checksum shown; ticked with none shown
+  // takes the mark back. "0" is no real checksum: an earlier mark stays.
   const std::string& checksum = Controls().Text(lblChecksum);
-  if (Controls().Checked(Check1) && IsMarkable(checksum)) services_.markChecksum(checksum);
+  if (Controls().Checked(Check1) && !IsNoChecksum(checksum)) services_.markChecksum(checksum);
 }
 
 }  // namespace tarvex

@@ -64,7 +64,7 @@ inline constexpr ui::ControlSpec kTempDbControls[] = {
     {.kind = ui::Kind::TextBox, .id = 2, .name = "txtFileName", .box = ui::Twips(240, 720, 3855, 375),
      .font = temp_db_layout::kTahoma, .back = ui::Rgb(192, 192, 192), .flags = ui::kTabStop | ui::kReadOnly},
     {.kind = ui::Kind::Button, .id = 3, .name = "cmdBrowse", .box = ui::Twips(4080, 720, 735, 375), .text = "Browse",
-     .tooltip = "Klik disini untuk Browsing file.", .flags = ui::kTabStop},
+     .tooltip = "Klik disini untuk Browsing file.", .fore = ui::Rgb(0, 0, 0), .flags = ui::kTabStop},
     {.kind = ui::Kind::Frame, .id = 4, .name = "Frame1", .box = ui::Twips(240, 1200, 4455, 1695),
      .font = temp_db_layout::kTahoma, .text = "Informasi File"},
     temp_db_layout::Caption(5, "Label1", 240, "Ukuran       :"),
@@ -81,7 +81,7 @@ inline constexpr ui::ControlSpec kTempDbControls[] = {
      .font = temp_db_layout::kTahoma, .text = "Tandai Sebagai Virus", .tooltip = "Klik checkbox ini untuk menandai virus.",
      .flags = ui::kTabStop},
     {.kind = ui::Kind::Button, .id = 16, .name = "cmdTutup", .box = ui::Twips(3240, 3000, 1455, 375), .text = "Tutup",
-     .tooltip = "Jika sudah selesai klik tutup.", .flags = ui::kTabStop},
+     .tooltip = "Jika sudah selesai klik tutup.", .fore = ui::Rgb(0, 0, 0), .flags = ui::kTabStop},
 };
 
 class frmTempDb : public ui::WindowState {

@@ -291,6 +291,7 @@ TEST_F(Activation, CloseRequestAsksOnlyWhileAScanRuns) {
       {false, sys::kIdNo, false, true},
       {true, sys::kIdNo, true, false},
       {true, sys::kIdYes, true, true},
+      {true, 0, true, false},  // the box could not be shown
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.duringScan) + "/" + std::to_string(c.answer));

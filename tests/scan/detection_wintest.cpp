@@ -9,10 +9,12 @@
 #include <cctype>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "app/antivirus_window_win32.h"
 #include "remedy/delete_quarantine.h"
+#include "scan/file_detection.h"
 #include "scan/scan_progress.h"
 #include "signatures/checksum_text.h"
 #include "signatures/cls_crc.h"
@@ -346,6 +348,66 @@ TEST_F(ScanDetection, HeuristicsFindTheWormsDisguisesAndKarantinaKeepsThem) {
                                                                       {"foto.jpg.exe_vir", worm},
                                                                       {"tugas.doc      .scr_vir", worm},
                                                                       {"autorun.inf_vir", autorun}}));
+}
+
+
+// The media people carry beside the worms' tricks, each folder the root of a
+// scan (where an autorun.inf counts), scanned by the console: only the tricks give a row.
+TEST_F(ScanDetection, RealMediaGiveNoRowAndEachWormTrickGivesItsRow) {
+  UseDatabase("");
+  const std::string mz = "MZ\x90 a program";
+  const DWORD hidden = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  tree_.Folder("medium\\Installer", hidden);
+  tree_.Folder("stick\\Foto", hidden);
+  const struct {
+    const char* path;
+    std::string content;
+    const char* rule = nullptr;
+    DWORD attributes = 0;
+  } files[] = {
+      {"medium\\autorun.inf", "[AutoRun.Amd64]\r\nopen=setup.exe\r\n[AutoRun]\r\nopen=sources\\SetupError.exe x64\r\n"},
+      {"medium\\setup.exe", mz}, {"medium\\sources\\SetupError.exe", mz}, {"medium\\Word.to.PDF.exe", mz},
+      {"medium\\Installer.exe", mz + std::string(kNoCheckBytes, 'i')},
+      {"driver\\autorun.inf", "[autorun]\r\nopen=Setup.exe\r\nlabel=Driver\r\nshell\\doc\\command=Doc\\view.exe a.htm\r\n"},
+      {"driver\\Setup.exe", mz}, {"driver\\Doc\\view.exe", mz},
+      {"stick\\Foto.exe", mz, "Heur.FolderTwin"}, {"stick\\foto.jpg.exe", mz, "Heur.DoubleExt"},
+      {"stick\\lagu\xE2\x80\xAE" "3pm.scr", mz, "Heur.DoubleExt"},
+      {"stick\\autorun.inf", "[autorun]\r\nopen=Foto.exe\r\n", "Heur.Autorun"},
+      {"verb\\autorun.inf", "[autorun]\r\nshell\\open\\command=data.exe\r\n", "Heur.Autorun", hidden},
+      {"verb\\data.exe", mz}, {"target\\sys.exe", mz, nullptr, hidden},
+      {"target\\autorun.inf", "[autorun]\r\nshellexecute=\"sys.exe\"\r\n", "Heur.Autorun"},
+      {"script\\autorun.inf", "[Content]\r\nopen=wscript.exe //e:vbscript lagu.mp3\r\n", "Heur.Autorun"},
+      {"recycler\\autorun.inf", "[autorun]\r\nopen=RECYCLER\\S-1-5-21\\jwgkvsq.exe\r\n", "Heur.Autorun"},
+      {"padded\\autorun.inf", "[autorun]\r\nopen=run.vbs\r\n;" + std::string(kNoCrcBytes, ' '), "Heur.Autorun"},
+  };
+  std::set<std::string> expected, found;
+  for (const auto& f : files) {
+    const std::string path = tree_.Write(f.path, f.content, f.attributes);
+    if (f.rule) expected.insert(path + "\t" + f.rule);
+  }
+  std::string command = testing::Quoted(testing::Beside("tarvex-scan.exe")) + " --no-summary --db " +
+                        testing::Quoted(programFolder_.Root() + "\\Tarvex.db");
+  for (const char* root : {"medium", "driver", "stick", "verb", "target", "script", "recycler", "padded"})
+    command += " " + testing::Quoted(tree_.Path(root));
+  std::istringstream lines(testing::RunCommand(command, "").output);
+  for (std::string line; std::getline(lines, line);) found.insert(line.substr(0, line.find('\t', line.find('\t') + 1)));
+  EXPECT_EQ(found, expected);
+}
+
+// Only the quarantine folder, in any letter case, is left unchecked; one whose name begins like it is checked.
+TEST_F(ScanDetection, OnlyTheQuarantineFolderItselfIsLeftUnchecked) {
+  UseDatabase("");
+  Quarantine quarantine;
+  ASSERT_TRUE(quarantine.Content().empty()) << "left over from an earlier run";
+  for (const wchar_t* folder : {L"C:\\Karantina", L"C:\\Karantina2"}) CreateDirectoryW(folder, nullptr);
+  for (const auto& [folder, rows] : {std::pair{"C:\\Karantina2", 1u}, {"C:\\Karantina", 0u}, {"c:\\karantina", 0u}}) {
+    std::ofstream(std::string(folder) + "\\eicar.com", std::ios::binary) << kEicar;
+    chosen_ = folder;
+    Scan();
+    EXPECT_EQ(State().Rows().size(), rows) << folder;
+  }
+  DeleteFileW(L"C:\\Karantina2\\eicar.com");
+  RemoveDirectoryW(L"C:\\Karantina2");
 }
 
 }  // namespace

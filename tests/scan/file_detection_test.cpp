@@ -83,12 +83,16 @@ TEST_F(CheckSelection, OnlyExecutablesAndScreenSaversGetThePatternCheck) {
   EXPECT_THAT(Checks(d, "setup.exe.txt", 10), ElementsAre("crc D:\\Files\\setup.exe.txt"));
 }
 
-TEST_F(CheckSelection, QuarantineFolderIsLeftAloneByItsExactPrefix) {
-  EXPECT_THAT(Checks("C:\\Karantina\\", "x.exe_vir", 10), ElementsAre());
-  EXPECT_THAT(Checks("C:\\Karantina\\deep\\", "x.exe", 10), ElementsAre());
-  EXPECT_THAT(Checks("C:\\Karantina2\\", "x.exe", 10), ElementsAre());
-  EXPECT_THAT(Checks("C:\\KARANTINA\\", "x.exe", 10), ElementsAre("pattern C:\\KARANTINA\\x.exe", "crc C:\\KARANTINA\\x.exe"));
-  EXPECT_THAT(Checks("D:\\Karantina\\", "x.dll", 10), ElementsAre("crc D:\\Karantina\\x.dll"));
+TEST_F(CheckSelection, QuarantineFolderAndBelowAreLeftAloneComparedAsAPath) {
+  const struct {
+    const char* folder;
+    bool checked;
+  } cases[] = {{"C:\\Karantina\\", false},    {"C:\\Karantina\\deep\\", false}, {"c:\\karantina\\", false},
+               {"C:/KARANTINA/", false},        {"C:\\Karantina2\\", true},
+               {"C:\\KarantinaBaru\\", true}, {"D:\\Karantina\\", true},        {"C:\\", true}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(Checks(c.folder, "x.dll", 10).size(), c.checked ? 1u : 0u) << c.folder;
+  }
 }
 
 TEST_F(CheckSelection, FileWhoseLengthCannotBeReadGetsNoCheck) {

@@ -32,34 +32,32 @@ TEST(Heuristics, FolderTwinIsAProgramBesideAHiddenFolderOfItsName) {
 TEST(Heuristics, DoubleExtensionIsADocumentNameBeforeAProgramExtension) {
   const FileCase cases[] = {
       {"foto.jpg.exe", kMz, kDoubleExt}, {"lagu.mp3.scr", kMz, kDoubleExt}, {"tugas.doc      .exe", kMz, kDoubleExt},
-      {"LAPORAN.PDF.PIF", kMz, kDoubleExt}, {"video.3gp.com", kMz, kDoubleExt}, {"data.xlsx .exe", kMz, kDoubleExt},
+      {"LAPORAN.PDF.PIF", kMz, kDoubleExt}, {"video.mkv.com", kMz, kDoubleExt}, {"data.xlsx .exe", kMz, kDoubleExt},
+      {"arsip.rar.exe", kMz, kDoubleExt}, {"Laporan 2011.01  .exe", kMz, kDoubleExt},
       {"catatan.txt.exe", "plain text", {}}, {"foto.jpg.exe", "M", {}}, {"setup.exe", kMz, {}}, {"foto.jpg", kMz, {}},
-      {"fotojpg.exe", kMz, {}}, {"arsip.zip.exe", kMz, {}}, {"foto.jpg.exe.bak", kMz, {}},
+      {"fotojpg.exe", kMz, {}}, {"foto.jpg.exe.bak", kMz, {}}, {"YouTube.to.MP3.exe", kMz, {}},
+      {"Setup 2.0.exe", kMz, {}}, {"Setup .exe", kMz, {}},
   };
   for (const FileCase& c : cases) EXPECT_EQ(FileHeuristic(c.name, c.head, {}), c.found) << c.name;
 }
 
-TEST(Heuristics, AutorunThatStartsAProgram) {
+TEST(Heuristics, AutorunTargetsAreEveryProgramItStarts) {
   struct Case {
     const char* what;
     std::string content;
-    bool found;
+    std::vector<std::string> targets;
   } cases[] = {
-      {"open", "[autorun]\r\nopen=virus.exe\r\n", true},
-      {"shellexecute", "[AutoRun]\nShellExecute = RECYCLER\\x.exe\n", true},
-      {"spaces and case", "  [ AUTORUN ]  \r\n\t OPEN \t=  \"run me.exe\" ; hi\r\n", true},
-      {"after other sections", "[Content]\nMusicFiles=false\n\n[autorun]\nicon=a.ico\nopen=a.exe", true},
-      {"platform section", "[autorun.amd64]\nopen=x.exe\n", true},
-      {"utf-16", std::string("\xFF\xFE[\0a\0u\0t\0o\0r\0u\0n\0]\0\n\0o\0p\0e\0n\0=\0x\0", 34), true},
-      {"utf-8 mark", "\xEF\xBB\xBF[autorun]\nopen=x.exe", true},
-      {"icon and label only", "[autorun]\nicon=drive.ico\nlabel=DATA\n", false},
-      {"empty values", "[autorun]\nopen=\nshellexecute=   \r\nopen=\"\"\nopen= ; later\n", false},
-      {"commented out", "[autorun]\n;open=virus.exe\n", false},
-      {"other sections", "[autorunx]\nopen=x.exe\n[Content]\nopen=x.exe\n", false},
-      {"no section", "open=virus.exe\n", false},
-      {"key look-alikes", "[autorun]\nopened=x.exe\nshell\\open\\command\n", false},
+      {"any verb, any section", "[x]\nSHELL\\Jelajahi\\Command=y.exe\n", {"y.exe"}},
+      {"spaces, quotes, comments", "  [ AUTORUN ]  \r\n\t OPEN \t=  \"run me.exe\" ; hi\r\nopen=\"C:\\a b\\c.exe\" /s\n",
+       {"run me.exe", "C:\\a b\\c.exe"}},
+      {"unquoted spaces", "open=My Program.exe /s\nopen=setup\n", {"My Program.exe", "setup"}},
+      {"utf-16", std::string("\xFF\xFE[\0a\0]\0\n\0o\0p\0e\0n\0=\0x\0", 22), {"x"}},
+      {"utf-8 mark", "\xEF\xBB\xBF[autorun]\nopen=x.exe", {"x.exe"}},
+      {"no program", "[autorun]\nicon=drive.ico\nlabel=DATA\nshell=open\nshell\\open=Buka\n;open=v.exe\n", {}},
+      {"empty values", "[autorun]\nopen=\nshellexecute=   \r\nopen=\"\"\nopen= ; later\nshell\\\\command=x\n", {}},
+      {"key look-alikes", "[autorun]\nopened=x.exe\nshell\\open\\commands=x.exe\n", {}},
   };
-  for (const Case& c : cases) EXPECT_EQ(AutorunStartsProgram(c.content), c.found) << c.what;
+  for (const Case& c : cases) EXPECT_EQ(AutorunTargets(c.content), c.targets) << c.what;
 }
 
 }  // namespace

@@ -9,7 +9,13 @@
 #include <filesystem>
 #include <map>
 
+#include "scan/heuristics.h"
+#include "scan/two_pass_scan.h"
 #include "signatures/temp_files.h"
+#include "support/detection_samples.h"
+#include "system/console.h"
+#include "system/dos_attributes.h"
+#include "system/file_read.h"
 #include "system/files.h"
 
 namespace tarvex::sys {
@@ -55,6 +61,34 @@ TEST(HostFiles, BracketsInANameAreNoWildcard) {
   tmp.Write("a1.exe", "x");
   EXPECT_EQ(VisibleFileName(tmp.Folder() + "/a[1].exe"), "a[1].exe");
   EXPECT_EQ(Listed(tmp.Folder() + "/a?.exe", 0).size(), 1u);
+}
+
+// A flash disk as the FAT driver shows it: the bits of the named entries.
+struct FakeFatBits : DosAttributes, DirectorySource {
+  bool Kept(const std::string&) override { return true; }
+  std::optional<std::uint32_t> Read(const std::string& path) override {
+    const std::string name = path.substr(path.find_last_of('/') + 1);
+    return name == "Tugas" || name == "catatan.txt" ? std::optional<std::uint32_t>(kAttrHidden) : std::nullopt;
+  }
+  std::vector<DirEntry> List(const std::string& pattern, std::uint32_t mask) override {
+    return ListDirectory(pattern, mask, *this);
+  }
+};
+
+TEST(HostFiles, TheHiddenBitsOfAFatDiskAreListedAndTheWormsFolderTwinIsFound) {
+  testing::TempFolder tmp;
+  std::filesystem::create_directory(tmp.Path("Tugas"));
+  const std::string worm = tmp.Write("Tugas.exe", "MZ worm");
+  tmp.Write("catatan.txt", "hidden note");
+  FakeFatBits disk;
+  EXPECT_EQ(disk.List(tmp.Folder() + "/catatan.txt", kAttrArchive).size(), 0u) << "hidden, as Windows lists it";
+
+  testing::FoundList sink;
+  TwoPassScan scan(sink, {.directories = disk, .folderListable = FolderListable, .readHead = ReadFileHead,
+                          .engine = SystemEngineServices()});
+  scan.Run({{tmp.Folder()}});
+  ASSERT_EQ(sink.found.size(), 1u);
+  EXPECT_EQ(sink.found[0].virusName + " " + sink.found[0].path, std::string(heuristics::kFolderTwin) + " " + worm);
 }
 
 }  // namespace

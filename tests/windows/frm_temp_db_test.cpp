@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "scan/file_detection.h"
+
 namespace tarvex {
 namespace {
 
@@ -92,14 +94,14 @@ TEST_F(TempDbTest, BrowseAsksForAnExistingFileOfAnyKindAndShowsItsFacts) {
   EXPECT_TRUE(CheckEnabled());
 }
 
-TEST_F(TempDbTest, CheckBoxIsEnabledUpTo750KbWithARealChecksum) {
+TEST_F(TempDbTest, CheckBoxIsEnabledForFilesTheCrcCheckSeesWithARealChecksum) {
   struct Case {
     std::int64_t length;
     const char* checksum;
     bool enabled;
   };
   const Case cases[] = {
-      {768000, "ABC", true}, {768001, "ABC", false}, {0, "0", false}, {10, "", false}, {10, "0", false},
+      {kNoCrcBytes - 1, "ABC", true}, {kNoCrcBytes, "ABC", false}, {0, "0", false}, {10, "", false}, {10, "0", false},
   };
   for (const Case& c : cases) {
     Browse("C:\\f.bin", {.checksum = c.checksum, .length = c.length});
@@ -126,6 +128,11 @@ TEST_F(TempDbTest, AFailingStepEndsTheAnalysisAndEarlierTextsStay) {
 
 TEST_F(TempDbTest, UnloadingTickedMarksTheChecksumShownButNeverZero) {
   mark_ = "EARLIER";
+  Tick(true);
+  window_.Form_Unload();
+  EXPECT_EQ(mark_, "") << "ticked before any file is chosen: the mark is taken back";
+  mark_ = "EARLIER";
+  Tick(false);
   Browse("C:\\a.exe", {.checksum = "AAA"});
   window_.Form_Unload();
   EXPECT_EQ(mark_, "EARLIER") << "unticked";
