@@ -10,7 +10,9 @@
 #include "signatures/temp_files.h"
 #include "support/detection_samples.h"
 #include "support/fake_tree.h"
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -204,9 +206,9 @@ class DeepChain {
  public:
   DeepChain(const std::string& root, std::size_t levels) : root_(root) {
 #ifdef _WIN32
-    std::filesystem::path at = "\\\\?\\" + std::filesystem::absolute(root).string();
-    for (; levels_ < levels && std::filesystem::create_directory(at / "a", error_); ++levels_) at /= "a";
-    std::ofstream(at / "eicar.com", std::ios::binary) << kEicar;
+    std::wstring at = Long(root);
+    for (; levels_ < levels && CreateDirectoryW((at + L"\\a").c_str(), nullptr); ++levels_) at += L"\\a";
+    std::ofstream(std::filesystem::path(at + L"\\eicar.com"), std::ios::binary) << kEicar;
 #else
     const int back = open(".", O_RDONLY);
     for (bool ok = chdir(root.c_str()) == 0; ok && levels_ < levels; ++levels_) ok = mkdir("a", 0755) == 0 && chdir("a") == 0;
@@ -216,7 +218,10 @@ class DeepChain {
   }
   ~DeepChain() {
 #ifdef _WIN32
-    std::filesystem::remove_all("\\\\?\\" + std::filesystem::absolute(root_).string(), error_);
+    std::wstring at = Long(root_);
+    for (std::size_t i = 0; i < levels_; ++i) at += L"\\a";
+    DeleteFileW((at + L"\\eicar.com").c_str());
+    for (std::size_t i = 0; i < levels_; ++i, at.resize(at.size() - 2)) RemoveDirectoryW(at.c_str());
 #else
     const int back = open(".", O_RDONLY);
     std::size_t down = 0;
@@ -234,8 +239,10 @@ class DeepChain {
   std::size_t levels_ = 0;
 
  private:
+#ifdef _WIN32
+  static std::wstring Long(const std::string& path) { return L"\\\\?\\" + std::filesystem::absolute(path).wstring(); }
+#endif
   std::string root_;
-  std::error_code error_;
 };
 
 TEST_F(ScanCommandTest, AFileAsDeepAsTheSystemLetsUsGoIsFound) {
