@@ -34,6 +34,11 @@ if not defined target (
   goto :end
 )
 
+rem The long-path forms (\\?\C:\, \\?\UNC\host\share) are no folder to the
+rem command interpreter's own tests: tarvex-scan resolves them itself.
+if "%target:~0,4%"=="\\?\" goto :as_given
+if "%target:~0,4%"=="\\.\" goto :as_given
+
 rem "E" and "E:" both mean the root of drive E.
 if "%target:~1%"=="" set "target=%target%:"
 if "%target:~2%"=="" if "%target:~1,1%"==":" set "target=%target%\"
@@ -48,6 +53,17 @@ if not "%attrs:~0,1%"=="d" (
   goto :end
 )
 
+rem Without the last backslash: "E:\" would end the argument in \", which a
+rem program reads as a quote. tarvex-scan takes "E:" as the drive's root.
+set "argument=%folder:~0,-1%"
+goto :unhide
+
+:as_given
+set "folder=%target%"
+set "argument=%target%"
+if "%argument:~-1%"=="\" set "argument=%argument:~0,-1%"
+
+:unhide
 rem The work is tarvex-scan.exe's, beside this file: it follows links,
 rem junctions, subst drives, short names and the \\?\ forms to the folder
 rem the path really names, refuses the Windows drive's root, the Windows
@@ -60,9 +76,6 @@ if not exist "%scanner%" (
   set "rc=2"
   goto :end
 )
-rem Without the last backslash: "E:\" would end the argument in \", which a
-rem program reads as a quote. tarvex-scan takes "E:" as the drive's root.
-set "argument=%folder:~0,-1%"
 set "report=%TEMP%\tarvex-unhide-%RANDOM%%RANDOM%.txt"
 "%scanner%" --unhide "%argument%" >"%report%"
 set "result=%errorlevel%"

@@ -9,7 +9,6 @@ namespace tarvex {
 
 namespace {
 
-constexpr ULONG_PTR kHandOverTag = 0x31585654;  // "TVX1": tells our request from any other WM_COPYDATA
 // A request is a few paths; anything larger is not one of ours.
 constexpr DWORD kLargestRequest = 64 * 1024;
 // A first start that is still coming up publishes its window within this.

@@ -33,6 +33,9 @@ class RunningInstance {
   bool first_ = true;
 };
 
+// Tells a second start's WM_COPYDATA ("TVX1") from any other.
+inline constexpr ULONG_PTR kHandOverTag = 0x31585654;
+
 // The request a second start sent with WM_COPYDATA, when `data` is one.
 std::optional<StartRequest> HandedOverRequest(LPARAM data);
 

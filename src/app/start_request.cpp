@@ -69,7 +69,10 @@ std::string EncodeStartRequest(const StartRequest& request) {
   return text;
 }
 
-StartRequest DecodeStartRequest(const std::string& text) {
+std::optional<StartRequest> DecodeStartRequest(const std::string& text) {
+  // No path holds a NUL: the system would read such a path as the part before
+  // it, a folder that lists itself as its own subfolder.
+  if (text.find('\0') != std::string::npos) return std::nullopt;
   StartRequest request;
   std::istringstream lines(text);
   for (std::string line; std::getline(lines, line);) {

@@ -4,6 +4,7 @@
 // against flash disks ("/jaga"). It keeps no settings, so the command line is
 // the only place this is said. A second start hands the same request to the
 // running program as text.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,9 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 // "E:\\" both mean "E:\"), the form the folder browser gives.
 StartRequest ParseStartRequest(const std::vector<std::string>& arguments);
 
-// The request as the running program receives it from a second start.
+// The request as the running program receives it from a second start; no
+// value for a text that no second start sends (one holding a NUL).
 std::string EncodeStartRequest(const StartRequest& request);
-StartRequest DecodeStartRequest(const std::string& text);
+std::optional<StartRequest> DecodeStartRequest(const std::string& text);
 
 }  // namespace tarvex

@@ -2,8 +2,10 @@
 
 #include <commctrl.h>
 
+#include <exception>
 #include <set>
 
+#include "base/app_title.h"
 #include "base/wide_text_win32.h"
 
 namespace tarvex::ui {
@@ -30,6 +32,18 @@ bool RegisterOnce(const std::wstring& className, bool programIcon, UINT classSty
   if (!RegisterClassExW(&wc)) return false;
   registered.insert(className);
   return true;
+}
+
+// Said once however many messages fail while the box is up (a failing paint
+// fails again at every repaint the box causes).
+void TellUnexpected(HWND hwnd, const char* what) {
+  static bool telling = false;
+  if (telling) return;
+  telling = true;
+  const std::string text = std::string("Terjadi kesalahan yang tidak terduga:\n") + what +
+                           "\n\nProgram tetap berjalan; periksa kembali hasil terakhir.";
+  MessageBoxW(hwnd, WideFromUtf8(text).c_str(), WideFromUtf8(kApplicationTitle).c_str(), MB_OK | MB_ICONERROR);
+  telling = false;
 }
 
 }  // namespace
@@ -79,6 +93,21 @@ bool Window::CreateHandle(const Creation& frame) {
 LRESULT Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
 
 LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  // No C++ exception may unwind through the system's frames between here and
+  // the message loop: the one boundary of every window of the program.
+  try {
+    return Dispatch(hwnd, msg, wp, lp);
+  } catch (const std::exception& e) {
+    TellUnexpected(hwnd, e.what());
+  } catch (...) {
+    TellUnexpected(hwnd, "(tanpa keterangan)");
+  }
+  // What the system does with the message by itself: a paint is validated,
+  // so it does not fail again at once.
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT Window::Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE) {
     auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
     self->hwnd_ = hwnd;

@@ -8,6 +8,7 @@
 #include "console/quarantine_command.h"
 #include "console/scan_options.h"
 #include "console/unhide_command.h"
+#include "signatures/database_check.h"
 #include "system/file_read.h"
 #include "system/files.h"
 #include "system/program_folder.h"
@@ -141,6 +142,49 @@ int Fail(ConsoleIo& io, const std::string& text) {
   return kError;
 }
 
+std::string FaultText(const DatabaseProblem& problem) {
+  const std::string line = "line " + std::to_string(problem.line);
+  switch (problem.fault) {
+    case DatabaseFault::None: break;
+    case DatabaseFault::TooLarge:
+      return "it is larger than " + std::to_string(kMaxDatabaseBytes / (1024 * 1024)) + " MiB";
+    case DatabaseFault::NulByte: return line + " holds a NUL byte: it is no text";
+    case DatabaseFault::NoSentinel:
+      return std::string("it does not end with the line ") + kDatabaseSentinel + " (an interrupted download?)";
+    case DatabaseFault::BadEntry: return line + " is no signature (CHECKSUM:name) and may never be found";
+    case DatabaseFault::ZeroKey:
+      return line + " has the key 0, the checksum of every empty or unreadable file: no such file is reported";
+    case DatabaseFault::NoEntries: return std::string("it holds no signature before ") + kDatabaseSentinel;
+    case DatabaseFault::AfterSentinel:
+      return line + " follows the line " + kDatabaseSentinel + " and is never read";
+  }
+  return std::string();
+}
+
+// The database judged as the update judges a download: damage ends the
+// command, anything else is a warning and the scan goes on.
+bool AcceptDatabase(const DatabaseHealth& health, const std::string& database, ConsoleIo& io, bool quiet) {
+  DatabaseProblem problem = health.fault;
+  if (health.bytes > kMaxDatabaseBytes) problem = {DatabaseFault::TooLarge, 0};
+  const std::string where = "the database " + database;
+  if (IsDamage(problem.fault)) {
+    Fail(io, where + " is damaged: " + FaultText(problem));
+    return false;
+  }
+  if (quiet) return true;
+  const std::string warning = kProgram + std::string("warning: ");
+  if (health.entriesWithoutColon > 0) {
+    io.Write(sys::Stream::Err, warning + std::to_string(health.entriesWithoutColon) + " line(s) of " + where +
+                                   " have no colon and are skipped, such as '" +
+                                   sys::AnsiToUtf8(health.firstEntryWithoutColon) + "'\n");
+  }
+  // A line without a colon is the first fault only when the warning above named it already.
+  const bool told = problem.fault == DatabaseFault::BadEntry && health.entriesWithoutColon > 0;
+  if (problem.fault != DatabaseFault::None && !told)
+    io.Write(sys::Stream::Err, warning + where + ": " + FaultText(problem) + "\n");
+  return true;
+}
+
 // Each held detection cleaned and printed with what happened to its file;
 // kError when a file could not be moved or removed.
 int CleanDetections(const Printer& printer, DetectionCleanup& cleanup, ConsoleIo& io, bool quiet) {
@@ -217,16 +261,7 @@ int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const Co
   }
   if (scan.PrepareDatabase(database, options.mark) == CrcDatabase::State::Unreadable)
     return Fail(io, "cannot read the database " + database);
-  const DatabaseHealth& health = scan.Health();
-  if (!health.sentinelFound) {
-    return Fail(io, "the database " + database +
-                        " is damaged: it does not end with the line Selesai:Selesai (an interrupted download?)");
-  }
-  if (health.entriesWithoutColon > 0 && !options.quiet) {
-    io.Write(sys::Stream::Err, kProgram + std::string("warning: ") + std::to_string(health.entriesWithoutColon) +
-                                   " line(s) of the database " + database + " have no colon and are skipped, such as '" +
-                                   sys::AnsiToUtf8(health.firstEntryWithoutColon) + "'\n");
-  }
+  if (!AcceptDatabase(scan.Health(), database, io, options.quiet)) return kError;
 
   scan.UseHeuristics(options.heuristics);
   const auto start = std::chrono::steady_clock::now();

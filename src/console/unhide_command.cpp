@@ -22,7 +22,10 @@ int Refuse(ConsoleIo& io, const std::string& path, const std::string& reason) {
 }  // namespace
 
 UnhideServices SystemUnhideServices() {
-  return {.resolve = sys::ResolveFinalPath, .systemFolders = sys::TheSystemFolders, .files = sys::SystemAttributeFiles()};
+  return {.resolve = sys::ResolveFinalPath,
+          .systemFolders = sys::TheSystemFolders,
+          .driveType = sys::DriveTypeOf,
+          .files = sys::SystemAttributeFiles()};
 }
 
 int RunUnhide(const std::string& path, ConsoleIo& io, const UnhideServices& services) {
@@ -38,11 +41,22 @@ int RunUnhide(const std::string& path, ConsoleIo& io, const UnhideServices& serv
     case sys::FinalPath::Kind::Folder: break;
   }
   const std::string shown = final.path == path ? path : path + " (" + final.path + ")";
-  if (std::optional<std::string> reason = unhide::RefusalReason(final.path, services.systemFolders()))
+  const sys::SystemFolders system = services.systemFolders();
+  if (std::optional<std::string> reason = unhide::RefusalReason(final.path, system, services.driveType))
     return Refuse(io, shown, *reason);
 
+  // A folder inside may be the system's own in truth (a drive mapped onto a
+  // parent of the Windows drive, a second name): each is judged by where it leads.
+  auto mayEnter = [&](const std::string& inner) {
+    const sys::FinalPath leads = services.resolve(inner);
+    std::optional<std::string> reason = unhide::RefusalReason(leads.path, system, services.driveType);
+    if (leads.kind != sys::FinalPath::Kind::Folder) reason = "a folder whose place cannot be told";
+    if (!reason) return true;
+    Say(io, 0, "left alone: " + inner + (leads.path.empty() ? "" : " (" + leads.path + ")") + " is " + *reason);
+    return false;
+  };
   io.Write(sys::Stream::Out, "Unhiding " + shown + "\n");
-  const unhide::UnhideCounts counts = unhide::UnhideBelow(final.path, services.files);
+  const unhide::UnhideCounts counts = unhide::UnhideBelow(final.path, services.files, mayEnter);
   io.Write(sys::Stream::Out, "brought back: " + std::to_string(counts.broughtBack) + "\ncould not change: " +
                                  std::to_string(counts.unchanged) + "\n");
   return kClean;

@@ -7,6 +7,7 @@
 
 #include "console/scan_command.h"
 #include "system/attribute_files.h"
+#include "system/drives.h"
 #include "system/final_path.h"
 #include "system/system_folders.h"
 
@@ -15,6 +16,7 @@ namespace tarvex::console {
 struct UnhideServices {
   std::function<sys::FinalPath(const std::string&)> resolve;
   std::function<sys::SystemFolders()> systemFolders;
+  sys::DriveTypeService driveType;
   sys::AttributeFiles& files;
 };
 UnhideServices SystemUnhideServices();

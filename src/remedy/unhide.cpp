@@ -12,7 +12,8 @@ constexpr std::uint32_t kHiding = sys::kAttrHidden | sys::kAttrSystem | sys::kAt
 
 }  // namespace
 
-UnhideCounts UnhideBelow(const std::string& folder, sys::AttributeFiles& files) {
+UnhideCounts UnhideBelow(const std::string& folder, sys::AttributeFiles& files,
+                         const std::function<bool(const std::string& folder)>& mayEnter) {
   UnhideCounts counts;
   // A list of folders still to visit rather than recursion: a worm's tree may
   // be deeper than the stack.
@@ -24,6 +25,8 @@ UnhideCounts UnhideBelow(const std::string& folder, sys::AttributeFiles& files) 
     for (const sys::DirEntry& entry : files.Entries(current)) {
       if (KeepsItsAttributes(entry, atRoot)) continue;
       const std::string path = sys::WithSeparator(current) + entry.name;
+      const bool enter = (entry.attributes & sys::kAttrDirectory) && !(entry.attributes & sys::kAttrReparsePoint);
+      if (enter && !mayEnter(path)) continue;
       if (entry.attributes & kHiding) {
         if (!files.SetAttributes(path, entry.attributes & ~kHiding)) {
           ++counts.unchanged;
@@ -31,7 +34,7 @@ UnhideCounts UnhideBelow(const std::string& folder, sys::AttributeFiles& files) 
           ++counts.broughtBack;
         }
       }
-      if ((entry.attributes & sys::kAttrDirectory) && !(entry.attributes & sys::kAttrReparsePoint)) pending.push_back(path);
+      if (enter) pending.push_back(path);
     }
   }
   return counts;

@@ -52,14 +52,33 @@ bool IsAdminShare(std::string_view path) {
   return (share.size() == 2 && share[0] >= 'a' && share[0] <= 'z' && share[1] == '$') || share == "admin$";
 }
 
+// "\\?\C:\x" and "\\.\C:\x" are C:\x, "\\?\UNC\host\share" is \\host\share.
+std::string WithoutLongPrefix(std::string_view path) {
+  std::string head;
+  for (char c : path.substr(0, 8)) head += Folded(c);
+  if (head == "\\\\?\\unc\\" || head == "\\\\.\\unc\\") return "\\\\" + std::string(path.substr(8));
+  if (head.rfind("\\\\?\\", 0) == 0 || head.rfind("\\\\.\\", 0) == 0) return std::string(path.substr(4));
+  return std::string(path);
+}
+
+bool IsFixedDriveRoot(std::string_view path, const sys::DriveTypeService& driveType) {
+  const std::string_view drive = DriveOf(path);
+  if (drive.empty() || !driveType || Key(path) != Key(drive)) return false;
+  return driveType(std::string(drive) + "\\") == sys::DriveType::Fixed;
+}
+
 constexpr std::array<std::string_view, 3> kDriveFolders = {"system volume information", "$recycle.bin", "recycler"};
 constexpr std::array<std::string_view, 2> kHiddenFiles = {"desktop.ini", "thumbs.db"};
 
 }  // namespace
 
-std::optional<std::string> RefusalReason(std::string_view resolved, const sys::SystemFolders& system) {
+std::optional<std::string> RefusalReason(std::string_view given, const sys::SystemFolders& system,
+                                         const sys::DriveTypeService& driveType) {
+  const std::string plain = WithoutLongPrefix(given);
+  const std::string_view resolved = plain;
   if (IsAdminShare(resolved)) return "an administrative share";
   if (Same(resolved, DriveOf(system.windows))) return "the root of the Windows drive";
+  if (IsFixedDriveRoot(resolved, driveType)) return "the root of a fixed drive";
   if (Within(resolved, system.windows)) return "the Windows folder";
   for (const std::string& folder : system.programFiles) {
     if (Same(resolved, folder)) return "a Program Files folder";

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "system/drives.h"
 #include "system/files.h"
 #include "system/system_folders.h"
 
@@ -14,11 +15,14 @@ namespace tarvex::unhide {
 
 // Why an unhide of `resolved` is refused, as the end of a sentence ("the
 // Windows folder"); no value when it may go ahead. Refused: the Windows
-// drive's root, the Windows folder and everything in it, the Program Files
-// folders, ProgramData, the Users folder, each profile's own folder, and the
-// administrative shares \\host\C$ and \\host\ADMIN$ with everything in them.
-// Letter case and a trailing separator make no difference.
-std::optional<std::string> RefusalReason(std::string_view resolved, const sys::SystemFolders& system);
+// drive's root, the root of any drive `driveType` calls fixed, the Windows
+// folder and everything in it, the Program Files folders, ProgramData, the
+// Users folder, each profile's own folder, and the administrative shares
+// \\host\C$ and \\host\ADMIN$ with everything in them. Letter case, a
+// trailing separator and the long-path forms (\\?\C:\, \\?\UNC\host\C$)
+// make no difference.
+std::optional<std::string> RefusalReason(std::string_view resolved, const sys::SystemFolders& system,
+                                         const sys::DriveTypeService& driveType = {});
 
 // Entries that keep their attributes: the system's own folders at a drive's
 // root (System Volume Information, $RECYCLE.BIN, RECYCLER), which are not

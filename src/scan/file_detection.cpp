@@ -86,10 +86,10 @@ void FileDetection::CEK_DENGAN_CRC(const std::string& namadir, const std::string
   const std::string full = namadir + namafile;
   clsCRC crc;
   const std::optional<std::vector<unsigned char>>& content = Content(full);
-  std::optional<std::int32_t> value;
-  if (content && !content->empty()) value = crc.CalculateBytes(*content);
+  // No readable content, no checksum: such a file is never named by one.
+  if (!content || content->empty()) return;
 
-  std::string name = services_.lookupCrc(ChecksumText(value));
+  std::string name = services_.lookupCrc(ChecksumText(crc.CalculateBytes(*content)));
   if (name.empty()) return;
   Report({full, name, Length(full, content ? content->size() : 0), ""});
 }

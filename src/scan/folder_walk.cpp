@@ -9,6 +9,16 @@ class SystemDirectorySource : public DirectorySource {
   std::vector<sys::DirEntry> List(const std::string& pattern, std::uint32_t mask) override {
     return sys::ListDirectory(pattern, mask);
   }
+  std::optional<std::string> FolderIdentity(const std::string& folder) override { return sys::FolderIdentity(folder); }
+};
+
+// A folder the walk is inside: where its path ends in the walk's one path
+// string, and the subfolders still to enter.
+struct Level {
+  std::size_t pathLength = 0;
+  std::optional<std::string> identity;
+  std::vector<std::string> subfolders;
+  std::size_t next = 0;
 };
 
 // Collected in one go, before any file of the folder is looked at, so that the
@@ -36,25 +46,49 @@ DirectorySource& SystemDirectories() {
 
 void MENCARI_VIRUS(std::string& path, const std::string& SearchStr, std::uint64_t& FileCount, Kerja kerja,
                    WalkHost& host, DirectorySource& directories) {
-  if (host.StopRequested()) return;
   const char separator = directories.Separator();
   if (path.empty() || path.back() != separator) path += separator;
 
-  std::vector<std::string> subfolders = CollectSubfolders(path, host, directories);
+  // The folders the walk is inside, outermost first: a list rather than
+  // recursion, for a tree as deep as the system allows (some 16 000 folders).
+  std::vector<Level> levels;
+  std::string current = path;
 
-  for (const sys::DirEntry& file : directories.List(path + SearchStr, kFileListingMask)) {
-    if (file.attributes & sys::kAttrDirectory) continue;
-    if (host.StopRequested()) return;
-    if (kerja == Kerja::Pindai) host.ExamineFile(path, file.name);
-    FileCount += 1;
-    host.DoEvents();
-  }
+  // Lists the folder `current` and goes through its files; false when it
+  // returned before its subfolders (a stop, or a folder already entered).
+  auto enter = [&]() -> bool {
+    if (host.StopRequested()) return false;
+    Level level{current.size(), directories.FolderIdentity(current)};
+    if (level.identity) {
+      for (const Level& outer : levels) {
+        if (outer.identity == level.identity) return false;
+      }
+    }
+    level.subfolders = CollectSubfolders(current, host, directories);
+    for (const sys::DirEntry& file : directories.List(current + SearchStr, kFileListingMask)) {
+      if (file.attributes & sys::kAttrDirectory) continue;
+      if (host.StopRequested()) return false;
+      if (kerja == Kerja::Pindai) host.ExamineFile(current, file.name);
+      FileCount += 1;
+      host.DoEvents();
+    }
+    levels.push_back(std::move(level));
+    return true;
+  };
 
-  for (const std::string& name : subfolders) {
-    std::string child = path + name + separator;
-    MENCARI_VIRUS(child, SearchStr, FileCount, kerja, host, directories);
+  enter();
+  while (!levels.empty()) {
+    Level& level = levels.back();
+    if (level.next == level.subfolders.size()) {
+      host.DoEvents();
+      levels.pop_back();
+      continue;
+    }
+    current.resize(level.pathLength);
+    current += level.subfolders[level.next++];
+    current += separator;
+    enter();
   }
-  host.DoEvents();
 }
 
 }  // namespace tarvex

@@ -1,5 +1,5 @@
 #pragma once
-// The recursive walk of a scan: the same walk counts the files of a tree
+// The walk of a scan: the same walk counts the files of a tree
 // (Kerja::Hitung) and then examines them (Kerja::Pindai).
 #include <cstdint>
 #include <optional>
@@ -22,6 +22,10 @@ class DirectorySource {
   // The character between a folder and its names: the platform's own for the
   // system's listing ("\\" on Windows, "/" on the native build).
   virtual char Separator() const { return sys::kPathSeparator; }
+  // What tells a folder from every other however it is reached (by a link,
+  // a second name, a path the system cuts short); no value when it cannot be
+  // told, and the walk then goes by the path alone.
+  virtual std::optional<std::string> FolderIdentity(const std::string& /*folder*/) { return std::nullopt; }
 };
 
 DirectorySource& SystemDirectories();
@@ -45,7 +49,8 @@ class WalkHost {
 // Walks `path` (the listing's separator, a backslash on Windows, is appended
 // to the caller's text when missing):
 // all files of a folder, then each subfolder's subtree in listing order.
-// Folder links are not entered, so a link loop cannot trap the walk.
+// Folder links are not entered, nor is a folder the walk is already inside,
+// so no loop can trap the walk; the depth costs memory, not stack.
 void MENCARI_VIRUS(std::string& path, const std::string& SearchStr, std::uint64_t& FileCount, Kerja kerja,
                    WalkHost& host, DirectorySource& directories);
 

@@ -84,11 +84,10 @@ bool ScanEngine::CheckSelection(const std::string& namadir, const std::string& n
     }
   }
 
-  if (!crcCheck) return false;
-  // An empty or unreadable file has no checksum: its text is "0".
-  std::optional<std::int32_t> crc;
-  if (!buffer_.empty()) crc = crc_.CalculateBytes(buffer_.data(), buffer_.size());
-  const std::string text = ChecksumText(crc);
+  // An empty or unreadable file has no checksum: its text "0" would name
+  // every such file after a database key or a mark "0".
+  if (!crcCheck || buffer_.empty()) return false;
+  const std::string text = ChecksumText(crc_.CalculateBytes(buffer_.data(), buffer_.size()));
   std::string name = WithUserMark(database_.Lookup(text), text, mark_);
   if (name.empty()) return false;
   sink_.Detected({full, std::move(name), *length, ""});

@@ -6,14 +6,18 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "signatures/signature_database.h"
+
 namespace tarvex {
 
 // What parsing found, for a caller that wants to warn about a damaged file.
 struct DatabaseHealth {
+  std::size_t bytes = 0;
   std::size_t signatures = 0;         // distinct keys before the sentinel
   std::size_t entriesWithoutColon = 0;
-  std::string firstEntryWithoutColon;
+  std::string firstEntryWithoutColon;  // its start only: a line may be megabytes long
   bool sentinelFound = false;
+  DatabaseProblem fault;               // the reader's first
 };
 
 class CrcSignatureTable {

@@ -24,9 +24,18 @@ class SequentialInput {
   // The next field, or no value at the end of the text.
   std::optional<std::string> Next();
 
+  // Of the field Next gave last: the line it starts on (from 1), and whether
+  // it is its line's whole text as it stands (not quoted, no blanks dropped,
+  // not ended by a comma).
+  std::size_t Line() const { return fieldLine_; }
+  bool Plain() const { return plain_; }
+
  private:
   std::string_view text_;
   std::size_t pos_ = 0;
+  std::size_t line_ = 1;
+  std::size_t fieldLine_ = 0;
+  bool plain_ = false;
 };
 
 }  // namespace tarvex

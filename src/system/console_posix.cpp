@@ -1,10 +1,11 @@
-#include <dirent.h>
+#include <fcntl.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <cstdio>
 
 #include "system/console.h"
+#include "system/reach_posix.h"
 
 namespace tarvex::sys {
 
@@ -29,10 +30,13 @@ void Write(Stream stream, std::string_view utf8) {
 std::string AnsiToUtf8(const std::string& ansi) { return ansi; }
 
 bool FolderListable(const std::string& folder) {
-  DIR* d = opendir(folder.empty() ? "." : folder.c_str());
-  if (!d) return false;
-  closedir(d);
-  return true;
+  const Reach at(folder.empty() ? "." : folder);
+  const int fd = at.ok() ? openat(at.Folder(), at.Name(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+  if (fd < 0) return false;
+  // A folder whose names cannot be looked up cannot be scanned either.
+  const bool searchable = faccessat(fd, ".", X_OK, AT_EACCESS) == 0;
+  close(fd);
+  return searchable;
 }
 
 }  // namespace tarvex::sys

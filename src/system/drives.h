@@ -12,7 +12,7 @@ enum class DriveType { Unknown, Removable, Fixed };
 // The type of the drive whose root is `root` ("E:\").
 using DriveTypeService = std::function<DriveType(const std::string& root)>;
 
-// The system's answer (Windows only).
+// The system's answer; Unknown on the native build, which names no drives.
 DriveType DriveTypeOf(const std::string& root);
 
 }  // namespace tarvex::sys

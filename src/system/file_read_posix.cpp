@@ -6,12 +6,18 @@
 
 #include "system/file_read.h"
 #include "system/files.h"
+#include "system/reach_posix.h"
 
 namespace tarvex::sys {
 
 namespace {
 
 constexpr std::int64_t kTooLarge = 0x80000000LL;
+
+int OpenForReading(const std::string& path) {
+  const Reach at(path);
+  return at.ok() ? openat(at.Folder(), at.Name(), O_RDONLY | O_CLOEXEC | O_NONBLOCK) : -1;
+}
 
 bool ReadAll(int fd, unsigned char* buf, std::size_t size) {
   std::size_t done = 0;
@@ -30,7 +36,7 @@ FileRead ReadFileWith(const std::string& path, std::int64_t readBelow,
                       const std::function<unsigned char*(std::size_t)>& room) {
   // Without waiting: a pipe that slipped in between the listing and the read
   // must not hold up the scan.
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = OpenForReading(path);
   if (fd < 0) return {FileLength(path), false};
   FileRead result;
   struct stat st;
@@ -47,7 +53,7 @@ FileRead ReadFileWith(const std::string& path, std::int64_t readBelow,
 }
 
 std::string ReadFileHead(const std::string& path, std::size_t count) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = OpenForReading(path);
   if (fd < 0) return {};
   std::string head(count, '\0');
   ssize_t got;
@@ -60,8 +66,9 @@ std::string ReadFileHead(const std::string& path, std::size_t count) {
 }
 
 std::optional<FileStamp> FileStampOf(const std::string& path) {
+  const Reach at(path);
   struct stat st;
-  if (stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;
+  if (!at.ok() || fstatat(at.Folder(), at.Name(), &st, 0) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;
   return FileStamp{static_cast<std::int64_t>(st.st_size),
                    static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
 }

@@ -54,6 +54,10 @@ std::optional<std::vector<unsigned char>> ReadWholeFile(const std::string& path)
 // An unreadable folder or a pattern that matches nothing gives an empty list.
 std::vector<DirEntry> ListDirectory(const std::string& pattern, std::uint32_t mask);
 
+// What tells a folder from every other one, however it is named: its volume
+// and its number there. No value when the system cannot say.
+std::optional<std::string> FolderIdentity(const std::string& folder);
+
 // Directory lookup by name that sees only files without the hidden or system
 // attribute: a hidden file counts as missing.
 bool VisibleFileExists(const std::string& path);

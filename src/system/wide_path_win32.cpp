@@ -66,6 +66,9 @@ std::optional<std::wstring> FullPath(const std::wstring& path) {
 }
 
 std::optional<std::wstring> WidePath(std::string_view utf8) {
+  // The system ends a path at a NUL: what follows would silently name
+  // another file than the one asked for.
+  if (utf8.find('\0') != std::string_view::npos) return std::nullopt;
   std::optional<std::wstring> given = Wide(utf8);
   if (!given) return std::nullopt;
   if (StartsWith(*given, kLongPrefix) || StartsWith(*given, kDevicePrefix)) return given;

@@ -14,7 +14,8 @@ namespace tarvex::sys::win32 {
 // The path as the wide file functions take it. An absolute path (drive or
 // UNC) is written in the long-path form; a relative one, or one holding "."
 // or "..", is first made full by the system when it is too long for the
-// classic limit, and otherwise passed as it is. No value for ill-formed UTF-8.
+// classic limit, and otherwise passed as it is. No value for ill-formed UTF-8
+// or a path holding a NUL.
 std::optional<std::wstring> WidePath(std::string_view utf8);
 
 // The system's full form of a path ("." and ".." folded, made absolute); no

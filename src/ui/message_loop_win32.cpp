@@ -36,7 +36,16 @@ void PumpPendingMessagesPaced() {
 
 int RunMessageLoop() {
   MSG msg = {};
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+  for (;;) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) break;  // WM_QUIT
+    if (got == -1) {
+      // The call failed (a message too large to bring into this process,
+      // sent by another program): no reason to end. A short rest keeps an
+      // error that repeats from taking the processor.
+      Sleep(10);
+      continue;
+    }
     if (RouteNavigation(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

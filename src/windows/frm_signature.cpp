@@ -16,15 +16,14 @@ constexpr const char* kEndName = "Selesai";
 // database has none.
 std::vector<std::string> DatabaseNames(const std::string& dbPath) {
   std::vector<std::string> names;
-  std::size_t read = 0;
-  ForEachDatabaseEntry(dbPath, [&](const std::string& entry) {
-    ++read;
-    DatabaseEntry e = SplitDatabaseEntry(entry);
-    std::string name = e.hasColon ? e.name : e.key;
-    if (name == kEndName) return false;
-    names.push_back(std::move(name));
-    return read < kDatabaseEntries;
-  });
+  std::optional<DatabaseReading> reading = ReadDatabaseFile(dbPath);
+  if (!reading) return names;
+  for (const DatabaseEntry& e : reading->entries) {
+    if (names.size() == kDatabaseEntries) break;
+    const std::string& name = e.hasColon ? e.name : e.key;
+    if (name == kEndName) break;
+    names.push_back(name);
+  }
   return names;
 }
 

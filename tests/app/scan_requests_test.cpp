@@ -25,7 +25,8 @@ TEST(StartRequest, CommandLines) {
     EXPECT_EQ(ParseStartRequest(SplitCommandLine(commandLine)), expected) << commandLine;
     EXPECT_EQ(DecodeStartRequest(EncodeStartRequest(expected)), expected) << commandLine;
   }
-  EXPECT_TRUE(DecodeStartRequest("folder \nsomething else\n\n").Empty());
+  EXPECT_TRUE(DecodeStartRequest("folder \nsomething else\n\n")->Empty());
+  EXPECT_FALSE(DecodeStartRequest(std::string("folder C:\\a\0b\n", 14)));
 }
 
 class Requests : public ::testing::Test {

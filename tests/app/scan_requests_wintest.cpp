@@ -9,6 +9,7 @@
 
 #include <fstream>
 
+#include "app/instance_handover_win32.h"
 #include "support/other_process_win32.h"
 #include "support/program_win32.h"
 #include "support/temp_tree_win32.h"
@@ -79,6 +80,27 @@ TEST_F(StartedProgram, AgainWithAFolderHandsItToTheRunningWindowAndEnds) {
   ASSERT_TRUE(second.EndsWithin(10000));
   EXPECT_EQ(second.ExitCode(), 0u);
   EXPECT_EQ(StatusOnceItIs(main, kOneFound), kOneFound);
+}
+
+TEST_F(StartedProgram, AHostileHandOverLeavesItRunning) {
+  OtherProcess first(exe_, "");
+  HWND main = MainWindow(first);
+  ASSERT_NE(main, nullptr);
+  ASSERT_EQ(StatusOnceItIs(main, "Tarvex Antivirus 2011"), "Tarvex Antivirus 2011");
+  // A folder cut short at a NUL names the folder above it, which the system
+  // then lists as its own subfolder; and 8 MB the system cannot bring across.
+  const std::string cut = EncodeStartRequest({false, {infected_.Root() + std::string(1, '\0') + "x"}});
+  const std::string huge(8u << 20, 'x');
+  for (const std::string* payload : {&cut, &huge}) {
+    COPYDATASTRUCT data = {kHandOverTag, static_cast<DWORD>(payload->size()), const_cast<char*>(payload->data())};
+    DWORD_PTR accepted = TRUE;
+    SendMessageTimeoutW(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000, &accepted);
+    EXPECT_FALSE(accepted) << payload->size();
+    EXPECT_FALSE(first.EndsWithin(1000)) << payload->size() << " bytes ended the program";
+  }
+  OtherProcess second(exe_, infected_.Root());
+  ASSERT_TRUE(second.EndsWithin(10000));
+  EXPECT_EQ(StatusOnceItIs(main, kOneFound), kOneFound) << "and it still takes a hand-over";
 }
 
 // In the program's own process, over the prefix's drive R:, removable for wine (scripts/wine.sh).

@@ -39,14 +39,27 @@ class FakeAttributeFiles : public sys::AttributeFiles {
 
 struct UnhideRun { int status; std::string out, err; };
 
-UnhideRun Unhide(const std::string& given, sys::FinalPath resolved, FakeAttributeFiles& files) {
+// `resolved` is what `given` leads to; a folder below leads to `inner`'s entry
+// for it, or to itself. C:, D: and Z: are fixed drives, E: and R: removable.
+UnhideRun Unhide(const std::string& given, sys::FinalPath resolved, FakeAttributeFiles& files,
+                 const std::map<std::string, sys::FinalPath>& inner = {}) {
   testing::FakeConsole io;
   const sys::SystemFolders system = {.windows = "C:\\Windows",
                                      .programFiles = {"C:\\Program Files", "C:\\Program Files (x86)"},
                                      .programData = "C:\\ProgramData",
                                      .users = "C:\\Users",
                                      .profiles = {"C:\\Users\\Budi", "D:\\Profil\\Sari"}};
-  UnhideServices services{[&](const std::string&) { return resolved; }, [&] { return system; }, files};
+  auto resolve = [&](const std::string& path) {
+    if (path == given) return resolved;
+    auto it = inner.find(path);
+    return it != inner.end() ? it->second : sys::FinalPath{Kind::Folder, path};
+  };
+  auto driveType = [](const std::string& root) {
+    const std::string fixed = "CDZ", removable = "ER";
+    if (fixed.find(root[0]) != std::string::npos) return sys::DriveType::Fixed;
+    return removable.find(root[0]) != std::string::npos ? sys::DriveType::Removable : sys::DriveType::Unknown;
+  };
+  UnhideServices services{resolve, [&] { return system; }, driveType, files};
   const int status = RunUnhide(given, io, services);
   return {status, io.out, io.err};
 }
@@ -68,13 +81,17 @@ TEST(Unhide, RefusesTheSystemsFoldersByWhatAPathResolvesTo) {
       {"x", Kind::Folder, "C:\\Users\\", 1, "is the Users folder"},
       {"x", Kind::Folder, "D:\\Profil\\Sari", 1, "is a user's profile folder"},
       {"\\\\server\\C$", Kind::Missing, "", 1, "is an administrative share"},
+      {"\\\\?\\UNC\\server\\C$", Kind::Missing, "", 1, "is an administrative share"},
+      {"Z:\\", Kind::Folder, "Z:\\", 1, "refused: Z:\\ is the root of a fixed drive"},
+      {"x", Kind::Folder, "D:\\", 1, "is the root of a fixed drive"},
       {"x", Kind::Folder, "\\\\server\\admin$\\System32", 1, "is an administrative share"},
       {"x", Kind::Unresolved, "", 1, "refused: cannot tell where x leads"},
       {"x", Kind::Missing, "", 2, "cannot find x"},
       {"x", Kind::File, "E:\\a.txt", 2, "is not a folder"},
       // Below what is refused only as itself, another drive's root, a look-alike.
       {"x", Kind::Folder, "C:\\Users\\Budi\\Documents", 0, ""},
-      {"x", Kind::Folder, "D:\\", 0, ""},
+      {"x", Kind::Folder, "R:\\", 0, ""},
+      {"x", Kind::Folder, "D:\\Data", 0, ""},
       {"x", Kind::Folder, "C:\\Windowsx", 0, ""},
   };
   for (const Case& c : cases) {
@@ -103,6 +120,25 @@ TEST(Unhide, ClearsEveryDepthButWhatMustStayAndDoesNotFollowLinks) {
       {P("E:/Tugas/bab1.doc"), 0u},   {P("E:/Tugas/RECYCLER"), kDir},                {P("E:/Tugas/RECYCLER/x.doc"), 0u}};
   EXPECT_EQ(files.set, cleared);
   EXPECT_EQ(run.out, "Unhiding E: (" + P("E:/") + ")\nbrought back: 4\ncould not change: 1\n");
+}
+
+TEST(Unhide, AFolderInsideThatLeadsToTheSystemsOwnIsNeitherChangedNorEntered) {
+  FakeAttributeFiles files;
+  files.tree[P("E:/")] = {{"prefix", kDir | kH}, {"lain", kDir | kH}};
+  files.tree[P("E:/prefix/")] = {{"drive_c", kDir | kH}, {"ini.doc", kH}};
+  files.tree[P("E:/prefix/drive_c/")] = {{"windows", kDir | kS}};
+  files.tree[P("E:/prefix/drive_c/windows/")] = {{"win.ini", kR}};
+  files.tree[P("E:/lain/")] = {{"root", kDir | kH}};
+  files.tree[P("E:/lain/root/")] = {{"etc", kDir | kH}};
+  const UnhideRun run = Unhide("E:", {Kind::Folder, P("E:/")}, files,
+                               {{P("E:/prefix/drive_c"), {Kind::Folder, "C:\\"}},
+                                {P("E:/lain/root"), {Kind::Folder, "Z:\\"}}});
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::map<std::string, std::uint32_t> cleared = {
+      {P("E:/prefix"), kDir}, {P("E:/prefix/ini.doc"), 0u}, {P("E:/lain"), kDir}};
+  EXPECT_EQ(files.set, cleared);
+  EXPECT_THAT(run.err, HasSubstr("left alone: " + P("E:/prefix/drive_c") + " (C:\\) is the root of the Windows drive"));
+  EXPECT_THAT(run.err, HasSubstr("(Z:\\) is the root of a fixed drive"));
 }
 
 }  // namespace

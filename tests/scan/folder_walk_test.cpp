@@ -5,7 +5,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <functional>
+#include <optional>
 
 #include "signatures/temp_files.h"
 #include "support/fake_tree.h"
@@ -163,6 +165,46 @@ TEST(FolderWalk, UnlistableFolderContributesNothing) {
   RecordingHost host;
   std::uint64_t count = host.Walk(tree, "C:\\Missing", Kerja::Pindai);
   EXPECT_EQ(count, 0);
+}
+
+// A chain made up as it is listed: every folder above `depth` holds a folder
+// "a", the deepest a file; `identity` says which folder a level is.
+class ChainSource : public DirectorySource {
+ public:
+  ChainSource(std::size_t depth, std::function<std::string(std::size_t)> identity) : depth_(depth), identity_(identity) {}
+  std::vector<sys::DirEntry> List(const std::string& pattern, std::uint32_t mask) override {
+    if (Level(pattern) == depth_) return {{"bottom.exe", sys::kAttrArchive}};
+    if (mask & sys::kAttrDirectory) return {{"a", sys::kAttrDirectory}};
+    return {};
+  }
+  std::optional<std::string> FolderIdentity(const std::string& folder) override { return identity_(Level(folder)); }
+  char Separator() const override { return '\\'; }
+
+ private:
+  static std::size_t Level(const std::string& path) { return std::count(path.begin(), path.end(), '\\') - 1; }
+  std::size_t depth_;
+  std::function<std::string(std::size_t)> identity_;
+};
+
+TEST(FolderWalk, TheDeepestPathIsWalkedAndNoFolderIsEnteredFromInsideItself) {
+  constexpr std::size_t kDeepest = 16000;  // one-letter folders in a path of 32 767 characters
+  struct Case {
+    std::function<std::string(std::size_t)> identity;
+    std::uint64_t files;
+    int yields;
+  };
+  const Case cases[] = {
+      {[](std::size_t level) { return std::to_string(level); }, 1, 1 + kDeepest + 1},
+      // A folder the system lists as its own subfolder (a path cut short at a NUL).
+      {[](std::size_t) { return std::string("same"); }, 0, 1},
+      {[](std::size_t level) { return std::to_string(level == 5 ? 2 : level); }, 0, 5},
+  };
+  for (const Case& c : cases) {
+    ChainSource chain(kDeepest, c.identity);
+    RecordingHost host;
+    EXPECT_EQ(host.Walk(chain, "C:\\", Kerja::Pindai), c.files) << c.yields;
+    EXPECT_EQ(host.yields, c.yields);
+  }
 }
 
 // The system's own listing, over a tree of real files on the disk of the

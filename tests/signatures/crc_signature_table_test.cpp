@@ -4,7 +4,6 @@
 
 #include <random>
 
-#include "signatures/sequential_input.h"
 #include "signatures/signature_database.h"
 #include "support/damaged_database.h"
 
@@ -16,8 +15,7 @@ class CrcSignatureTableTest : public ::testing::Test {
   // Every key the text could be asked for, and some it never holds.
   static std::vector<std::string> Probes(std::string_view text) {
     std::vector<std::string> probes = {"ABC", "abc", "0", "", "Selesai", "CBF43926", "6851CF3C"};
-    SequentialInput input(text);
-    while (auto entry = input.Next()) probes.push_back(SplitDatabaseEntry(*entry).key);
+    for (const DatabaseEntry& e : ReadDatabase(text).entries) probes.push_back(e.key);
     return probes;
   }
 

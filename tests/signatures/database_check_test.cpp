@@ -23,7 +23,8 @@ TEST(DatabaseCheck, JudgesEveryLineUpToTheSentinel) {
   };
   const Case cases[] = {
       {"6851CF3C:EICAR-Test-File\r\nSelesai:Selesai\r\n", DatabaseFault::None, 0},
-      {"0:Nol\nABC:Satu Dua\rSelesai:Selesai", DatabaseFault::None, 0},
+      {"1:Satu\nABC:Satu Dua\rSelesai:Selesai", DatabaseFault::None, 0},
+      {"ABC:X\r\n0:Nol\r\nSelesai:Selesai", DatabaseFault::ZeroKey, 2},
       {"ABC:X\r\nSelesai:Selesai\r\nanything after the end", DatabaseFault::None, 0},
       {"Selesai:Selesai\r\n", DatabaseFault::NoEntries, 1},
       {"", DatabaseFault::NoSentinel, 0},
@@ -37,7 +38,7 @@ TEST(DatabaseCheck, JudgesEveryLineUpToTheSentinel) {
       {"ABC:W32,Varian\r\nSelesai:Selesai", DatabaseFault::BadEntry, 1},
       {" ABC:X\r\nSelesai:Selesai", DatabaseFault::BadEntry, 1},
       {"ABC:X\r\nSelesai:Selesai \r\n", DatabaseFault::BadEntry, 2},
-      {std::string("ABC:X\0\r\nSelesai:Selesai", 23), DatabaseFault::NulByte, 0},
+      {std::string("ABC:X\0\r\nSelesai:Selesai", 23), DatabaseFault::NulByte, 1},
   };
   for (const Case& c : cases) {
     DatabaseCheck check = CheckDatabaseText(c.text);

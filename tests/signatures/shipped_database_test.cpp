@@ -8,6 +8,7 @@
 
 #include "signatures/checksum_text.h"
 #include "signatures/cls_crc.h"
+#include "signatures/database_check.h"
 #include "signatures/signature_database.h"
 #include "system/files.h"
 
@@ -26,12 +27,6 @@ std::string ShippedDb() {
 #endif
 }
 
-bool IsChecksumText(const std::string& key) {
-  if (key == "0") return true;
-  if (key.empty() || key.size() > 8 || key[0] == '0') return false;
-  return key.find_first_not_of("0123456789ABCDEF") == std::string::npos;
-}
-
 TEST(ShippedDatabase, ResolvesTheEicarTestString) {
   const char* eicar = "X5O!P%@AP[4\\PZX54(P^)7CC)7}$EICAR-STANDARD-ANTIVIRUS-TEST-FILE!$H+H*";
   clsCRC crc;
@@ -41,20 +36,12 @@ TEST(ShippedDatabase, ResolvesTheEicarTestString) {
 }
 
 TEST(ShippedDatabase, EveryEntryIsWellFormedAndTheSentinelEndsIt) {
-  std::vector<std::string> entries;
-  ASSERT_TRUE(ForEachDatabaseEntry(ShippedDb(), [&](const std::string& e) {
-    entries.push_back(e);
-    return true;
-  }));
-  ASSERT_FALSE(entries.empty());
-  EXPECT_EQ(entries.back(), "Selesai:Selesai") << "the sentinel must be the last line";
-  for (std::size_t i = 0; i + 1 < entries.size(); ++i) {
-    DatabaseEntry e = SplitDatabaseEntry(entries[i]);
-    EXPECT_TRUE(e.hasColon) << entries[i];
-    EXPECT_TRUE(IsChecksumText(e.key)) << entries[i];
-    EXPECT_FALSE(e.name.empty()) << entries[i];
-    EXPECT_NE(e.name, "Selesai") << entries[i];
-  }
+  std::optional<DatabaseReading> reading = ReadDatabaseFile(ShippedDb());
+  ASSERT_TRUE(reading);
+  EXPECT_TRUE(CheckDatabase(*reading).ok()) << "line " << reading->fault.line;
+  ASSERT_TRUE(reading->sentinel);
+  EXPECT_EQ(*reading->sentinel + 1, reading->entries.size()) << "the sentinel must be the last line";
+  for (std::size_t i = 0; i < *reading->sentinel; ++i) EXPECT_NE(reading->entries[i].name, "Selesai") << i;
 
   // Lines end in CR LF, and nothing that the field rules would reshape.
   auto bytes = sys::ReadWholeFile(ShippedDb());
