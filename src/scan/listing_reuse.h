@@ -3,6 +3,7 @@
 // subfolders) and then the files, with nothing happening in between. A
 // listing costs a trip through the file system for every name; the second
 // one is the first with the folders left out.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,9 @@ class ListingReuse : public DirectorySource {
 
   std::vector<sys::DirEntry> List(const std::string& pattern, std::uint32_t mask) override;
   char Separator() const override { return source_.Separator(); }
+  std::optional<std::string> FolderIdentity(const std::string& folder) override {
+    return source_.FolderIdentity(folder);
+  }
 
  private:
   DirectorySource& source_;

@@ -3,6 +3,7 @@
 #include "base/scoped_win32.h"
 #include "system/file_system.h"
 #include "system/files.h"
+#include "system/handle_facts_win32.h"
 #include "system/wide_path_win32.h"
 
 namespace tarvex::sys {
@@ -16,11 +17,8 @@ std::wstring PathFor(const std::string& path) { return win32::WidePath(path).val
 
 bool Missing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
-FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
-  return {info.dwVolumeSerialNumber, (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow,
-          (static_cast<std::int64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow,
-          (static_cast<std::int64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime};
-}
+// No volume: see FactsOf.
+FileIdentity IdentityOf(const win32::HandleFacts& facts) { return {0, facts.index, facts.size, facts.lastWrite}; }
 
 // The entry the path names, a link itself rather than its target, opened so
 // that it can be deleted or renamed; while it is open, no folder on its way
@@ -39,10 +37,10 @@ Opened OpenChecked(const std::wstring& path, const FileIdentity& identity) {
     out.result = Missing(GetLastError()) ? ChangeResult::Gone : ChangeResult::Failed;
     return out;
   }
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!GetFileInformationByHandle(out.handle.get(), &info)) return out;
-  const bool plainFile = (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
-  if (!plainFile || IdentityOf(info) != identity) {
+  const std::optional<win32::HandleFacts> facts = win32::FactsOf(out.handle.get());
+  if (!facts) return out;
+  const bool plainFile = (facts->attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
+  if (!plainFile || IdentityOf(*facts) != identity) {
     out.result = ChangeResult::Changed;
     return out;
   }
@@ -64,10 +62,9 @@ class Win32FileSystem final : public FileSystem {
     ScopedHandle file(CreateFileW(PathFor(path).c_str(), FILE_READ_ATTRIBUTES,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!file || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
-    return IdentityOf(info);
+    const std::optional<win32::HandleFacts> facts = file ? win32::FactsOf(file.get()) : std::nullopt;
+    if (!facts || (facts->attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
+    return IdentityOf(*facts);
   }
 
   ChangeResult RemoveChecked(const std::string& path, const FileIdentity& identity) override {

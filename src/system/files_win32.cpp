@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "system/files.h"
+#include "system/handle_facts_win32.h"
 #include "system/wide_path_win32.h"
 
 namespace tarvex::sys {
@@ -41,17 +42,14 @@ std::optional<std::string> FolderIdentity(const std::string& folder) {
   if (!wide) return std::nullopt;
   // Opened for nothing but its facts, shared with everyone, so no other
   // program is held up by the look.
-  HANDLE h = CreateFileW(wide->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+  HANDLE h = CreateFileW(wide->c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (h == INVALID_HANDLE_VALUE) return std::nullopt;
-  BY_HANDLE_FILE_INFORMATION info;
-  // Some network file systems give every file the number 0: that tells nothing.
-  const bool known = GetFileInformationByHandle(h, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                     (info.nFileIndexHigh | info.nFileIndexLow) != 0;
+  const std::optional<win32::HandleFacts> facts = win32::FactsOf(h);
   CloseHandle(h);
-  if (!known) return std::nullopt;
-  return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(info.nFileIndexHigh) + ":" +
-         std::to_string(info.nFileIndexLow);
+  // Some network file systems give every file the number 0: that tells nothing.
+  if (!facts || !(facts->attributes & FILE_ATTRIBUTE_DIRECTORY) || facts->index == 0) return std::nullopt;
+  return std::to_string(facts->index);
 }
 
 std::vector<DirEntry> ListDirectory(const std::string& pattern, std::uint32_t mask) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "system/final_path.h"
+#include "system/handle_facts_win32.h"
 #include "system/wide_path_win32.h"
 
 namespace tarvex::sys {
@@ -108,11 +109,10 @@ FinalPath ResolveFinalPath(const std::string& given) {
   if (h == INVALID_HANDLE_VALUE) {
     return {IsMissing(GetLastError()) ? FinalPath::Kind::Missing : FinalPath::Kind::Unresolved, {}};
   }
-  BY_HANDLE_FILE_INFORMATION info = {};
-  const bool known = GetFileInformationByHandle(h, &info) != 0;
+  const std::optional<win32::HandleFacts> facts = win32::FactsOf(h);
   std::optional<std::wstring> final = FinalPathOf(h);
   CloseHandle(h);
-  if (!known || !final) return {FinalPath::Kind::Unresolved, {}};
+  if (!facts || !final) return {FinalPath::Kind::Unresolved, {}};
 
   // Only a drive letter or a share is a form the refusals can judge; a volume
   // without a letter ("\\?\Volume{...}") is not.
@@ -120,7 +120,7 @@ FinalPath ResolveFinalPath(const std::string& given) {
   if (!IsDriveForm(plain) && !IsUnc(plain)) return {FinalPath::Kind::Unresolved, {}};
   std::optional<std::string> utf8 = win32::ReportedPath(plain);
   if (!utf8) return {FinalPath::Kind::Unresolved, {}};
-  const bool folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  const bool folder = (facts->attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   return {folder ? FinalPath::Kind::Folder : FinalPath::Kind::File, *utf8};
 }
 
