@@ -87,8 +87,7 @@ TEST_F(StartedProgram, AHostileHandOverLeavesItRunning) {
   HWND main = MainWindow(first);
   ASSERT_NE(main, nullptr);
   ASSERT_EQ(StatusOnceItIs(main, "Tarvex Antivirus 2011"), "Tarvex Antivirus 2011");
-  // A folder cut short at a NUL names the folder above it, which the system
-  // then lists as its own subfolder; and 8 MB the system cannot bring across.
+  // Cut short at the NUL it names a folder its own subfolder; 8 MB cannot be brought across.
   const std::string cut = EncodeStartRequest({false, {infected_.Root() + std::string(1, '\0') + "x"}});
   const std::string huge(8u << 20, 'x');
   for (const std::string* payload : {&cut, &huge}) {
