@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -162,7 +161,7 @@ TEST(FileRecover, TheUnhideRefusesEverySpellingOfTheSystemsFoldersAndChangesNoth
   DefineDosDeviceA(DDD_REMOVE_DEFINITION, "Q:", nullptr);
   // Under wine a drive on the prefix maps a parent of the Windows drive: walked, but never into it.
   std::string prefix = std::string("Z:") + (std::getenv("WINEPREFIX") ? std::getenv("WINEPREFIX") : "");
-  std::replace(prefix.begin(), prefix.end(), '/', '\\');
+  for (char& c : prefix) c = c == '/' ? '\\' : c;
   if (prefix.size() > 2 && DefineDosDeviceA(0, "P:", prefix.c_str())) {
     BatchRun run = RunUnhide("P:\\");
     DefineDosDeviceA(DDD_REMOVE_DEFINITION, "P:", nullptr);
