@@ -166,9 +166,8 @@ TEST(FolderWalk, UnlistableFolderContributesNothing) {
   EXPECT_EQ(count, 0);
 }
 
-// A chain of folders "a" made up as it is listed, a file at its bottom; the
-// folder at level `from` is the one at level `to`, as a folder the system lists
-// as its own subfolder (a path cut short at a NUL) is.
+// Folders "a" made up as they are listed, a file at the bottom; level `from` is
+// level `to` again, as a path cut short at a NUL lists a folder as its own subfolder.
 class ChainSource : public DirectorySource {
  public:
   ChainSource(std::size_t depth, std::size_t from, std::size_t to) : depth_(depth), from_(from), to_(to) {}

@@ -141,8 +141,7 @@ TEST(FileRecover, TheUnhideRefusesEverySpellingOfTheSystemsFoldersAndChangesNoth
   std::vector<std::string> spellings = {drive + "\\", drive + "\\.\\", win + "\\..", "\\\\?\\" + drive + "\\",
                                         "\\\\.\\" + drive + "\\", "\\\\?\\" + win, drive + "/", win + "\\system32\\drivers",
                                         programs, std::getenv("ProgramData"), profile, profile + "\\..",
-                                        "\\\\localhost\\" + drive.substr(0, 1) + "$",
-                                        "\\\\?\\UNC\\localhost\\" + drive.substr(0, 1) + "$"};
+                                        "\\\\localhost\\" + drive.substr(0, 1) + "$"};
   if (GetDriveTypeA("Z:\\") == DRIVE_FIXED) spellings.push_back("Z:\\");
   char shortName[MAX_PATH] = {};
   GetShortPathNameA(programs.c_str(), shortName, MAX_PATH);
