@@ -170,9 +170,8 @@ TEST_F(ScanCommandTest, LinesWithoutAColonAreSkippedWithAWarning) {
   EXPECT_THAT(io_.err, IsEmpty()) << "quiet leaves nothing but errors";
 }
 
-// One-letter folders down to EICAR as deep as we can make them: natively past
-// the 4 096 bytes Linux takes in one path, so made from inside; under wine past
-// 260 characters, as each level costs wine more. TARVEX_DEEP_CHAIN asks for more.
+// One-letter folders down to EICAR: natively past the 4 096 bytes of a Linux path, so made from
+// inside; under wine past 260 characters, as each level costs more. TARVEX_DEEP_CHAIN asks deeper.
 class DeepChain {
  public:
   explicit DeepChain(const std::string& root) {
