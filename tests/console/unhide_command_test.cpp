@@ -39,7 +39,7 @@ class FakeAttributeFiles : public sys::AttributeFiles {
 
 struct UnhideRun { int status; std::string out, err; };
 
-// A folder below `given` leads to itself; C:, D:, Z: are fixed drives, E:, R: removable.
+// A folder below `given` leads to itself; C:, D:, Z: are fixed drives, the rest removable.
 UnhideRun Unhide(const std::string& given, sys::FinalPath resolved, FakeAttributeFiles& files) {
   testing::FakeConsole io;
   const sys::SystemFolders system = {.windows = "C:\\Windows",
@@ -49,8 +49,7 @@ UnhideRun Unhide(const std::string& given, sys::FinalPath resolved, FakeAttribut
                                      .profiles = {"C:\\Users\\Budi", "D:\\Profil\\Sari"}};
   auto resolve = [&](const std::string& path) { return path == given ? resolved : sys::FinalPath{Kind::Folder, path}; };
   auto driveType = [](const std::string& root) {
-    if (std::string("CDZ").find(root[0]) != std::string::npos) return sys::DriveType::Fixed;
-    return std::string("ER").find(root[0]) != std::string::npos ? sys::DriveType::Removable : sys::DriveType::Unknown;
+    return std::string("CDZ").find(root[0]) != std::string::npos ? sys::DriveType::Fixed : sys::DriveType::Removable;
   };
   UnhideServices services{resolve, [&] { return system; }, driveType, files};
   const int status = RunUnhide(given, io, services);
