@@ -39,25 +39,17 @@ class FakeAttributeFiles : public sys::AttributeFiles {
 
 struct UnhideRun { int status; std::string out, err; };
 
-// `resolved` is what `given` leads to; a folder below leads to `inner`'s entry
-// for it, or to itself. C:, D: and Z: are fixed drives, E: and R: removable.
-UnhideRun Unhide(const std::string& given, sys::FinalPath resolved, FakeAttributeFiles& files,
-                 const std::map<std::string, sys::FinalPath>& inner = {}) {
+// A folder below `given` leads to itself; C:, D:, Z: are fixed drives, the rest removable.
+UnhideRun Unhide(const std::string& given, sys::FinalPath resolved, FakeAttributeFiles& files) {
   testing::FakeConsole io;
   const sys::SystemFolders system = {.windows = "C:\\Windows",
                                      .programFiles = {"C:\\Program Files", "C:\\Program Files (x86)"},
                                      .programData = "C:\\ProgramData",
                                      .users = "C:\\Users",
                                      .profiles = {"C:\\Users\\Budi", "D:\\Profil\\Sari"}};
-  auto resolve = [&](const std::string& path) {
-    if (path == given) return resolved;
-    auto it = inner.find(path);
-    return it != inner.end() ? it->second : sys::FinalPath{Kind::Folder, path};
-  };
+  auto resolve = [&](const std::string& path) { return path == given ? resolved : sys::FinalPath{Kind::Folder, path}; };
   auto driveType = [](const std::string& root) {
-    const std::string fixed = "CDZ", removable = "ER";
-    if (fixed.find(root[0]) != std::string::npos) return sys::DriveType::Fixed;
-    return removable.find(root[0]) != std::string::npos ? sys::DriveType::Removable : sys::DriveType::Unknown;
+    return std::string("CDZ").find(root[0]) != std::string::npos ? sys::DriveType::Fixed : sys::DriveType::Removable;
   };
   UnhideServices services{resolve, [&] { return system; }, driveType, files};
   const int status = RunUnhide(given, io, services);
@@ -120,25 +112,6 @@ TEST(Unhide, ClearsEveryDepthButWhatMustStayAndDoesNotFollowLinks) {
       {P("E:/Tugas/bab1.doc"), 0u},   {P("E:/Tugas/RECYCLER"), kDir},                {P("E:/Tugas/RECYCLER/x.doc"), 0u}};
   EXPECT_EQ(files.set, cleared);
   EXPECT_EQ(run.out, "Unhiding E: (" + P("E:/") + ")\nbrought back: 4\ncould not change: 1\n");
-}
-
-TEST(Unhide, AFolderInsideThatLeadsToTheSystemsOwnIsNeitherChangedNorEntered) {
-  FakeAttributeFiles files;
-  files.tree[P("E:/")] = {{"prefix", kDir | kH}, {"lain", kDir | kH}};
-  files.tree[P("E:/prefix/")] = {{"drive_c", kDir | kH}, {"ini.doc", kH}};
-  files.tree[P("E:/prefix/drive_c/")] = {{"windows", kDir | kS}};
-  files.tree[P("E:/prefix/drive_c/windows/")] = {{"win.ini", kR}};
-  files.tree[P("E:/lain/")] = {{"root", kDir | kH}};
-  files.tree[P("E:/lain/root/")] = {{"etc", kDir | kH}};
-  const UnhideRun run = Unhide("E:", {Kind::Folder, P("E:/")}, files,
-                               {{P("E:/prefix/drive_c"), {Kind::Folder, "C:\\"}},
-                                {P("E:/lain/root"), {Kind::Folder, "Z:\\"}}});
-  EXPECT_EQ(run.status, 0) << run.err;
-  const std::map<std::string, std::uint32_t> cleared = {
-      {P("E:/prefix"), kDir}, {P("E:/prefix/ini.doc"), 0u}, {P("E:/lain"), kDir}};
-  EXPECT_EQ(files.set, cleared);
-  EXPECT_THAT(run.err, HasSubstr("left alone: " + P("E:/prefix/drive_c") + " (C:\\) is the root of the Windows drive"));
-  EXPECT_THAT(run.err, HasSubstr("(Z:\\) is the root of a fixed drive"));
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <fstream>
 #include <algorithm>
 #include <functional>
-#include <optional>
 
 #include "signatures/temp_files.h"
 #include "support/fake_tree.h"
@@ -167,43 +166,32 @@ TEST(FolderWalk, UnlistableFolderContributesNothing) {
   EXPECT_EQ(count, 0);
 }
 
-// A chain made up as it is listed: every folder above `depth` holds a folder
-// "a", the deepest a file; `identity` says which folder a level is.
+// Folders "a" made up as they are listed, a file at the bottom; level `from` is
+// level `to` again, as a path cut short at a NUL lists a folder as its own subfolder.
 class ChainSource : public DirectorySource {
  public:
-  ChainSource(std::size_t depth, std::function<std::string(std::size_t)> identity) : depth_(depth), identity_(identity) {}
+  ChainSource(std::size_t depth, std::size_t from, std::size_t to) : depth_(depth), from_(from), to_(to) {}
   std::vector<sys::DirEntry> List(const std::string& pattern, std::uint32_t mask) override {
     if (Level(pattern) == depth_) return {{"bottom.exe", sys::kAttrArchive}};
-    if (mask & sys::kAttrDirectory) return {{"a", sys::kAttrDirectory}};
-    return {};
+    return mask & sys::kAttrDirectory ? std::vector<sys::DirEntry>{{"a", sys::kAttrDirectory}} : std::vector<sys::DirEntry>{};
   }
-  std::optional<std::string> FolderIdentity(const std::string& folder) override { return identity_(Level(folder)); }
+  std::optional<std::string> FolderIdentity(const std::string& folder) override {
+    return std::to_string(Level(folder) == from_ ? to_ : Level(folder));
+  }
   char Separator() const override { return '\\'; }
-
- private:
   static std::size_t Level(const std::string& path) { return std::count(path.begin(), path.end(), '\\') - 1; }
-  std::size_t depth_;
-  std::function<std::string(std::size_t)> identity_;
+  std::size_t depth_, from_, to_;
 };
 
 TEST(FolderWalk, TheDeepestPathIsWalkedAndNoFolderIsEnteredFromInsideItself) {
   constexpr std::size_t kDeepest = 16000;  // one-letter folders in a path of 32 767 characters
-  struct Case {
-    std::function<std::string(std::size_t)> identity;
-    std::uint64_t files;
-    int yields;
-  };
-  const Case cases[] = {
-      {[](std::size_t level) { return std::to_string(level); }, 1, 1 + kDeepest + 1},
-      // A folder the system lists as its own subfolder (a path cut short at a NUL).
-      {[](std::size_t) { return std::string("same"); }, 0, 1},
-      {[](std::size_t level) { return std::to_string(level == 5 ? 2 : level); }, 0, 5},
-  };
-  for (const Case& c : cases) {
-    ChainSource chain(kDeepest, c.identity);
+  // {from, to, files, yields}: no folder met twice, one its own subfolder, one its grandparent.
+  const std::size_t cases[][4] = {{kDeepest + 1, 0, 1, kDeepest + 2}, {1, 0, 0, 1}, {5, 3, 0, 5}};
+  for (const auto& [from, to, files, yields] : cases) {
+    ChainSource chain(kDeepest, from, to);
     RecordingHost host;
-    EXPECT_EQ(host.Walk(chain, "C:\\", Kerja::Pindai), c.files) << c.yields;
-    EXPECT_EQ(host.yields, c.yields);
+    EXPECT_EQ(host.Walk(chain, "C:\\", Kerja::Pindai), files) << from;
+    EXPECT_EQ(static_cast<std::size_t>(host.yields), yields) << from;
   }
 }
 

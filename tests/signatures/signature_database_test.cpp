@@ -144,43 +144,28 @@ TEST_F(LookupCrcTest, UnreadableDatabaseListsNothingAndLaterLookupsWork) {
 }
 
 TEST(DatabaseReader, GivesEntriesTheSentinelAndTheFirstFault) {
-  using F = DatabaseFault;
-  using namespace std::string_literals;
   struct Case {
     std::string text;
     std::vector<std::string> keys;  // of every entry, in order
     std::optional<std::size_t> sentinel;
-    F fault;
-    std::size_t line;
+    DatabaseProblem fault;
   };
-  const std::string mark = "\xEF\xBB\xBF";
-  const std::string colonless(100, 'x');
   const Case cases[] = {
       {"A1:one\r\nbroken\r\nB2:two:x\r\nSelesai:Selesai\r\nC3:after\r\n", {"A1", "broken", "B2", "Selesai", "C3"},
-       3, F::BadEntry, 2},
-      {mark + "6851CF3C:EICAR\r\nSelesai:Selesai\r\n", {"6851CF3C", "Selesai"}, 1, F::None, 0},
-      {"A1:x\r\n0:Kosong\r\nSelesai:Selesai", {"A1", "0", "Selesai"}, 2, F::ZeroKey, 2},
-      {"A1:x\r\nSelesai:Selesai\r\n\r\nB2:late", {"A1", "Selesai", "", "B2"}, 1, F::AfterSentinel, 4},
-      {"\"A1:x\r\ny\"\r\nB2:a,C3:b\r\nSelesai:Selesai", {"A1", "B2", "C3", "Selesai"}, 3, F::BadEntry, 1},
-      {"A1:x\r\nB2:a,C3:b\r\nSelesai:Selesai", {"A1", "B2", "C3", "Selesai"}, 3, F::BadEntry, 2},
-      {"A1:x\nB\0:y\rSelesai:Selesai"s, {"A1", "B\0"s, "Selesai"}, 2, F::NulByte, 2},
-      {"A1:x\r\nSelesai:Selesai \r\n", {"A1", "Selesai"}, 1, F::BadEntry, 2},
-      {"Selesai:Selesai", {"Selesai"}, 0, F::NoEntries, 1},
-      {"A1:x\r\n" + colonless, {"A1", colonless}, std::nullopt, F::BadEntry, 2},
-      {"A1:x\r\nB2:y", {"A1", "B2"}, std::nullopt, F::NoSentinel, 0},
+       3, {DatabaseFault::BadEntry, 2}},
+      {"\xEF\xBB\xBF" "6851CF3C:EICAR\r\nSelesai:Selesai\r\n", {"6851CF3C", "Selesai"}, 1, {DatabaseFault::None, 0}},
+      {"A1:x\r\nSelesai:Selesai\r\n\r\nB2:late", {"A1", "Selesai", "", "B2"}, 1, {DatabaseFault::AfterSentinel, 4}},
+      {"\"A1:x\r\ny\"\r\nB2:a,C3:b\r\nSelesai:Selesai", {"A1", "B2", "C3", "Selesai"}, 3, {DatabaseFault::BadEntry, 1}},
+      {"A1:x\r\nB2:y", {"A1", "B2"}, std::nullopt, {DatabaseFault::NoSentinel, 0}},
   };
   for (const Case& c : cases) {
     const DatabaseReading r = ReadDatabase(c.text);
     std::vector<std::string> keys;
     for (const DatabaseEntry& e : r.entries) keys.push_back(e.key);
-    const std::string shown = c.text.substr(0, 60);
-    EXPECT_EQ(keys, c.keys) << shown;
-    EXPECT_EQ(r.sentinel, c.sentinel) << shown;
-    EXPECT_EQ(r.fault.fault, c.fault) << shown;
-    EXPECT_EQ(r.fault.line, c.line) << shown;
+    EXPECT_EQ(keys, c.keys) << c.text;
+    EXPECT_EQ(r.sentinel, c.sentinel) << c.text;
+    EXPECT_EQ(std::tie(r.fault.fault, r.fault.line), std::tie(c.fault.fault, c.fault.line)) << c.text;
   }
-  // The mark hid the first key: a lookup now finds it.
-  EXPECT_EQ(LookupCrcInText(mark + "6851CF3C:EICAR\r\nSelesai:Selesai", "6851CF3C"), "EICAR");
 }
 
 }  // namespace
