@@ -88,4 +88,17 @@ fi
 # Wine's helper processes (console hosts, services) outlive the program and
 # keep its output pipes open; end them so the caller sees the run finish.
 /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+# A test prefix whose server could no longer be found (wine starts another
+# when the file naming it changes) keeps the first one's processes: end
+# every process still started in it.
+case "$WINEPREFIX" in
+  */build/*/wineprefix-*)
+    for environ in /proc/[0-9]*/environ; do
+      pid=${environ#/proc/}
+      pid=${pid%/environ}
+      [ "$pid" != $$ ] || continue
+      grep -qsxzF "WINEPREFIX=$WINEPREFIX" "$environ" && kill -9 "$pid" 2>/dev/null || true
+    done
+    ;;
+esac
 exit "$status"
