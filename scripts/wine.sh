@@ -88,9 +88,11 @@ fi
 # Wine's helper processes (console hosts, services) outlive the program and
 # keep its output pipes open; end them so the caller sees the run finish.
 /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
-# A test prefix whose server could no longer be found (wine starts another
-# when the file naming it changes) keeps the first one's processes: end
-# every process still started in it.
+# A test prefix whose server can no longer be found keeps that server's
+# processes, and they hold the caller's pipes: wine names its server in a
+# file of the prefix that it trusts only while it is read-only, and the
+# unhide test of a drive mapped onto the prefix makes that file writable.
+# So end every process still started in the prefix.
 case "$WINEPREFIX" in
   */build/*/wineprefix-*)
     for environ in /proc/[0-9]*/environ; do
