@@ -98,7 +98,11 @@ case "$WINEPREFIX" in
     for environ in /proc/[0-9]*/environ; do
       pid=${environ#/proc/}
       pid=${pid%/environ}
-      [ "$pid" != $$ ] || continue
+      # Wine's own programs only: the caller may carry the prefix too.
+      case $(readlink "/proc/$pid/exe" 2>/dev/null) in
+        /usr/lib/wine/* | */qemu-i386-static) ;;
+        *) continue ;;
+      esac
       grep -qsxzF "WINEPREFIX=$WINEPREFIX" "$environ" && kill -9 "$pid" 2>/dev/null || true
     done
     ;;

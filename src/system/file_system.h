@@ -13,7 +13,8 @@ namespace tarvex::sys {
 
 // What tells one file from another, taken when a scan finds it: a file put in
 // its place (a new one, or the same name reached through a folder swapped for
-// a link) differs in its volume and index, a file changed in place in its
+// a link) differs in its index (and natively its device; Windows leaves the
+// volume 0, see FactsOf), a file changed in place in its
 // size or last-write time.
 struct FileIdentity {
   std::uint64_t volume = 0;
