@@ -158,19 +158,27 @@ bool Quarantine::Delete(const QuarantineEntry& entry) {
 }
 
 bool Quarantine::TrustsFound(const Detection& found, std::optional<std::string_view> content) {
-  if (!content) {
-    const std::optional<std::string> read = files_.Read(found.path);
-    return read && Trusts(found.size, ContentChecksum(*read));
-  }
-  return Trusts(found.size, ContentChecksum(std::string(*content)));
+  const auto& trusted = TrustedFiles();
+  // Nothing trusted: no checksum, and no read of a file the scan did not keep.
+  if (trusted.empty()) return false;
+  const std::optional<std::string> read = content ? std::optional<std::string>(*content) : files_.Read(found.path);
+  return read && trusted.count({found.size, ContentChecksum(*read)}) > 0;
 }
 
 bool Quarantine::Trusts(std::int64_t size, const std::string& checksum) {
-  for (const ManifestRecord& r : Records()) {
-    if (r.kind == ManifestRecord::Kind::Restored && Heuristic(r.virus) && r.size == size && r.checksum == checksum)
-      return true;
+  return TrustedFiles().count({size, checksum}) > 0;
+}
+
+const std::set<std::pair<std::int64_t, std::string>>& Quarantine::TrustedFiles() {
+  std::string text = files_.Read(ManifestPath()).value_or("");
+  if (text != trustedFrom_) {
+    trusted_.clear();
+    for (const ManifestRecord& r : ParseManifest(text)) {
+      if (r.kind == ManifestRecord::Kind::Restored && Heuristic(r.virus)) trusted_.insert({r.size, r.checksum});
+    }
+    trustedFrom_ = std::move(text);
   }
-  return false;
+  return trusted_;
 }
 
 }  // namespace tarvex

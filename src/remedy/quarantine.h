@@ -4,6 +4,7 @@
 // good, and the restored heuristic finds that later scans trust.
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -87,10 +88,16 @@ class Quarantine {
   // The separator a folder lacks at its end: "" or the quarantine folder's own.
   std::string Separated(const std::string& folder) const;
   bool MakeFolders(const std::string& folder);
+  // The (size, checksum) of every trusted file, parsed again only when the
+  // manifest's text differs from the one they came from: a stick with
+  // thousands of heuristic finds asks once for each.
+  const std::set<std::pair<std::int64_t, std::string>>& TrustedFiles();
 
   std::string folder_;
   sys::FileSystem& files_;
   const sys::Clock& clock_;
+  std::string trustedFrom_;
+  std::set<std::pair<std::int64_t, std::string>> trusted_;
 };
 
 }  // namespace tarvex
