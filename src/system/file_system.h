@@ -51,6 +51,9 @@ class FileSystem {
   virtual bool AppendText(const std::string& path, const std::string& text) = 0;
   // The whole content of a file; no value when it cannot be read in full.
   virtual std::optional<std::string> Read(const std::string& path) = 0;
+  // The last `count` bytes of a file, all of a shorter one; no value when it
+  // cannot be read. What a growing file ends in costs the same at any length.
+  virtual std::optional<std::string> ReadTail(const std::string& path, std::size_t count) = 0;
   // The names of the ordinary files in a folder, hidden ones included, links not.
   virtual std::vector<std::string> FileNames(const std::string& folder) = 0;
   // True only when the system answers that nothing of that name is there (the

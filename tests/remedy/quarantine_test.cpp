@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "remedy/remedy.h"
 #include "scan/heuristics.h"
 #include "support/fake_file_system.h"
@@ -78,6 +80,29 @@ TEST_F(QuarantineDesk, RestoreNeverOverwritesAndMakesFoldersAgain) {
   for (const Entry& e : quarantine_.List()) back.push_back(quarantine_.Restore(e).restoredTo);
   EXPECT_THAT(back, ElementsAre("C:\\d\\deep\\x.com", "C:\\f\\noext (2)"));
   EXPECT_EQ(files_.files["C:\\f\\noext"].content, "new");
+}
+
+// A batch remembers the names it found taken; a name taken meanwhile is still
+// never overwritten, and the next batch starts from the first name again.
+TEST_F(QuarantineDesk, CopiesOfOneNameTakeTheNextNamesAndNeverOverwrite) {
+  const std::string q = kFolder;
+  struct Step {
+    std::function<void()> meanwhile;
+    const char* name;
+  };
+  const Step steps[] = {
+      {[] {}, "x.exe_vir"},
+      {[] {}, "x.exe_vir2"},
+      {[&] { files_.Add(q + "x.exe_vir3", "someone else's"); }, "x.exe_vir4"},
+      {[&] { files_.files.erase(q + "x.exe_vir"); }, "x.exe_vir5"},
+      {[&] { quarantine_.ForgetTakenNames(); }, "x.exe_vir"},
+  };
+  int n = 0;
+  for (const Step& step : steps) {
+    step.meanwhile();
+    EXPECT_EQ(Quarantined("C:\\" + std::to_string(++n) + "\\x.exe").newPath, q + step.name) << n;
+  }
+  EXPECT_EQ(files_.files[q + "x.exe_vir3"].content, "someone else's");
 }
 
 TEST_F(QuarantineDesk, OnlyARestoredHeuristicFindIsTrustedAndOnlyWithItsOwnContent) {

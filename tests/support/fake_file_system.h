@@ -1,6 +1,7 @@
 #pragma once
 // Files and folders in memory, with Windows paths, failing where the test says;
 // every operation is written to a journal.
+#include <algorithm>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -71,6 +72,10 @@ class FakeFileSystem : public sys::FileSystem {
   }
   std::optional<std::string> Read(const std::string& path) override {
     return files.count(path) ? std::optional(files[path].content) : std::nullopt;
+  }
+  std::optional<std::string> ReadTail(const std::string& path, std::size_t count) override {
+    const std::optional<std::string> whole = Read(path);
+    return whole ? std::optional(whole->substr(whole->size() - std::min(count, whole->size()))) : std::nullopt;
   }
   std::vector<std::string> FileNames(const std::string& folder) override {
     std::vector<std::string> names;
