@@ -1,6 +1,8 @@
 // Stand-in for the native build, on ordinary host paths. A file is acted on
 // through its folder's handle: the name is looked at there without following
 // a link, compared with what the scan saw, and then unlinked or renamed there.
+// Every path is reached piece by piece, so a file the walk found below a
+// path longer than the system takes at once can be acted on too.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,6 +15,7 @@
 
 #include "system/file_system.h"
 #include "system/files.h"
+#include "system/reach_posix.h"
 
 namespace tarvex::sys {
 
@@ -40,10 +43,34 @@ struct Place {
   std::string name;
 };
 
+// Both leave errno as the failed call set it, for the caller to tell a
+// missing name from a refusal.
+int OpenPath(const std::string& path, int flags, mode_t mode = 0) {
+  int fd, error;
+  {
+    const Reach at(path);
+    fd = at.ok() ? openat(at.Folder(), at.Name(), flags | O_CLOEXEC, mode) : -1;
+    error = errno;
+  }
+  errno = error;
+  return fd;
+}
+
+bool StatPath(const std::string& path, struct stat& st, int flags) {
+  bool found;
+  int error;
+  {
+    const Reach at(path);
+    found = at.ok() && fstatat(at.Folder(), at.Name(), &st, flags) == 0;
+    error = errno;
+  }
+  errno = error;
+  return found;
+}
+
 Place PlaceOf(const std::string& path) {
   const std::string folder = FolderOf(path);
-  return {Fd(open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)),
-          path.substr(folder.size())};
+  return {Fd(OpenPath(folder.empty() ? "." : folder, O_RDONLY | O_DIRECTORY)), path.substr(folder.size())};
 }
 
 FileIdentity IdentityOf(const struct stat& st) {
@@ -101,7 +128,7 @@ class PosixFileSystem final : public FileSystem {
  public:
   std::optional<FileIdentity> Identify(const std::string& path) override {
     struct stat st;
-    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    if (!StatPath(path, st, 0) || !S_ISREG(st.st_mode)) return std::nullopt;
     return IdentityOf(st);
   }
 
@@ -137,24 +164,25 @@ class PosixFileSystem final : public FileSystem {
   // The host keeps no such bits outside a FAT file system; the unhide reads those.
   std::optional<std::uint32_t> Attributes(const std::string& path) override {
     struct stat st;
-    if (lstat(path.c_str(), &st) != 0) return std::nullopt;
+    if (!StatPath(path, st, AT_SYMLINK_NOFOLLOW)) return std::nullopt;
     return S_ISDIR(st.st_mode) ? kAttrDirectory : kAttrArchive;
   }
   bool SetAttributes(const std::string& path, std::uint32_t) override { return Attributes(path).has_value(); }
 
   bool MakeFolder(const std::string& path) override {
-    if (mkdir(path.c_str(), 0777) == 0) return true;
+    const Reach at(path);
+    if (at.ok() && mkdirat(at.Folder(), at.Name(), 0777) == 0) return true;
     struct stat st;
-    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return StatPath(path, st, 0) && S_ISDIR(st.st_mode);
   }
 
   bool AppendText(const std::string& path, const std::string& text) override {
-    Fd fd(open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+    Fd fd(OpenPath(path, O_WRONLY | O_APPEND | O_CREAT, 0644));
     return fd.ok() && WriteAll(fd.get(), text.data(), text.size()) && fsync(fd.get()) == 0;
   }
 
   std::optional<std::string> Read(const std::string& path) override {
-    Fd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    Fd fd(OpenPath(path, O_RDONLY));
     if (!fd.ok()) return std::nullopt;
     std::string out;
     char buf[1 << 16];
@@ -179,8 +207,12 @@ class PosixFileSystem final : public FileSystem {
 
   std::vector<std::string> FileNames(const std::string& folder) override {
     std::vector<std::string> names;
-    DIR* d = opendir(folder.c_str());
-    if (!d) return names;
+    const int fd = OpenPath(folder, O_RDONLY | O_DIRECTORY);
+    DIR* d = fd >= 0 ? fdopendir(fd) : nullptr;
+    if (!d) {
+      if (fd >= 0) close(fd);
+      return names;
+    }
     while (dirent* e = readdir(d)) {
       struct stat st;
       if (fstatat(dirfd(d), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)) names.push_back(e->d_name);
@@ -191,7 +223,7 @@ class PosixFileSystem final : public FileSystem {
 
   bool Gone(const std::string& path) override {
     struct stat st;
-    return lstat(path.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
+    return !StatPath(path, st, AT_SYMLINK_NOFOLLOW) && (errno == ENOENT || errno == ENOTDIR);
   }
 };
 

@@ -198,14 +198,14 @@ class DeepChain {
   std::size_t levels_ = 0;
 };
 
-TEST_F(ScanCommandTest, AFileAsDeepAsTheSystemLetsUsGoIsFound) {
+TEST_F(ScanCommandTest, AFileAsDeepAsTheSystemLetsUsGoIsFoundAndRemoved) {
   std::filesystem::create_directories(Tree());
   const DeepChain chain(tmp_.Path("tree"));
   ASSERT_GT(chain.levels_, 100u);
   std::string bottom = Tree();
   for (std::size_t i = 0; i < chain.levels_; ++i) bottom += std::string("a") + sys::kPathSeparator;
-  EXPECT_EQ(Run({"--no-summary", Tree()}), 1) << chain.levels_ << " levels: " << io_.err.substr(0, 200);
-  EXPECT_THAT(Lines(io_.out), ElementsAre(bottom + "eicar.com\tEICAR-Test-File\t68\t"));
+  EXPECT_EQ(Run({"--no-summary", "--remove", Tree()}), 1) << chain.levels_ << " levels: " << io_.err.substr(0, 200);
+  EXPECT_THAT(Lines(io_.out), ElementsAre(bottom + "eicar.com\tEICAR-Test-File\t68\t\tremoved"));
 }
 
 #ifndef _WIN32
