@@ -194,7 +194,7 @@ class PosixFileSystem final : public FileSystem {
   }
 
   std::optional<std::string> ReadTail(const std::string& path, std::size_t count) override {
-    Fd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    Fd fd(OpenPath(path, O_RDONLY));
     struct stat st;
     if (!fd.ok() || fstat(fd.get(), &st) != 0) return std::nullopt;
     const std::size_t size = static_cast<std::size_t>(st.st_size);
