@@ -74,8 +74,9 @@ class FakeFileSystem : public sys::FileSystem {
     return files.count(path) ? std::optional(files[path].content) : std::nullopt;
   }
   std::optional<std::string> ReadTail(const std::string& path, std::size_t count) override {
-    const std::optional<std::string> whole = Read(path);
-    return whole ? std::optional(whole->substr(whole->size() - std::min(count, whole->size()))) : std::nullopt;
+    if (!files.count(path)) return std::nullopt;
+    const std::string& whole = files[path].content;
+    return whole.substr(whole.size() - std::min(count, whole.size()));
   }
   std::vector<std::string> FileNames(const std::string& folder) override {
     std::vector<std::string> names;
