@@ -99,10 +99,11 @@ bool CatchUpCount(HWND list, std::size_t wanted, bool mayHold) {
     // from `count` on are further down.
     if (count > page && GetScrollBarInfo(list, OBJID_VSCROLL, &bar) &&
         !(bar.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE))) {
-      const int track = bar.rcScrollBar.bottom - bar.rcScrollBar.top - 2 * bar.dxyLineButton;
-      // Larger than its share of the track: held at the smallest size, which
-      // more rows keep, as they keep the box of a list at its top in place.
-      const int share = MulDiv(track, static_cast<int>(page), static_cast<int>(count));
+      // Larger than its share of the whole bar, arrows and all: held at the
+      // smallest size, which more rows keep, as they keep the box of a list
+      // at its top in place.
+      const int share =
+          MulDiv(bar.rcScrollBar.bottom - bar.rcScrollBar.top, static_cast<int>(page), static_cast<int>(count));
       if (bar.xyThumbBottom - bar.xyThumbTop > share + 1) return false;
     }
   }
