@@ -38,9 +38,6 @@ class LockingFiles : public sys::FileSystem {
   bool MakeFolder(const std::string& path) override { return real_.MakeFolder(path); }
   bool AppendText(const std::string& path, const std::string& text) override { return real_.AppendText(path, text); }
   std::optional<std::string> Read(const std::string& path) override { return real_.Read(path); }
-  std::optional<std::string> ReadTail(const std::string& path, std::size_t count) override {
-    return real_.ReadTail(path, count);
-  }
   std::vector<std::string> FileNames(const std::string& folder) override { return real_.FileNames(folder); }
   bool Gone(const std::string& path) override { return real_.Gone(path); }
 

@@ -20,7 +20,6 @@ namespace tarvex {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::StartsWith;
 using testing::TempTree;
 using A = Antivirus;
 
@@ -85,7 +84,7 @@ TEST_F(RemedyOnWine, QuarantinedFilesKeepEveryByteAndNeverOverwriteEachOther) {
   CreateDirectoryA("C:\\Karantina", nullptr);
   std::ofstream("C:\\Karantina\\karantina.txt", std::ios::binary) << "karantina\tcut short";
   Click(A::cmdKarantina);
-  EXPECT_THAT(ReadBytes("C:\\Karantina\\karantina.txt"), StartsWith("karantina\tcut short\r\nkarantina\t"));
+  EXPECT_EQ(ReadBytes("C:\\Karantina\\karantina.txt").substr(0, 31), "karantina\tcut short\r\nkarantina\t");
   EXPECT_TRUE(ListedPaths().empty());
   EXPECT_EQ(Text(A::status), std::string("2") + kMoved);
   // The last row is handled first.

@@ -82,27 +82,17 @@ TEST_F(QuarantineDesk, RestoreNeverOverwritesAndMakesFoldersAgain) {
   EXPECT_EQ(files_.files["C:\\f\\noext"].content, "new");
 }
 
-// A batch remembers the names it found taken; a name taken meanwhile is still
-// never overwritten, and the next batch starts from the first name again.
+// A name taken meanwhile is never overwritten; the next batch starts again at "_vir".
 TEST_F(QuarantineDesk, CopiesOfOneNameTakeTheNextNamesAndNeverOverwrite) {
   const std::string q = kFolder;
-  struct Step {
-    std::function<void()> meanwhile;
-    const char* name;
-  };
-  const Step steps[] = {
-      {[] {}, "x.exe_vir"},
-      {[] {}, "x.exe_vir2"},
-      {[&] { files_.Add(q + "x.exe_vir3", "someone else's"); }, "x.exe_vir4"},
-      {[&] { files_.files.erase(q + "x.exe_vir"); }, "x.exe_vir5"},
-      {[&] { quarantine_.ForgetTakenNames(); }, "x.exe_vir"},
-  };
-  int n = 0;
-  for (const Step& step : steps) {
-    step.meanwhile();
-    EXPECT_EQ(Quarantined("C:\\" + std::to_string(++n) + "\\x.exe").newPath, q + step.name) << n;
+  const std::pair<std::function<void()>, const char*> steps[] = {
+      {[] {}, "_vir"}, {[] {}, "_vir2"}, {[&] { files_.Add(q + "x_vir3", "someone's"); }, "_vir4"},
+      {[&] { files_.files.erase(q + "x_vir"); }, "_vir5"}, {[&] { quarantine_.ForgetTakenNames(); }, "_vir"}};
+  for (const auto& [meanwhile, name] : steps) {
+    meanwhile();
+    EXPECT_EQ(Quarantined("C:\\" + std::string(name) + "\\x").newPath, q + "x" + name);
   }
-  EXPECT_EQ(files_.files[q + "x.exe_vir3"].content, "someone else's");
+  EXPECT_EQ(files_.files[q + "x_vir3"].content, "someone's");
 }
 
 TEST_F(QuarantineDesk, OnlyARestoredHeuristicFindIsTrustedAndOnlyWithItsOwnContent) {

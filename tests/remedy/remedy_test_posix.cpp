@@ -78,17 +78,5 @@ TEST_F(RemedyOnFiles, NamesAreTakenLiterallyAndALongNameComesBackWhole) {
   }
 }
 
-// Only the manifest's last byte is read before a record is appended to it.
-TEST_F(RemedyOnFiles, ARecordAfterALineCutShortStartsALineOfItsOwn) {
-  const ManifestRecord record{.original = "/a/v.exe", .name = "v.exe_vir", .virus = "Test.Virus"};
-  const std::pair<const char*, const char*> cases[] = {{nullptr, ""}, {"", ""}, {"whole\r\n", ""}, {"cut", "\r\n"}};
-  for (const auto& [before, between] : cases) {
-    fs::remove(quarantine_.ManifestPath());
-    if (before) Make("q/" + std::string(kManifestName), before);
-    ASSERT_TRUE(quarantine_.Record(record));
-    EXPECT_EQ(Content(quarantine_.ManifestPath()), std::string(before ? before : "") + between + ManifestLine(record));
-  }
-}
-
 }  // namespace
 }  // namespace tarvex

@@ -1,7 +1,6 @@
 #pragma once
 // Files and folders in memory, with Windows paths, failing where the test says;
 // every operation is written to a journal.
-#include <algorithm>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -74,9 +73,8 @@ class FakeFileSystem : public sys::FileSystem {
     return files.count(path) ? std::optional(files[path].content) : std::nullopt;
   }
   std::optional<std::string> ReadTail(const std::string& path, std::size_t count) override {
-    if (!files.count(path)) return std::nullopt;
-    const std::string& whole = files[path].content;
-    return whole.substr(whole.size() - std::min(count, whole.size()));
+    const std::string* whole = files.count(path) ? &files[path].content : nullptr;
+    return whole ? std::optional(whole->substr(whole->size() - std::min(count, whole->size()))) : std::nullopt;
   }
   std::vector<std::string> FileNames(const std::string& folder) override {
     std::vector<std::string> names;
