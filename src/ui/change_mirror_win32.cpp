@@ -91,7 +91,8 @@ void ShowListViewRows(HWND list, const ListEdit& edit, const std::vector<Row>& r
 bool CatchUpCount(HWND list, std::size_t wanted, bool mayHold) {
   const auto count = static_cast<std::size_t>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
   if (count == wanted) return true;
-  if (mayHold && wanted > count && SendMessageW(list, LVM_GETTOPINDEX, 0, 0) == 0) {
+  // A list the user may be moving in (End, Page Down) keeps its count.
+  if (mayHold && wanted > count && GetFocus() != list && SendMessageW(list, LVM_GETTOPINDEX, 0, 0) == 0) {
     const auto page = static_cast<std::size_t>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
     SCROLLBARINFO bar{};
     bar.cbSize = sizeof bar;

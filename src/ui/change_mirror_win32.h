@@ -61,8 +61,8 @@ class ChangeMirror {
 void ShowListBoxItems(HWND list, const ListEdit& edit, const std::vector<std::string>& items);
 void ShowListViewRows(HWND list, const ListEdit& edit, const std::vector<Row>& rows, std::vector<Row>& shown);
 // Brings the list view's count to `wanted`, unless `mayHold` and rows are only
-// added below its sight to a list scrolled to its top whose scroll box is
-// held at its smallest: the count then changes nothing the user sees, and
+// added below its sight to a list scrolled to its top, without the focus,
+// whose scroll box is held at its smallest: the count then changes nothing the user sees, and
 // under emulation it costs a redraw of the scroll bar, 3 ms in every frame
 // of a scan. True when the count is `wanted`.
 bool CatchUpCount(HWND list, std::size_t wanted, bool mayHold);
