@@ -74,8 +74,7 @@ TEST_F(RemedyOnWine, ReadOnlyAndHiddenFilesAreDeleted) {
   for (const char* name : {"ro.exe", "hidden.exe", "all.exe"}) EXPECT_FALSE(Exists(tree_.Root() + "\\" + name));
 }
 
-// Same-named files from two folders, one read-only and one hidden, all bytes;
-// their lines after a line cut short, which stays alone on its line.
+// Same-named files from two folders, one read-only and one hidden, all bytes, after a manifest line cut short.
 TEST_F(RemedyOnWine, QuarantinedFilesKeepEveryByteAndNeverOverwriteEachOther) {
   std::string bytes;
   for (int i = 0; i < 1024; ++i) bytes += static_cast<char>(i * 7);
