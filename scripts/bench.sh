@@ -87,7 +87,11 @@ median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print v[int((NR
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN{printf "%.2f", a/b}'; }
 per_row() { awk -v t="$1" -v n="$2" 'BEGIN{printf "%.3f", t * 1000 / n}'; }
-driver=$root/build/win64/bench/window_scan_driver.exe
+# The driver without its debug information: wine loads an image's debug
+# sections with it or not depending on the image's layout, which moved the
+# peak working set by 20 MB from one build to the next.
+driver=$bench/window_scan_driver.exe
+x86_64-w64-mingw32-strip -o "$driver" "$root/build/win64/bench/window_scan_driver.exe"
 exe=$root/build/win64/bin/tarvex-scan.exe
 echo
 echo "machine: $(nproc) cores, $(lscpu | sed -n 's/^Model name: *//p' | head -1)"
