@@ -111,6 +111,7 @@ int main() {
   HWND status = app.Main().Control(Antivirus::status);
 
   LARGE_INTEGER start, end;
+  SetFocus(scan);  // as the mouse's press on it gives it the focus
   QueryPerformanceCounter(&start);
   SendMessageA(scan, BM_CLICK, 0, 0);  // returns when the scan has ended
   QueryPerformanceCounter(&end);

@@ -20,7 +20,12 @@
 # worm's program beside each, ten small files in each, EICAR in every tenth),
 # at 200 and 2 000 folders: the window's scan against tarvex-scan.exe on the
 # same tree, and Karantina's and Hapus's time per row, medians of five rounds
-# taken in turns; then the window's peak memory with over 20 000 rows.
+# taken in turns; then the window's peak memory with over 20 000 rows. The
+# wine server and every wine program of this case run on one processor: each
+# of the thousands of requests a scan makes to the server then wakes it on the
+# processor it runs on. Across the processors of a virtual machine such a
+# wake-up costs tens of microseconds more, depending on what else the host
+# runs, and made the same run take from 4 to 10 s.
 #   scripts/bench.sh [corpus|stick]   one of the two; both when not given
 # Not part of scripts/test.sh.
 set -euo pipefail
@@ -82,7 +87,11 @@ median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print v[int((NR
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN{printf "%.2f", a/b}'; }
 per_row() { awk -v t="$1" -v n="$2" 'BEGIN{printf "%.3f", t * 1000 / n}'; }
-driver=$root/build/win64/bench/window_scan_driver.exe
+# The driver without its debug information: wine loads an image's debug
+# sections with it or not depending on the image's layout, which moved the
+# peak working set by 20 MB from one build to the next.
+driver=$bench/window_scan_driver.exe
+x86_64-w64-mingw32-strip -o "$driver" "$root/build/win64/bench/window_scan_driver.exe"
 exe=$root/build/win64/bin/tarvex-scan.exe
 echo
 echo "machine: $(nproc) cores, $(lscpu | sed -n 's/^Model name: *//p' | head -1)"
@@ -136,23 +145,27 @@ make_stick() {  # make_stick FOLDERS [FILES_PER_FOLDER]: the stick's folder
   fi
   echo "$dir"
 }
+one_cpu=(taskset -c "$(($(nproc) - 1))")  # see the top
 # window_run STICK karantina|hapus: the driver's line for a fresh copy of STICK.
 window_run() {
   rm -rf "$stick/run" "$quarantine" && cp -a "$1" "$stick/run"
-  { "$wine" "$driver" "$(windows_path "$stick/run")" "$wdb_stick" "$2" 2>/dev/null || true; } | tr -d '\r'
+  { "${one_cpu[@]}" "$wine" "$driver" "$(windows_path "$stick/run")" "$wdb_stick" "$2" 2>/dev/null || true; } | tr -d '\r'
 }
 field() { sed -n "s/.*[,;] $1 \([0-9.][0-9.]*\).*/\1/p" | head -1; }  # field NAME < driver line
 
 stick_case() {
   mkdir -p "$stick" && cp resources/Tarvex.db "$stick/"
   local n line sizes="200 2000"
+  /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+  /usr/lib/wine/wineserver -w
+  "${one_cpu[@]}" /usr/lib/wine/wineserver -p
   declare -A scan console karantina hapus rows files
   for n in $sizes; do make_stick "$n" >/dev/null; done
   for _ in 1 2 3 4 5; do
     for n in $sizes; do
       local dir
       dir=$(make_stick "$n")
-      console[$n]+=" $(reported '^Time: *\([0-9.]*\) s$' "$wine" "$exe" --db "$wdb_stick" "$(windows_path "$dir")")"
+      console[$n]+=" $(reported '^Time: *\([0-9.]*\) s$' "${one_cpu[@]}" "$wine" "$exe" --db "$wdb_stick" "$(windows_path "$dir")")"
       line=$(window_run "$dir" karantina)
       scan[$n]+=" $(field seconds <<<"$line")" karantina[$n]+=" $(field 'karantina seconds' <<<"$line")"
       rows[$n]=$(field rows <<<"$line") files[$n]=$(field files <<<"$line")

@@ -235,7 +235,10 @@ void Antivirus::tindakan(const std::string& aksi) {
     ShowStatus(hapus ? "Tak ada virus yang dihapus..." : "Tak ada virus yang dikarantina...");
     return;
   }
-  if (aksi == "karantina") services_.files.MakeFolder(kQuarantineFolder);
+  if (aksi == "karantina") {
+    services_.files.MakeFolder(kQuarantineFolder);
+    quarantine_.ForgetTakenNames();
+  }
 
   std::size_t done = 0, left = n;
   for (std::size_t k = 1; k <= n; ++k) {

@@ -83,10 +83,22 @@ std::vector<ManifestRecord> Quarantine::Records() {
 }
 
 bool Quarantine::Record(const ManifestRecord& record) {
-  // A line cut short by a program that died while writing it stays alone on its line.
-  const std::optional<std::string> before = files_.Read(ManifestPath());
-  const std::string start = before && !before->empty() && before->back() != '\n' ? "\r\n" : "";
+  // A line cut short by a program that died while writing it stays alone on
+  // its line. Only the last byte tells: a quarantine of thousands of lines
+  // appends as fast as an empty one.
+  const std::optional<std::string> last = files_.ReadTail(ManifestPath(), 1);
+  const std::string start = last && !last->empty() && last->back() != '\n' ? "\r\n" : "";
   return files_.AppendText(ManifestPath(), start + ManifestLine(record));
+}
+
+int Quarantine::FirstUntried(const std::string& name) const {
+  const auto it = untried_.find(name);
+  return it == untried_.end() ? 1 : it->second;
+}
+
+void Quarantine::Taken(const std::string& name, int attempt) {
+  int& untried = untried_.try_emplace(name, 1).first->second;
+  untried = std::max(untried, attempt + 1);
 }
 
 std::vector<QuarantineEntry> Quarantine::List() {

@@ -3,6 +3,7 @@
 // from, putting a file back without overwriting anything, deleting one for
 // good, and the restored heuristic finds that later scans trust.
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -70,6 +71,16 @@ class Quarantine {
   // (which must exist); false when it could not be written.
   bool Record(const ManifestRecord& record);
 
+  // The first attempt of QuarantineName worth trying for a file of this name:
+  // the ones before it were taken when this quarantine last tried them. A
+  // stick's hundred copies of one worm try each name once, not a hundred times.
+  int FirstUntried(const std::string& name) const;
+  // That attempt's name is taken, by another file or by the one just moved in.
+  void Taken(const std::string& name, int attempt);
+  // Before a new batch of files: a name freed since (restored, deleted) is
+  // tried again, so that every batch names its files as an empty memory would.
+  void ForgetTakenNames() { untried_.clear(); }
+
   // Puts the file back where it came from, or for an unknown origin into
   // `intoFolder` under its name without the "_vir" ending: missing folders
   // are made, and a name that is taken gives "NAME (2).EXT", "(3)", ...
@@ -96,6 +107,7 @@ class Quarantine {
   std::string folder_;
   sys::FileSystem& files_;
   const sys::Clock& clock_;
+  std::map<std::string, int> untried_;  // by the file's own name
   std::string trustedFrom_;
   std::set<std::pair<std::int64_t, std::string>> trusted_;
 };

@@ -52,14 +52,18 @@ RemedyOutcome Remedy::MoveIn(const FoundFile& found, Quarantine& quarantine) {
                         .virus = sys::AnsiToUtf8(found.detection.virusName),
                         .size = static_cast<std::int64_t>(content->size()), .checksum = ContentChecksum(*content),
                         .attributes = files.Attributes(path).value_or(0)};
-  for (int attempt = 1; attempt <= kQuarantineAttempts; ++attempt) {
+  for (int attempt = quarantine.FirstUntried(name); attempt <= kQuarantineAttempts; ++attempt) {
     const std::string target = quarantine.Folder() + QuarantineName(name, attempt);
     // Taken names are passed over before a line is written for them, so that
     // a line never claims a file that was there before it.
-    if (!files.Gone(target)) continue;
+    if (!files.Gone(target)) {
+      quarantine.Taken(name, attempt);
+      continue;
+    }
     record.name = target.substr(quarantine.Folder().size());
     if (!quarantine.Record(record)) return {Kind::Failed, "", "the quarantine's manifest cannot be written"};
     const sys::ChangeResult result = files.MoveChecked(path, *found.identity, target);
+    if (result == sys::ChangeResult::Done || result == sys::ChangeResult::TargetExists) quarantine.Taken(name, attempt);
     if (result != sys::ChangeResult::TargetExists) return FromChange(result, Kind::Quarantined, target, "it cannot be moved");
   }
   return {Kind::Failed, "", "every quarantine name is taken"};

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <vector>
@@ -189,6 +190,18 @@ class PosixFileSystem final : public FileSystem {
       if (n < 0) return std::nullopt;
       out.append(buf, static_cast<std::size_t>(n));
     }
+    return out;
+  }
+
+  std::optional<std::string> ReadTail(const std::string& path, std::size_t count) override {
+    Fd fd(OpenPath(path, O_RDONLY));
+    struct stat st;
+    if (!fd.ok() || fstat(fd.get(), &st) != 0) return std::nullopt;
+    const std::size_t size = static_cast<std::size_t>(st.st_size);
+    std::string out(std::min(count, size), '\0');
+    const ssize_t n = pread(fd.get(), out.data(), out.size(), static_cast<off_t>(size - out.size()));
+    if (n < 0) return std::nullopt;
+    out.resize(static_cast<std::size_t>(n));
     return out;
   }
 

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "base/scoped_win32.h"
 #include "system/file_system.h"
 #include "system/files.h"
@@ -131,6 +133,22 @@ class Win32FileSystem final : public FileSystem {
       if (!ReadFile(file.get(), buf, sizeof buf, &got, nullptr)) return std::nullopt;
       if (got == 0) return out;
     }
+  }
+
+  std::optional<std::string> ReadTail(const std::string& path, std::size_t count) override {
+    ScopedHandle file(CreateFileW(PathFor(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size)) return std::nullopt;
+    std::string out(static_cast<std::size_t>(std::min<LONGLONG>(static_cast<LONGLONG>(count), size.QuadPart)), '\0');
+    LARGE_INTEGER from{};
+    from.QuadPart = size.QuadPart - static_cast<LONGLONG>(out.size());
+    DWORD got = 0;
+    if (!SetFilePointerEx(file.get(), from, nullptr, FILE_BEGIN) ||
+        !ReadFile(file.get(), out.data(), static_cast<DWORD>(out.size()), &got, nullptr))
+      return std::nullopt;
+    out.resize(got);
+    return out;
   }
 
   std::vector<std::string> FileNames(const std::string& folder) override {

@@ -4,6 +4,7 @@
 // that tests can hand in a file system of their own. Paths are UTF-8, of any
 // depth; the log's text is written as given. Every operation reports failure
 // by its result only.
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -51,6 +52,14 @@ class FileSystem {
   virtual bool AppendText(const std::string& path, const std::string& text) = 0;
   // The whole content of a file; no value when it cannot be read in full.
   virtual std::optional<std::string> Read(const std::string& path) = 0;
+  // The last `count` bytes of a file, all of a shorter one; no value when it
+  // cannot be read. The real file systems read only those, so that what a
+  // growing file ends in costs the same at any length.
+  virtual std::optional<std::string> ReadTail(const std::string& path, std::size_t count) {
+    std::optional<std::string> whole = Read(path);
+    if (whole) whole->erase(0, whole->size() - std::min(count, whole->size()));
+    return whole;
+  }
   // The names of the ordinary files in a folder, hidden ones included, links not.
   virtual std::vector<std::string> FileNames(const std::string& folder) = 0;
   // True only when the system answers that nothing of that name is there (the

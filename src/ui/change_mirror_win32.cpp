@@ -16,16 +16,26 @@ void ChangeMirror::Changed(int id, Change change, bool handling) {
     return;
   }
   Show(id, change);
+  if (change == Change::Items) CatchUpCounts(!handling);
 }
 
-void ChangeMirror::ShowWaiting() {
+void ChangeMirror::ShowWaiting(bool ended) {
   for (const auto& [id, change] : std::exchange(waiting_, {})) Show(id, change);
+  CatchUpCounts(ended);
+}
+
+void ChangeMirror::CatchUpCounts(bool ended) {
+  countsHeld_ = false;
+  for (const auto& [id, rows] : shownRows_) {
+    if (HWND list = host_.Control(id); list && !CatchUpCount(list, rows.size(), !ended)) countsHeld_ = true;
+  }
 }
 
 void ChangeMirror::Clear() {
   shown_.clear();
   shownRows_.clear();
   waiting_.clear();
+  countsHeld_ = false;
 }
 
 void ChangeMirror::Show(int id, Change change) {
@@ -70,12 +80,36 @@ void ShowListViewRows(HWND list, const ListEdit& edit, const std::vector<Row>& r
     for (std::size_t i = edit.shown; i > edit.keep; --i) SendMessageW(list, LVM_DELETEITEM, i - 1, 0);
   }
   ApplyEdit(edit, rows, shown);
-  SendMessageW(list, LVM_SETITEMCOUNT, edit.wanted, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  CatchUpCount(list, edit.wanted, true);
   // Only the changed rows in sight are drawn anew.
   const std::size_t top = static_cast<std::size_t>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
   const std::size_t first = std::max(edit.keep, top);
   const std::size_t end = std::min(edit.wanted, top + 1 + static_cast<std::size_t>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0)));
   if (first < end) SendMessageW(list, LVM_REDRAWITEMS, first, end - 1);
+}
+
+bool CatchUpCount(HWND list, std::size_t wanted, bool mayHold) {
+  const auto count = static_cast<std::size_t>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  if (count == wanted) return true;
+  // A list the user may be moving in (End, Page Down) keeps its count.
+  if (mayHold && wanted > count && GetFocus() != list && SendMessageW(list, LVM_GETTOPINDEX, 0, 0) == 0) {
+    const auto page = static_cast<std::size_t>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    // A row below the last whole one in sight may show in part; the rows
+    // from `count` on are further down.
+    if (count > page && GetScrollBarInfo(list, OBJID_VSCROLL, &bar) &&
+        !(bar.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE))) {
+      // Larger than its share of the whole bar, arrows and all: held at the
+      // smallest size, which more rows keep, as they keep the box of a list
+      // at its top in place.
+      const int share =
+          MulDiv(bar.rcScrollBar.bottom - bar.rcScrollBar.top, static_cast<int>(page), static_cast<int>(count));
+      if (bar.xyThumbBottom - bar.xyThumbTop > share + 1) return false;
+    }
+  }
+  SendMessageW(list, LVM_SETITEMCOUNT, wanted, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  return true;
 }
 
 void GiveRowText(const std::vector<Row>& shown, NMLVDISPINFOW& request) {

@@ -146,13 +146,13 @@ void TableWindow::Handled(const std::function<void()>& event) {
   // Whatever the event changed is on screen when it ends. An event sent from
   // within another (a control asking for its colours while it paints) leaves
   // the showing to the outer one, or to the queue's next turn.
-  if (handling_ == 0 && mirror_.Waiting() && Handle()) mirror_.ShowWaiting();
+  if (handling_ == 0 && mirror_.Waiting() && Handle()) mirror_.ShowWaiting(true);
 }
 
 LRESULT TableWindow::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case kShowChanges:
-      mirror_.ShowWaiting();
+      mirror_.ShowWaiting(false);
       return 0;
     case WM_COMMAND:
       Command(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));

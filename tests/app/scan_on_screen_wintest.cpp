@@ -121,5 +121,25 @@ TEST_F(ScanOnScreen, TheScreenShowsTheScansTextsInTheirOrder) {
   EXPECT_EQ(last, 60);
 }
 
+// A list view's new count is held back only while it changes nothing on screen
+// (count, top row, wanted, may hold, focused, count afterwards: held only in the first).
+TEST(ListViewCount, HeldOnlyForRowsAddedBelowSightOfAListAtItsTopWithItsSmallestScrollBox) {
+  HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_POPUP | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, 0, 0, 300,
+                              200, nullptr, nullptr, nullptr, nullptr);
+  LVCOLUMNW column{LVCF_WIDTH, 0, 200};
+  SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+  const int cases[][6] = {{1000, 0, 1100, 1, 0, 1000}, {1000, 500, 1100, 1, 0, 1100}, {1000, 0, 1100, 0, 0, 1100},
+                          {1000, 0, 1100, 1, 1, 1100}, {20, 0, 21, 1, 0, 21}, {3, 0, 4, 1, 0, 4}, {1000, 0, 900, 1, 0, 900}};
+  for (const auto& [count, top, wanted, mayHold, focused, shown] : cases) {
+    SetFocus(focused ? list : nullptr);
+    SendMessageW(list, LVM_SETITEMCOUNT, count, 0);
+    SendMessageW(list, LVM_ENSUREVISIBLE, 0, FALSE);
+    SendMessageW(list, LVM_SCROLL, 0, top * HIWORD(SendMessageW(list, LVM_GETITEMSPACING, TRUE, 0)));
+    EXPECT_EQ(ui::CatchUpCount(list, wanted, mayHold), shown == wanted);
+    EXPECT_EQ(testing::ListRows(list), shown) << count << " " << top;
+  }
+  DestroyWindow(list);
+}
+
 }  // namespace
 }  // namespace tarvex

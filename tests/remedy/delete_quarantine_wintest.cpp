@@ -74,13 +74,16 @@ TEST_F(RemedyOnWine, ReadOnlyAndHiddenFilesAreDeleted) {
   for (const char* name : {"ro.exe", "hidden.exe", "all.exe"}) EXPECT_FALSE(Exists(tree_.Root() + "\\" + name));
 }
 
-// Same-named files from two folders, one read-only and one hidden, all bytes.
+// Same-named files from two folders, one read-only and one hidden, all bytes, after a manifest line cut short.
 TEST_F(RemedyOnWine, QuarantinedFilesKeepEveryByteAndNeverOverwriteEachOther) {
   std::string bytes;
   for (int i = 0; i < 1024; ++i) bytes += static_cast<char>(i * 7);
   List({tree_.Write("a\\" + Name("setup.exe"), bytes + "a", FILE_ATTRIBUTE_READONLY),
         tree_.Write("b\\" + Name("setup.exe"), bytes + "b", FILE_ATTRIBUTE_HIDDEN)});
+  CreateDirectoryA("C:\\Karantina", nullptr);
+  std::ofstream("C:\\Karantina\\karantina.txt", std::ios::binary) << "karantina\tcut short";
   Click(A::cmdKarantina);
+  EXPECT_EQ(ReadBytes("C:\\Karantina\\karantina.txt").substr(0, 31), "karantina\tcut short\r\nkarantina\t");
   EXPECT_TRUE(ListedPaths().empty());
   EXPECT_EQ(Text(A::status), std::string("2") + kMoved);
   // The last row is handled first.

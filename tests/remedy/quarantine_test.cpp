@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "remedy/remedy.h"
 #include "scan/heuristics.h"
 #include "support/fake_file_system.h"
@@ -78,6 +80,19 @@ TEST_F(QuarantineDesk, RestoreNeverOverwritesAndMakesFoldersAgain) {
   for (const Entry& e : quarantine_.List()) back.push_back(quarantine_.Restore(e).restoredTo);
   EXPECT_THAT(back, ElementsAre("C:\\d\\deep\\x.com", "C:\\f\\noext (2)"));
   EXPECT_EQ(files_.files["C:\\f\\noext"].content, "new");
+}
+
+// A name taken meanwhile is never overwritten; the next batch starts again at "_vir".
+TEST_F(QuarantineDesk, CopiesOfOneNameTakeTheNextNamesAndNeverOverwrite) {
+  const std::string q = kFolder;
+  const std::pair<std::function<void()>, const char*> steps[] = {
+      {[] {}, "_vir"}, {[] {}, "_vir2"}, {[&] { files_.Add(q + "x_vir3", "someone's"); }, "_vir4"},
+      {[&] { files_.files.erase(q + "x_vir"); }, "_vir5"}, {[&] { quarantine_.ForgetTakenNames(); }, "_vir"}};
+  for (const auto& [meanwhile, name] : steps) {
+    meanwhile();
+    EXPECT_EQ(Quarantined("C:\\" + std::string(name) + "\\x").newPath, q + "x" + name);
+  }
+  EXPECT_EQ(files_.files[q + "x_vir3"].content, "someone's");
 }
 
 TEST_F(QuarantineDesk, OnlyARestoredHeuristicFindIsTrustedAndOnlyWithItsOwnContent) {

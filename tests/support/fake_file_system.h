@@ -72,6 +72,10 @@ class FakeFileSystem : public sys::FileSystem {
   std::optional<std::string> Read(const std::string& path) override {
     return files.count(path) ? std::optional(files[path].content) : std::nullopt;
   }
+  std::optional<std::string> ReadTail(const std::string& path, std::size_t count) override {
+    const std::string* whole = files.count(path) ? &files[path].content : nullptr;
+    return whole ? std::optional(whole->substr(whole->size() - std::min(count, whole->size()))) : std::nullopt;
+  }
   std::vector<std::string> FileNames(const std::string& folder) override {
     std::vector<std::string> names;
     for (const auto& [path, file] : files)
