@@ -28,10 +28,6 @@ std::string WithoutVirEnding(const std::string& name) {
   return cut != std::string::npos && cut > 0 && cut + 4 == end ? name.substr(0, cut) : name;
 }
 
-bool Heuristic(const std::string& virus) {
-  return virus == heuristics::kFolderTwin || virus == heuristics::kDoubleExt || virus == heuristics::kAutorun;
-}
-
 }  // namespace
 
 std::string QuarantineName(const std::string& name, int attempt) {
@@ -186,7 +182,7 @@ const std::set<std::pair<std::int64_t, std::string>>& Quarantine::TrustedFiles()
   if (text != trustedFrom_) {
     trusted_.clear();
     for (const ManifestRecord& r : ParseManifest(text)) {
-      if (r.kind == ManifestRecord::Kind::Restored && Heuristic(r.virus)) trusted_.insert({r.size, r.checksum});
+      if (r.kind == ManifestRecord::Kind::Restored && heuristics::IsHeuristicName(r.virus)) trusted_.insert({r.size, r.checksum});
     }
     trustedFrom_ = std::move(text);
   }

@@ -2,8 +2,10 @@
 // The heuristic rules (scan/heuristics.h) put to the files of a scan, after
 // the checks: what the engine read of a file is what the rules look at, and
 // what they need beyond it (the folder beside the file, a program an
-// autorun.inf starts) is read through the same listing and the same checks.
+// autorun.inf or a shortcut starts) is read through the same listing and the
+// same checks.
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +14,7 @@
 #include "scan/folder_walk.h"
 #include "scan/heuristics.h"
 #include "scan/scan_engine.h"
+#include "scan/shortcut_heuristics.h"
 
 namespace tarvex {
 
@@ -39,11 +42,31 @@ class HeuristicChecks {
   // Every listing of the scanning pass, before its files.
   void FolderListed(const std::string& folder, const std::vector<sys::DirEntry>& entries);
 
-  // The row of the rules for a file the checks did not name; `folder` ends in
-  // the separator, `file` is what the engine read of it.
-  std::optional<Detection> Check(const std::string& folder, const std::string& name, const CheckedFile& file);
+  // The rows of the rules for a file: its own when the checks did not name
+  // it, then, for a worm's shortcut, one for each file of the scanned tree it
+  // starts (named by the checks where they know it). `folder` ends in the
+  // separator, `file` is what the engine read of it.
+  std::vector<Detection> Check(const std::string& folder, const std::string& name, const CheckedFile& file);
 
  private:
+  // The row of the autorun.inf, folder twin and double extension rules.
+  std::optional<Detection> OwnRow(const std::string& folder, const std::string& name, const CheckedFile& file);
+  // A shortcut's row, unless the checks named it already, and its targets'.
+  void ShortcutRows(const std::string& folder, const std::string& name, const CheckedFile& file,
+                    std::vector<Detection>& rows);
+  // A file a worm's shortcut starts, as the checks see it.
+  std::optional<Detection> TargetRow(const std::string& path);
+  // What a path written in a shortcut in `folder` names on the stick: from
+  // `base` when relative, from the stick's root when it begins there.
+  std::optional<heuristics::StickEntry> OnStick(std::string written, const std::string& folder,
+                                                const std::string& base);
+  // The stick's root: a drive's (or share's) on Windows; elsewhere the stick
+  // is mounted as a folder, the folder the scan starts from.
+  std::string StickRoot(const std::string& folder) const;
+  bool InScannedTree(const std::string& path) const;
+  // A folder's entries by folded name, listed once per folder of the walk;
+  // `folder` ends in the separator.
+  const std::map<std::string, sys::DirEntry>& Listing(const std::string& folder);
   // A drive's root or a folder the scan starts from: where an autorun.inf counts.
   bool AutorunPlace(const std::string& folder) const;
   // The double extension or the folder twin.
@@ -67,6 +90,7 @@ class HeuristicChecks {
   // The folder whose files come next, with the hidden folders it holds.
   std::string listedFolder_;
   heuristics::HiddenFolders listedHidden_;
+  std::map<std::string, std::map<std::string, sys::DirEntry>> listings_;
 };
 
 }  // namespace tarvex
