@@ -9,6 +9,7 @@
 
 #include "base/wide_text_win32.h"
 #include "support/shortcut_stick.h"
+#include "support/temp_tree_win32.h"
 #include "system/wide_path_win32.h"
 
 namespace tarvex::testing {
@@ -68,5 +69,16 @@ inline bool WriteCase(const ShortcutCase& c, const std::string& folder) {
   }
   return ok;
 }
+
+// The removable drive R: of the test's wine prefix (scripts/wine.sh), empty
+// when a test begins and again when it ends.
+class TestStick {
+ public:
+  TestStick() { Empty(); }
+  ~TestStick() { Empty(); }
+  TestStick(const TestStick&) = delete;
+  TestStick& operator=(const TestStick&) = delete;
+  static void Empty() { TempTree::RemoveContents(L"R:"); }
+};
 
 }  // namespace tarvex::testing
