@@ -27,6 +27,19 @@ constexpr MenuCommand kWindowCommands[] = {
     {Antivirus::cmdUpdate, AppWindow::frmUpdate},
 };
 
+// The result list's columns: the row's own (empty) text, then the virus
+// name, the path, the length in bytes and the remark.
+std::string ResultCell(const FoundFile& found, std::size_t column) {
+  const Detection& d = found.detection;
+  switch (column) {
+    case 1: return d.virusName;
+    case 2: return d.path;
+    case 3: return std::to_string(d.size);
+    case 4: return d.remark;
+    default: return "";
+  }
+}
+
 const AntivirusServices& Checked(const AntivirusServices& s) {
   ui::RequireServices("AntivirusServices",
                       {{bool(s.browseFolder), "browseFolder"}, {bool(s.messageBox), "messageBox"},
@@ -46,6 +59,7 @@ bool DateWarningDue(const sys::LocalTime& t) {
 Antivirus::Antivirus(AntivirusServices services)
     : ui::WindowState(kAntivirusWindow, kControls, {{Timer1, 1000}, {Timer2, 500}}),
       services_(Checked(services)),
+      found_(Controls(), ListView1, ResultCell),
       guard_(services_.processes),
       remedy_({.files = services_.files,
                .clock = services_.clock,
@@ -119,15 +133,9 @@ std::vector<ResultRow> Antivirus::Rows() const {
   return rows;
 }
 
-void Antivirus::ClearRows() {
-  Controls().ClearItems(ListView1);
-  found_.clear();
-}
+void Antivirus::ClearRows() { found_.Clear(); }
 
-void Antivirus::RemoveRow(std::size_t index) {
-  Controls().RemoveRow(ListView1, index - 1);
-  found_.erase(found_.begin() + static_cast<std::ptrdiff_t>(index - 1));
-}
+void Antivirus::RemoveRow(std::size_t index) { found_.Remove(index - 1); }
 
 void Antivirus::cmdScan_Click() {
   if (Scanning()) {
@@ -210,9 +218,7 @@ void Antivirus::Examined(const ScanCounts& counts) {
 }
 
 void Antivirus::Detected(const Detection& detection) {
-  found_.push_back(remedy_.Identify(detection));
-  Controls().AddRow(ListView1, {"", detection.virusName, detection.path, std::to_string(detection.size),
-                                detection.remark});
+  found_.Add(remedy_.Identify(detection));
   guard_.StopProcessOf(detection.path);  // before the count goes up, as the user will read it
   SetText(lblJumlahVirus, std::to_string(found_.size()));
 }
@@ -229,7 +235,7 @@ void Antivirus::WriteLog(const std::string& message) {
 void Antivirus::tindakan(const std::string& aksi) {
   const bool hapus = aksi == "hapus";
   // A copy: the rows leave the list as their files go.
-  const std::vector<FoundFile> rows = found_;
+  const std::vector<FoundFile> rows = found_.All();
   const std::size_t n = rows.size();
   if (n == 0) {
     ShowStatus(hapus ? "Tak ada virus yang dihapus..." : "Tak ada virus yang dikarantina...");

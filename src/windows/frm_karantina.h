@@ -10,6 +10,7 @@
 #include "system/clock.h"
 #include "system/file_system.h"
 #include "system/user_services.h"
+#include "ui/list_rows.h"
 #include "ui/window_state.h"
 
 namespace tarvex {
@@ -72,7 +73,8 @@ class frmKarantina : public ui::WindowState {
 
   KarantinaServices services_;
   Quarantine quarantine_;
-  std::vector<QuarantineEntry> entries_;  // one per row, in the list's order
+  // The list's rows, in its order.
+  ui::ListRows<QuarantineEntry> entries_;
 };
 
 }  // namespace tarvex
