@@ -1,7 +1,6 @@
 #include "scan/heuristic_checks.h"
 
 #include <algorithm>
-#include <cctype>
 #include <stdexcept>
 
 #include "scan/file_detection.h"
@@ -18,20 +17,21 @@ HeuristicServices Checked(HeuristicServices s) {
 
 }  // namespace
 
-HeuristicChecks::HeuristicChecks(HeuristicServices services) : services_(Checked(std::move(services))) {}
+HeuristicChecks::HeuristicChecks(HeuristicServices services)
+    : services_(Checked(std::move(services))), stick_(services_.directories) {}
 
 void HeuristicChecks::StartScan(std::vector<std::string> startFolders) {
+  stick_.StartScan(startFolders);
   startFolders_ = std::move(startFolders);
   listedFolder_.clear();
   listedHidden_ = {};
-  listings_.clear();
 }
 
 void HeuristicChecks::FolderListed(const std::string& folder, const std::vector<sys::DirEntry>& entries) {
   listedFolder_ = folder;
   listedHidden_ = heuristics::HiddenFolders(entries);
   // What was listed for the folder before may have changed since.
-  listings_.clear();
+  stick_.Forget();
 }
 
 std::vector<Detection> HeuristicChecks::Check(const std::string& folder, const std::string& name,
@@ -80,13 +80,13 @@ void HeuristicChecks::ShortcutRows(const std::string& folder, const std::string&
   // from the shortcut's own folder.
   std::string base = folder;
   if (!link->workingDir.empty()) {
-    std::optional<heuristics::StickEntry> dir = OnStick(link->workingDir, folder, folder);
+    std::optional<heuristics::StickEntry> dir = stick_.Find(link->workingDir, folder, folder);
     if (dir && (dir->attributes & sys::kAttrDirectory))
       base = dir->path.back() == folder.back() ? dir->path : dir->path + folder.back();
   }
   auto find = [&](std::string_view written) {
-    std::optional<heuristics::StickEntry> e = OnStick(std::string(written), folder, base);
-    return e || base == folder ? e : OnStick(std::string(written), folder, folder);
+    std::optional<heuristics::StickEntry> e = stick_.Find(std::string(written), folder, base);
+    return e || base == folder ? e : stick_.Find(std::string(written), folder, folder);
   };
   const heuristics::ShortcutVerdict verdict = heuristics::JudgeShortcut(*link, name, inPlaceOfAFolder, find);
   if (!verdict.worm) return;
@@ -97,8 +97,9 @@ void HeuristicChecks::ShortcutRows(const std::string& folder, const std::string&
     rows.push_back(std::move(*own));
   }
   for (const heuristics::StickEntry& started : verdict.started) {
-    if (!InScannedTree(started.path)) continue;
-    if (std::optional<Detection> row = TargetRow(started.path)) rows.push_back(std::move(*row));
+    const std::optional<std::string> inTree = stick_.InScannedTree(started.path);
+    if (!inTree) continue;
+    if (std::optional<Detection> row = TargetRow(*inTree)) rows.push_back(std::move(*row));
   }
 }
 
@@ -109,78 +110,6 @@ std::optional<Detection> HeuristicChecks::TargetRow(const std::string& path) {
   if (checked.found) return checked.found;
   if (!checked.length || TooLargeForAnyCheck(*checked.length)) return std::nullopt;
   return Found({path, heuristics::kShortcutTarget, *checked.length, heuristics::kRemark}, checked.content);
-}
-
-std::optional<heuristics::StickEntry> HeuristicChecks::OnStick(std::string written, const std::string& folder,
-                                                               const std::string& base) {
-  const char separator = services_.directories.Separator();
-  std::replace_if(written.begin(), written.end(), [](char c) { return c == '\\' || c == '/'; }, separator);
-  const std::string root = StickRoot(folder);
-  if (written.empty() || root.empty()) return std::nullopt;
-  std::string path = base;
-  if (written.size() >= 2 && written[1] == ':') {
-    // On Windows only the stick's own drive letter is the stick.
-    const std::size_t colon = root.find(':');
-    if (separator == '\\' && (colon == 0 || colon == std::string::npos ||
-                              std::toupper(static_cast<unsigned char>(root[colon - 1])) !=
-                                  std::toupper(static_cast<unsigned char>(written[0]))))
-      return std::nullopt;
-    written.erase(0, 2);
-    path = root;
-  } else if (written.front() == separator) {
-    if (written.size() > 1 && written[1] == separator) return std::nullopt;  // a share elsewhere
-    path = root;
-  }
-  std::uint32_t attributes = sys::kAttrDirectory;
-  for (std::size_t start = 0; start < written.size();) {
-    std::size_t end = written.find(separator, start);
-    if (end == std::string::npos) end = written.size();
-    const std::string part = written.substr(start, end - start);
-    start = end + 1;
-    if (part.empty() || part == ".") continue;
-    // Only through folders, never a link out of the stick, nor above its root.
-    if (!(attributes & sys::kAttrDirectory) || (attributes & sys::kAttrReparsePoint)) return std::nullopt;
-    if (part == "..") {
-      if (path.size() <= root.size()) return std::nullopt;
-      path.erase(path.find_last_of(separator, path.size() - 2) + 1);
-      attributes = sys::kAttrDirectory;
-      continue;
-    }
-    if (part.find_first_of("*?") != std::string::npos) return std::nullopt;
-    if (path.back() != separator) path += separator;
-    const std::map<std::string, sys::DirEntry>& listing = Listing(path);
-    const auto found = listing.find(heuristics::FoldedName(part));
-    if (found == listing.end()) return std::nullopt;
-    path += found->second.name;
-    attributes = found->second.attributes;
-  }
-  if (path.back() == separator && path.size() > root.size()) path.pop_back();
-  return heuristics::StickEntry{path, attributes};
-}
-
-std::string HeuristicChecks::StickRoot(const std::string& folder) const {
-  if (services_.directories.Separator() == '\\' && folder.size() >= 3 && folder[1] == ':' && folder[2] == '\\')
-    return folder.substr(0, 3);
-  std::string root;
-  for (const std::string& start : startFolders_) {
-    if (start.size() > root.size() && folder.compare(0, start.size(), start) == 0) root = start;
-  }
-  return root;
-}
-
-bool HeuristicChecks::InScannedTree(const std::string& path) const {
-  return std::any_of(startFolders_.begin(), startFolders_.end(),
-                     [&](const std::string& start) { return path.compare(0, start.size(), start) == 0; });
-}
-
-const std::map<std::string, sys::DirEntry>& HeuristicChecks::Listing(const std::string& folder) {
-  auto [it, fresh] = listings_.try_emplace(folder);
-  if (fresh) {
-    for (sys::DirEntry& e : services_.directories.List(folder, kFolderListingMask)) {
-      if (e.name != "." && e.name != "..") it->second.emplace(heuristics::FoldedName(e.name), std::move(e));
-    }
-  }
-  return it->second;
 }
 
 std::optional<Detection> HeuristicChecks::Found(Detection found, std::optional<std::string_view> content) const {

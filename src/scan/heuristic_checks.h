@@ -5,7 +5,6 @@
 // autorun.inf or a shortcut starts) is read through the same listing and the
 // same checks.
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +14,7 @@
 #include "scan/heuristics.h"
 #include "scan/scan_engine.h"
 #include "scan/shortcut_heuristics.h"
+#include "scan/stick_paths.h"
 
 namespace tarvex {
 
@@ -56,17 +56,6 @@ class HeuristicChecks {
                     std::vector<Detection>& rows);
   // A file a worm's shortcut starts, as the checks see it.
   std::optional<Detection> TargetRow(const std::string& path);
-  // What a path written in a shortcut in `folder` names on the stick: from
-  // `base` when relative, from the stick's root when it begins there.
-  std::optional<heuristics::StickEntry> OnStick(std::string written, const std::string& folder,
-                                                const std::string& base);
-  // The stick's root: a drive's (or share's) on Windows; elsewhere the stick
-  // is mounted as a folder, the folder the scan starts from.
-  std::string StickRoot(const std::string& folder) const;
-  bool InScannedTree(const std::string& path) const;
-  // A folder's entries by folded name, listed once per folder of the walk;
-  // `folder` ends in the separator.
-  const std::map<std::string, sys::DirEntry>& Listing(const std::string& folder);
   // A drive's root or a folder the scan starts from: where an autorun.inf counts.
   bool AutorunPlace(const std::string& folder) const;
   // The double extension or the folder twin.
@@ -82,6 +71,7 @@ class HeuristicChecks {
   // folder's whole listing into `listing` when given.
   std::optional<sys::DirEntry> EntryOf(const std::string& folder, const std::string& name,
                                        std::vector<sys::DirEntry>* listing);
+  // The find, unless the user vouched for the file.
   std::optional<Detection> Found(Detection found, std::optional<std::string_view> content) const;
 
   HeuristicServices services_;
@@ -90,7 +80,7 @@ class HeuristicChecks {
   // The folder whose files come next, with the hidden folders it holds.
   std::string listedFolder_;
   heuristics::HiddenFolders listedHidden_;
-  std::map<std::string, std::map<std::string, sys::DirEntry>> listings_;
+  StickPaths stick_;
 };
 
 }  // namespace tarvex
