@@ -188,7 +188,7 @@ void Antivirus::RunScan() {
 
 void Antivirus::ShowEndMessage(const ScanCounts& counts) {
   const std::size_t found = found_.size();
-  const bool stopped = counts.Stopped();
+  const bool stopped = counts.stopped;
   SetText(status, std::string(stopped ? "Proses dihentikan, " : "Pemeriksaan selesai, ") +
                       (found == 0 ? std::string("tak ada") : std::to_string(found)) + " virus ditemukan.");
   if (stopped) {

@@ -59,6 +59,7 @@ ScanCounts TwoPassScan::Run(const std::vector<ScanRoot>& roots) {
   MENGANALISA(Kerja::Hitung);
   MENGANALISA(Kerja::Pindai);
   roots_ = nullptr;
+  counts_.stopped = stopRequested_;
   return counts_;
 }
 

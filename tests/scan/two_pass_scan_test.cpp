@@ -82,7 +82,7 @@ TEST_F(TwoPassScanTest, CountsThenExaminesInWalkOrderAndTellsEachStepInTurn) {
   EXPECT_EQ(counts.examined, 3u);
   EXPECT_EQ(counts.detections, 2u);
   EXPECT_EQ(counts.folders, 2u);
-  EXPECT_FALSE(counts.Stopped());
+  EXPECT_FALSE(counts.stopped);
 }
 
 TEST_F(TwoPassScanTest, AStopEndsTheWalkAtItsNextPollAndIsHeardByThatScanOnly) {
@@ -91,7 +91,7 @@ TEST_F(TwoPassScanTest, AStopEndsTheWalkAtItsNextPollAndIsHeardByThatScanOnly) {
   };
   ScanCounts counts = scan_.Run({{"C:\\Data"}});
   EXPECT_EQ(sink_.events.back(), "end Pindai 1/3");
-  EXPECT_TRUE(counts.Stopped());
+  EXPECT_TRUE(counts.stopped);
   EXPECT_FALSE(scan_.Stopping());
 
   sink_.onYield = nullptr;
