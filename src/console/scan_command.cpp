@@ -9,7 +9,6 @@
 #include "console/scan_options.h"
 #include "console/unhide_command.h"
 #include "signatures/database_check.h"
-#include "system/file_read.h"
 #include "system/files.h"
 #include "system/program_folder.h"
 
@@ -212,11 +211,7 @@ std::string TrustedQuarantine(const ScanOptions& options) {
 }  // namespace
 
 ConsoleServices SystemConsoleServices() {
-  return {.scan = {.directories = SystemDirectories(),
-                   .folderListable = sys::FolderListable,
-                   .readHead = sys::ReadFileHead,
-                   .engine = SystemEngineServices()},
-          .attributes = sys::FileAttributes};
+  return {.scan = SystemScanServices(), .attributes = sys::FileAttributes};
 }
 
 ConsoleIo& SystemConsole() {
