@@ -38,7 +38,9 @@ DatabaseFiles FilesOf(const EngineServices& s) {
 EngineServices SystemEngineServices() { return {.readFile = sys::ReadFileIfShorter, .fileStamp = sys::FileStampOf}; }
 
 ScanEngine::ScanEngine(DetectionSink& sink, EngineServices services)
-    : sink_(sink), services_(Checked(services)), database_(std::string(), FilesOf(services_)) {}
+    : sink_(sink), services_(Checked(services)), database_(std::string(), FilesOf(services_)) {
+  buffer_.HoldFiles();
+}
 
 CrcDatabase::State ScanEngine::PrepareScan(const std::string& databasePath, const std::string& mark) {
   mark_ = mark;
@@ -55,6 +57,7 @@ bool ScanEngine::CheckSelection(const std::string& namadir, const std::string& n
   const std::string full = namadir + namafile;
   lastLength_.reset();
   lastRead_ = false;
+  buffer_.Release();
   if (InQuarantine(namadir)) return false;
   const bool patternCheck = GetsPatternCheck(namafile);
   // One open for the length and the bytes; a file no check reads is not read.
@@ -79,7 +82,7 @@ bool ScanEngine::CheckSelection(const std::string& namadir, const std::string& n
     if (std::optional<std::size_t> hit = VirusPatterns().FirstFound(buffer_.data(), buffer_.size())) {
       const ConvertedVirus& virus = ConvertedVirusTable()[*hit];
       const bool insideHost = virus.size < *length;
-      sink_.Detected({full, virus.name, *length, insideHost ? kInfectedRemark : ""});
+      sink_.Detected({full, virus.name, *length, insideHost ? kInfectedRemark : "", buffer_.Identity()});
       return true;  // named once is enough: no CRC check for this file
     }
   }
@@ -90,7 +93,7 @@ bool ScanEngine::CheckSelection(const std::string& namadir, const std::string& n
   const std::string text = ChecksumText(crc_.CalculateBytes(buffer_.data(), buffer_.size()));
   std::string name = WithUserMark(database_.Lookup(text), text, mark_);
   if (name.empty()) return false;
-  sink_.Detected({full, std::move(name), *length, ""});
+  sink_.Detected({full, std::move(name), *length, "", buffer_.Identity()});
   return true;
 }
 

@@ -47,6 +47,10 @@ class ScanEngine {
   // file, its bytes.
   const std::optional<std::int64_t>& LastLength() const { return lastLength_; }
   std::optional<std::string_view> LastContent() const;
+  // What identifies the file the last CheckSelection read, asked of the handle
+  // that read it, which stays open until the next check or Release.
+  std::optional<sys::FileIdentity> LastIdentity() { return buffer_.Identity(); }
+  void Release() { buffer_.Release(); }
 
   // The bytes that went through a check since the last reset.
   std::uint64_t BytesRead() const { return bytesRead_; }

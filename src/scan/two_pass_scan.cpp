@@ -128,6 +128,8 @@ void TwoPassScan::ExamineFile(const std::string& folder, const std::string& name
     // A failing check costs this file its verdict, never the scan.
     sink_.Problem(ScanProblem::CheckFailed, folder + name);
   }
+  // No file stays open behind the scan: a flash disk must be free to go.
+  engine_.Release();
   ++counts_.examined;
   sink_.Examined(counts_);
 }
@@ -144,15 +146,19 @@ void TwoPassScan::CheckHeuristics(const std::string& folder, const std::string& 
   if (InQuarantine(folder) || !length || TooLargeForAnyCheck(*length)) return;
   const std::string path = folder + name;
   std::optional<std::string_view> rule;
+  std::optional<sys::FileIdentity> identity;
   if (heuristics::IsAutorunName(name)) {
+    // The programs it starts are read next: what identifies the autorun.inf is taken first.
+    if (AutorunPlace(folder)) identity = engine_.LastIdentity();
     if (AutorunPlace(folder) && AutorunCounts(folder, name)) rule = heuristics::kAutorun;
   } else {
     static const heuristics::HiddenFolders kNone;
     // A single file given as a root: its folder was not listed.
     rule = FileRule(path, name, folder == listedFolder_ ? listedHidden_ : kNone);
+    if (rule) identity = engine_.LastIdentity();
   }
   if (!rule) return;
-  const Detection found{path, std::string(*rule), *length, heuristics::kRemark};
+  const Detection found{path, std::string(*rule), *length, heuristics::kRemark, identity};
   if (!trusted_ || !trusted_(found, engine_.LastContent())) Detected(found);
 }
 

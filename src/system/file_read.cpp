@@ -23,10 +23,25 @@ unsigned char* FileBuffer::Prepare(std::size_t size) {
   return data_.get();
 }
 
+void FileBuffer::Hold(std::unique_ptr<ReadHandle> file) {
+  held_ = std::move(file);
+  identity_.reset();
+}
+
+std::optional<FileIdentity> FileBuffer::Identity() {
+  if (!held_) return std::nullopt;
+  if (!identity_) identity_ = held_->Identity();
+  return *identity_;
+}
+
 FileRead ReadFileIfShorter(const std::string& path, std::int64_t readBelow, FileBuffer& into) {
   into.Prepare(0);
-  FileRead result = ReadFileWith(path, readBelow, [&into](std::size_t size) { return into.Prepare(size); });
+  into.Release();
+  std::unique_ptr<ReadHandle> held;
+  FileRead result = ReadFileWith(
+      path, readBelow, [&into](std::size_t size) { return into.Prepare(size); }, into.HoldsFiles() ? &held : nullptr);
   if (!result.read) into.Prepare(0);
+  into.Hold(std::move(held));
   return result;
 }
 

@@ -130,6 +130,17 @@ class Win32Processes final : public ProcessApi {
     return true;
   }
 
+  std::string PathKey(const std::string& path) override {
+    std::optional<std::wstring> wide = win32::WidePath(path);
+    if (!wide) return path;
+    std::wstring key(32768, L'\0');
+    const DWORD n = GetLongPathNameW(wide->c_str(), key.data(), static_cast<DWORD>(key.size()));
+    key = n > 0 && n < key.size() ? key.substr(0, n) : *wide;
+    // The file systems' own rule: each character upper-cased alone, whatever the language.
+    CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
+    return win32::ReportedPath(key).value_or(path);
+  }
+
   // A running program's image cannot be opened for writing, whatever the
   // sharing asked: a file that can be is no process's executable, and a
   // scan that finds many files is spared a snapshot for each of them.

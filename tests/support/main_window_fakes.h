@@ -86,6 +86,8 @@ class MainWindowFakes {
                          if (onCheck) onCheck(path);
                          sys::FileRead read = Give(path, into);
                          read.length = 100;
+                         // The scan's identity is the file system's own.
+                         into.Hold(std::make_unique<sys::KnownIdentity>(files.Identify(path)));
                          return read;
                        },
                    .fileStamp =
