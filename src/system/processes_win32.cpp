@@ -131,11 +131,13 @@ class Win32Processes final : public ProcessApi {
   }
 
   std::string PathKey(const std::string& path) override {
-    std::optional<std::wstring> wide = win32::WidePath(path);
-    if (!wide) return path;
+    std::optional<std::wstring> wide = win32::WidePath(path), plain = win32::Wide(path);
+    if (!wide || !plain) return path;
+    // A path within the classic limit is asked as it is: wine expands no short name behind "\\?\".
+    const std::wstring& asked = plain->size() < MAX_PATH ? *plain : *wide;
     std::wstring key(32768, L'\0');
-    const DWORD n = GetLongPathNameW(wide->c_str(), key.data(), static_cast<DWORD>(key.size()));
-    key = n > 0 && n < key.size() ? key.substr(0, n) : *wide;
+    const DWORD n = GetLongPathNameW(asked.c_str(), key.data(), static_cast<DWORD>(key.size()));
+    key = n > 0 && n < key.size() ? key.substr(0, n) : asked;
     // The file systems' own rule: each character upper-cased alone, whatever the language.
     CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
     return win32::ReportedPath(key).value_or(path);
