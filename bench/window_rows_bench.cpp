@@ -2,8 +2,8 @@
 // added one at a time, each shown before the next (a scan shows its rows
 // every frame), then removed from the last up, each shown, as Karantina and
 // Hapus remove them. The state's rows, what it tells of them and the
-// mirror's copy of what the control shows: per row the cost must not grow
-// with the list (200, 2 000 and 20 000 rows; the "per_row" counter).
+// count of what the control shows: per row the cost must not grow with the
+// list (200, 2 000 and 20 000 rows; the "per_row" counter).
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -11,13 +11,13 @@
 
 #include "per_item.h"
 #include "app/antivirus_table.h"
-#include "ui/control_state.h"
+#include "remedy/remedy.h"
+#include "ui/list_rows.h"
 #include "ui/shown_list.h"
 
 namespace {
 
 using tarvex::ui::ControlState;
-using tarvex::ui::Row;
 
 constexpr tarvex::ui::ControlTable kTable{tarvex::kAntivirusControls};
 constexpr int kList = kTable.IdOf("ListView1");
@@ -25,17 +25,20 @@ constexpr int kList = kTable.IdOf("ListView1");
 void BM_ResultRowsAddedThenRemoved(benchmark::State& state) {
   const auto n = static_cast<std::size_t>(state.range(0));
   ControlState controls(kTable);
+  // The main window's records: each detection with its file's identity.
+  tarvex::ui::ListRows<tarvex::FoundFile> rows(controls, kList,
+                                               [](const tarvex::FoundFile& f, std::size_t) { return f.detection.path; });
   tarvex::ui::ShownList shown;
-  std::vector<Row> control;  // the mirror's copy of what the control shows
+  std::size_t sent = 0;  // the rows the control was sent
   controls.SetListener([&](int id, tarvex::ui::Change) {
-    const std::vector<Row>& rows = controls.Rows(id);
-    tarvex::ui::ApplyEdit(shown.CatchUp(controls.TakeUnchangedPrefix(id), rows.size()), rows, control);
+    const tarvex::ui::ListEdit edit = shown.CatchUp(controls.TakeUnchangedPrefix(id), rows.size());
+    sent += edit.wanted - edit.keep;
   });
   for (auto _ : state) {
     for (std::size_t i = 0; i < n; ++i)
-      controls.AddRow(kList, {"", "Heur.FolderTwin", "E:\\Folder " + std::to_string(i) + ".exe", "4096", "Heuristik"});
-    for (std::size_t i = n; i > 0; --i) controls.RemoveRow(kList, i - 1);
-    benchmark::DoNotOptimize(control.data());
+      rows.Add({{"E:\\Folder " + std::to_string(i) + ".exe", "Heur.FolderTwin", 4096, "Heuristik"}, {}});
+    for (std::size_t i = n; i > 0; --i) rows.Remove(i - 1);
+    benchmark::DoNotOptimize(sent);
   }
   state.counters["per_row"] = PerItem(n);
 }

@@ -28,6 +28,18 @@ constexpr MenuCommand kWindowCommands[] = {
     {Antivirus::cmdUpdate, AppWindow::frmUpdate},
 };
 
+// The result list's columns: the row's own (empty) text, then the virus
+// name, the path, the length in bytes and the remark.
+std::string ResultCell(const Detection& d, std::size_t column) {
+  switch (column) {
+    case 1: return d.virusName;
+    case 2: return d.path;
+    case 3: return std::to_string(d.size);
+    case 4: return d.remark;
+    default: return "";
+  }
+}
+
 const AntivirusServices& Checked(const AntivirusServices& s) {
   ui::RequireServices("AntivirusServices",
                       {{bool(s.browseFolder), "browseFolder"}, {bool(s.messageBox), "messageBox"},
@@ -47,6 +59,7 @@ bool DateWarningDue(const sys::LocalTime& t) {
 Antivirus::Antivirus(AntivirusServices services)
     : ui::WindowState(kAntivirusWindow, kControls, {{Timer1, 1000}, {Timer2, 500}}),
       services_(Checked(services)),
+      found_(Controls(), ListView1, ResultCell),
       guard_(services_.processes),
       remedy_({.files = services_.files,
                .clock = services_.clock,
@@ -120,15 +133,9 @@ std::vector<ResultRow> Antivirus::Rows() const {
   return rows;
 }
 
-void Antivirus::ClearRows() {
-  Controls().ClearItems(ListView1);
-  found_.clear();
-}
+void Antivirus::ClearRows() { found_.Clear(); }
 
-void Antivirus::RemoveRow(std::size_t index) {
-  Controls().RemoveRow(ListView1, index - 1);
-  found_.erase(found_.begin() + static_cast<std::ptrdiff_t>(index - 1));
-}
+void Antivirus::RemoveRow(std::size_t index) { found_.Remove(index - 1); }
 
 void Antivirus::cmdScan_Click() {
   if (Scanning()) {
@@ -182,7 +189,7 @@ void Antivirus::RunScan() {
 
 void Antivirus::ShowEndMessage(const ScanCounts& counts) {
   const std::size_t found = found_.size();
-  const bool stopped = counts.Stopped();
+  const bool stopped = counts.stopped;
   SetText(status, std::string(stopped ? "Proses dihentikan, " : "Pemeriksaan selesai, ") +
                       (found == 0 ? std::string("tak ada") : std::to_string(found)) + " virus ditemukan.");
   if (stopped) {
@@ -212,9 +219,7 @@ void Antivirus::Examined(const ScanCounts& counts) {
 }
 
 void Antivirus::Detected(const Detection& detection) {
-  found_.push_back(detection);
-  Controls().AddRow(ListView1, {"", detection.virusName, detection.path, std::to_string(detection.size),
-                                detection.remark});
+  found_.Add(detection);
   guard_.StopProcessOf(detection.path);  // before the count goes up, as the user will read it
   SetText(lblJumlahVirus, std::to_string(found_.size()));
 }
@@ -236,7 +241,7 @@ void Antivirus::tindakan(const std::string& aksi) {
     return;
   }
   RemedyBatch batch;
-  for (const Detection& d : found_) batch.Add(d, hapus ? RemedyBatch::HapusAction(d) : RemedyAction::Quarantine);
+  for (const Detection& d : found_.All()) batch.Add(d, hapus ? RemedyBatch::HapusAction(d) : RemedyAction::Quarantine);
   std::size_t left = n;
   batch.Apply(remedy_, quarantine_, services_.files, [&](std::size_t k) {
     // From the last row up, so removing a row never renumbers one still to come.

@@ -19,6 +19,7 @@
 #include "system/clock.h"
 #include "system/file_system.h"
 #include "system/user_services.h"
+#include "ui/list_rows.h"
 #include "ui/window_state.h"
 
 namespace tarvex {
@@ -159,8 +160,9 @@ class Antivirus : public ui::WindowState, private ScanSink {
   std::string scanRoot_;
   std::string mark_;
   bool busy_ = false;
-  // What the result list shows, as the scan told it, with what identified each file.
-  std::vector<Detection> found_;
+  // What the result list shows, as the scan told it, with what identified
+  // each file: the list view's rows, kept here only.
+  ui::ListRows<Detection> found_;
 
   ProcessGuard guard_;
   Remedy remedy_;

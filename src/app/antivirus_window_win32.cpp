@@ -5,15 +5,11 @@
 #include "app/decoration_win32.h"
 #include "app/instance_handover_win32.h"
 #include "system/device_arrival_win32.h"
+#include "ui/window_messages.h"
 
 namespace tarvex {
 
-namespace {
-
-// Above the table window's own messages.
-constexpr UINT kRunPending = WM_APP + 20;
-
-}  // namespace
+using ui::kRunPending;
 
 AntivirusWindow::AntivirusWindow(AntivirusServices services, std::function<bool(const std::string& root)> folderExists,
                                  sys::DriveTypeService driveType)

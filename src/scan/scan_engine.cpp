@@ -37,8 +37,8 @@ DatabaseFiles FilesOf(const EngineServices& s) {
 
 EngineServices SystemEngineServices() { return {.readFile = sys::ReadFileIfShorter, .fileStamp = sys::FileStampOf}; }
 
-ScanEngine::ScanEngine(DetectionSink& sink, EngineServices services)
-    : sink_(sink), services_(Checked(services)), database_(std::string(), FilesOf(services_)) {
+ScanEngine::ScanEngine(EngineServices services)
+    : services_(Checked(services)), database_(std::string(), FilesOf(services_)) {
   buffer_.HoldFiles();
 }
 
@@ -48,33 +48,28 @@ CrcDatabase::State ScanEngine::PrepareScan(const std::string& databasePath, cons
   return database_.Refresh();
 }
 
-std::optional<std::string_view> ScanEngine::LastContent() const {
-  if (!lastRead_) return std::nullopt;
-  return std::string_view(reinterpret_cast<const char*>(buffer_.data()), buffer_.size());
-}
-
-bool ScanEngine::CheckSelection(const std::string& namadir, const std::string& namafile) {
-  const std::string full = namadir + namafile;
-  lastLength_.reset();
-  lastRead_ = false;
+CheckedFile ScanEngine::CheckSelection(const std::string& namadir, const std::string& namafile) {
+  CheckedFile checked;
   buffer_.Release();
-  if (InQuarantine(namadir)) return false;
+  if (InQuarantine(namadir)) return checked;
+  const std::string full = namadir + namafile;
   const bool patternCheck = GetsPatternCheck(namafile);
   // One open for the length and the bytes; a file no check reads is not read.
   const sys::FileRead file = services_.readFile(full, patternCheck ? kNoCheckBytes : kNoCrcBytes, buffer_);
+  checked.length = file.length;
+  checked.held = buffer_.Held();
+  if (file.read) checked.content = std::string_view(reinterpret_cast<const char*>(buffer_.data()), buffer_.size());
   const std::optional<std::int64_t>& length = file.length;
-  lastLength_ = length;
-  lastRead_ = file.read;
-  if (!length || TooLargeForAnyCheck(*length)) return false;
+  if (!length || TooLargeForAnyCheck(*length)) return checked;
   const bool crcCheck = !TooLargeForCrcCheck(*length);
-  if (!patternCheck && !crcCheck) return false;
+  if (!patternCheck && !crcCheck) return checked;
 
   const bool readable = file.read;
   if (readable) {
     bytesRead_ += buffer_.size();
   } else {
     buffer_.Prepare(0);
-    if (services_.readFailed) services_.readFailed(full);
+    checked.unreadable = true;
   }
 
   // An unreadable file ends the pattern check without a row.
@@ -82,19 +77,18 @@ bool ScanEngine::CheckSelection(const std::string& namadir, const std::string& n
     if (std::optional<std::size_t> hit = VirusPatterns().FirstFound(buffer_.data(), buffer_.size())) {
       const ConvertedVirus& virus = ConvertedVirusTable()[*hit];
       const bool insideHost = virus.size < *length;
-      sink_.Detected({full, virus.name, *length, insideHost ? kInfectedRemark : "", buffer_.Identity()});
-      return true;  // named once is enough: no CRC check for this file
+      checked.found = Detection{full, virus.name, *length, insideHost ? kInfectedRemark : "", checked.Identity()};
+      return checked;  // named once is enough: no CRC check for this file
     }
   }
 
   // An empty or unreadable file has no checksum: its text "0" would name
   // every such file after a database key or a mark "0".
-  if (!crcCheck || buffer_.empty()) return false;
+  if (!crcCheck || buffer_.empty()) return checked;
   const std::string text = ChecksumText(crc_.CalculateBytes(buffer_.data(), buffer_.size()));
   std::string name = WithUserMark(database_.Lookup(text), text, mark_);
-  if (name.empty()) return false;
-  sink_.Detected({full, std::move(name), *length, "", buffer_.Identity()});
-  return true;
+  if (!name.empty()) checked.found = Detection{full, std::move(name), *length, "", checked.Identity()};
+  return checked;
 }
 
 }  // namespace tarvex

@@ -16,14 +16,26 @@
 
 namespace tarvex {
 
-// The files the engine reads: readFile and fileStamp must be given.
+// The files the engine reads: both must be given.
 struct EngineServices {
   // One look at a file: its length, and its content when shorter than `readBelow`.
   std::function<sys::FileRead(const std::string& path, std::int64_t readBelow, sys::FileBuffer& into)> readFile;
   // Size and last-write time, to tell whether the database changed.
   std::function<std::optional<sys::FileStamp>(const std::string& path)> fileStamp;
-  // Told about a file that had a check due and could not be read (optional).
-  std::function<void(const std::string& path)> readFailed;
+};
+
+// What the checks read of one file and what they made of it: whatever looks
+// at the file after them (the heuristics) goes by this one read.
+struct CheckedFile {
+  std::optional<Detection> found;           // the row of the check that named it
+  std::optional<std::int64_t> length;       // none: gone, no ordinary file, or in the quarantine
+  std::optional<std::string_view> content;  // the whole file when a check read it; in the engine's
+                                            // buffer, so it holds until the engine's next file
+  bool unreadable = false;                  // a check was due and the file could not be read
+  std::shared_ptr<sys::HeldFile> held;      // the file, open as long as this is kept
+  bool Reported() const { return found.has_value(); }
+  // What identifies the file, asked of the handle that read it.
+  std::optional<sys::FileIdentity> Identity() const { return held ? held->Identity() : std::nullopt; }
 };
 
 // The system's own file facts.
@@ -31,7 +43,7 @@ EngineServices SystemEngineServices();
 
 class ScanEngine {
  public:
-  ScanEngine(DetectionSink& sink, EngineServices services);
+  explicit ScanEngine(EngineServices services);
 
   // At the start of every scan: the database is read again only when it
   // changed (or is another file than last time). `mark` is the checksum text
@@ -39,17 +51,9 @@ class ScanEngine {
   CrcDatabase::State PrepareScan(const std::string& databasePath, const std::string& mark);
 
   // The checks for one file of the scanning pass; `namadir` ends in the
-  // separator. True when they reported the file.
-  bool CheckSelection(const std::string& namadir, const std::string& namafile);
-
-  // What the last CheckSelection found of its file: the length (no value when
-  // it had none or the file lies in quarantine) and, when it read the whole
-  // file, its bytes.
-  const std::optional<std::int64_t>& LastLength() const { return lastLength_; }
-  std::optional<std::string_view> LastContent() const;
-  // What identifies the file the last CheckSelection read, asked of the handle
-  // that read it, which stays open until the next check or Release.
-  std::optional<sys::FileIdentity> LastIdentity() { return buffer_.Identity(); }
+  // separator. A file is read once, whatever asks about it afterwards.
+  CheckedFile CheckSelection(const std::string& namadir, const std::string& namafile);
+  // The engine lets go of the file it read last: no file stays open behind a scan.
   void Release() { buffer_.Release(); }
 
   // The bytes that went through a check since the last reset.
@@ -58,15 +62,12 @@ class ScanEngine {
   const CrcDatabase& Database() const { return database_; }
 
  private:
-  DetectionSink& sink_;
   EngineServices services_;
   std::string mark_;
   CrcDatabase database_;
   std::uint64_t bytesRead_ = 0;
   clsCRC crc_;
   sys::FileBuffer buffer_;
-  std::optional<std::int64_t> lastLength_;
-  bool lastRead_ = false;
 };
 
 }  // namespace tarvex

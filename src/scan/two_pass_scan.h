@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "scan/folder_walk.h"
-#include "scan/heuristics.h"
+#include "scan/heuristic_checks.h"
 #include "scan/scan_engine.h"
 #include "scan/scan_sink.h"
 
@@ -31,7 +31,7 @@ struct ScanServices {
   EngineServices engine;
 };
 
-class TwoPassScan : private WalkHost, private DetectionSink {
+class TwoPassScan : private WalkHost {
  public:
   TwoPassScan(ScanSink& sink, ScanServices services);
   TwoPassScan(const TwoPassScan&) = delete;
@@ -58,56 +58,28 @@ class TwoPassScan : private WalkHost, private DetectionSink {
   // Asked of every heuristic find, with the file's content when the checks
   // read it: true keeps it off the list (a file the user restored from the
   // quarantine, and so vouched for). Signature and pattern finds never ask.
-  using TrustedFind = std::function<bool(const Detection& found, std::optional<std::string_view> content)>;
-  void TrustHeuristicFinds(TrustedFind trusted) { trusted_ = std::move(trusted); }
+  void TrustHeuristicFinds(HeuristicChecks::TrustedFind trusted) { heuristics_.Trust(std::move(trusted)); }
 
  private:
   // One pass over every root.
   void MENGANALISA(Kerja kerja);
-  // The heuristic rules for a file the checks before did not report.
-  void CheckHeuristics(const std::string& folder, const std::string& name);
-  // A drive's root or a folder the scan starts from: where an autorun.inf counts.
-  bool AutorunPlace(const std::string& folder) const;
-  // The double extension or the folder twin, for the file the engine just checked.
-  std::optional<std::string_view> FileRule(const std::string& path, const std::string& name,
-                                           const heuristics::HiddenFolders& beside);
-  // Whether an autorun.inf starts a program in a worm's way.
-  bool AutorunCounts(const std::string& folder, const std::string& name);
-  // A program an autorun.inf starts, with what the scan knows of it.
-  heuristics::AutorunTarget Target(const std::string& folder, std::string written);
-  // The path of a program an autorun.inf in `folder` names.
-  std::string TargetPath(const std::string& folder, std::string written) const;
-  // The file `name` of `folder` in any letter case, with its attributes; the
-  // folder's whole listing into `listing` when given.
-  std::optional<sys::DirEntry> EntryOf(const std::string& folder, const std::string& name,
-                                       std::vector<sys::DirEntry>* listing);
-
   // WalkHost
   bool StopRequested() override { return stopRequested_; }
   void FolderListed(const std::string& folder, const std::vector<sys::DirEntry>& entries) override;
   void ExamineFile(const std::string& folder, const std::string& name) override;
   void DoEvents() override;
-  // DetectionSink
-  void Detected(const Detection& detection) override;
+  void Report(const Detection& detection);
 
   ScanSink& sink_;
   ScanServices services_;
   ScanEngine engine_;
+  HeuristicChecks heuristics_;
   bool useHeuristics_ = true;
-  TrustedFind trusted_;
-  // Each root's folder, ending in the separator.
-  std::vector<std::string> startFolders_;
-  // The folder whose files come next, with the hidden folders it holds.
-  std::string listedFolder_;
-  heuristics::HiddenFolders listedHidden_;
   const std::vector<ScanRoot>* roots_ = nullptr;
   Kerja kerja_ = Kerja::Hitung;
   ScanCounts counts_;
   bool stopRequested_ = false;
   bool running_ = false;
-  class ProbeScope;
-  bool probing_ = false;
-  bool probeHit_ = false;
 };
 
 }  // namespace tarvex

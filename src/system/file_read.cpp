@@ -23,14 +23,8 @@ unsigned char* FileBuffer::Prepare(std::size_t size) {
   return data_.get();
 }
 
-void FileBuffer::Hold(std::unique_ptr<ReadHandle> file) {
-  held_ = std::move(file);
-  identity_.reset();
-}
-
-std::optional<FileIdentity> FileBuffer::Identity() {
-  if (!held_) return std::nullopt;
-  if (!identity_) identity_ = held_->Identity();
+std::optional<FileIdentity> HeldFile::Identity() {
+  if (!identity_) identity_ = handle_->Identity();
   return *identity_;
 }
 

@@ -24,14 +24,16 @@ class ReadHandle {
   virtual std::optional<FileIdentity> Identity() = 0;
 };
 
-// A handle whose identity is known already: the native read's, and a test's.
-class KnownIdentity final : public ReadHandle {
+// A file read, held open while anyone keeps it; its identity is asked of its
+// handle once.
+class HeldFile {
  public:
-  explicit KnownIdentity(std::optional<FileIdentity> identity) : identity_(std::move(identity)) {}
-  std::optional<FileIdentity> Identity() override { return identity_; }
+  explicit HeldFile(std::unique_ptr<ReadHandle> handle) : handle_(std::move(handle)) {}
+  std::optional<FileIdentity> Identity();
 
  private:
-  std::optional<FileIdentity> identity_;
+  std::unique_ptr<ReadHandle> handle_;
+  std::optional<std::optional<FileIdentity>> identity_;
 };
 
 // Memory reused from one file to the next: no allocation and no zeroing per
@@ -48,11 +50,10 @@ class FileBuffer {
   // open until the next read or Release.
   void HoldFiles() { holds_ = true; }
   bool HoldsFiles() const { return holds_; }
-  void Hold(std::unique_ptr<ReadHandle> file);
-  // What identifies the file held, asked of its handle once; no value when
-  // none is held.
-  std::optional<FileIdentity> Identity();
-  // The file held is closed: a scan must not keep a flash disk busy.
+  void Hold(std::unique_ptr<ReadHandle> file) { held_ = file ? std::make_shared<HeldFile>(std::move(file)) : nullptr; }
+  // The file held, shared with whoever keeps it beyond the next read; null when none is.
+  const std::shared_ptr<HeldFile>& Held() const { return held_; }
+  // The buffer lets go of its file: a scan must not keep a flash disk busy.
   void Release() { held_.reset(); }
 
  private:
@@ -60,8 +61,7 @@ class FileBuffer {
   std::size_t capacity_ = 0;
   std::size_t size_ = 0;
   bool holds_ = false;
-  std::unique_ptr<ReadHandle> held_;
-  std::optional<std::optional<FileIdentity>> identity_;
+  std::shared_ptr<HeldFile> held_;
 };
 
 // One look at a file: its length, and its content when it was short enough.

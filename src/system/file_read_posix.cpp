@@ -27,7 +27,7 @@ int OpenForReading(const std::string& path, int flags = 0) {
   return fd;
 }
 
-// The scan's file, kept open: its final path is asked only of a file found.
+// The scan's file, kept open: its final path is asked only of a file something was found in.
 class PosixReadHandle final : public ReadHandle {
  public:
   PosixReadHandle(Fd fd, const struct stat& st, std::string path) : fd_(std::move(fd)), st_(st), path_(std::move(path)) {}

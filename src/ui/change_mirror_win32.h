@@ -1,72 +1,44 @@
 #pragma once
 // The mirror of a window's control state: every change of a control reaches
-// its real control, at once or, for what an event changes many times over,
-// once when the event ends or yields to the queue; of a list, only what
-// changed since its control was last told is sent.
+// its control object, at once or, for what an event changes many times over,
+// once when the event ends or yields to the queue. It keeps no values of its
+// own: what a list's control shows is the list's count, held by the control.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <map>
+#include <memory>
 #include <set>
-#include <string>
 #include <utility>
-#include <vector>
 
+#include "base/window_win32.h"
 #include "ui/control_kinds_win32.h"
-#include "ui/shown_list.h"
 
 namespace tarvex::ui {
 
-// Posted to the window when a change waits: it is shown at the queue's next turn.
-inline constexpr UINT kShowChanges = WM_APP + 2;
-
 class ChangeMirror {
  public:
-  explicit ChangeMirror(ControlHost& host) : host_(host) {}
+  using Controls = std::map<int, std::unique_ptr<Control>>;
+  // `controls`: the window's, by id; `window` is told when a change waits.
+  ChangeMirror(const Controls& controls, const Window& window) : controls_(controls), window_(window) {}
 
   // A change of the state; `handling` an event of the window is running.
   void Changed(int id, Change change, bool handling);
   // The changes that waited; `ended`: the events that changed them have
   // ended, and a list view's count held back meanwhile is sent too.
   void ShowWaiting(bool ended);
-  bool Waiting() const { return !waiting_.empty() || countsHeld_; }
-  // The text box's own text goes into the state without being written back.
-  void Pulling(bool pulling) { pulling_ = pulling; }
-
-  ShownList& Shown(int id) { return shown_[id]; }
-  // The rows a list view shows: it holds none itself, and asks for their
-  // texts as it draws them (LVN_GETDISPINFO).
-  std::vector<Row>& ShownRows(int id) { return shownRows_[id]; }
-  // The window is gone: nothing is shown, nothing waits.
+  bool Waiting() const { return !waiting_.empty() || !held_.empty(); }
+  // The window is gone: nothing waits.
   void Clear();
 
  private:
-  void Show(int id, Change change);
-  // Every list view's count brought to its rows, or held as ShowListViewRows may.
-  void CatchUpCounts(bool ended);
+  void Show(int id, Change change, bool ended);
+  // The lists whose count was held back, shown again.
+  void ShowHeld(bool ended);
 
-  ControlHost& host_;
+  const Controls& controls_;
+  const Window& window_;
   std::set<std::pair<int, Change>> waiting_;
-  std::map<int, ShownList> shown_;
-  std::map<int, std::vector<Row>> shownRows_;
-  bool pulling_ = false;
-  bool countsHeld_ = false;
+  std::set<int> held_;  // lists whose count waits for the end of the event
 };
-
-// Lists change mostly at their end (rows appended during a scan, removed
-// from the last during a clean-up): the control is sent `edit` only. A list
-// view's count may be held back while it changes nothing the user sees (see
-// CatchUpCount); the mirror sends it when an event ends.
-void ShowListBoxItems(HWND list, const ListEdit& edit, const std::vector<std::string>& items);
-void ShowListViewRows(HWND list, const ListEdit& edit, const std::vector<Row>& rows, std::vector<Row>& shown);
-// Brings the list view's count to `wanted`, unless `mayHold` and rows are only
-// added below its sight to a list scrolled to its top, without the focus,
-// whose scroll box is held at its smallest: the count then changes nothing the user sees, and
-// under emulation it costs a redraw of the scroll bar, 3 ms in every frame
-// of a scan. True when the count is `wanted`.
-bool CatchUpCount(HWND list, std::size_t wanted, bool mayHold);
-// The text of a row's cell, as the list view asks for it while it draws.
-void GiveRowText(const std::vector<Row>& shown, NMLVDISPINFOW& request);
 
 }  // namespace tarvex::ui

@@ -4,11 +4,13 @@
 
 #include "base/paint_objects_win32.h"
 #include "base/wide_text_win32.h"
-#include "ui/change_mirror_win32.h"
+#include "ui/list_views_win32.h"
 
 namespace tarvex::ui {
 
 namespace {
+
+constexpr unsigned kTextLater = ChangeBit(Change::Text);
 
 DWORD StaticTextStyle(const ControlSpec& c) {
   DWORD text = (c.flags & kMultiLine) ? SS_LEFT : SS_LEFTNOWORDWRAP;
@@ -49,56 +51,62 @@ LRESULT CALLBACK ForwardToWindow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT
   return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
-using SetUp = void (*)(HWND, const ControlSite&);
+}  // namespace
 
-// A child window of one of the system's classes, as the table and the state describe it.
-HWND MakeChild(ControlSite& s, HWND parent, HFONT font, const wchar_t* className, DWORD style, DWORD exStyle,
-               SetUp setUp = nullptr) {
-  const ControlState& st = s.state();
-  const ControlSpec& c = s.design;
+bool Control::MakeChild(const Placement& at, const wchar_t* className, DWORD style, DWORD exStyle) {
+  const ControlState& st = State();
+  const ControlSpec& c = design_;
   style |= WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE;
   if (c.flags & kTabStop) style |= WS_TABSTOP;
   if (!st.Enabled(c.id)) style |= WS_DISABLED;
   const Box& b = st.Bounds(c.id);
-  HWND hwnd = CreateWindowExW(exStyle, className, WideFromUtf8(st.Text(c.id)).c_str(), style, b.left, b.top, b.width,
-                              b.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
-                              GetModuleHandleW(nullptr), nullptr);
-  if (!hwnd) return nullptr;
-  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  if (setUp) setUp(hwnd, s);
-  if (*c.tooltip) s.host.AddTooltip(hwnd, c.tooltip);
-  return hwnd;
+  hwnd_ = CreateWindowExW(exStyle, className, WideFromUtf8(st.Text(c.id)).c_str(), style, b.left, b.top, b.width,
+                          b.height, at.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                          GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd_) return false;
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(at.font), FALSE);
+  if (*c.tooltip && at.tooltips) *at.tooltips = SendTooltip(*at.tooltips, at.window, hwnd_, c.tooltip, TTM_ADDTOOLW);
+  return true;
 }
 
-void HoldsControls(HWND hwnd, const ControlSite& s) {
-  SetWindowSubclass(hwnd, &ForwardToWindow, 1, reinterpret_cast<DWORD_PTR>(s.host.WindowHandle()));
-}
-
-void AddColumns(HWND hwnd, const ControlSite& s) {
-  SendMessageW(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-  int i = 0;
-  for (const Column& col : s.design.columns) {
-    std::wstring header = WideFromUtf8(col.header);
-    LVCOLUMNW lc = {};
-    lc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-    lc.fmt = col.rightAlign ? LVCFMT_RIGHT : LVCFMT_LEFT;
-    lc.cx = col.width;
-    lc.pszText = &header[0];
-    lc.iSubItem = i;
-    SendMessageW(hwnd, LVM_INSERTCOLUMNW, i++, reinterpret_cast<LPARAM>(&lc));
+// A change of text, enabled or place is the same for every kind with a
+// window of the system's classes.
+bool Control::Show(Change change, bool) {
+  if (!hwnd_) return true;
+  switch (change) {
+    case Change::Text: SetWindowTextUtf8(hwnd_, State().Text(Id())); break;
+    case Change::Enabled: EnableWindow(hwnd_, State().Enabled(Id())); break;
+    case Change::Bounds: {
+      const Box& b = State().Bounds(Id());
+      SetWindowPos(hwnd_, nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+      break;
+    }
+    default: break;
   }
+  return true;
 }
 
-HWND MakeButton(ControlSite& s, HWND parent, HFONT font) {
-  const ControlState& st = s.state();
-  const ControlSpec& c = s.design;
+LabelControl::LabelControl(ControlHost& host, const ControlSpec& design, unsigned shownLater)
+    : Control(host, design, shownLater, true) {}
+
+bool LabelControl::Make(const Placement& at) {
+  return MakeChild(at, L"STATIC", StaticTextStyle(design_) | (design_.kind == Kind::Link ? SS_NOTIFY : 0));
+}
+
+void LinkControl::Notify(int code, LPARAM) {
+  if (code == STN_CLICKED) Click();
+}
+
+bool ButtonControl::Make(const Placement& at) {
+  const ControlState& st = State();
+  const ControlSpec& c = design_;
   auto button = std::make_unique<XPButton>();
   const Box& b = st.Bounds(c.id);
-  if (!button->Create(parent, c.id, {b.left, b.top, b.right(), b.bottom()}, st.Text(c.id), font)) return nullptr;
+  if (!button->Create(at.parent, c.id, {b.left, b.top, b.right(), b.bottom()}, st.Text(c.id), at.font)) return false;
   if (*c.tooltip) button->SetToolTipText(c.tooltip);
-  // What the row leaves out takes the button's own defaults: the window's
+  // What the table leaves out takes the button's own defaults: the window's
   // text colour for ForeColor, and ForeColor for ForeHover.
-  const Colour windowText = s.host.State().Window().fore;
+  const Colour windowText = host_.State().Window().fore;
   button->ReadProperties(widgets::StoredProperties(st.Text(c.id), c.font, c.fore, c.hover), c.name,
                          windowText != kDefaultColour ? windowText : kButtonTextColour);
   widgets::VEVXpButton& control = button->Control();
@@ -106,163 +114,202 @@ HWND MakeButton(ControlSite& s, HWND parent, HFONT font) {
   control.SetForeHover(ColourRef(control.ForeHover(), GetSysColor(COLOR_BTNTEXT)));
   control.SetEnabled(st.Enabled(c.id));
   // The button raises its click from its own window: an event of this window all the same.
-  control.Events().Click = [&host = s.host, id = c.id] { host.Handled([&] { host.State().Click(id); }); };
-  HWND hwnd = button->Handle();
-  s.host.Keep(c.id, std::move(button));
-  return hwnd;
+  control.Events().Click = [this] { host_.Handled([this] { Click(); }); };
+  hwnd_ = button->Handle();
+  button_ = std::move(button);
+  return true;
 }
 
-void ShowText(const ControlSite& s) { SetWindowTextUtf8(s.hwnd, s.state().Text(s.id())); }
-void ShowEnabled(const ControlSite& s) { EnableWindow(s.hwnd, s.state().Enabled(s.id())); }
-void ShowChecked(const ControlSite& s) {
-  SendMessageW(s.hwnd, BM_SETCHECK, s.state().Checked(s.id()) ? BST_CHECKED : BST_UNCHECKED, 0);
+bool ButtonControl::Show(Change change, bool ended) {
+  if (!button_) return true;
+  const std::string& caption = State().Text(Id());
+  if (change == Change::Text && button_->Control().Caption() != caption) button_->SetCaption(caption);
+  if (change == Change::Enabled) button_->Control().SetEnabled(State().Enabled(Id()));
+  if (change == Change::Bounds) Control::Show(change, ended);
+  return true;
 }
 
-void Click(const ControlSite& s) { s.host.State().Click(s.id()); }
-
-// What the list's control must be sent to show `list` as it is now.
-template <class List>
-ListEdit CatchUp(const ControlSite& s, const List& list) {
-  return s.host.Shown(s.id()).CatchUp(s.state().TakeUnchangedPrefix(s.id()), list.size());
+void ButtonControl::Notify(int code, LPARAM) {
+  if (code == BN_SETFOCUS) {
+    host_.State().GotFocus(Id());
+  } else if (button_) {
+    button_->OnCommand(static_cast<WORD>(code));
+  }
 }
 
-constexpr unsigned kTextLater = ChangeBit(Change::Text);
-
-constexpr ControlKind kKinds[] = {
-    {.kind = Kind::Label,
-     .make = [](ControlSite& s, HWND p, HFONT f) { return MakeChild(s, p, f, L"STATIC", StaticTextStyle(s.design), 0); },
-     .text = ShowText, .enabled = ShowEnabled, .shownLater = kTextLater, .onBackground = true},
-    {.kind = Kind::Link,
-     .make = [](ControlSite& s, HWND p, HFONT f) {
-       return MakeChild(s, p, f, L"STATIC", StaticTextStyle(s.design) | SS_NOTIFY, 0);
-     },
-     .text = ShowText, .enabled = ShowEnabled,
-     .notify = [](const ControlSite& s, int code) { if (code == STN_CLICKED) Click(s); },
-     .onBackground = true},
-    {.kind = Kind::Button, .make = MakeButton,
-     .text = [](const ControlSite& s) {
-       XPButton* b = s.host.Button(s.id());
-       if (b && b->Control().Caption() != s.state().Text(s.id())) b->SetCaption(s.state().Text(s.id()));
-     },
-     .enabled = [](const ControlSite& s) { if (XPButton* b = s.host.Button(s.id())) b->Control().SetEnabled(s.state().Enabled(s.id())); },
-     .notify = [](const ControlSite& s, int code) {
-       if (code == BN_SETFOCUS) {
-         s.host.State().GotFocus(s.id());
-       } else if (XPButton* b = s.host.Button(s.id())) {
-         b->OnCommand(static_cast<WORD>(code));
-       }
-     }},
-    {.kind = Kind::TextBox,
-     .make = [](ControlSite& s, HWND p, HFONT f) {
-       const ControlSpec& c = s.design;
-       DWORD style = (c.flags & kMultiLine) ? ES_MULTILINE | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
-       if (c.flags & kReadOnly) style |= ES_READONLY;
-       if (c.flags & kRightAlign) style |= ES_RIGHT;
-       return MakeChild(s, p, f, L"EDIT", style, Edge(c));
-     },
-     .text = ShowText, .enabled = ShowEnabled,
-     .notify = [](const ControlSite& s, int code) { if (code == EN_CHANGE) s.host.PullText(s.id()); }},
-    {.kind = Kind::CheckBox,
-     .make = [](ControlSite& s, HWND p, HFONT f) {
-       return MakeChild(s, p, f, L"BUTTON", BS_AUTOCHECKBOX, 0, [](HWND h, const ControlSite& site) {
-         if (site.state().Checked(site.id())) SendMessageW(h, BM_SETCHECK, BST_CHECKED, 0);
-       });
-     },
-     .text = ShowText, .enabled = ShowEnabled, .checked = ShowChecked,
-     .notify = [](const ControlSite& s, int code) {
-       if (code != BN_CLICKED) return;
-       s.state().SetChecked(s.id(), SendMessageW(s.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED);
-       Click(s);
-     },
-     .onBackground = true},
-    {.kind = Kind::Frame,
-     .make = [](ControlSite& s, HWND p, HFONT f) {
-       return MakeChild(s, p, f, L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, HoldsControls);
-     },
-     .text = ShowText, .enabled = ShowEnabled, .onBackground = true},
-    {.kind = Kind::ListBox,
-     .make = [](ControlSite& s, HWND p, HFONT f) {
-       return MakeChild(s, p, f, L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, Edge(s.design));
-     },
-     .text = ShowText, .enabled = ShowEnabled,
-     .items = [](const ControlSite& s) {
-       const std::vector<std::string>& items = s.state().Items(s.id());
-       ShowListBoxItems(s.hwnd, CatchUp(s, items), items);
-     },
-     .shownLater = ChangeBit(Change::Items)},
-    {.kind = Kind::ListView,
-     .make = [](ControlSite& s, HWND p, HFONT f) {
-       return MakeChild(s, p, f, WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, Edge(s.design),
-                        AddColumns);
-     },
-     .text = ShowText, .enabled = ShowEnabled,
-     .items = [](const ControlSite& s) {
-       const std::vector<Row>& rows = s.state().Rows(s.id());
-       ShowListViewRows(s.hwnd, CatchUp(s, rows), rows, s.host.ShownRows(s.id()));
-     },
-     .shownLater = ChangeBit(Change::Items)},
-    {.kind = Kind::ProgressBar,
-     .make = [](ControlSite& s, HWND p, HFONT f) {
-       return MakeChild(s, p, f, PROGRESS_CLASSW, 0, 0, [](HWND h, const ControlSite&) {
-         SendMessageW(h, PBM_SETRANGE32, 0, 100);
-       });
-     },
-     .text = ShowText, .enabled = ShowEnabled,
-     .position = [](const ControlSite& s) { SendMessageW(s.hwnd, PBM_SETPOS, s.state().Position(s.id()), 0); },
-     .shownLater = ChangeBit(Change::Position)},
-    {.kind = Kind::StatusBar,
-     .make = [](ControlSite& s, HWND p, HFONT f) {
-       return MakeChild(s, p, f, STATUSCLASSNAMEW, CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0);
-     },
-     .text = ShowText, .enabled = ShowEnabled, .shownLater = kTextLater},
-    {.kind = Kind::Picture,
-     .make = [](ControlSite& s, HWND p, HFONT f) {
-       return MakeChild(s, p, f, L"STATIC", SS_OWNERDRAW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, HoldsControls);
-     },
-     .text = ShowText, .enabled = ShowEnabled,
-     .draw = [](const ControlSite& s, const DRAWITEMSTRUCT& d) { s.host.PaintPicture(s.id(), d.hDC, d.rcItem); }},
-    {.kind = Kind::Line,
-     .make = [](ControlSite& s, HWND p, HFONT f) { return MakeChild(s, p, f, L"STATIC", SS_OWNERDRAW, 0); },
-     .text = ShowText, .enabled = ShowEnabled,
-     .draw = [](const ControlSite& s, const DRAWITEMSTRUCT& d) {
-       FillRect(d.hDC, &d.rcItem, BrushFor(ColourRef(s.design.fore, GetSysColor(COLOR_WINDOWTEXT))));
-     }},
-    {.kind = Kind::Menu,
-     .make = [](ControlSite& s, HWND, HFONT) -> HWND {
-       s.host.Keep(s.id(), CreatePopupMenu());
-       return nullptr;
-     }},
-    {.kind = Kind::MenuItem,
-     .make = [](ControlSite& s, HWND, HFONT) -> HWND {
-       if (HMENU menu = s.host.Menu(s.design.parent))
-         AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(s.id()), WideFromUtf8(s.state().Text(s.id())).c_str());
-       return nullptr;
-     },
-     .text = [](const ControlSite& s) {
-       if (HMENU menu = s.host.Menu(s.design.parent))
-         ModifyMenuW(menu, s.id(), MF_BYCOMMAND | MF_STRING, s.id(), WideFromUtf8(s.state().Text(s.id())).c_str());
-     },
-     .enabled = [](const ControlSite& s) {
-       if (HMENU menu = s.host.Menu(s.design.parent))
-         EnableMenuItem(menu, s.id(), MF_BYCOMMAND | (s.state().Enabled(s.id()) ? MF_ENABLED : MF_GRAYED));
-     },
-     .checked = [](const ControlSite& s) {
-       if (HMENU menu = s.host.Menu(s.design.parent))
-         CheckMenuItem(menu, s.id(), MF_BYCOMMAND | (s.state().Checked(s.id()) ? MF_CHECKED : MF_UNCHECKED));
-     },
-     // Chosen from a pop-up menu: no control window sends it, and the code is 0.
-     .notify = [](const ControlSite& s, int code) { if (code == 0) Click(s); }},
-};
-
-constexpr bool InKindOrder() {
-  for (std::size_t i = 0; i < std::size(kKinds); ++i)
-    if (static_cast<std::size_t>(kKinds[i].kind) != i) return false;
-  return std::size(kKinds) == static_cast<std::size_t>(Kind::MenuItem) + 1;
+bool TextBoxControl::Make(const Placement& at) {
+  DWORD style = (design_.flags & kMultiLine) ? ES_MULTILINE | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
+  if (design_.flags & kReadOnly) style |= ES_READONLY;
+  if (design_.flags & kRightAlign) style |= ES_RIGHT;
+  return MakeChild(at, L"EDIT", style, Edge(design_));
 }
-static_assert(InKindOrder(), "one row per kind, in the order of the kinds");
 
-}  // namespace
+bool TextBoxControl::Show(Change change, bool ended) {
+  return pulling_ && change == Change::Text ? true : Control::Show(change, ended);
+}
 
-const ControlKind& KindOf(Kind kind) { return kKinds[static_cast<std::size_t>(kind)]; }
+void TextBoxControl::Notify(int code, LPARAM) {
+  if (code != EN_CHANGE) return;
+  pulling_ = true;
+  State().SetText(Id(), WindowTextUtf8(hwnd_));
+  pulling_ = false;
+}
+
+CheckBoxControl::CheckBoxControl(ControlHost& host, const ControlSpec& design) : Control(host, design, 0, true) {}
+
+bool CheckBoxControl::Make(const Placement& at) {
+  if (!MakeChild(at, L"BUTTON", BS_AUTOCHECKBOX)) return false;
+  if (State().Checked(Id())) SendMessageW(hwnd_, BM_SETCHECK, BST_CHECKED, 0);
+  return true;
+}
+
+bool CheckBoxControl::Show(Change change, bool ended) {
+  if (change != Change::Checked) return Control::Show(change, ended);
+  if (hwnd_) SendMessageW(hwnd_, BM_SETCHECK, State().Checked(Id()) ? BST_CHECKED : BST_UNCHECKED, 0);
+  return true;
+}
+
+void CheckBoxControl::Notify(int code, LPARAM) {
+  if (code != BN_CLICKED) return;
+  State().SetChecked(Id(), SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED);
+  Click();
+}
+
+ContainerControl::ContainerControl(ControlHost& host, const ControlSpec& design)
+    : Control(host, design, 0, design.kind == Kind::Frame) {}
+
+bool ContainerControl::Make(const Placement& at) {
+  const bool frame = design_.kind == Kind::Frame;
+  if (!MakeChild(at, frame ? L"BUTTON" : L"STATIC", (frame ? BS_GROUPBOX : SS_OWNERDRAW) | WS_CLIPCHILDREN,
+                 WS_EX_CONTROLPARENT))
+    return false;
+  SetWindowSubclass(hwnd_, &ForwardToWindow, 1, reinterpret_cast<DWORD_PTR>(at.window));
+  return true;
+}
+
+void ContainerControl::Draw(const DRAWITEMSTRUCT& item) { host_.PaintPicture(Id(), item.hDC, item.rcItem); }
+
+ListBoxControl::ListBoxControl(ControlHost& host, const ControlSpec& design)
+    : Control(host, design, ChangeBit(Change::Items), false) {}
+
+bool ListBoxControl::Make(const Placement& at) {
+  return MakeChild(at, L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, Edge(design_));
+}
+
+bool ListBoxControl::Show(Change change, bool ended) {
+  if (change != Change::Items) return Control::Show(change, ended);
+  if (!hwnd_) return true;
+  const std::vector<std::string>& items = State().Items(Id());
+  ShowListBoxItems(hwnd_, shown_.CatchUp(State().TakeUnchangedPrefix(Id()), items.size()), items);
+  return true;
+}
+
+ListViewControl::ListViewControl(ControlHost& host, const ControlSpec& design)
+    : Control(host, design, ChangeBit(Change::Items), false) {}
+
+bool ListViewControl::Make(const Placement& at) {
+  if (!MakeChild(at, WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, Edge(design_))) return false;
+  SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+  int i = 0;
+  for (const Column& col : design_.columns) {
+    std::wstring header = WideFromUtf8(col.header);
+    LVCOLUMNW lc = {};
+    lc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+    lc.fmt = col.rightAlign ? LVCFMT_RIGHT : LVCFMT_LEFT;
+    lc.cx = col.width;
+    lc.pszText = &header[0];
+    lc.iSubItem = i;
+    SendMessageW(hwnd_, LVM_INSERTCOLUMNW, i++, reinterpret_cast<LPARAM>(&lc));
+  }
+  return true;
+}
+
+bool ListViewControl::Show(Change change, bool ended) {
+  if (change != Change::Items) return Control::Show(change, ended);
+  if (!hwnd_) return true;
+  const RowSource* rows = State().RowSourceOf(Id());
+  const ListEdit edit = shown_.CatchUp(State().TakeUnchangedPrefix(Id()), rows ? rows->RowCount() : 0);
+  return ShowListViewRows(hwnd_, edit, !ended);
+}
+
+void ListViewControl::Notify(int code, LPARAM detail) {
+  if (code == static_cast<int>(LVN_GETDISPINFOW)) GiveRowText(State().RowSourceOf(Id()), *reinterpret_cast<NMLVDISPINFOW*>(detail));
+}
+
+ProgressBarControl::ProgressBarControl(ControlHost& host, const ControlSpec& design)
+    : Control(host, design, ChangeBit(Change::Position), false) {}
+
+bool ProgressBarControl::Make(const Placement& at) {
+  if (!MakeChild(at, PROGRESS_CLASSW, 0)) return false;
+  SendMessageW(hwnd_, PBM_SETRANGE32, 0, 100);
+  return true;
+}
+
+bool ProgressBarControl::Show(Change change, bool ended) {
+  if (change != Change::Position) return Control::Show(change, ended);
+  if (hwnd_) SendMessageW(hwnd_, PBM_SETPOS, State().Position(Id()), 0);
+  return true;
+}
+
+StatusBarControl::StatusBarControl(ControlHost& host, const ControlSpec& design)
+    : Control(host, design, kTextLater, false) {}
+
+bool StatusBarControl::Make(const Placement& at) {
+  return MakeChild(at, STATUSCLASSNAMEW, CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER);
+}
+
+bool LineControl::Make(const Placement& at) { return MakeChild(at, L"STATIC", SS_OWNERDRAW); }
+
+void LineControl::Draw(const DRAWITEMSTRUCT& item) {
+  FillRect(item.hDC, &item.rcItem, BrushFor(ColourRef(design_.fore, GetSysColor(COLOR_WINDOWTEXT))));
+}
+
+bool MenuControl::Make(const Placement&) {
+  menu_.reset(CreatePopupMenu());
+  return menu_.get() != nullptr;
+}
+
+bool MenuItemControl::Make(const Placement& at) {
+  menu_ = at.menu;
+  return menu_ && AppendMenuW(menu_, MF_STRING, static_cast<UINT_PTR>(Id()), WideFromUtf8(State().Text(Id())).c_str());
+}
+
+bool MenuItemControl::Show(Change change, bool) {
+  if (!menu_) return true;
+  const ControlState& st = State();
+  const UINT id = static_cast<UINT>(Id());
+  switch (change) {
+    case Change::Text: ModifyMenuW(menu_, id, MF_BYCOMMAND | MF_STRING, id, WideFromUtf8(st.Text(Id())).c_str()); break;
+    case Change::Enabled: EnableMenuItem(menu_, id, MF_BYCOMMAND | (st.Enabled(Id()) ? MF_ENABLED : MF_GRAYED)); break;
+    case Change::Checked: CheckMenuItem(menu_, id, MF_BYCOMMAND | (st.Checked(Id()) ? MF_CHECKED : MF_UNCHECKED)); break;
+    default: break;
+  }
+  return true;
+}
+
+// Chosen from a pop-up menu: no control window sends it, and the code is 0.
+void MenuItemControl::Notify(int code, LPARAM) {
+  if (code == 0) Click();
+}
+
+std::unique_ptr<Control> MakeControl(ControlHost& host, const ControlSpec& design) {
+  switch (design.kind) {
+    case Kind::Label: return std::make_unique<LabelControl>(host, design);
+    case Kind::Link: return std::make_unique<LinkControl>(host, design);
+    case Kind::Button: return std::make_unique<ButtonControl>(host, design);
+    case Kind::TextBox: return std::make_unique<TextBoxControl>(host, design);
+    case Kind::CheckBox: return std::make_unique<CheckBoxControl>(host, design);
+    case Kind::Frame:
+    case Kind::Picture: return std::make_unique<ContainerControl>(host, design);
+    case Kind::ListBox: return std::make_unique<ListBoxControl>(host, design);
+    case Kind::ListView: return std::make_unique<ListViewControl>(host, design);
+    case Kind::ProgressBar: return std::make_unique<ProgressBarControl>(host, design);
+    case Kind::StatusBar: return std::make_unique<StatusBarControl>(host, design);
+    case Kind::Line: return std::make_unique<LineControl>(host, design);
+    case Kind::Menu: return std::make_unique<MenuControl>(host, design);
+    case Kind::MenuItem: return std::make_unique<MenuItemControl>(host, design);
+  }
+  return nullptr;
+}
 
 }  // namespace tarvex::ui

@@ -32,22 +32,23 @@ void ControlState::ListChanged(int id, std::size_t index) {
 
 std::size_t ControlState::TakeUnchangedPrefix(int id) {
   Value& v = At(id);
-  return std::exchange(v.unchangedPrefix, std::max(v.items.size(), v.rows.size()));
+  const RowSource* rows = RowSourceOf(id);
+  return std::exchange(v.unchangedPrefix, std::max(v.items.size(), rows ? rows->RowCount() : 0));
 }
 
-void ControlState::AddRow(int id, Row row) {
-  std::vector<Row>& rows = At(id).rows;
-  rows.push_back(std::move(row));
-  ListChanged(id, rows.size() - 1);
+const RowSource* ControlState::RowSourceOf(int id) const {
+  auto it = sources_.find(id);
+  return it == sources_.end() ? nullptr : it->second;
 }
 
-// Only the rows after `index` move: removing from the last row up, as a
-// clean-up does, moves none but those that stayed.
-void ControlState::RemoveRow(int id, std::size_t index) {
-  std::vector<Row>& rows = At(id).rows;
-  if (index >= rows.size()) return;
-  rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(index));
-  ListChanged(id, index);
+std::vector<Row> ControlState::Rows(int id) const {
+  std::vector<Row> rows;
+  const RowSource* source = RowSourceOf(id);
+  for (std::size_t r = 0; source && r < source->RowCount(); ++r) {
+    Row& row = rows.emplace_back();
+    for (std::size_t c = 0; c < Design(id).columns.size(); ++c) row.push_back(source->Cell(r, c));
+  }
+  return rows;
 }
 
 void ControlState::AddItem(int id, const std::string& item) {
@@ -58,7 +59,6 @@ void ControlState::AddItem(int id, const std::string& item) {
 
 void ControlState::ClearItems(int id) {
   At(id).items.clear();
-  At(id).rows.clear();
   ListChanged(id, 0);
 }
 

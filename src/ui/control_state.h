@@ -3,6 +3,7 @@
 // place and list items. The state class writes it; the Win32 window mirrors
 // every change into the real control, and tests read it back.
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,16 @@ enum class Change { Text, Enabled, Checked, Bounds, Items, Position };
 
 // One row of a report-style list view: the row's own text, then its sub-items.
 using Row = std::vector<std::string>;
+
+// The rows of a report-style list view, kept once, by the window's state
+// (see ListRows): the list view holds none and asks for a cell as it draws it.
+class RowSource {
+ public:
+  virtual ~RowSource() = default;
+  virtual std::size_t RowCount() const = 0;
+  // Column 0 is the row's own text; a column the row lacks is empty.
+  virtual std::string Cell(std::size_t row, std::size_t column) const = 0;
+};
 
 class ControlState {
  public:
@@ -36,18 +47,22 @@ class ControlState {
   // The lines of a list box.
   const std::vector<std::string>& Items(int id) const { return At(id).items; }
   void AddItem(int id, const std::string& item);
-  // The rows of a list view, addressed from 0 here.
-  const std::vector<Row>& Rows(int id) const { return At(id).rows; }
-  void AddRow(int id, Row row);
-  void RemoveRow(int id, std::size_t index);
-  // Empties a list box or a list view.
+  // Empties a list box.
   void ClearItems(int id);
+  // The rows of a list view: the state's own, which tell here of every change.
+  void SetRowSource(int id, const RowSource& rows) { sources_[id] = &rows; }
+  const RowSource* RowSourceOf(int id) const;
+  // The rows of list view `id` changed from row `index` on.
+  void RowsChanged(int id, std::size_t index) { ListChanged(id, index); }
+  // Every cell of a list view's rows, one column per column of its design.
+  std::vector<Row> Rows(int id) const;
   // How many of a list's first rows (or items) are as they were when this
   // was last asked: what shows the list sends only the rest, so a row added
   // or removed costs one row however long the list is.
   std::size_t TakeUnchangedPrefix(int id);
 
-  // Every control back to its table values (a window loaded afresh).
+  // Every control back to its table values (a window loaded afresh); a list
+  // view keeps its rows' source.
   void Reset();
 
   // Told of every change, with the control's id.
@@ -61,7 +76,6 @@ class ControlState {
     Box bounds;
     int position = 0;
     std::vector<std::string> items;
-    std::vector<Row> rows;
     std::size_t unchangedPrefix = 0;  // of items or rows, since TakeUnchangedPrefix
   };
   std::size_t IndexOf(int id) const { return static_cast<std::size_t>(&Design(id) - table_.data()); }
@@ -83,6 +97,7 @@ class ControlState {
 
   ControlTable table_;
   std::vector<Value> values_;
+  std::map<int, const RowSource*> sources_;
   std::function<void(int, Change)> listener_;
 };
 

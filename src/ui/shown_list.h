@@ -4,7 +4,6 @@
 // nothing here looks at the whole list, so a row added or removed costs one
 // row however long the list grows (a flash disk can hold thousands of worms).
 #include <cstddef>
-#include <vector>
 
 namespace tarvex::ui {
 
@@ -18,14 +17,6 @@ struct ListEdit {
   bool RemovesAll() const { return keep == 0; }
   bool Changes() const { return keep < shown || keep < wanted; }
 };
-
-// A copy of what a control shows, brought in step with `list` by `edit`.
-template <class T>
-void ApplyEdit(const ListEdit& edit, const std::vector<T>& list, std::vector<T>& shown) {
-  shown.resize(edit.keep);
-  shown.insert(shown.end(), list.begin() + static_cast<std::ptrdiff_t>(edit.keep),
-               list.begin() + static_cast<std::ptrdiff_t>(edit.wanted));
-}
 
 class ShownList {
  public:

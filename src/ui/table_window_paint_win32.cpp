@@ -6,9 +6,10 @@ namespace tarvex::ui {
 
 LRESULT TableWindow::ControlColours(HDC dc, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
   const WindowSpec& w = state_->Window();
-  const ControlSpec* c = state_->Controls().Table().Find(GetDlgCtrlID(control));
-  if (!c) return DefWindowProcW(Handle(), msg, wp, lp);
-  const bool onBackground = KindOf(c->kind).onBackground;
+  const ui::Control* shown = Find(GetDlgCtrlID(control));
+  if (!shown) return DefWindowProcW(Handle(), msg, wp, lp);
+  const ControlSpec* c = &shown->Design();
+  const bool onBackground = shown->OnBackground();
   if (!onBackground && c->back == kDefaultColour && c->fore == kDefaultColour)
     return DefWindowProcW(Handle(), msg, wp, lp);
   // What lies behind: the containing Frame or Picture, or the window.
@@ -22,12 +23,6 @@ LRESULT TableWindow::ControlColours(HDC dc, HWND control, UINT msg, WPARAM wp, L
   SetBkColor(dc, back);
   if (c->flags & kTransparent) SetBkMode(dc, TRANSPARENT);
   return reinterpret_cast<LRESULT>(BrushFor(back));
-}
-
-void TableWindow::DrawItem(const DRAWITEMSTRUCT& item) {
-  const ControlSpec* c = state_->Controls().Table().Find(static_cast<int>(item.CtlID));
-  if (!c) return;
-  if (const auto draw = KindOf(c->kind).draw) draw({*this, *c, item.hwndItem}, item);
 }
 
 void TableWindow::PaintPicture(int id, HDC dc, const RECT& r) {

@@ -6,39 +6,41 @@
 #include "base/wide_text_win32.h"
 #include "ui/activation_rule.h"
 #include "ui/frame_style_win32.h"
+#include "ui/window_messages.h"
 
 namespace tarvex::ui {
 
 namespace {
 
-constexpr UINT kRunActivate = WM_APP + 1;  // Form_Activate, once the activation itself is over
-
 ActivationRule activations;
 
 }  // namespace
 
-TableWindow::TableWindow(std::unique_ptr<WindowState> state) : state_(std::move(state)), mirror_(*this) {}
+TableWindow::TableWindow(std::unique_ptr<WindowState> state) : state_(std::move(state)), mirror_(controls_, *this) {}
 
 TableWindow::~TableWindow() {
   // The program ends or the owner goes: no unload handler runs.
   if (Handle()) DestroyHandle();
 }
 
-HWND TableWindow::Control(int id) const {
-  const ControlTable table = state_->Controls().Table();
-  const ControlSpec* c = table.Find(id);
-  const std::size_t i = c ? static_cast<std::size_t>(c - table.data()) : children_.size();
-  return i < children_.size() ? children_[i] : nullptr;
+ui::Control* TableWindow::Find(int id) const {
+  auto it = controls_.find(id);
+  return it == controls_.end() ? nullptr : it->second.get();
 }
 
-XPButton* TableWindow::Button(int id) {
-  auto it = buttons_.find(id);
-  return it == buttons_.end() ? nullptr : it->second.get();
+HWND TableWindow::Control(int id) const {
+  const ui::Control* c = Find(id);
+  return c ? c->Handle() : nullptr;
+}
+
+XPButton* TableWindow::Button(int id) const {
+  const auto* c = dynamic_cast<const ButtonControl*>(Find(id));
+  return c ? c->Button() : nullptr;
 }
 
 HMENU TableWindow::Menu(int id) const {
-  auto it = menus_.find(id);
-  return it == menus_.end() ? nullptr : it->second.get();
+  const auto* c = dynamic_cast<const MenuControl*>(Find(id));
+  return c ? c->Menu() : nullptr;
 }
 
 bool TableWindow::Show(HWND owner, int showCommand) {
@@ -62,7 +64,7 @@ bool TableWindow::Load(HWND owner) {
     HMENU system = GetSystemMenu(Handle(), FALSE);
     for (UINT item : {SC_MOVE, SC_SIZE, SC_MAXIMIZE}) DeleteMenu(system, item, MF_BYCOMMAND);
   }
-  CreateChildren();
+  MakeControls();
   Listen();
   for (const TimerSpec& t : state_->Timers().All()) ApplyTimer(t);
   state_->AttachFrame(this);
@@ -70,23 +72,19 @@ bool TableWindow::Load(HWND owner) {
   return Handle() != nullptr;
 }
 
-void TableWindow::CreateChildren() {
-  const ControlTable table = state_->Controls().Table();
-  children_.assign(table.size(), nullptr);
-  for (const ControlSpec& c : table) {
-    HWND parent = c.parent && c.kind != Kind::MenuItem ? Control(c.parent) : Handle();
-    if (!parent) continue;
-    ControlSite site{*this, c};
-    children_[&c - table.data()] = KindOf(c.kind).make(site, parent, FontFor(c.font.face ? c.font : state_->Window().font));
+void TableWindow::MakeControls() {
+  for (const ControlSpec& c : state_->Controls().Table()) {
+    Placement at{.parent = c.parent && c.kind != Kind::MenuItem ? Control(c.parent) : Handle(),
+                 .window = Handle(),
+                 .font = FontFor(c.font.face ? c.font : state_->Window().font),
+                 .tooltips = &tooltip_,
+                 .menu = c.kind == Kind::MenuItem ? Menu(c.parent) : nullptr};
+    // A control whose container could not be made is not made either.
+    if (!at.parent) continue;
+    // Held before it is made: a control asks its window for colours while it is made.
+    std::unique_ptr<ui::Control>& control = controls_[c.id] = MakeControl(*this, c);
+    if (!control || !control->Make(at)) controls_.erase(c.id);
   }
-}
-
-void TableWindow::Keep(int id, std::unique_ptr<XPButton> button) { buttons_[id] = std::move(button); }
-
-void TableWindow::Keep(int id, HMENU menu) { menus_[id].reset(menu); }
-
-void TableWindow::AddTooltip(HWND control, const char* text) {
-  tooltip_ = SendTooltip(tooltip_, Handle(), control, text, TTM_ADDTOOLW);
 }
 
 void TableWindow::Listen() {
@@ -103,18 +101,12 @@ void TableWindow::ApplyTimer(const TimerSpec& t) {
   }
 }
 
-void TableWindow::PullText(int id) {
-  mirror_.Pulling(true);
-  state_->Controls().SetText(id, WindowTextUtf8(Control(id)));
-  mirror_.Pulling(false);
-}
-
-void TableWindow::Command(int id, int code, HWND from) {
-  const ControlSpec* c = state_->Controls().Table().Find(id);
-  // Without a control window: menu items, or the dialog manager's Enter and
-  // Esc (1 and 2) when no button takes them.
-  if (!c || (from ? Control(id) != from : c->kind != Kind::MenuItem)) return;
-  if (const auto notify = KindOf(c->kind).notify) notify({*this, *c, from}, code);
+void TableWindow::Notify(int id, HWND from, int code, LPARAM detail) {
+  // Only from the control's own window; a menu item has none. The dialog
+  // manager's Enter and Esc (1 and 2) when no button takes them come from
+  // no window, and name no menu item.
+  ui::Control* c = Find(id);
+  if (c && c->Handle() == from && (from || c->Design().kind == Kind::MenuItem)) c->Notify(code, detail);
 }
 
 void TableWindow::Activated(bool activation) {
@@ -155,13 +147,12 @@ LRESULT TableWindow::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
       mirror_.ShowWaiting(false);
       return 0;
     case WM_COMMAND:
-      Command(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+      Notify(LOWORD(wp), reinterpret_cast<HWND>(lp), HIWORD(wp), 0);
       return 0;
     case WM_NOTIFY: {
-      auto* request = reinterpret_cast<NMLVDISPINFOW*>(lp);
-      if (request->hdr.code != LVN_GETDISPINFOW) break;
-      GiveRowText(mirror_.ShownRows(static_cast<int>(request->hdr.idFrom)), *request);
-      return 0;
+      const auto* header = reinterpret_cast<const NMHDR*>(lp);
+      Notify(static_cast<int>(header->idFrom), header->hwndFrom, static_cast<int>(header->code), lp);
+      break;
     }
     case WM_TIMER:
       if (state_->Timers().Running(static_cast<int>(wp))) state_->Timer(static_cast<int>(wp));
@@ -203,9 +194,11 @@ LRESULT TableWindow::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
       FillRect(reinterpret_cast<HDC>(wp), &r, BrushFor(ColourRef(state_->Window().back, GetSysColor(COLOR_BTNFACE))));
       return 1;
     }
-    case WM_DRAWITEM:
-      DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+      if (ui::Control* c = Find(static_cast<int>(item.CtlID))) c->Draw(item);
       return TRUE;
+    }
     default:
       break;
   }
@@ -217,10 +210,8 @@ void TableWindow::OnDestroyed() {
   state_->Timers().SetListener(nullptr);
   state_->AttachFrame(nullptr);
   activations.Forget(this);
-  children_.clear();
-  for (auto& [id, button] : buttons_) retired_.push_back(std::move(button));
-  buttons_.clear();
-  menus_.clear();
+  retired_ = std::move(controls_);
+  controls_.clear();
   mirror_.Clear();
   tooltip_ = nullptr;
   focus_ = nullptr;

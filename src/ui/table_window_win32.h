@@ -6,12 +6,10 @@
 #include <windows.h>
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "base/scoped_win32.h"
 #include "base/window_win32.h"
 #include "ui/change_mirror_win32.h"
 #include "ui/control_kinds_win32.h"
@@ -33,9 +31,9 @@ class TableWindow : public Window, public WindowFrame, private ControlHost {
 
   WindowState& State() override { return *state_; }
   // The real control, button or menu with this id; null while not loaded.
-  HWND Control(int id) const override;
-  XPButton* Button(int id) override;
-  HMENU Menu(int id) const override;
+  HWND Control(int id) const;
+  XPButton* Button(int id) const;
+  HMENU Menu(int id) const;
 
   // Runs when the window unloads, after its Form_Unload and before it goes,
   // so that the window that owns it is usable again when activation returns.
@@ -60,33 +58,24 @@ class TableWindow : public Window, public WindowFrame, private ControlHost {
   void Handled(const std::function<void()>& event) override;
 
  private:
-  // ControlHost
-  HWND WindowHandle() const override { return Handle(); }
-  void AddTooltip(HWND control, const char* text) override;
-  void Keep(int id, std::unique_ptr<XPButton> button) override;
-  void Keep(int id, HMENU menu) override;
-  void PullText(int id) override;
-  ShownList& Shown(int id) override { return mirror_.Shown(id); }
-  std::vector<Row>& ShownRows(int id) override { return mirror_.ShownRows(id); }
-
   bool Load(HWND owner);
-  void CreateChildren();
+  void MakeControls();
+  // The control object with this id, or null.
+  ui::Control* Find(int id) const;
+  // Hands a notification to the control it names, which turns it into the state's event.
+  void Notify(int id, HWND from, int code, LPARAM detail);
   void Listen();
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
   void ApplyTimer(const TimerSpec& t);
-  void Command(int id, int code, HWND from);
   LRESULT ControlColours(HDC dc, HWND control, UINT msg, WPARAM wp, LPARAM lp);
-  void DrawItem(const DRAWITEMSTRUCT& item);
   void Activated(bool activation);
 
   std::unique_ptr<WindowState> state_;
-  ChangeMirror mirror_;
-  std::vector<HWND> children_;  // parallel to the control table
-  std::map<int, std::unique_ptr<XPButton>> buttons_;
-  // Buttons of the last showing: a handler may close the window from inside
+  ChangeMirror::Controls controls_;  // by id
+  // Controls of the last showing: a handler may close the window from inside
   // one of its buttons' own messages, so they live until the next load.
-  std::vector<std::unique_ptr<XPButton>> retired_;
-  std::map<int, ScopedMenu> menus_;
+  ChangeMirror::Controls retired_;
+  ChangeMirror mirror_;
   HWND tooltip_ = nullptr;
   HWND focus_ = nullptr;  // the control that had the focus when the window was last left
   inline static bool busyCursor_ = false;  // the cursor is screen-wide, so is its state

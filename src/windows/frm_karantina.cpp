@@ -32,7 +32,17 @@ std::string Summary(std::size_t done, const char* what, std::size_t failed) {
 frmKarantina::frmKarantina(KarantinaServices services)
     : ui::WindowState(kKarantinaWindow, kKarantinaControls),
       services_(Checked(services)),
-      quarantine_(services_.quarantineFolder, services_.files, services_.clock) {}
+      quarantine_(services_.quarantineFolder, services_.files, services_.clock),
+      entries_(Controls(), lvKarantina, [this](const QuarantineEntry& e, std::size_t column) {
+        const std::string folder = quarantine_.FolderPart(e.original);
+        switch (column) {
+          case 0: return e.KnownOrigin() ? e.original.substr(folder.size()) : e.name;
+          case 1: return e.virus;
+          case 2: return e.KnownOrigin() ? folder : std::string(kUnknownOrigin);
+          case 3: return e.time;
+          default: return std::string();
+        }
+      }) {}
 
 void frmKarantina::Form_Load() {
   ShowEntries();
@@ -47,16 +57,7 @@ void frmKarantina::Click(int id) {
   if (id == cmdTutup) Unload();
 }
 
-void frmKarantina::ShowEntries() {
-  entries_ = quarantine_.List();
-  ui::ControlState& c = Controls();
-  c.ClearItems(lvKarantina);
-  for (const QuarantineEntry& e : entries_) {
-    const std::string folder = quarantine_.FolderPart(e.original);
-    c.AddRow(lvKarantina, {e.KnownOrigin() ? e.original.substr(folder.size()) : e.name, e.virus,
-                           e.KnownOrigin() ? folder : kUnknownOrigin, e.time});
-  }
-}
+void frmKarantina::ShowEntries() { entries_.Assign(quarantine_.List()); }
 
 std::vector<QuarantineEntry> frmKarantina::Selected() const {
   std::vector<QuarantineEntry> picked;

@@ -3,8 +3,11 @@
 // of a scan takes a little longer, so that a test can act during the scan.
 // A third argument "quiet scan" (for the screenshots) answers every message
 // box with OK without showing it and starts a scan as soon as the window is up;
-// "temp", "tool", "signature", "about" or "karantina" in it opens that menu window instead
-// (the file analysis window analyses the first argument and ticks its mark).
+// "temp", "tool", "signature", "about", "karantina", "update" or "download" in it
+// opens that window instead (the file analysis window analyses the first
+// argument and ticks its mark). "still" holds every picture still for a
+// comparison pixel by pixel: the windows it opens keep their timers' first
+// state (the credits, the reminder's slide, the countdown) and no caret blinks.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -24,6 +27,11 @@ void CALLBACK PointerAway(HWND, UINT, UINT_PTR timer, DWORD) {
   SetCursorPos(0, 0);
 }
 
+void CALLBACK CaretAway(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  HideCaret(nullptr);
+}
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
@@ -40,6 +48,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     d.browseFolder = [folder] { return std::optional<std::string>(folder); };
     if (options.find("quiet") != std::string::npos) {
       d.messageBox = [](const std::string&, unsigned, const std::string&) { return 1; };
+      d.shellOpen = [](HWND, const std::string&) {};
     }
     d.getOpenFileName = [folder](HWND, tarvex::OpenFileRequest& r) {
       r.Filename = folder;
@@ -62,17 +71,23 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
       {"signature", tarvex::AppWindow::frmSignature},
       {"about", tarvex::AppWindow::frmAbout},
       {"karantina", tarvex::AppWindow::frmKarantina},
+      {"update", tarvex::AppWindow::frmUpdate},
+      {"download", tarvex::AppWindow::frmCheckUpdate},
   };
+  const bool still = options.find("still") != std::string::npos;
   for (const auto& [word, kind] : windows) {
     if (options.find(word) == std::string::npos) continue;
     app.Show(kind);
-    if (kind != tarvex::AppWindow::frmTempDb) continue;
     tarvex::ui::TableWindow& w = *app.Find(kind);
+    // Before the queue's first turn: no tick has come yet.
+    for (UINT_PTR timer = 1; still && timer <= 16; ++timer) KillTimer(w.Handle(), timer);
+    if (kind != tarvex::AppWindow::frmTempDb) continue;
     for (int id : {tarvex::frmTempDb::cmdBrowse, tarvex::frmTempDb::Check1}) SendMessageW(w.Control(id), BM_CLICK, 0, 0);
   }
   if (options.find("quiet") != std::string::npos) {
     // The pointer away from the windows, once they are up: no tooltip in the picture.
     SetTimer(nullptr, 0, 300, &PointerAway);
   }
+  if (still) SetTimer(nullptr, 0, 2000, &CaretAway);  // once the focus has settled
   return app.Run();
 }

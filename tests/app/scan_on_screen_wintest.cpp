@@ -14,6 +14,7 @@
 #include "support/program_win32.h"
 #include "support/temp_tree_win32.h"
 #include "system/files.h"
+#include "ui/list_views_win32.h"
 
 namespace tarvex {
 namespace {

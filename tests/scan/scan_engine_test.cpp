@@ -121,38 +121,25 @@ class Differential {
     };
     FileDetection detection(reference, old);
 
-    FoundList fast;
-    engineSink_ = &fast;
+    std::vector<Detection> fast;
     engine.PrepareScan(db_, mark_);
     for (const ListedFile& f : files_) {
       detection.CheckSelection(f.folder, f.name);
-      engine.CheckSelection(f.folder, f.name);
+      if (CheckedFile checked = engine.CheckSelection(f.folder, f.name); checked.found) fast.push_back(*checked.found);
     }
-    EXPECT_EQ(fast.found, reference.found);
-    engineSink_ = nullptr;
+    EXPECT_EQ(fast, reference.found);
   }
-
-  // The engine reports into whichever list the current scan uses.
-  class SinkSwitch : public DetectionSink {
-   public:
-    explicit SinkSwitch(Differential& d) : d_(d) {}
-    void Detected(const Detection& detection) override { d_.engineSink_->Detected(detection); }
-
-   private:
-    Differential& d_;
-  };
 
   void Run() {
     MakeTree();
     WriteDatabase();
-    SinkSwitch sink(*this);
     EngineServices services = SystemEngineServices();
     services.readFile = [this](const std::string& path, std::int64_t readBelow, sys::FileBuffer& into) {
       // Locked: the length can be had, the bytes cannot.
       if (locked_.count(path)) return sys::FileRead{sys::FileLength(path), false};
       return sys::ReadFileIfShorter(path, readBelow, into);
     };
-    ScanEngine engine(sink, services);
+    ScanEngine engine(services);
     ScanBoth(engine);
     ChangeSomeFiles();
     WriteDatabase();  // a new database between two scans of one run
@@ -169,7 +156,6 @@ class Differential {
   std::vector<std::string> contents_;
   std::set<std::string> locked_;
   std::string mark_;
-  FoundList* engineSink_ = nullptr;
 };
 
 TEST(ScanEngineDifferential, SameRowsAsTheProgramsOwnChecksOverGeneratedTrees) {
@@ -199,22 +185,23 @@ TEST(ScanEngineDifferential, SameRowsAtTheSizeLimits) {
   }
   const std::string dbPath = tmp.Write("Tarvex.db", db + "Selesai:Selesai\r\n");
 
-  FoundList reference, fast;
+  FoundList reference;
+  std::vector<Detection> fast;
   DetectionServices old{.fileLength = sys::FileLength,
                         .readFile = sys::ReadWholeFile,
                         .lookupCrc = [&](const std::string& text) { return LookupCrcInFile(dbPath, text); }};
   FileDetection detection(reference, old);
-  ScanEngine engine(fast, SystemEngineServices());
+  ScanEngine engine(SystemEngineServices());
   engine.PrepareScan(dbPath, "");
   for (const std::string& name : names) {
     detection.CheckSelection(folder, name);
-    engine.CheckSelection(folder, name);
+    if (CheckedFile checked = engine.CheckSelection(folder, name); checked.found) fast.push_back(*checked.found);
   }
-  EXPECT_EQ(fast.found, reference.found);
-  EXPECT_THAT(fast.found, ::testing::SizeIs(4));  // 767999 .exe/.dll, 768000 .exe, 4095999 .exe
+  EXPECT_EQ(fast, reference.found);
+  EXPECT_THAT(fast, ::testing::SizeIs(4));  // 767999 .exe/.dll, 768000 .exe, 4095999 .exe
 }
 
-TEST(ScanEngine, ReadsEachCheckedFileOnceAndCountsTheBytes) {
+TEST(ScanEngine, ReadsEachCheckedFileOnceCountsTheBytesAndGivesWhatItRead) {
   testing::TempFolder tmp;
   const std::string folder = tmp.Folder() + kSep;
   tmp.Write("clean.exe", std::string(5000, 'a'));
@@ -227,13 +214,25 @@ TEST(ScanEngine, ReadsEachCheckedFileOnceAndCountsTheBytes) {
     if (r.read) ++reads[path];
     return r;
   };
-  FoundList sink;
-  ScanEngine engine(sink, services);
+  ScanEngine engine(services);
   EXPECT_EQ(engine.PrepareScan(tmp.Path("missing.db"), ""), CrcDatabase::State::Unreadable);
-  for (const char* name : {"clean.exe", "clean.txt", "big.txt"}) engine.CheckSelection(folder, name);
+  const struct {
+    const char* name;
+    std::optional<std::int64_t> length;
+    std::optional<std::string> content;
+  } cases[] = {{"clean.exe", 5000, std::string(5000, 'a')},
+               {"clean.txt", 300, std::string(300, 'b')},
+               {"big.txt", 800000, std::nullopt},
+               {"missing.txt", std::nullopt, std::nullopt}};
+  for (const auto& c : cases) {
+    const CheckedFile checked = engine.CheckSelection(folder, c.name);
+    EXPECT_FALSE(checked.Reported()) << c.name;
+    EXPECT_FALSE(checked.unreadable) << c.name;
+    EXPECT_EQ(checked.length, c.length) << c.name;
+    EXPECT_EQ(checked.content ? std::optional<std::string>(*checked.content) : std::nullopt, c.content) << c.name;
+  }
   EXPECT_EQ(reads, (std::map<std::string, int>{{folder + "clean.exe", 1}, {folder + "clean.txt", 1}}));
   EXPECT_EQ(engine.BytesRead(), 5300u);
-  EXPECT_TRUE(sink.found.empty());
 }
 
 }  // namespace

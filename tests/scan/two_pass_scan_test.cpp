@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 #include "signatures/string_signature.h"
 #include "support/detection_samples.h"
@@ -81,7 +82,7 @@ TEST_F(TwoPassScanTest, CountsThenExaminesInWalkOrderAndTellsEachStepInTurn) {
   EXPECT_EQ(counts.examined, 3u);
   EXPECT_EQ(counts.detections, 2u);
   EXPECT_EQ(counts.folders, 2u);
-  EXPECT_FALSE(counts.Stopped());
+  EXPECT_FALSE(counts.stopped);
 }
 
 TEST_F(TwoPassScanTest, AStopEndsTheWalkAtItsNextPollAndIsHeardByThatScanOnly) {
@@ -90,7 +91,7 @@ TEST_F(TwoPassScanTest, AStopEndsTheWalkAtItsNextPollAndIsHeardByThatScanOnly) {
   };
   ScanCounts counts = scan_.Run({{"C:\\Data"}});
   EXPECT_EQ(sink_.events.back(), "end Pindai 1/3");
-  EXPECT_TRUE(counts.Stopped());
+  EXPECT_TRUE(counts.stopped);
   EXPECT_FALSE(scan_.Stopping());
 
   sink_.onYield = nullptr;
@@ -132,7 +133,8 @@ class HeuristicsInAScan : public ::testing::Test {
     tree_.File(folder, name);
     contents_[folder + name] = content;
   }
-  std::vector<std::string> Found(bool heuristics) {
+  // `trusted`: the contents of the files the user restored.
+  std::vector<std::string> Found(bool heuristics, std::set<std::string> trusted = {}) {
     testing::FoundList sink;
     TwoPassScan scan(sink, {.directories = tree_,
                             .folderListable = [](const std::string&) { return true; },
@@ -145,6 +147,9 @@ class HeuristicsInAScan : public ::testing::Test {
                                            },
                                        .fileStamp = [](const std::string&) { return std::nullopt; }}});
     scan.UseHeuristics(heuristics);
+    scan.TrustHeuristicFinds([trusted](const Detection&, std::optional<std::string_view> content) {
+      return content && trusted.count(std::string(*content));
+    });
     scan.Run({{"E:\\"}});
     std::vector<std::string> found;
     for (const Detection& d : sink.found) found.push_back(d.virusName + " " + d.path + " " + d.remark);
@@ -162,6 +167,9 @@ TEST_F(HeuristicsInAScan, ReportEachDisguiseOnceAndLeaveTheLookAlikes) {
                                        "Heur.DoubleExt E:\\tugas.doc      .PIF Heuristik",
                                        "Heur.Autorun E:\\autorun.inf Heuristik"));
   EXPECT_THAT(Found(false), ElementsAre(bySignature));
+  // Each find is judged by its own content, the autorun.inf's too, which is
+  // read before the program it starts.
+  EXPECT_THAT(Found(true, {contents_["E:\\autorun.inf"], "MZ worm"}), ElementsAre(bySignature));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/timer_table.h"
+#include "ui/list_rows.h"
 
 namespace tarvex::ui {
 namespace {
@@ -35,8 +36,9 @@ TEST(ControlState, StartsFromTheTableTellsOnlyRealChangesAndResets) {
   EXPECT_THROW(state.Text(8), std::out_of_range);
 }
 
+constexpr Column kColumns[] = {{" ", 0}, {"Nama", 120}};
 constexpr ControlSpec kLists[] = {
-    {.kind = Kind::ListView, .id = 3, .name = "ListView1"},
+    {.kind = Kind::ListView, .id = 3, .name = "ListView1", .columns = kColumns},
     {.kind = Kind::ProgressBar, .id = 4, .name = "ProgressBar1"},
 };
 
@@ -45,16 +47,17 @@ TEST(ControlState, RowsAndPositionsAreToldAndNamesGiveTheTablesIds) {
   ControlState state(kLists);
   std::vector<std::pair<int, Change>> told;
   state.SetListener([&](int id, Change c) { told.emplace_back(id, c); });
-  state.AddRow(3, {"", "a"});
-  state.AddRow(3, {"", "b"});
-  state.AddRow(3, {"", "c"});
-  state.RemoveRow(3, 1);
-  state.RemoveRow(3, 7);  // no such row: nothing happens
+  ListRows<std::string> rows(state, 3, [](const std::string& r, std::size_t column) { return column ? r : ""; });
+  rows.Add("a");
+  rows.Add("b");
+  rows.Add("c");
+  rows.Remove(1);
+  rows.Remove(7);  // no such row: nothing happens
   EXPECT_EQ(state.Rows(3), (std::vector<Row>{{"", "a"}, {"", "c"}}));
   state.SetPosition(4, 40);
   state.SetPosition(4, 40);
   EXPECT_EQ(state.Position(4), 40);
-  state.ClearItems(3);
+  rows.Clear();
   EXPECT_TRUE(state.Rows(3).empty());
   EXPECT_EQ(told.size(), 6u);
   EXPECT_EQ(told[4], std::make_pair(4, Change::Position));

@@ -6,12 +6,19 @@
 #include <string>
 #include <vector>
 
-#include "ui/control_state.h"
+#include "ui/list_rows.h"
 
 namespace tarvex::ui {
 namespace {
 
 constexpr ControlSpec kLists[] = {{.kind = Kind::ListView, .id = 3}, {.kind = Kind::ListBox, .id = 5}};
+
+// What the control does with an edit, on a copy of what it shows.
+void ApplyEdit(const ListEdit& edit, const std::vector<std::string>& list, std::vector<std::string>& shown) {
+  shown.resize(edit.keep);
+  shown.insert(shown.end(), list.begin() + static_cast<std::ptrdiff_t>(edit.keep),
+               list.begin() + static_cast<std::ptrdiff_t>(edit.wanted));
+}
 
 // Steps, by spaces: "+x" adds x, "-2" removes row 2, "c" clears, "s1" shows:
 // the control is sent the edit, must then hold the list, and was sent 1 entry.
@@ -30,18 +37,19 @@ TEST(ShownList, TheControlIsSentOnlyWhatChangedAndEndsAsTheList) {
   };
   for (const Case& c : cases) {
     ControlState state(kLists);
+    ListRows<std::string> rows(state, 3, [](const std::string& r, std::size_t) { return r; });
     ShownList shown;
     std::vector<std::string> control;
     std::istringstream steps(c.steps);
     for (std::string step; steps >> step;) {
       const std::string arg = step.substr(1);
-      if (step[0] == '+' && c.list == 3) state.AddRow(c.list, {arg});
+      if (step[0] == '+' && c.list == 3) rows.Add(arg);
       if (step[0] == '+' && c.list == 5) state.AddItem(c.list, arg);
-      if (step[0] == '-') state.RemoveRow(c.list, std::stoul(arg));
-      if (step[0] == 'c') state.ClearItems(c.list);
+      if (step[0] == '-') rows.Remove(std::stoul(arg));
+      if (step[0] == 'c') rows.Clear();
       if (step[0] != 's') continue;
       std::vector<std::string> wanted = state.Items(c.list);
-      for (const Row& r : state.Rows(c.list)) wanted.push_back(r[0]);
+      wanted.insert(wanted.end(), rows.All().begin(), rows.All().end());
       const ListEdit edit = shown.CatchUp(state.TakeUnchangedPrefix(c.list), wanted.size());
       ASSERT_EQ(edit.shown, control.size()) << c.what;
       ApplyEdit(edit, wanted, control);

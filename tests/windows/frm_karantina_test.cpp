@@ -27,7 +27,7 @@ TEST(KarantinaState, PulihkanAndHapusActOnTheSelectedRowsOnly) {
   F window{{files, clock, kQuarantineFolder, [&](const std::string&, unsigned, const std::string&) { return answer; },
             [&] { return browsed; }, [&](const std::string& m) { logged.push_back(m); }}};
   frame.Load(window);
-  const std::vector<ui::Row>& rows = window.Controls().Rows(F::lvKarantina);
+  const std::vector<ui::Row> rows = window.Controls().Rows(F::lvKarantina);
   const std::string& status = window.Controls().Text(F::lblStatus);
   EXPECT_EQ(rows.at(0).at(2) + rows.at(1).at(2), "C:\\a\\(asal tidak diketahui)");
   EXPECT_EQ(status, "2 file di karantina.");
@@ -43,7 +43,7 @@ TEST(KarantinaState, PulihkanAndHapusActOnTheSelectedRowsOnly) {
 
   frame.selected = {0};
   window.Click(F::cmdHapus);
-  EXPECT_EQ(rows.size(), 1u) << "No keeps it";
+  EXPECT_EQ(window.Controls().Rows(F::lvKarantina).size(), 1u) << "No keeps it";
   answer = sys::kIdYes;
   window.Click(F::cmdHapus);
   EXPECT_EQ(status, "1 file dihapus dari karantina.");
