@@ -45,8 +45,7 @@ const AntivirusServices& Checked(const AntivirusServices& s) {
                       {{bool(s.browseFolder), "browseFolder"}, {bool(s.messageBox), "messageBox"},
                        {bool(s.yield), "yield"}, {bool(s.beep), "beep"},
                        {bool(s.endProgram), "endProgram"}, {bool(s.showWindow), "showWindow"},
-                       {bool(s.programFolder), "programFolder"}, {bool(s.visibleFileExists), "visibleFileExists"},
-                       {bool(s.folderListable), "folderListable"}, {bool(s.readHead), "readHead"}});
+                       {bool(s.programFolder), "programFolder"}, {bool(s.visibleFileExists), "visibleFileExists"}});
   return s;
 }
 
@@ -65,10 +64,7 @@ Antivirus::Antivirus(AntivirusServices services)
                .clock = services_.clock,
                .stopProcessOf = [this](const std::string& path) { guard_.StopProcessOf(path); }}),
       quarantine_(kQuarantineFolder, services_.files, services_.clock),
-      scan_(*this, {.directories = services_.directories,
-                    .folderListable = services_.folderListable,
-                    .readHead = services_.readHead,
-                    .engine = services_.engine}) {
+      scan_(*this, services_.scan) {
   scan_.TrustHeuristicFinds([this](const Detection& found, std::optional<std::string_view> content) {
     return quarantine_.TrustsFound(found, content);
   });

@@ -36,14 +36,9 @@ struct AntivirusServices {
   std::function<std::string()> programFolder;
   // The lookup by name that sees only files without the hidden or system attribute.
   std::function<bool(const std::string& path)> visibleFileExists;
-  // Whether a folder that listed nothing can be listed at all.
-  std::function<bool(const std::string& folder)> folderListable;
-  // The first bytes of a file, for the heuristics.
-  std::function<std::string(const std::string& path, std::size_t count)> readHead;
   const sys::Clock& clock;
-  DirectorySource& directories;
   sys::ProcessApi& processes;
-  EngineServices engine;   // the files and the database the checks read
+  ScanServices scan;       // the folders, the files and the database the scan reads
   sys::FileSystem& files;  // delete, quarantine and the activity log
 };
 

@@ -10,7 +10,6 @@
 #include "console/unhide_command.h"
 #include "remedy/quarantine_manifest.h"
 #include "signatures/database_check.h"
-#include "system/file_read.h"
 #include "system/files.h"
 #include "system/program_folder.h"
 
@@ -238,11 +237,7 @@ std::string TrustedQuarantine(const ScanOptions& options) {
 }  // namespace
 
 ConsoleServices SystemConsoleServices() {
-  return {.scan = {.directories = SystemDirectories(),
-                   .folderListable = sys::FolderListable,
-                   .readHead = sys::ReadFileHead,
-                   .engine = SystemEngineServices()},
-          .attributes = sys::FileAttributes};
+  return {.scan = SystemScanServices(), .attributes = sys::FileAttributes};
 }
 
 ConsoleIo& SystemConsole() {

@@ -4,6 +4,8 @@
 #include <stdexcept>
 
 #include "scan/listing_reuse.h"
+#include "system/console.h"
+#include "system/file_read.h"
 #include "system/files.h"
 
 namespace tarvex {
@@ -31,6 +33,13 @@ class RunningScope {
 };
 
 }  // namespace
+
+ScanServices SystemScanServices() {
+  return {.directories = SystemDirectories(),
+          .folderListable = sys::FolderListable,
+          .readHead = sys::ReadFileHead,
+          .engine = SystemEngineServices()};
+}
 
 TwoPassScan::TwoPassScan(ScanSink& sink, ScanServices services)
     : sink_(sink),

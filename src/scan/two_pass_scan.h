@@ -31,6 +31,10 @@ struct ScanServices {
   EngineServices engine;
 };
 
+// The system's listing, files and database reader: what the window's scan
+// and the console's read.
+ScanServices SystemScanServices();
+
 class TwoPassScan : private WalkHost {
  public:
   TwoPassScan(ScanSink& sink, ScanServices services);

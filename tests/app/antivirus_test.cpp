@@ -369,7 +369,7 @@ TEST(MainWindowServices, EveryServiceMustBeGiven) {
   noMessageBox.messageBox = nullptr;
   EXPECT_THROW(Antivirus{noMessageBox}, std::invalid_argument);
   AntivirusServices noFileReader = fakes.Services();
-  noFileReader.engine.readFile = nullptr;
+  noFileReader.scan.engine.readFile = nullptr;
   EXPECT_THROW(Antivirus{noFileReader}, std::invalid_argument);
 }
 

@@ -63,8 +63,8 @@ class TwoPassScanTest : public ::testing::Test {
   Recorder sink_;
   TwoPassScan scan_{sink_, {.directories = fakes_.tree,
                             .folderListable = [this](const std::string& f) { return f != "C:\\Locked\\"; },
-                            .readHead = services_.readHead,
-                            .engine = services_.engine}};
+                            .readHead = services_.scan.readHead,
+                            .engine = services_.scan.engine}};
 };
 
 TEST_F(TwoPassScanTest, CountsThenExaminesInWalkOrderAndTellsEachStepInTurn) {

@@ -85,28 +85,28 @@ class MainWindowFakes {
         .showWindow = [this](AppWindow w) { shown.push_back(w); },
         .programFolder = [this] { return programFolder; },
         .visibleFileExists = [this](const std::string& path) { return visibleFiles.count(path) > 0; },
-        .folderListable = [](const std::string&) { return true; },
-        .readHead = [](const std::string& path, std::size_t count) { return path.substr(0, count); },
         .clock = clock,
-        .directories = tree,
         .processes = processes,
-        .engine = {.readFile =
-                       [this](const std::string& path, std::int64_t, sys::FileBuffer& into) {
-                         if (path == DatabasePath()) return Give(Database(), into);
-                         if (onCheck) onCheck(path);
-                         sys::FileRead read = Give(path, into);
-                         read.length = 100;
-                         // The scan's identity is the file system's own.
-                         into.Hold(std::make_unique<KnownIdentity>(files.Identify(path)));
-                         return read;
-                       },
-                   .fileStamp =
-                       [this](const std::string& path) -> std::optional<sys::FileStamp> {
-                         if (path != DatabasePath()) return std::nullopt;
-                         const std::string text = Database();
-                         return sys::FileStamp{static_cast<std::int64_t>(text.size()),
-                                               static_cast<std::int64_t>(std::hash<std::string>()(text))};
-                       }},
+        .scan = {.directories = tree,
+                 .folderListable = [](const std::string&) { return true; },
+                 .readHead = [](const std::string& path, std::size_t count) { return path.substr(0, count); },
+                 .engine = {.readFile =
+                                [this](const std::string& path, std::int64_t, sys::FileBuffer& into) {
+                                  if (path == DatabasePath()) return Give(Database(), into);
+                                  if (onCheck) onCheck(path);
+                                  sys::FileRead read = Give(path, into);
+                                  read.length = 100;
+                                  // The scan's identity is the file system's own.
+                                  into.Hold(std::make_unique<KnownIdentity>(files.Identify(path)));
+                                  return read;
+                                },
+                            .fileStamp =
+                                [this](const std::string& path) -> std::optional<sys::FileStamp> {
+                                  if (path != DatabasePath()) return std::nullopt;
+                                  const std::string text = Database();
+                                  return sys::FileStamp{static_cast<std::int64_t>(text.size()),
+                                                        static_cast<std::int64_t>(std::hash<std::string>()(text))};
+                                }}},
         .files = files,
     };
   }
