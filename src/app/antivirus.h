@@ -14,7 +14,7 @@
 #include "app/result_row.h"
 #include "base/program_files.h"
 #include "remedy/process_guard.h"
-#include "remedy/remedy.h"
+#include "remedy/remedy_batch.h"
 #include "scan/two_pass_scan.h"
 #include "system/clock.h"
 #include "system/file_system.h"
@@ -143,11 +143,12 @@ class Antivirus : public ui::WindowState, private ScanSink {
   void ShowPercent(int percent);
 
   void WriteLog(const std::string& message);
-  // `aksi` "hapus" deletes; anything else quarantines, and "karantina" first
-  // makes the quarantine folder. A row leaves the list when its file was
-  // deleted or moved, or was already gone; a file that failed, or is no
-  // longer the one the scan found, keeps its row. The summary counts only the
-  // files deleted or moved.
+  // `aksi` "hapus" deletes, but moves a guess of a heuristic rule into the
+  // quarantine (a deleted file cannot be restored), each logged; anything
+  // else quarantines every row. The quarantine folder is made when a row goes
+  // there. A row leaves the list when its file was deleted or moved, or was
+  // already gone; a file that failed, or is no longer the one the scan found,
+  // keeps its row. The summary counts only the files deleted or moved.
   void tindakan(const std::string& aksi);
 
   AntivirusServices services_;
@@ -156,7 +157,7 @@ class Antivirus : public ui::WindowState, private ScanSink {
   bool busy_ = false;
   // What the result list shows, as the scan told it, with what identified
   // each file: the list view's rows, kept here only.
-  ui::ListRows<FoundFile> found_;
+  ui::ListRows<Detection> found_;
 
   ProcessGuard guard_;
   Remedy remedy_;

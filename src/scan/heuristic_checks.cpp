@@ -58,13 +58,13 @@ std::optional<Detection> HeuristicChecks::OwnRow(const std::string& folder, cons
     // read after it.
     const std::string content = file.content ? std::string(*file.content) : services_.readHead(path, kNoCheckBytes);
     if (!AutorunCounts(folder, name, content)) return std::nullopt;
-    return Found({path, heuristics::kAutorun, *file.length, heuristics::kRemark}, content);
+    return Found({path, heuristics::kAutorun, *file.length, heuristics::kRemark, file.Identity()}, content);
   }
   static const heuristics::HiddenFolders kNone;
   // A single file given as a root: its folder was not listed.
   const std::optional<std::string_view> rule = FileRule(path, name, file, folder == listedFolder_ ? listedHidden_ : kNone);
   if (!rule) return std::nullopt;
-  return Found({path, std::string(*rule), *file.length, heuristics::kRemark}, file.content);
+  return Found({path, std::string(*rule), *file.length, heuristics::kRemark, file.Identity()}, file.content);
 }
 
 void HeuristicChecks::ShortcutRows(const std::string& folder, const std::string& name, const CheckedFile& file,
@@ -91,7 +91,8 @@ void HeuristicChecks::ShortcutRows(const std::string& folder, const std::string&
   const heuristics::ShortcutVerdict verdict = heuristics::JudgeShortcut(*link, name, inPlaceOfAFolder, find);
   if (!verdict.worm) return;
   if (!file.Reported()) {
-    std::optional<Detection> own = Found({path, heuristics::kShortcut, *file.length, heuristics::kRemark}, file.content);
+    std::optional<Detection> own =
+        Found({path, heuristics::kShortcut, *file.length, heuristics::kRemark, file.Identity()}, file.content);
     // Restored by the user: the shortcut is theirs, and so is what it starts.
     if (!own) return;
     rows.push_back(std::move(*own));
@@ -109,7 +110,8 @@ std::optional<Detection> HeuristicChecks::TargetRow(const std::string& path) {
   const CheckedFile checked = services_.check(path.substr(0, cut), path.substr(cut));
   if (checked.found) return checked.found;
   if (!checked.length || TooLargeForAnyCheck(*checked.length)) return std::nullopt;
-  return Found({path, heuristics::kShortcutTarget, *checked.length, heuristics::kRemark}, checked.content);
+  return Found({path, heuristics::kShortcutTarget, *checked.length, heuristics::kRemark, checked.Identity()},
+               checked.content);
 }
 
 std::optional<Detection> HeuristicChecks::Found(Detection found, std::optional<std::string_view> content) const {

@@ -167,13 +167,6 @@ std::optional<std::string_view> FileHeuristic(std::string_view name, std::string
   return std::nullopt;
 }
 
-bool IsHeuristicName(std::string_view virus) {
-  for (std::string_view name : {kFolderTwin, kDoubleExt, kAutorun, kShortcut, kShortcutTarget}) {
-    if (virus == name) return true;
-  }
-  return false;
-}
-
 bool SameName(std::string_view a, std::string_view b) { return SameText(a, b); }
 
 std::string FoldedName(std::string_view name) { return LowerText(name); }

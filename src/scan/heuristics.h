@@ -22,9 +22,6 @@ inline constexpr const char* kShortcutTarget = "Heur.ShortcutTarget";
 // The remark of every heuristic row.
 inline constexpr const char* kRemark = "Heuristik";
 
-// One of the names above: a row of the rules, not of a signature.
-bool IsHeuristicName(std::string_view virus);
-
 // How many of a file's first bytes the file rules look at.
 inline constexpr std::size_t kHeadBytes = 2;
 

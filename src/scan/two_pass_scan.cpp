@@ -116,6 +116,8 @@ void TwoPassScan::ExamineFile(const std::string& folder, const std::string& name
     // A failing check costs this file its verdict, never the scan.
     sink_.Problem(ScanProblem::CheckFailed, folder + name);
   }
+  // No file stays open behind the scan: a flash disk must be free to go.
+  engine_.Release();
   ++counts_.examined;
   sink_.Examined(counts_);
 }

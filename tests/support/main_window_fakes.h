@@ -19,6 +19,16 @@
 
 namespace tarvex::testing {
 
+// A read whose file the fake file system identifies.
+class KnownIdentity final : public sys::ReadHandle {
+ public:
+  explicit KnownIdentity(std::optional<sys::FileIdentity> identity) : identity_(std::move(identity)) {}
+  std::optional<sys::FileIdentity> Identity() override { return identity_; }
+
+ private:
+  std::optional<sys::FileIdentity> identity_;
+};
+
 struct ShownMessage {
   std::string title;
   std::string text;
@@ -86,6 +96,8 @@ class MainWindowFakes {
                                   if (onCheck) onCheck(path);
                                   sys::FileRead read = Give(path, into);
                                   read.length = 100;
+                                  // The scan's identity is the file system's own.
+                                  into.Hold(std::make_unique<KnownIdentity>(files.Identify(path)));
                                   return read;
                                 },
                             .fileStamp =
