@@ -12,15 +12,8 @@ scripts/setup.sh --no-prefix
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target TarvexAV tarvex-scan tarvex_program_helper >/dev/null
 mkdir -p docs
-export WINEPREFIX="$PWD/build/win64/wineprefix-screenshot"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine=/usr/lib/wine/wine64
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  "$wine" wineboot -i >/dev/null 2>&1 || true
-  # No window manager on the private display: wine draws the windows' frames.
-  "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
-  /usr/lib/wine/wineserver -w || true
-fi
+. scripts/private_display.sh
+picture_prefix screenshot
 
 # A folder to scan: a few hundred ordinary files and the EICAR test file.
 files="$PWD/build/win64/screenshot-files"
@@ -39,7 +32,6 @@ stickpath() {
   echo "E:${rest:-/}" | tr / '\\'
 }
 
-. scripts/private_display.sh
 start_private_display 800x480x24 95
 shot() {  # out, seconds, program and arguments
   local out="$1" wait="$2"

@@ -40,15 +40,8 @@ out=$(mkdir -p "$1" && cd "$1" && pwd)
 scripts/setup.sh --no-prefix
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target TarvexAV tarvex-scan tarvex_program_helper >/dev/null
-export WINEPREFIX="$PWD/build/win64/wineprefix-pictures"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine=/usr/lib/wine/wine64
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  "$wine" wineboot -i >/dev/null 2>&1 || true
-  # No window manager on the private display: wine draws the windows' frames.
-  "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
-  /usr/lib/wine/wineserver -w || true
-fi
+. scripts/private_display.sh
+picture_prefix pictures
 
 # A small stick: the scan ends before the elapsed-time clock's first tick.
 files="$PWD/build/win64/pictures-files"
@@ -70,7 +63,6 @@ printf '%s' "$eicar" >"$files/foto/eicar.com"
 "$wine" build/win64/bin/tarvex-scan.exe --no-summary --move 'C:\Karantina' 'E:\tugas' 'E:\foto' >/dev/null || true
 sed -i -E 's/^(karantina\t)[^\t]*/\12026-12-08 18:30:05/' "$WINEPREFIX/drive_c/Karantina/karantina.txt"
 
-. scripts/private_display.sh
 start_private_display 800x480x24 95
 shot() {  # name, what to scan (or analyse), options
   "$wine" build/win64/tests/tarvex_program_helper.exe "$2" "$(winpath "$PWD/resources")" "quiet still $3" &

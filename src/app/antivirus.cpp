@@ -4,6 +4,7 @@
 #include "base/web_addresses.h"
 #include "remedy/mod_log.h"
 #include "scan/scan_progress.h"
+#include "system/console.h"
 #include "ui/required_services.h"
 
 namespace tarvex {
@@ -29,8 +30,7 @@ constexpr MenuCommand kWindowCommands[] = {
 
 // The result list's columns: the row's own (empty) text, then the virus
 // name, the path, the length in bytes and the remark.
-std::string ResultCell(const FoundFile& found, std::size_t column) {
-  const Detection& d = found.detection;
+std::string ResultCell(const Detection& d, std::size_t column) {
   switch (column) {
     case 1: return d.virusName;
     case 2: return d.path;
@@ -45,8 +45,7 @@ const AntivirusServices& Checked(const AntivirusServices& s) {
                       {{bool(s.browseFolder), "browseFolder"}, {bool(s.messageBox), "messageBox"},
                        {bool(s.yield), "yield"}, {bool(s.beep), "beep"},
                        {bool(s.endProgram), "endProgram"}, {bool(s.showWindow), "showWindow"},
-                       {bool(s.programFolder), "programFolder"}, {bool(s.visibleFileExists), "visibleFileExists"},
-                       {bool(s.folderListable), "folderListable"}, {bool(s.readHead), "readHead"}});
+                       {bool(s.programFolder), "programFolder"}, {bool(s.visibleFileExists), "visibleFileExists"}});
   return s;
 }
 
@@ -65,10 +64,7 @@ Antivirus::Antivirus(AntivirusServices services)
                .clock = services_.clock,
                .stopProcessOf = [this](const std::string& path) { guard_.StopProcessOf(path); }}),
       quarantine_(kQuarantineFolder, services_.files, services_.clock),
-      scan_(*this, {.directories = services_.directories,
-                    .folderListable = services_.folderListable,
-                    .readHead = services_.readHead,
-                    .engine = services_.engine}) {
+      scan_(*this, services_.scan) {
   scan_.TrustHeuristicFinds([this](const Detection& found, std::optional<std::string_view> content) {
     return quarantine_.TrustsFound(found, content);
   });
@@ -178,6 +174,7 @@ void Antivirus::RunScan() {
   Timers().Start(Timer1);
   // Read once for the whole scan, and only when it changed since the last one.
   scan_.PrepareDatabase(DatabasePath(), mark_);
+  quarantine_.ReadTrust();
   const ScanCounts counts = scan_.Run({{scanRoot_}});
 
   SetText(lblJumlahVirus, std::to_string(found_.size()));
@@ -188,7 +185,7 @@ void Antivirus::RunScan() {
 
 void Antivirus::ShowEndMessage(const ScanCounts& counts) {
   const std::size_t found = found_.size();
-  const bool stopped = counts.Stopped();
+  const bool stopped = counts.stopped;
   SetText(status, std::string(stopped ? "Proses dihentikan, " : "Pemeriksaan selesai, ") +
                       (found == 0 ? std::string("tak ada") : std::to_string(found)) + " virus ditemukan.");
   if (stopped) {
@@ -218,7 +215,7 @@ void Antivirus::Examined(const ScanCounts& counts) {
 }
 
 void Antivirus::Detected(const Detection& detection) {
-  found_.Add(remedy_.Identify(detection));
+  found_.Add(detection);
   guard_.StopProcessOf(detection.path);  // before the count goes up, as the user will read it
   SetText(lblJumlahVirus, std::to_string(found_.size()));
 }
@@ -234,40 +231,43 @@ void Antivirus::WriteLog(const std::string& message) {
 
 void Antivirus::tindakan(const std::string& aksi) {
   const bool hapus = aksi == "hapus";
-  // A copy: the rows leave the list as their files go.
-  const std::vector<FoundFile> rows = found_.All();
-  const std::size_t n = rows.size();
+  const std::size_t n = found_.size();
   if (n == 0) {
     ShowStatus(hapus ? "Tak ada virus yang dihapus..." : "Tak ada virus yang dikarantina...");
     return;
   }
-  if (aksi == "karantina") {
-    services_.files.MakeFolder(kQuarantineFolder);
-    quarantine_.ForgetTakenNames();
-  }
-
-  std::size_t done = 0, left = n;
-  for (std::size_t k = 1; k <= n; ++k) {
+  RemedyBatch batch;
+  for (const Detection& d : found_.All()) batch.Add(d, hapus ? RemedyBatch::HapusAction(d) : RemedyAction::Quarantine);
+  std::size_t left = n;
+  batch.Apply(remedy_, quarantine_, services_.files, [&](std::size_t k) {
     // From the last row up, so removing a row never renumbers one still to come.
     const std::size_t r = n - k + 1;
-    const RemedyOutcome outcome =
-        remedy_.Apply(rows[r - 1], hapus ? RemedyAction::Delete : RemedyAction::Quarantine, quarantine_);
+    const RemedyBatch::Row& row = batch.Rows()[r - 1];
     // A file already gone leaves nothing to act on, and a row kept for it
     // could never leave the list; it is not counted as done.
-    if (outcome.Done()) {
+    if (row.outcome.Done()) {
       RemoveRow(r);
       --left;
-      if (outcome.kind != RemedyOutcome::Kind::AlreadyGone) ++done;
     }
+    if (hapus && row.outcome.kind == RemedyOutcome::Kind::Quarantined)
+      WriteLog("karantina tebakan " + sys::Utf8ToAnsi(row.found.path));
     ShowPercent(PercentComplete(n, k - 1).value_or(0));
-  }
+  });
   guard_.ListProcesses();
   ShowPercent(100);
 
   SetText(lblFileDiperiksa, "0");
   SetText(lblJumlahVirus, std::to_string(left));
-  ShowStatus(std::to_string(done) + (hapus ? " virus telah dihapus..."
-                                           : " virus telah dipindahkan ke folder 'C:\\Karantina\\' ..."));
+  const std::size_t moved = batch.Count(RemedyOutcome::Kind::Quarantined);
+  const std::string deleted = std::to_string(batch.Count(RemedyOutcome::Kind::Deleted));
+  if (!hapus) {
+    ShowStatus(std::to_string(moved) + " virus telah dipindahkan ke folder 'C:\\Karantina\\' ...");
+  } else if (!batch.Moves()) {
+    ShowStatus(deleted + " virus telah dihapus...");
+  } else {
+    ShowStatus(deleted + " virus telah dihapus, " + std::to_string(moved) +
+               " tebakan dipindahkan ke folder 'C:\\Karantina\\'.");
+  }
 }
 
 void Antivirus::cmdHapus_Click() {

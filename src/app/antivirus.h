@@ -14,7 +14,7 @@
 #include "app/result_row.h"
 #include "base/program_files.h"
 #include "remedy/process_guard.h"
-#include "remedy/remedy.h"
+#include "remedy/remedy_batch.h"
 #include "scan/two_pass_scan.h"
 #include "system/clock.h"
 #include "system/file_system.h"
@@ -36,14 +36,9 @@ struct AntivirusServices {
   std::function<std::string()> programFolder;
   // The lookup by name that sees only files without the hidden or system attribute.
   std::function<bool(const std::string& path)> visibleFileExists;
-  // Whether a folder that listed nothing can be listed at all.
-  std::function<bool(const std::string& folder)> folderListable;
-  // The first bytes of a file, for the heuristics.
-  std::function<std::string(const std::string& path, std::size_t count)> readHead;
   const sys::Clock& clock;
-  DirectorySource& directories;
   sys::ProcessApi& processes;
-  EngineServices engine;   // the files and the database the checks read
+  ScanServices scan;       // the folders, the files and the database the scan reads
   sys::FileSystem& files;  // delete, quarantine and the activity log
 };
 
@@ -148,11 +143,12 @@ class Antivirus : public ui::WindowState, private ScanSink {
   void ShowPercent(int percent);
 
   void WriteLog(const std::string& message);
-  // `aksi` "hapus" deletes; anything else quarantines, and "karantina" first
-  // makes the quarantine folder. A row leaves the list when its file was
-  // deleted or moved, or was already gone; a file that failed, or is no
-  // longer the one the scan found, keeps its row. The summary counts only the
-  // files deleted or moved.
+  // `aksi` "hapus" deletes, but moves a guess of a heuristic rule into the
+  // quarantine (a deleted file cannot be restored), each logged; anything
+  // else quarantines every row. The quarantine folder is made when a row goes
+  // there. A row leaves the list when its file was deleted or moved, or was
+  // already gone; a file that failed, or is no longer the one the scan found,
+  // keeps its row. The summary counts only the files deleted or moved.
   void tindakan(const std::string& aksi);
 
   AntivirusServices services_;
@@ -161,7 +157,7 @@ class Antivirus : public ui::WindowState, private ScanSink {
   bool busy_ = false;
   // What the result list shows, as the scan told it, with what identified
   // each file: the list view's rows, kept here only.
-  ui::ListRows<FoundFile> found_;
+  ui::ListRows<Detection> found_;
 
   ProcessGuard guard_;
   Remedy remedy_;

@@ -72,7 +72,7 @@ inline constexpr ui::ControlSpec kAntivirusControls[] = {
     antivirus_layout::CommandButton(119, "cmdKeluar", 312, "Keluar", "Klik disini untuk Keluar."),
     antivirus_layout::CommandButton(120, "cmdUpdate", 344, "Update", "Update Antivirus disini", ui::Rgb(0, 0, 0)),
     antivirus_layout::Text(121, "Label1", {24, 356, 121, 17}, "Elapsed : 00:00:00", antivirus_layout::kBoldFont),
-    {.kind = ui::Kind::Picture, .id = 122, .name = "Image2", .box = {248, 344, 211, 61}, .text = "Tarvex Project"},
+    {.kind = ui::Kind::Picture, .id = 122, .name = "Image2", .box = {248, 344, 211, 61}, .text = kApplicationTitle},
     {.kind = ui::Kind::Menu, .id = 200, .name = "mnu", .text = "mnu"},
     {.kind = ui::Kind::MenuItem, .id = 201, .name = "mnuTemp", .text = "Temp Database", .parent = 200},
     {.kind = ui::Kind::MenuItem, .id = 202, .name = "mnuTool", .text = "External Tool", .parent = 200},

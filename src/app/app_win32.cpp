@@ -1,8 +1,6 @@
 #include "app/app_win32.h"
 
 #include "system/replacement_files.h"
-#include "system/console.h"
-#include "system/file_read.h"
 #include "system/files.h"
 #include "system/processes.h"
 #include "system/program_folder.h"
@@ -72,12 +70,9 @@ AntivirusServices App::MainWindowServices() {
       .showWindow = [this](AppWindow kind) { Show(kind); },
       .programFolder = desktop_.programFolder,
       .visibleFileExists = desktop_.visibleFileExists,
-      .folderListable = sys::FolderListable,
-      .readHead = sys::ReadFileHead,
       .clock = *desktop_.clock,
-      .directories = SystemDirectories(),
       .processes = sys::SystemProcesses(),
-      .engine = SystemEngineServices(),
+      .scan = SystemScanServices(),
       .files = *desktop_.files,
   };
 }

@@ -1,5 +1,6 @@
 #include "app/decoration_win32.h"
 
+#include "base/app_title.h"
 #include "base/scoped_win32.h"
 
 namespace tarvex {
@@ -100,7 +101,7 @@ void DrawBadge(HDC dc, const RECT& r) {
     RoundRect(dc, r.left + 2, r.top + 4, r.right - 2, r.bottom - 4, 14, 14);
   }
   Shield(dc, r.left + 12, r.top + 10, 40);
-  Text(dc, r.left + 56, r.top + 12, "Tarvex Project", 17, true, RGB(255, 255, 255));
+  Text(dc, r.left + 56, r.top + 12, kApplicationTitle, 17, true, RGB(255, 255, 255));
   Text(dc, r.left + 57, r.top + 32, "Antivirus lokal Indonesia", 12, false, RGB(51, 255, 51));
 }
 

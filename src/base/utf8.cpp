@@ -62,6 +62,21 @@ void AppendUtf8(std::string& out, char32_t c) {
 
 }  // namespace
 
+std::size_t SequenceLength(std::string_view text, std::size_t at) {
+  std::optional<Decoded> d = DecodeAt(text, at);
+  return d ? d->length : 0;
+}
+
+std::string WithReplacementCharacters(std::string_view text) {
+  std::string out;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = SequenceLength(text, at);
+    out += length ? text.substr(at, length) : std::string_view("\xEF\xBF\xBD");
+    at += length ? length : 1;
+  }
+  return out;
+}
+
 std::optional<std::u16string> Utf8ToUtf16(std::string_view text) {
   std::u16string out;
   out.reserve(text.size());

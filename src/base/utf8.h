@@ -21,6 +21,13 @@ std::optional<std::string> Utf16ToUtf8(std::u16string_view text);
 // part of a well-formed sequence counts as one character.
 std::size_t CharacterCount(std::string_view text);
 
+// The length of the well-formed sequence at `at`, 0 when there is none.
+std::size_t SequenceLength(std::string_view text, std::size_t at);
+
+// The text with U+FFFD for every byte that is not part of a well-formed
+// sequence: one for each such byte, as CharacterCount counts them.
+std::string WithReplacementCharacters(std::string_view text);
+
 // The byte offset of the character `characters` places from the start,
 // counted as CharacterCount does; the text's size when it has fewer.
 std::size_t CharacterOffset(std::string_view text, std::size_t characters);

@@ -6,6 +6,25 @@
 
 namespace tarvex::console {
 
+namespace {
+
+bool Within(const std::string& folder, const std::string& outer) { return folder.compare(0, outer.size(), outer) == 0; }
+
+CleanupOutcome Told(const RemedyOutcome& outcome, bool move) {
+  using Kind = RemedyOutcome::Kind;
+  switch (outcome.kind) {
+    case Kind::Deleted: return {true, "removed", "removed", "", ""};
+    case Kind::Quarantined: return {true, "moved to " + outcome.newPath, "moved", outcome.newPath, ""};
+    case Kind::AlreadyGone: return {true, "already gone", "already gone", "", ""};
+    case Kind::Changed: return {false, "changed since the scan", "changed since the scan", "", "changed since the scan"};
+    case Kind::Failed: break;
+  }
+  const char* word = move ? "not moved" : "not removed";
+  return {false, word, word, "", outcome.reason};
+}
+
+}  // namespace
+
 CleanupServices SystemCleanupServices() {
   static ProcessGuard guard(sys::SystemProcesses());
   return {.files = sys::SystemFileSystem(),
@@ -34,8 +53,7 @@ bool DetectionCleanup::Prepare(const std::vector<std::string>& roots, std::strin
   }
   finalFolder_ = sys::WithSeparator(services_.finalPath(folder_));
   for (const std::string& root : roots) {
-    const std::string scanned = sys::WithSeparator(services_.finalPath(root));
-    if (scanned.compare(0, finalFolder_.size(), finalFolder_) == 0) {
+    if (Within(sys::WithSeparator(services_.finalPath(root)), finalFolder_)) {
       error = "the folder " + folder_ + " is or holds the scanned " + root + ": give --move a folder outside it";
       return false;
     }
@@ -43,33 +61,37 @@ bool DetectionCleanup::Prepare(const std::vector<std::string>& roots, std::strin
   return true;
 }
 
-bool DetectionCleanup::InFolder(const std::string& path) const {
-  const std::string folder = sys::WithSeparator(services_.finalPath(sys::FolderOf(path)));
-  return folder.compare(0, finalFolder_.size(), finalFolder_) == 0;
+bool DetectionCleanup::InFolder(const Detection& found) const {
+  // Where the scan's own handle said the file lies, links and "." resolved.
+  if (found.identity && !found.identity->finalPath.empty()) return Within(found.identity->finalPath, finalFolder_);
+  const std::string folder = sys::FolderOf(found.path);
+  return Within(sys::WithSeparator(services_.finalPath(folder.empty() ? "." : folder)), finalFolder_);
 }
 
-CleanupOutcome DetectionCleanup::Clean(const FoundFile& found) {
-  if (mode_ == CleanupMode::Report) return {true, "", "", "", ""};
-  if (mode_ == CleanupMode::Move && InFolder(found.detection.path)) return {true, "left in " + folder_, "left in", "", ""};
+std::string DetectionCleanup::Original(const Detection& found) const {
+  if (found.identity && !found.identity->finalPath.empty()) return found.identity->finalPath;
+  // Only the folder is resolved: a link in the file's own place stays a link.
+  const std::string folder = sys::FolderOf(found.path);
+  return sys::WithSeparator(services_.finalPath(folder.empty() ? "." : folder)) + found.path.substr(folder.size());
+}
+
+std::vector<CleanupOutcome> DetectionCleanup::Clean(const std::vector<Detection>& found) {
   const bool move = mode_ == CleanupMode::Move;
-  // The manifest keeps a full path, whatever folder the console was started
-  // in. Only the folder is resolved: a link in the file's own place stays a
-  // link, which the remedy never takes for its target.
-  FoundFile full = found;
-  const std::string folder = sys::FolderOf(found.detection.path);
-  full.detection.path = sys::WithSeparator(services_.finalPath(folder.empty() ? "." : folder)) +
-                        found.detection.path.substr(folder.size());
-  const RemedyOutcome outcome = remedy_.Apply(full, move ? RemedyAction::Quarantine : RemedyAction::Delete, quarantine_);
-  using Kind = RemedyOutcome::Kind;
-  switch (outcome.kind) {
-    case Kind::Deleted: return {true, "removed", "removed", "", ""};
-    case Kind::Quarantined: return {true, "moved to " + outcome.newPath, "moved", outcome.newPath, ""};
-    case Kind::AlreadyGone: return {true, "already gone", "already gone", "", ""};
-    case Kind::Changed:
-      return {false, "changed since the scan", "changed since the scan", "", "changed since the scan"};
-    case Kind::Failed: break;
+  std::vector<CleanupOutcome> outcomes(found.size(), CleanupOutcome{true, "", "", "", ""});
+  if (mode_ == CleanupMode::Report) return outcomes;
+  RemedyBatch batch;
+  std::vector<std::size_t> rows;  // the detection of each batch row
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    if (move && InFolder(found[i])) {
+      outcomes[i] = {true, "left in " + folder_, "left in", "", ""};
+      continue;
+    }
+    batch.Add(found[i], move ? RemedyAction::Quarantine : RemedyAction::Delete, Original(found[i]));
+    rows.push_back(i);
   }
-  return {false, move ? "not moved" : "not removed", move ? "not moved" : "not removed", "", outcome.reason};
+  batch.Apply(remedy_, quarantine_, services_.files);
+  for (std::size_t r = 0; r < rows.size(); ++r) outcomes[rows[r]] = Told(batch.Rows()[r].outcome, move);
+  return outcomes;
 }
 
 }  // namespace tarvex::console

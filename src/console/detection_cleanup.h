@@ -1,12 +1,12 @@
 #pragma once
-// What tarvex-scan --move DIR and --remove do with each detected file: the
-// window's own remedy (remedy/remedy.h), with DIR as the quarantine folder.
+// What tarvex-scan --move DIR and --remove do with the detected files: the
+// window's own remedy batch (remedy/remedy_batch.h), with DIR as the
+// quarantine folder.
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "remedy/remedy.h"
+#include "remedy/remedy_batch.h"
 #include "system/clock.h"
 #include "system/file_system.h"
 
@@ -45,15 +45,15 @@ class DetectionCleanup {
   // scanned in vain.
   bool Prepare(const std::vector<std::string>& roots, std::string& error);
 
-  // What identifies the file now, while the scan has just found it.
-  FoundFile Identify(const Detection& detection) const { return remedy_.Identify(detection); }
-
-  // A file already in the folder (or below it) is not moved a second time: it
-  // is left as it is and counts as done.
-  CleanupOutcome Clean(const FoundFile& found);
+  // Every file found dealt with as one batch, the last first; what became of
+  // each, in the order found. A file already in the folder (or below it) is
+  // not moved a second time: it is left as it is and counts as done.
+  std::vector<CleanupOutcome> Clean(const std::vector<Detection>& found);
 
  private:
-  bool InFolder(const std::string& path) const;
+  bool InFolder(const Detection& found) const;
+  // The full path the manifest keeps, whatever folder the console was started in.
+  std::string Original(const Detection& found) const;
 
   CleanupMode mode_;
   std::string folder_;  // ending in its separator

@@ -1,7 +1,7 @@
 #pragma once
 // What tarvex-scan --json prints: one JSON object per line. File names are
-// UTF-8; a byte that is not (a Linux name may hold any) becomes U+FFFD, so
-// that every line is valid JSON.
+// UTF-8; each byte that is not (a Linux name may hold any) becomes one U+FFFD,
+// so that every line is valid JSON.
 #include <cstdint>
 #include <string>
 
@@ -19,7 +19,7 @@ std::string DetectionJson(const Detection& detection, const CleanupOutcome* outc
 std::string SummaryJson(const ScanCounts& counts, std::uint64_t bytesRead, double seconds);
 // {"id" (null for an unknown origin), "name", "virus", "original", "time"}
 std::string QuarantineEntryJson(const QuarantineEntry& entry);
-// {"id", "restored": true/false, "path" or "reason"}
-std::string RestoreJson(int id, const RestoreOutcome& outcome);
+// {"id" (the number, or the name asked for), "restored": true/false, "path" or "reason"}
+std::string RestoreJson(const std::string& asked, const QuarantineOutcome& outcome);
 
 }  // namespace tarvex::console

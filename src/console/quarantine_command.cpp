@@ -10,51 +10,68 @@ namespace {
 
 constexpr const char* kProgram = "tarvex-scan: ";
 
+// A name holding a tab or a line end cannot forge a field or a line.
 std::string ListLine(const QuarantineEntry& e) {
-  std::string line = (e.KnownOrigin() ? std::to_string(e.id) : "-") + '\t' + e.name + '\t' + e.virus + '\t' +
-                     (e.KnownOrigin() ? e.original : "unknown origin") + '\t' + e.time;
-  for (char& c : line) {
-    if (static_cast<unsigned char>(c) < 0x20 && c != '\t') c = '?';
-  }
-  return line + '\n';
+  return (e.KnownOrigin() ? std::to_string(e.id) : "-") + '\t' + EscapeField(e.name) + '\t' + EscapeField(e.virus) +
+         '\t' + (e.KnownOrigin() ? EscapeField(e.original) : "unknown origin") + '\t' + EscapeField(e.time) + '\n';
 }
 
-bool FolderMissing(const ScanOptions& options, ConsoleIo& io, const CleanupServices& services) {
-  if (!services.files.Gone(options.quarantine)) return false;
-  io.Write(sys::Stream::Err, kProgram + std::string("cannot find the quarantine folder ") + options.quarantine + "\n");
-  return true;
+int Fail(ConsoleIo& io, const std::string& text) {
+  io.Write(sys::Stream::Err, kProgram + EscapeField(text) + "\n");
+  return kError;
+}
+
+// The folder's entries; no value, told on standard error, when the folder
+// cannot be opened as one or its manifest cannot be read.
+std::optional<std::vector<QuarantineEntry>> Entries(Quarantine& quarantine, ConsoleIo& io,
+                                                    const CleanupServices& services) {
+  const sys::ReachedFolder folder = services.files.ReachFolder(quarantine.Folder(), sys::FolderWay::AsNamed);
+  if (!folder.folder) {
+    Fail(io, "cannot open the quarantine folder " + folder.reason);
+    return std::nullopt;
+  }
+  std::vector<QuarantineEntry> entries = quarantine.List();
+  if (!quarantine.Problem().empty()) {
+    Fail(io, quarantine.Problem());
+    return std::nullopt;
+  }
+  return entries;
 }
 
 }  // namespace
 
 int RunListQuarantine(const ScanOptions& options, ConsoleIo& io, const CleanupServices& services) {
-  if (FolderMissing(options, io, services)) return kError;
   Quarantine quarantine(options.quarantine, services.files, services.clock);
-  for (const QuarantineEntry& e : quarantine.List())
+  const std::optional<std::vector<QuarantineEntry>> entries = Entries(quarantine, io, services);
+  if (!entries) return kError;
+  for (const QuarantineEntry& e : *entries)
     io.Write(sys::Stream::Out, options.json ? QuarantineEntryJson(e) : ListLine(e));
   return kClean;
 }
 
-int RunRestore(const ScanOptions& options, const std::vector<int>& ids, ConsoleIo& io,
+int RunRestore(const ScanOptions& options, const std::vector<std::string>& wanted, ConsoleIo& io,
                const CleanupServices& services) {
-  if (FolderMissing(options, io, services)) return kError;
   Quarantine quarantine(options.quarantine, services.files, services.clock);
-  const std::vector<QuarantineEntry> entries = quarantine.List();
+  const std::optional<std::vector<QuarantineEntry>> entries = Entries(quarantine, io, services);
+  if (!entries) return kError;
   int status = kClean;
-  for (int id : ids) {
-    auto it = std::find_if(entries.begin(), entries.end(), [id](const QuarantineEntry& e) { return e.id == id; });
-    const RestoreOutcome outcome = it == entries.end()
-                                       ? RestoreOutcome{false, "", "no such entry (see --list-quarantine)"}
-                                       : quarantine.Restore(*it);
-    if (!outcome.done) {
+  for (const std::string& asked : wanted) {
+    // A number names a manifest line; anything else a file in the folder (one of unknown origin has no number).
+    auto it = std::find_if(entries->begin(), entries->end(), [&asked](const QuarantineEntry& e) {
+      return e.KnownOrigin() ? std::to_string(e.id) == asked : e.name == asked;
+    });
+    const QuarantineOutcome outcome =
+        it == entries->end()
+            ? QuarantineOutcome{QuarantineOutcome::Kind::Failed, "", "no such entry (see --list-quarantine)"}
+            : quarantine.Restore(*it, options.restoreTo);
+    if (!outcome.Done()) {
       status = kError;
-      io.Write(sys::Stream::Err, kProgram + std::string("cannot restore ") + std::to_string(id) + ": " +
-                                     outcome.reason + "\n");
+      Fail(io, "cannot restore " + asked + ": " + outcome.reason);
     }
     if (options.json) {
-      io.Write(sys::Stream::Out, RestoreJson(id, outcome));
-    } else if (outcome.done && !options.quiet) {
-      io.Write(sys::Stream::Out, std::to_string(id) + "\trestored to " + outcome.restoredTo + "\n");
+      io.Write(sys::Stream::Out, RestoreJson(asked, outcome));
+    } else if (outcome.Done() && !options.quiet) {
+      io.Write(sys::Stream::Out, EscapeField(asked) + "\trestored to " + EscapeField(outcome.path) + "\n");
     }
   }
   return status;

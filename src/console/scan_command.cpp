@@ -8,8 +8,8 @@
 #include "console/quarantine_command.h"
 #include "console/scan_options.h"
 #include "console/unhide_command.h"
+#include "remedy/quarantine_manifest.h"
 #include "signatures/database_check.h"
-#include "system/file_read.h"
 #include "system/files.h"
 #include "system/program_folder.h"
 
@@ -38,15 +38,15 @@ const char* ProblemText(ScanProblem problem) {
 }
 
 // Prints what the scan tells: detections on standard output, problems and
-// (on a terminal only) one progress line on standard error.
+// (on a terminal only) one progress line on standard error. With --move or
+// --remove a detection's line waits for what became of its file.
 class Printer : public ScanSink {
  public:
-  Printer(ConsoleIo& io, const ScanOptions& options, const DetectionCleanup& cleanup)
+  Printer(ConsoleIo& io, const ScanOptions& options, bool linesWait)
       : io_(io),
-        cleanup_(cleanup),
         quiet_(options.quiet),
         json_(options.json),
-        hold_(cleanup.Mode() != CleanupMode::Report),
+        linesWait_(linesWait),
         progress_(!options.quiet && io.IsTerminal(sys::Stream::Err)),
         width_(progress_ ? io.TerminalWidth(sys::Stream::Err) : 80) {}
 
@@ -59,27 +59,23 @@ class Printer : public ScanSink {
       ShowProgress(ProgressText(counts.examined, counts.counted, folder, name, width_ > 1 ? width_ - 1 : 1));
   }
   void Detected(const Detection& detection) override {
-    // Files are moved or removed after the scan, so that none is scanned
-    // twice (DIR inside the scanned tree) and no listing changes under the walk.
-    // What identifies the file is taken now, so that it is the file found that is acted on.
-    if (hold_) held_.push_back(cleanup_.Identify(detection));
-    if (quiet_ || hold_) return;
+    if (quiet_ || linesWait_) return;
     ClearProgress();
     io_.Write(sys::Stream::Out, Shown(detection, nullptr));
   }
-  // The detection's line, with the outcome of --move or --remove when there is one.
-  std::string Shown(const Detection& detection, const CleanupOutcome* outcome) const {
-    Detection shown = detection;
-    shown.virusName = sys::AnsiToUtf8(detection.virusName);
-    if (json_) return DetectionJson(shown, outcome);
-    return outcome ? DetectionLine(shown, outcome->said) : DetectionLine(shown);
+  // A detection's line with what became of its file.
+  void Cleaned(const Detection& detection, const CleanupOutcome& outcome, CleanupMode mode) {
+    if (!quiet_) io_.Write(sys::Stream::Out, Shown(detection, &outcome));
+    if (outcome.done) return;
+    const char* what = mode == CleanupMode::Move ? "could not move " : "could not remove ";
+    io_.Write(sys::Stream::Err, kProgram + std::string(what) + EscapeField(detection.path) +
+                                    (outcome.reason.empty() ? "" : ": " + EscapeField(outcome.reason)) + "\n");
   }
   void Problem(ScanProblem problem, const std::string& path) override {
     if (quiet_) return;
     ClearProgress();
-    io_.Write(sys::Stream::Err, std::string(kProgram) + ProblemText(problem) + path + "\n");
+    io_.Write(sys::Stream::Err, std::string(kProgram) + ProblemText(problem) + EscapeField(path) + "\n");
   }
-  const std::vector<FoundFile>& Held() const { return held_; }
   void ClearProgress() {
     if (shownWidth_ == 0) return;
     std::string blank(shownWidth_ + 2, ' ');  // a line of blanks between two returns
@@ -89,6 +85,12 @@ class Printer : public ScanSink {
   }
 
  private:
+  std::string Shown(const Detection& detection, const CleanupOutcome* outcome) const {
+    Detection shown = detection;
+    shown.virusName = sys::AnsiToUtf8(detection.virusName);
+    if (json_) return DetectionJson(shown, outcome);
+    return outcome ? DetectionLine(shown, outcome->said) : DetectionLine(shown);
+  }
   // A tenth of a second after the last line, or at once when the scanning
   // pass takes over from the counting pass.
   bool Due(bool scanning) {
@@ -109,11 +111,9 @@ class Printer : public ScanSink {
   }
 
   ConsoleIo& io_;
-  const DetectionCleanup& cleanup_;
   bool quiet_;
   bool json_;
-  bool hold_;
-  std::vector<FoundFile> held_;
+  bool linesWait_;
   bool progress_;
   std::size_t width_;
   std::size_t shownWidth_ = 0;
@@ -121,18 +121,47 @@ class Printer : public ScanSink {
   bool scanning_ = false;
 };
 
+// What the scan finds, kept for --move and --remove, which act once it is
+// over: so that no file is scanned twice (DIR inside the scanned tree) and no
+// listing changes under the walk. The printer hears everything.
+class Findings final : public ScanSink {
+ public:
+  explicit Findings(Printer& printer) : printer_(printer) {}
+  void Detected(const Detection& detection) override {
+    found_.push_back(detection);
+    printer_.Detected(detection);
+  }
+  void PassStarted(Kerja kerja) override { printer_.PassStarted(kerja); }
+  void PassEnded(Kerja kerja, const ScanCounts& counts) override { printer_.PassEnded(kerja, counts); }
+  void Counting(std::uint64_t counted) override { printer_.Counting(counted); }
+  void Examining(const std::string& folder, const std::string& name, const ScanCounts& counts) override {
+    printer_.Examining(folder, name, counts);
+  }
+  void Examined(const ScanCounts& counts) override { printer_.Examined(counts); }
+  void Problem(ScanProblem problem, const std::string& path) override { printer_.Problem(problem, path); }
+  void DoEvents() override { printer_.DoEvents(); }
+  const std::vector<Detection>& Found() const { return found_; }
+
+ private:
+  Printer& printer_;
+  std::vector<Detection> found_;
+};
+
 // The roots for the paths as given: no value and `error` set when one of
-// them does not exist.
+// them does not exist. A file named through a link is scanned where the link
+// leads, under that path: the scan itself follows no link.
 std::optional<std::vector<ScanRoot>> ResolveRoots(const std::vector<std::string>& paths, std::string& error,
-                                                  const ConsoleServices& services) {
+                                                  const ConsoleServices& services,
+                                                  const std::function<std::string(const std::string&)>& finalPath) {
   std::vector<ScanRoot> roots;
   for (const std::string& path : paths) {
     std::optional<std::uint32_t> attributes = services.attributes(path);
     if (!attributes) {
-      error = "cannot find " + path;
+      error = "cannot find " + EscapeField(path);
       return std::nullopt;
     }
-    roots.push_back({path, (*attributes & sys::kAttrDirectory) == 0});
+    const bool file = (*attributes & sys::kAttrDirectory) == 0;
+    roots.push_back({file && (*attributes & sys::kAttrReparsePoint) ? finalPath(path) : path, file});
   }
   return roots;
 }
@@ -185,19 +214,15 @@ bool AcceptDatabase(const DatabaseHealth& health, const std::string& database, C
   return true;
 }
 
-// Each held detection cleaned and printed with what happened to its file;
+// Every detection cleaned, then printed with what became of its file;
 // kError when a file could not be moved or removed.
-int CleanDetections(const Printer& printer, DetectionCleanup& cleanup, ConsoleIo& io, bool quiet) {
+int CleanDetections(const std::vector<Detection>& found, DetectionCleanup& cleanup, Printer& printer) {
+  if (cleanup.Mode() == CleanupMode::Report) return kClean;  // the lines were printed as the scan went
+  const std::vector<CleanupOutcome> outcomes = cleanup.Clean(found);
   int status = kClean;
-  for (const FoundFile& found : printer.Held()) {
-    const CleanupOutcome outcome = cleanup.Clean(found);
-    if (!quiet) io.Write(sys::Stream::Out, printer.Shown(found.detection, &outcome));
-    if (!outcome.done) {
-      const char* what = cleanup.Mode() == CleanupMode::Move ? "could not move " : "could not remove ";
-      io.Write(sys::Stream::Err, kProgram + std::string(what) + found.detection.path +
-                                     (outcome.reason.empty() ? "" : ": " + outcome.reason) + "\n");
-      status = kError;
-    }
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    printer.Cleaned(found[i], outcomes[i], cleanup.Mode());
+    if (!outcomes[i].done) status = kError;
   }
   return status;
 }
@@ -212,11 +237,7 @@ std::string TrustedQuarantine(const ScanOptions& options) {
 }  // namespace
 
 ConsoleServices SystemConsoleServices() {
-  return {.scan = {.directories = SystemDirectories(),
-                   .folderListable = sys::FolderListable,
-                   .readHead = sys::ReadFileHead,
-                   .engine = SystemEngineServices()},
-          .attributes = sys::FileAttributes};
+  return {.scan = SystemScanServices(), .attributes = sys::FileAttributes};
 }
 
 ConsoleIo& SystemConsole() {
@@ -234,13 +255,13 @@ int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const Co
       return Fail(io, parsed.error + "\nTry 'tarvex-scan --help' for more information.");
     case ParsedCommandLine::Action::Unhide: return RunUnhide(parsed.options.unhide, io, SystemUnhideServices());
     case ParsedCommandLine::Action::ListQuarantine: return RunListQuarantine(parsed.options, io, cleanupServices);
-    case ParsedCommandLine::Action::Restore: return RunRestore(parsed.options, parsed.ids, io, cleanupServices);
+    case ParsedCommandLine::Action::Restore: return RunRestore(parsed.options, parsed.entries, io, cleanupServices);
     case ParsedCommandLine::Action::Scan: break;
   }
   const ScanOptions& options = parsed.options;
 
   std::string error;
-  std::optional<std::vector<ScanRoot>> roots = ResolveRoots(options.paths, error, services);
+  std::optional<std::vector<ScanRoot>> roots = ResolveRoots(options.paths, error, services, cleanupServices.finalPath);
   if (!roots) return Fail(io, error);
 
   const CleanupMode mode = options.remove ? CleanupMode::Remove
@@ -250,11 +271,17 @@ int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const Co
   if (!cleanup.Prepare(options.paths, error)) return Fail(io, error);
 
   const std::string database = options.database.empty() ? io.DefaultDatabase() : options.database;
-  Printer printer(io, options, cleanup);
-  TwoPassScan scan(printer, services.scan);
+  Printer printer(io, options, mode != CleanupMode::Report);
+  Findings findings(printer);
+  TwoPassScan scan(findings, services.scan);
   const std::string trustedFolder = TrustedQuarantine(options);
   Quarantine trusted(trustedFolder, cleanupServices.files, cleanupServices.clock);
   if (!trustedFolder.empty()) {
+    // Read once for the whole scan.
+    trusted.ReadTrust();
+    if (!trusted.Problem().empty() && !options.quiet)
+      io.Write(sys::Stream::Err, kProgram + std::string("warning: ") + EscapeField(trusted.Problem()) +
+                                     ": no restored file is trusted\n");
     scan.TrustHeuristicFinds([&trusted](const Detection& found, std::optional<std::string_view> content) {
       return trusted.TrustsFound(found, content);
     });
@@ -268,7 +295,7 @@ int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const Co
   const ScanCounts counts = scan.Run(*roots);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   printer.ClearProgress();
-  const int cleaned = CleanDetections(printer, cleanup, io, options.quiet);
+  const int cleaned = CleanDetections(findings.Found(), cleanup, printer);
   if (options.summary && !options.quiet) {
     io.Write(sys::Stream::Out, options.json ? SummaryJson(counts, scan.BytesRead(), seconds)
                                             : SummaryText(counts, scan.BytesRead(), seconds));

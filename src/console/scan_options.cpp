@@ -5,6 +5,7 @@
 
 #include "base/program_files.h"
 #include "signatures/checksum_text.h"
+#include "system/files.h"
 
 namespace tarvex::console {
 
@@ -35,22 +36,33 @@ std::optional<std::string> ValueOf(const std::string& option, const std::vector<
   return std::nullopt;
 }
 
-// The quarantine's own tasks: nothing is scanned, and the paths are entry numbers.
+// A folder named with separators at its end is the same folder: "q/" and "q"
+// read one manifest. A root keeps its own.
+std::string WithoutTrailingSeparators(std::string folder) {
+  while (folder.size() > 1 && (folder.back() == '/' || folder.back() == sys::kPathSeparator) &&
+         !(folder.size() == 3 && folder[1] == ':'))
+    folder.pop_back();
+  return folder;
+}
+
+// The quarantine's own tasks: nothing is scanned, and the paths are entries:
+// a manifest number, or a file's name in the folder (one of unknown origin has no number).
 ParsedCommandLine QuarantineTask(ParsedCommandLine out) {
   const ScanOptions& o = out.options;
   if (!o.moveTo.empty() || o.remove || !o.unhide.empty() || !o.mark.empty())
     return UsageError("--list-quarantine and --restore take no --move, --remove, --unhide or --mark");
-  if (out.action == Action::ListQuarantine && !o.paths.empty())
-    return UsageError("--list-quarantine takes no path: name the folder with --quarantine DIR");
+  if (out.action == Action::ListQuarantine && (!o.paths.empty() || !o.restoreTo.empty()))
+    return UsageError("--list-quarantine takes no path and no --to: name the folder with --quarantine DIR");
   if (out.action == Action::Restore) {
-    if (o.paths.empty()) return UsageError("--restore needs the number of an entry (see --list-quarantine)");
-    for (const std::string& id : o.paths) {
+    if (o.paths.empty()) return UsageError("--restore needs the number or name of an entry (see --list-quarantine)");
+    for (const std::string& entry : o.paths) {
       int value = 0;
-      auto [end, ec] = std::from_chars(id.data(), id.data() + id.size(), value);
-      if (ec != std::errc() || end != id.data() + id.size() || value < 1)
-        return UsageError("--restore '" + id + "' is no entry number (see --list-quarantine)");
-      out.ids.push_back(value);
+      auto [end, ec] = std::from_chars(entry.data(), entry.data() + entry.size(), value);
+      const bool digits = entry.find_first_not_of("0123456789") == std::string::npos;
+      if (digits && (ec != std::errc() || end != entry.data() + entry.size() || value < 1))
+        return UsageError("--restore '" + entry + "' is no entry number (see --list-quarantine)");
     }
+    out.entries = std::move(out.options.paths);
     out.options.paths.clear();
   }
   if (out.options.quarantine.empty()) out.options.quarantine = DefaultQuarantineFolder();
@@ -131,12 +143,15 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       out.action = Action::Restore;
     } else if (std::optional<std::string> dir = ValueOf("--quarantine", args, i, missing); dir || missing) {
       if (!dir || dir->empty()) return UsageError("--quarantine needs the quarantine folder");
-      out.options.quarantine = *dir;
+      out.options.quarantine = WithoutTrailingSeparators(*dir);
+    } else if (std::optional<std::string> dir = ValueOf("--to", args, i, missing); dir || missing) {
+      if (!dir || dir->empty()) return UsageError("--to needs the folder to restore into");
+      out.options.restoreTo = *dir;
     } else if (arg == "--remove") {
       out.options.remove = true;
     } else if (std::optional<std::string> dir = ValueOf("--move", args, i, missing); dir || missing) {
       if (!dir || dir->empty()) return UsageError("--move needs a folder to move detected files into");
-      out.options.moveTo = *dir;
+      out.options.moveTo = WithoutTrailingSeparators(*dir);
     } else if (std::optional<std::string> folder = ValueOf("--unhide", args, i, missing); folder || missing) {
       if (!folder || folder->empty()) return UsageError("--unhide needs a drive or folder");
       out.options.unhide = *folder;
@@ -145,6 +160,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     }
   }
   if (out.options.remove && !out.options.moveTo.empty()) return UsageError("--move and --remove exclude each other");
+  if (!out.options.restoreTo.empty() && out.action != Action::Restore) return UsageError("--to goes with --restore");
   if (out.action == Action::ListQuarantine || out.action == Action::Restore) return QuarantineTask(std::move(out));
   if (!out.options.unhide.empty()) {
     // The unhide is a task of its own: nothing is scanned with it.

@@ -17,14 +17,15 @@ struct ScanOptions {
   bool remove = false;   // --remove: each detected file is deleted
   std::string unhide;    // --unhide PATH: the folder to bring hidden files back in
   std::string quarantine;  // --quarantine DIR: the folder --list-quarantine and --restore read
+  std::string restoreTo;   // --to DIR: --restore puts the files there instead of where they came from
   bool json = false;       // --json: one JSON object per line
 };
 
 struct ParsedCommandLine {
   // ListQuarantine and Restore find their folder in options.quarantine, and
-  // Restore its entries' numbers in `ids`.
+  // Restore its entries in `entries`: manifest numbers, or names in the folder.
   enum class Action { Scan, Help, Version, UsageError, Unhide, ListQuarantine, Restore } action = Action::Scan;
-  std::vector<int> ids;
+  std::vector<std::string> entries;
   ScanOptions options;
   std::string error;  // for UsageError: what was wrong, in one line
 };

@@ -20,7 +20,7 @@ void ModLog::WriteLog(const std::string& message) {
   sys::LocalTime now = clock_.Now();
   std::string line = "[";
   line.append(clock_.TimeText(now)).append("] ").append(message).append("\r\n");
-  files_.AppendText(LogFileName(now), line);
+  files_.AppendText(LogFileName(now), line, false);
 }
 
 }  // namespace tarvex

@@ -31,13 +31,17 @@ std::string ProcessGuard::PathByPID(std::uint32_t pid) {
   return path;
 }
 
+const std::string& ProcessGuard::KeyOf(const std::string& path) {
+  auto known = keys_.find(path);
+  if (known == keys_.end()) known = keys_.emplace(path, processes_.PathKey(path)).first;
+  return known->second;
+}
+
 void ProcessGuard::KillProcessByPath(const std::string& path) {
   if (path.empty()) return;
+  const std::string key = processes_.PathKey(path);
   for (std::size_t i = 0; i < paths_.size(); ++i) {
-    if (paths_[i] == path) {
-      processes_.Terminate(ids_[i]);
-      return;
-    }
+    if (!paths_[i].empty() && KeyOf(paths_[i]) == key) processes_.Terminate(ids_[i]);
   }
 }
 

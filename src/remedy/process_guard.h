@@ -4,6 +4,7 @@
 // can be ended before the file is deleted or quarantined.
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -24,13 +25,15 @@ class ProcessGuard {
   // translated.
   std::string PathByPID(std::uint32_t pid);
 
-  // Ends the first process of the table whose path equals `path` exactly
-  // (letter case counts, nothing is normalised); at most one per call, and
-  // nothing when no entry matches. An empty path never matches. A failed
-  // termination is not reported: the caller goes on with the file anyway.
+  // Ends every process of the table whose path names the same file as
+  // `path`, compared as the file system compares names (on Windows: letter
+  // case ignored, a short 8.3 name as its long form), so that a program
+  // started as c:\x\virus.exe is ended for C:\X\VIRUS.EXE; nothing when no
+  // entry matches. An empty path never matches. A failed termination is not
+  // reported: the caller goes on with the file anyway.
   void KillProcessByPath(const std::string& path);
 
-  // Ends the process started from `path`, out of a fresh table (a program may
+  // Ends the processes started from `path`, out of a fresh table (a program may
   // have started since the last one), unless no process can be running from it.
   void StopProcessOf(const std::string& path);
 
@@ -41,9 +44,13 @@ class ProcessGuard {
   const std::vector<std::string>& ProcessPaths() const { return paths_; }
 
  private:
+  // The comparable form of a table path, asked of the system once per path.
+  const std::string& KeyOf(const std::string& path);
+
   sys::ProcessApi& processes_;
   std::vector<std::uint32_t> ids_;
   std::vector<std::string> paths_;
+  std::map<std::string, std::string> keys_;
 };
 
 }  // namespace tarvex

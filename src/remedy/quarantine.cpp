@@ -3,15 +3,18 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <tuple>
 
-#include "scan/heuristics.h"
 #include "signatures/checksum_text.h"
 #include "signatures/cls_crc.h"
+#include "signatures/sha256.h"
 #include "system/files.h"
 
 namespace tarvex {
 
 namespace {
+
+using Outcome = QuarantineOutcome;
 
 // The longest name the file systems take, in bytes (Windows counts UTF-16
 // units, never more than UTF-8 bytes).
@@ -20,16 +23,18 @@ constexpr std::size_t kLongestName = 255;
 // name taken gets this far.
 constexpr int kNameAttempts = 100000;
 
-// The name a file had before the quarantine gave it its "_vir" ending.
-std::string WithoutVirEnding(const std::string& name) {
-  std::size_t end = name.size();
-  while (end > 0 && name[end - 1] >= '0' && name[end - 1] <= '9') --end;
-  const std::size_t cut = name.rfind("_vir", end);
-  return cut != std::string::npos && cut > 0 && cut + 4 == end ? name.substr(0, cut) : name;
-}
+// A guess of a heuristic rule, which a restore turns into trust.
+bool Heuristic(const std::string& virus) { return virus.rfind("Heur.", 0) == 0; }
 
-bool Heuristic(const std::string& virus) {
-  return virus == heuristics::kFolderTwin || virus == heuristics::kDoubleExt || virus == heuristics::kAutorun;
+Outcome FromChange(sys::ChangeResult result, const std::string& reason, const std::string& failure) {
+  switch (result) {
+    case sys::ChangeResult::Done: return {Outcome::Kind::Done, "", ""};
+    case sys::ChangeResult::Gone: return {Outcome::Kind::AlreadyGone, "", "no longer in the quarantine"};
+    case sys::ChangeResult::Changed: return {Outcome::Kind::Changed, "", "changed since it was listed"};
+    case sys::ChangeResult::TargetExists:
+    case sys::ChangeResult::Failed: break;
+  }
+  return {Outcome::Kind::Failed, "", reason.empty() ? failure : failure + ": " + reason};
 }
 
 }  // namespace
@@ -41,12 +46,18 @@ std::string QuarantineName(const std::string& name, int attempt) {
   return name.substr(0, keep) + ending;
 }
 
-std::string NumberedCopy(const std::string& path, int n) {
-  if (n <= 1) return path;
-  const std::size_t nameStart = path.find_last_of("\\/") + 1;
-  std::size_t dot = path.rfind('.');
-  if (dot == std::string::npos || dot <= nameStart) dot = path.size();
-  return path.substr(0, dot) + " (" + std::to_string(n) + ")" + path.substr(dot);
+std::string WithoutVirEnding(const std::string& name) {
+  std::size_t end = name.size();
+  while (end > 0 && name[end - 1] >= '0' && name[end - 1] <= '9') --end;
+  const std::size_t cut = name.rfind("_vir", end);
+  return cut != std::string::npos && cut > 0 && cut + 4 == end ? name.substr(0, cut) : name;
+}
+
+std::string NumberedCopy(const std::string& name, int n) {
+  if (n <= 1) return name;
+  std::size_t dot = name.rfind('.');
+  if (dot == std::string::npos || dot == 0) dot = name.size();
+  return name.substr(0, dot) + " (" + std::to_string(n) + ")" + name.substr(dot);
 }
 
 std::string ManifestTime(const sys::LocalTime& t) {
@@ -56,10 +67,39 @@ std::string ManifestTime(const sys::LocalTime& t) {
   return text;
 }
 
-std::string ContentChecksum(const std::string& content) {
-  if (content.empty()) return ChecksumText(std::nullopt);
-  clsCRC crc;
-  return ChecksumText(crc.CalculateBytes(reinterpret_cast<const unsigned char*>(content.data()), content.size()));
+namespace {
+
+// Both digests, fed piece by piece.
+class Digesting {
+ public:
+  void Add(std::string_view part) {
+    crc_.AddBytes(reinterpret_cast<const unsigned char*>(part.data()), part.size());
+    sha_.Add(part);
+    size_ += static_cast<std::int64_t>(part.size());
+  }
+  ContentDigest Finish() {
+    // An empty file has no checksum, as the scan gives it none.
+    return {size_, ChecksumText(size_ ? std::optional(crc_.Value()) : std::nullopt), sha_.FinishHex()};
+  }
+
+ private:
+  clsCRC crc_;
+  Sha256 sha_;
+  std::int64_t size_ = 0;
+};
+
+}  // namespace
+
+ContentDigest DigestOf(std::string_view content) {
+  Digesting digest;
+  digest.Add(content);
+  return digest.Finish();
+}
+
+std::optional<ContentDigest> DigestOf(sys::CheckedFile& file) {
+  Digesting digest;
+  if (!file.ReadAll([&digest](std::string_view part) { digest.Add(part); })) return std::nullopt;
+  return digest.Finish();
 }
 
 Quarantine::Quarantine(std::string folder, sys::FileSystem& files, const sys::Clock& clock)
@@ -79,16 +119,26 @@ std::string Quarantine::FolderPart(const std::string& path) const {
 }
 
 std::vector<ManifestRecord> Quarantine::Records() {
-  return ParseManifest(files_.Read(ManifestPath()).value_or(""));
+  const sys::TextRead read = files_.ReadText(ManifestPath(), kManifestLimit);
+  problem_.clear();
+  switch (read.kind) {
+    case sys::TextRead::Kind::Read: return ParseManifest(read.text);
+    case sys::TextRead::Kind::Missing: return {};
+    case sys::TextRead::Kind::NotRegular: problem_ = "is no ordinary file"; break;
+    case sys::TextRead::Kind::TooLarge:
+      problem_ = "is larger than " + std::to_string(kManifestLimit >> 20) + " MiB";
+      break;
+    case sys::TextRead::Kind::Failed: problem_ = "cannot be read"; break;
+  }
+  problem_ = "the quarantine's manifest " + ManifestPath() + " " + problem_;
+  return {};
 }
 
-bool Quarantine::Record(const ManifestRecord& record) {
-  // A line cut short by a program that died while writing it stays alone on
-  // its line. Only the last byte tells: a quarantine of thousands of lines
-  // appends as fast as an empty one.
-  const std::optional<std::string> last = files_.ReadTail(ManifestPath(), 1);
-  const std::string start = last && !last->empty() && last->back() != '\n' ? "\r\n" : "";
-  return files_.AppendText(ManifestPath(), start + ManifestLine(record));
+std::string Quarantine::Record(const ManifestRecord& record) {
+  // A line cut short by a program that died while writing it stays alone on its line.
+  if (files_.AppendText(ManifestPath(), ManifestLine(record), true)) return "";
+  const bool odd = files_.ReadText(ManifestPath(), 0).kind == sys::TextRead::Kind::NotRegular;
+  return "the quarantine's manifest " + ManifestPath() + (odd ? " is no ordinary file" : " cannot be written");
 }
 
 int Quarantine::FirstUntried(const std::string& name) const {
@@ -112,8 +162,8 @@ std::vector<QuarantineEntry> Quarantine::List() {
     QuarantineEntry e;
     e.name = name;
     e.path = folder_ + name;
-    const std::optional<sys::FileIdentity> identity = files_.Identify(e.path);
-    e.size = identity ? identity->size : 0;
+    e.identity = files_.Identify(e.path);
+    e.size = e.identity ? e.identity->size : 0;
     auto it = latest.find(name);
     if (it != latest.end() && it->second.size == e.size) {
       const ManifestRecord& r = it->second;
@@ -122,6 +172,7 @@ std::vector<QuarantineEntry> Quarantine::List() {
       e.virus = r.virus;
       e.time = r.time;
       e.checksum = r.checksum;
+      e.sha256 = r.sha256;
       e.attributes = r.attributes;
     }
     entries.push_back(std::move(e));
@@ -133,64 +184,77 @@ std::vector<QuarantineEntry> Quarantine::List() {
   return entries;
 }
 
-bool Quarantine::MakeFolders(const std::string& folder) {
-  if (folder.empty() || !files_.Gone(folder)) return true;
-  std::string trimmed = folder;
-  while (!trimmed.empty() && FolderPart(trimmed).size() == trimmed.size()) trimmed.pop_back();
-  return MakeFolders(FolderPart(trimmed)) && files_.MakeFolder(folder);
-}
-
-RestoreOutcome Quarantine::Restore(const QuarantineEntry& entry, const std::string& intoFolder) {
-  const std::string wanted = entry.KnownOrigin() ? entry.original
-                             : intoFolder.empty()  ? std::string()
-                                                   : intoFolder + Separated(intoFolder) + WithoutVirEnding(entry.name);
-  if (wanted.empty()) return {false, "", "origin unknown: a folder to restore into is needed"};
-  if (!MakeFolders(FolderPart(wanted))) return {false, "", "cannot make the folder " + FolderPart(wanted)};
-  const std::optional<sys::FileIdentity> identity = files_.Identify(entry.path);
-  if (!identity) return {false, "", "no longer in the quarantine"};
-  for (int n = 1; n <= kNameAttempts; ++n) {
-    const std::string target = NumberedCopy(wanted, n);
-    if (!files_.Gone(target)) continue;
-    const sys::ChangeResult result = files_.MoveChecked(entry.path, *identity, target);
-    if (result == sys::ChangeResult::TargetExists) continue;
-    if (result != sys::ChangeResult::Done) return {false, "", "cannot move it to " + target};
-    if (entry.attributes) files_.SetAttributes(target, entry.attributes);
-    ManifestRecord restored{.kind = ManifestRecord::Kind::Restored, .time = Now(), .original = target,
-                            .name = entry.name, .virus = entry.virus, .size = entry.size,
-                            .checksum = entry.checksum, .attributes = entry.attributes};
-    Record(restored);
-    return {true, target, ""};
+Outcome Quarantine::Restore(const QuarantineEntry& entry, const std::string& intoFolder) {
+  const std::string ownName =
+      entry.KnownOrigin() ? entry.original.substr(FolderPart(entry.original).size()) : WithoutVirEnding(entry.name);
+  const std::string wanted = !intoFolder.empty()   ? intoFolder + Separated(intoFolder) + ownName
+                             : entry.KnownOrigin() ? entry.original
+                                                   : std::string();
+  if (wanted.empty()) return {Outcome::Kind::Failed, "", "origin unknown: a folder to restore into is needed"};
+  if (ownName.empty() || wanted.find('\0') != std::string::npos)
+    return {Outcome::Kind::Failed, "", "the path " + wanted + " names no file"};
+  if (!entry.identity) return {Outcome::Kind::AlreadyGone, "", "no longer in the quarantine"};
+  sys::CheckedOpen opened = files_.OpenChecked(entry.path, *entry.identity);
+  if (!opened.file) return FromChange(opened.result, opened.reason, "cannot open it");
+  sys::CheckedFile& file = *opened.file;
+  // The restore's line vouches for what goes back, not for what its first line said.
+  const std::optional<ContentDigest> digest = DigestOf(file);
+  if (!digest) return {Outcome::Kind::Failed, "", "cannot read it: " + file.Reason()};
+  if (entry.KnownOrigin() && !entry.sha256.empty() && digest->sha256 != entry.sha256)
+    return {Outcome::Kind::Changed, "", "its content is not the one its line names"};
+  const sys::ReachedFolder folder = files_.ReachFolder(FolderPart(wanted), sys::FolderWay::NoLinks);
+  if (!folder.folder) {
+    const bool link = folder.kind == sys::ReachedFolder::Kind::Link;
+    return {Outcome::Kind::Failed, "", (link ? "a link on the way: " : "cannot reach the folder ") + folder.reason};
   }
-  return {false, "", "every name beside " + wanted + " is taken"};
+  for (int n = 1; n <= kNameAttempts; ++n) {
+    const std::string name = NumberedCopy(ownName, n);
+    const sys::ChangeResult result = file.MoveInto(*folder.folder, name, entry.attributes);
+    if (result == sys::ChangeResult::TargetExists) continue;
+    Outcome outcome = FromChange(result, file.Reason(), "cannot move it to " + folder.folder->Path() + name);
+    if (outcome.Done()) {
+      outcome.path = folder.folder->Path() + name;
+      Record({.kind = ManifestRecord::Kind::Restored, .time = Now(), .original = outcome.path, .name = entry.name,
+              .virus = entry.virus, .size = digest->size, .checksum = digest->checksum,
+              .attributes = entry.attributes, .sha256 = digest->sha256});
+    }
+    return outcome;
+  }
+  return {Outcome::Kind::Failed, "", "every name beside " + wanted + " is taken"};
 }
 
-bool Quarantine::Delete(const QuarantineEntry& entry) {
-  const std::optional<sys::FileIdentity> identity = files_.Identify(entry.path);
-  return identity && files_.RemoveChecked(entry.path, *identity) == sys::ChangeResult::Done;
+Outcome Quarantine::Delete(const QuarantineEntry& entry) {
+  if (!entry.identity) return {Outcome::Kind::AlreadyGone, "", "no longer in the quarantine"};
+  sys::CheckedOpen opened = files_.OpenChecked(entry.path, *entry.identity);
+  if (!opened.file) return FromChange(opened.result, opened.reason, "cannot open it");
+  return FromChange(opened.file->Remove(), opened.file->Reason(), "cannot delete it");
+}
+
+void Quarantine::ReadTrust() {
+  trusted_.clear();
+  // A restore trusts only what a heuristic rule had put into the quarantine.
+  std::set<std::tuple<std::string, std::int64_t, std::string>> guesses;
+  for (const ManifestRecord& r : Records()) {
+    if (r.sha256.empty() || !Heuristic(r.virus)) continue;
+    if (r.kind == ManifestRecord::Kind::Quarantined) {
+      guesses.insert({r.name, r.size, r.sha256});
+    } else if (guesses.count({r.name, r.size, r.sha256})) {
+      trusted_.insert({r.size, r.sha256});
+    }
+  }
 }
 
 bool Quarantine::TrustsFound(const Detection& found, std::optional<std::string_view> content) {
-  const auto& trusted = TrustedFiles();
-  // Nothing trusted: no checksum, and no read of a file the scan did not keep.
-  if (trusted.empty()) return false;
-  const std::optional<std::string> read = content ? std::optional<std::string>(*content) : files_.Read(found.path);
-  return read && trusted.count({found.size, ContentChecksum(*read)}) > 0;
-}
-
-bool Quarantine::Trusts(std::int64_t size, const std::string& checksum) {
-  return TrustedFiles().count({size, checksum}) > 0;
-}
-
-const std::set<std::pair<std::int64_t, std::string>>& Quarantine::TrustedFiles() {
-  std::string text = files_.Read(ManifestPath()).value_or("");
-  if (text != trustedFrom_) {
-    trusted_.clear();
-    for (const ManifestRecord& r : ParseManifest(text)) {
-      if (r.kind == ManifestRecord::Kind::Restored && Heuristic(r.virus)) trusted_.insert({r.size, r.checksum});
-    }
-    trustedFrom_ = std::move(text);
+  // Nothing trusted: no digest, and no read of a file the scan did not keep.
+  if (trusted_.empty()) return false;
+  std::optional<ContentDigest> digest;
+  if (content) {
+    digest = DigestOf(*content);
+  } else if (found.identity) {
+    sys::CheckedOpen opened = files_.OpenChecked(found.path, *found.identity);
+    if (opened.file) digest = DigestOf(*opened.file);
   }
-  return trusted_;
+  return digest && trusted_.count({digest->size, digest->sha256}) > 0;
 }
 
 }  // namespace tarvex

@@ -12,14 +12,6 @@ constexpr std::string_view kQuarantinedWord = "karantina";
 constexpr std::string_view kRestoredWord = "pulihkan";
 constexpr char kHex[] = "0123456789ABCDEF";
 
-// The length of the well-formed UTF-8 sequence at `at`, 0 when there is none.
-std::size_t SequenceAt(std::string_view text, std::size_t at) {
-  const unsigned char lead = static_cast<unsigned char>(text[at]);
-  const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-  if (length == 0 || at + length > text.size()) return 0;
-  return sys::Utf8ToUtf16(text.substr(at, length)) ? length : 0;
-}
-
 std::vector<std::string_view> Fields(std::string_view line) {
   std::vector<std::string_view> fields;
   for (std::size_t start = 0;;) {
@@ -39,7 +31,7 @@ bool ParseNumber(std::string_view text, Number& out, int base = 10) {
 
 bool ParseLine(std::string_view line, ManifestRecord& record) {
   const std::vector<std::string_view> f = Fields(line);
-  if (f.size() != 8) return false;
+  if (f.size() != 8 && f.size() != 9) return false;
   if (f[0] == kQuarantinedWord) {
     record.kind = ManifestRecord::Kind::Quarantined;
   } else if (f[0] == kRestoredWord) {
@@ -52,6 +44,7 @@ bool ParseLine(std::string_view line, ManifestRecord& record) {
   record.name = UnescapeField(f[3]);
   record.virus = UnescapeField(f[4]);
   record.checksum = UnescapeField(f[6]);
+  if (f.size() == 9) record.sha256 = UnescapeField(f[8]);
   return !record.original.empty() && !record.name.empty() && ParseNumber(f[5], record.size) && record.size >= 0 &&
          ParseNumber(f[7], record.attributes, 16);
 }
@@ -62,7 +55,7 @@ std::string EscapeField(std::string_view text) {
   std::string out;
   for (std::size_t i = 0; i < text.size();) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
-    const std::size_t length = c < 0x20 || c == '%' ? 0 : SequenceAt(text, i);
+    const std::size_t length = c < 0x20 || c == '%' ? 0 : sys::SequenceLength(text, i);
     if (length == 0) {
       out += {'%', kHex[c >> 4], kHex[c & 15]};
       ++i;
@@ -94,7 +87,7 @@ std::string ManifestLine(const ManifestRecord& r) {
   const std::string_view word = r.kind == ManifestRecord::Kind::Quarantined ? kQuarantinedWord : kRestoredWord;
   return std::string(word) + '\t' + EscapeField(r.time) + '\t' + EscapeField(r.original) + '\t' +
          EscapeField(r.name) + '\t' + EscapeField(r.virus) + '\t' + std::to_string(r.size) + '\t' +
-         EscapeField(r.checksum) + '\t' + std::string(attributes, end) + "\r\n";
+         EscapeField(r.checksum) + '\t' + std::string(attributes, end) + '\t' + EscapeField(r.sha256) + "\r\n";
 }
 
 std::vector<ManifestRecord> ParseManifest(std::string_view text) {

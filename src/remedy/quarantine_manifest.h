@@ -27,6 +27,7 @@ struct ManifestRecord {
   std::int64_t size = 0;
   std::string checksum;  // the checksum text
   std::uint32_t attributes = 0;
+  std::string sha256;  // of the content, lower-case hexadecimal; empty on an older line
   // Quarantined lines are numbered from 1 in file order, whatever became of
   // the others: an entry keeps its number for good. 0 for other records.
   int id = 0;

@@ -3,7 +3,6 @@
 #include <stdexcept>
 
 #include "system/console.h"
-#include "system/files.h"
 
 namespace tarvex {
 
@@ -15,7 +14,8 @@ using Kind = RemedyOutcome::Kind;
 // calls every name taken gets this far.
 constexpr int kQuarantineAttempts = 100000;
 
-RemedyOutcome FromChange(sys::ChangeResult result, Kind done, const std::string& newPath, const char* failure) {
+RemedyOutcome FromChange(sys::ChangeResult result, Kind done, const std::string& newPath, const std::string& reason,
+                         const char* failure) {
   switch (result) {
     case sys::ChangeResult::Done: return {done, newPath, ""};
     case sys::ChangeResult::Gone: return {Kind::AlreadyGone, "", ""};
@@ -23,7 +23,7 @@ RemedyOutcome FromChange(sys::ChangeResult result, Kind done, const std::string&
     case sys::ChangeResult::TargetExists:
     case sys::ChangeResult::Failed: break;
   }
-  return {Kind::Failed, "", failure};
+  return {Kind::Failed, "", reason.empty() ? failure : std::string(failure) + ": " + reason};
 }
 
 }  // namespace
@@ -32,39 +32,50 @@ Remedy::Remedy(RemedyServices services) : services_(std::move(services)) {
   if (!services_.stopProcessOf) throw std::invalid_argument("RemedyServices: stopProcessOf missing");
 }
 
-RemedyOutcome Remedy::Apply(const FoundFile& found, RemedyAction action, Quarantine& quarantine) {
-  const std::string& path = found.detection.path;
-  if (services_.files.Gone(path)) return {Kind::AlreadyGone, "", ""};
-  if (!found.identity) return {Kind::Failed, "", "it could not be identified when it was found"};
-  services_.stopProcessOf(path);
-  if (action == RemedyAction::Delete)
-    return FromChange(services_.files.RemoveChecked(path, *found.identity), Kind::Deleted, "", "it cannot be deleted");
-  return MoveIn(found, quarantine);
+RemedyOutcome Remedy::Apply(const Detection& found, RemedyAction action, Quarantine& quarantine,
+                            const std::string& original) {
+  if (!found.identity) {
+    if (services_.files.Gone(found.path)) return {Kind::AlreadyGone, "", ""};
+    return {Kind::Failed, "", "it could not be identified when it was found"};
+  }
+  sys::CheckedOpen opened = services_.files.OpenChecked(found.path, *found.identity);
+  const bool remove = action == RemedyAction::Delete;
+  if (!opened.file)
+    return FromChange(opened.result, Kind::Failed, "", opened.reason, remove ? "it cannot be deleted" : "it cannot be moved");
+  // The full path, as the process table holds it.
+  services_.stopProcessOf(original.empty() ? found.path : original);
+  if (remove)
+    return FromChange(opened.file->Remove(), Kind::Deleted, "", opened.file->Reason(), "it cannot be deleted");
+  return MoveIn(found, *opened.file, quarantine, original.empty() ? found.path : original);
 }
 
-RemedyOutcome Remedy::MoveIn(const FoundFile& found, Quarantine& quarantine) {
+RemedyOutcome Remedy::MoveIn(const Detection& found, sys::CheckedFile& file, Quarantine& quarantine,
+                             const std::string& original) {
   sys::FileSystem& files = services_.files;
-  const std::string& path = found.detection.path;
-  const std::string name = path.substr(quarantine.FolderPart(path).size());
-  const std::optional<std::string> content = files.Read(path);
-  if (!content) return {Kind::Failed, "", "it cannot be read"};
-  ManifestRecord record{.kind = ManifestRecord::Kind::Quarantined, .time = quarantine.Now(), .original = path,
-                        .virus = sys::AnsiToUtf8(found.detection.virusName),
-                        .size = static_cast<std::int64_t>(content->size()), .checksum = ContentChecksum(*content),
-                        .attributes = files.Attributes(path).value_or(0)};
+  const std::string name = found.path.substr(quarantine.FolderPart(found.path).size());
+  const std::optional<ContentDigest> digest = DigestOf(file);
+  if (!digest) return {Kind::Failed, "", "it cannot be read: " + file.Reason()};
+  sys::ReachedFolder folder = files.ReachFolder(quarantine.Folder(), sys::FolderWay::AsNamed);
+  if (!folder.folder) return {Kind::Failed, "", "the quarantine folder cannot be opened: " + folder.reason};
+  ManifestRecord record{.kind = ManifestRecord::Kind::Quarantined, .time = quarantine.Now(), .original = original,
+                        .virus = sys::AnsiToUtf8(found.virusName),
+                        .size = digest->size, .checksum = digest->checksum, .attributes = file.Attributes(),
+                        .sha256 = digest->sha256};
   for (int attempt = quarantine.FirstUntried(name); attempt <= kQuarantineAttempts; ++attempt) {
-    const std::string target = quarantine.Folder() + QuarantineName(name, attempt);
+    const std::string target = QuarantineName(name, attempt);
     // Taken names are passed over before a line is written for them, so that
     // a line never claims a file that was there before it.
-    if (!files.Gone(target)) {
+    if (!files.Gone(folder.folder->Path() + target)) {
       quarantine.Taken(name, attempt);
       continue;
     }
-    record.name = target.substr(quarantine.Folder().size());
-    if (!quarantine.Record(record)) return {Kind::Failed, "", "the quarantine's manifest cannot be written"};
-    const sys::ChangeResult result = files.MoveChecked(path, *found.identity, target);
+    record.name = target;
+    const std::string problem = quarantine.Record(record);
+    if (!problem.empty()) return {Kind::Failed, "", problem};
+    const sys::ChangeResult result = file.MoveInto(*folder.folder, target, 0);
     if (result == sys::ChangeResult::Done || result == sys::ChangeResult::TargetExists) quarantine.Taken(name, attempt);
-    if (result != sys::ChangeResult::TargetExists) return FromChange(result, Kind::Quarantined, target, "it cannot be moved");
+    if (result != sys::ChangeResult::TargetExists)
+      return FromChange(result, Kind::Quarantined, folder.folder->Path() + target, file.Reason(), "it cannot be moved");
   }
   return {Kind::Failed, "", "every quarantine name is taken"};
 }

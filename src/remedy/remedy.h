@@ -2,11 +2,11 @@
 // The one remedy of the window's Hapus and Karantina and of tarvex-scan's
 // --remove and --move: a detected file deleted, or moved into a quarantine
 // folder and recorded in its manifest, with what happened as a typed outcome.
-// It acts only on the file the scan found: the name is taken literally, a
-// link is never taken for its target, and a file that is no longer the one
-// the scan identified is left where it is.
+// It acts only on the file the scan read: the file is opened once, checked
+// against the identity the scan took from the handle that read it, read and
+// changed through that handle, and left where it is when it is no longer
+// that file.
 #include <functional>
-#include <optional>
 #include <string>
 
 #include "remedy/quarantine.h"
@@ -15,13 +15,6 @@
 #include "system/file_system.h"
 
 namespace tarvex {
-
-// A detection and what identified its file when the scan found it; no
-// identity when the file could not be asked, and then nothing is done to it.
-struct FoundFile {
-  Detection detection;
-  std::optional<sys::FileIdentity> identity;
-};
 
 enum class RemedyAction { Delete, Quarantine };
 
@@ -37,7 +30,7 @@ struct RemedyOutcome {
 struct RemedyServices {
   sys::FileSystem& files;
   const sys::Clock& clock;
-  // Ends a process running from the file, out of a fresh process table.
+  // Ends every process running from the file, out of a fresh process table.
   std::function<void(const std::string& path)> stopProcessOf;
 };
 
@@ -45,18 +38,18 @@ class Remedy {
  public:
   explicit Remedy(RemedyServices services);
 
-  // What the scan saw of a file it found, to be handed back to Apply.
-  FoundFile Identify(const Detection& detection) const { return {detection, services_.files.Identify(detection.path)}; }
-
-  // A file already gone is only reported. Otherwise the process running from
-  // it is ended, and it is deleted, or moved into `quarantine`'s folder as
-  // QuarantineName gives, after its manifest line was written: a file whose
-  // line cannot be written is not moved. The file's attributes are cleared
-  // only once it is known to be the file found.
-  RemedyOutcome Apply(const FoundFile& found, RemedyAction action, Quarantine& quarantine);
+  // A file already gone is only reported, and a file without an identity is
+  // left alone. Otherwise, once the file is known to be the one found, the
+  // processes running from it are ended and it is deleted, or moved into
+  // `quarantine`'s folder as QuarantineName gives after its manifest line was
+  // written (`original` is the path the line keeps; the found path when
+  // empty): a file whose line cannot be written is not moved.
+  RemedyOutcome Apply(const Detection& found, RemedyAction action, Quarantine& quarantine,
+                      const std::string& original = "");
 
  private:
-  RemedyOutcome MoveIn(const FoundFile& found, Quarantine& quarantine);
+  RemedyOutcome MoveIn(const Detection& found, sys::CheckedFile& file, Quarantine& quarantine,
+                       const std::string& original);
 
   RemedyServices services_;
 };

@@ -38,7 +38,9 @@ DatabaseFiles FilesOf(const EngineServices& s) {
 EngineServices SystemEngineServices() { return {.readFile = sys::ReadFileIfShorter, .fileStamp = sys::FileStampOf}; }
 
 ScanEngine::ScanEngine(EngineServices services)
-    : services_(Checked(services)), database_(std::string(), FilesOf(services_)) {}
+    : services_(Checked(services)), database_(std::string(), FilesOf(services_)) {
+  buffer_.HoldFiles();
+}
 
 CrcDatabase::State ScanEngine::PrepareScan(const std::string& databasePath, const std::string& mark) {
   mark_ = mark;
@@ -48,12 +50,14 @@ CrcDatabase::State ScanEngine::PrepareScan(const std::string& databasePath, cons
 
 CheckedFile ScanEngine::CheckSelection(const std::string& namadir, const std::string& namafile) {
   CheckedFile checked;
+  buffer_.Release();
   if (InQuarantine(namadir)) return checked;
   const std::string full = namadir + namafile;
   const bool patternCheck = GetsPatternCheck(namafile);
   // One open for the length and the bytes; a file no check reads is not read.
   const sys::FileRead file = services_.readFile(full, patternCheck ? kNoCheckBytes : kNoCrcBytes, buffer_);
   checked.length = file.length;
+  checked.held = buffer_.Held();
   if (file.read) checked.content = std::string_view(reinterpret_cast<const char*>(buffer_.data()), buffer_.size());
   const std::optional<std::int64_t>& length = file.length;
   if (!length || TooLargeForAnyCheck(*length)) return checked;
@@ -73,7 +77,7 @@ CheckedFile ScanEngine::CheckSelection(const std::string& namadir, const std::st
     if (std::optional<std::size_t> hit = VirusPatterns().FirstFound(buffer_.data(), buffer_.size())) {
       const ConvertedVirus& virus = ConvertedVirusTable()[*hit];
       const bool insideHost = virus.size < *length;
-      checked.found = Detection{full, virus.name, *length, insideHost ? kInfectedRemark : ""};
+      checked.found = Detection{full, virus.name, *length, insideHost ? kInfectedRemark : "", checked.Identity()};
       return checked;  // named once is enough: no CRC check for this file
     }
   }
@@ -83,7 +87,7 @@ CheckedFile ScanEngine::CheckSelection(const std::string& namadir, const std::st
   if (!crcCheck || buffer_.empty()) return checked;
   const std::string text = ChecksumText(crc_.CalculateBytes(buffer_.data(), buffer_.size()));
   std::string name = WithUserMark(database_.Lookup(text), text, mark_);
-  if (!name.empty()) checked.found = Detection{full, std::move(name), *length, ""};
+  if (!name.empty()) checked.found = Detection{full, std::move(name), *length, "", checked.Identity()};
   return checked;
 }
 

@@ -32,7 +32,10 @@ struct CheckedFile {
   std::optional<std::string_view> content;  // the whole file when a check read it; in the engine's
                                             // buffer, so it holds until the engine's next file
   bool unreadable = false;                  // a check was due and the file could not be read
+  std::shared_ptr<sys::HeldFile> held;      // the file, open as long as this is kept
   bool Reported() const { return found.has_value(); }
+  // What identifies the file, asked of the handle that read it.
+  std::optional<sys::FileIdentity> Identity() const { return held ? held->Identity() : std::nullopt; }
 };
 
 // The system's own file facts.
@@ -50,6 +53,8 @@ class ScanEngine {
   // The checks for one file of the scanning pass; `namadir` ends in the
   // separator. A file is read once, whatever asks about it afterwards.
   CheckedFile CheckSelection(const std::string& namadir, const std::string& namafile);
+  // The engine lets go of the file it read last: no file stays open behind a scan.
+  void Release() { buffer_.Release(); }
 
   // The bytes that went through a check since the last reset.
   std::uint64_t BytesRead() const { return bytesRead_; }

@@ -20,9 +20,9 @@ struct ScanCounts {
   std::uint64_t examined = 0;    // files the scanning pass went through, skipped ones included
   std::uint64_t detections = 0;
   std::uint64_t folders = 0;     // folders walked by the scanning pass
-
-  // A scan that examined fewer files than it counted was stopped.
-  bool Stopped() const { return examined < counted; }
+  // A stop was asked for while the scan ran. Not told by the counts: files
+  // deleted between the passes leave fewer examined than counted.
+  bool stopped = false;
 };
 
 enum class ScanProblem {

@@ -4,6 +4,8 @@
 #include <stdexcept>
 
 #include "scan/listing_reuse.h"
+#include "system/console.h"
+#include "system/file_read.h"
 #include "system/files.h"
 
 namespace tarvex {
@@ -32,6 +34,13 @@ class RunningScope {
 
 }  // namespace
 
+ScanServices SystemScanServices() {
+  return {.directories = SystemDirectories(),
+          .folderListable = sys::FolderListable,
+          .readHead = sys::ReadFileHead,
+          .engine = SystemEngineServices()};
+}
+
 TwoPassScan::TwoPassScan(ScanSink& sink, ScanServices services)
     : sink_(sink),
       services_(Checked(services)),
@@ -45,6 +54,7 @@ TwoPassScan::TwoPassScan(ScanSink& sink, ScanServices services)
 ScanCounts TwoPassScan::Run(const std::vector<ScanRoot>& roots) {
   RunningScope running(running_, stopRequested_);
   counts_ = ScanCounts();
+  reported_.clear();
   engine_.ResetBytesRead();
   const char separator = services_.directories.Separator();
   std::vector<std::string> startFolders;
@@ -58,6 +68,7 @@ ScanCounts TwoPassScan::Run(const std::vector<ScanRoot>& roots) {
   MENGANALISA(Kerja::Hitung);
   MENGANALISA(Kerja::Pindai);
   roots_ = nullptr;
+  counts_.stopped = stopRequested_;
   return counts_;
 }
 
@@ -97,13 +108,16 @@ void TwoPassScan::ExamineFile(const std::string& folder, const std::string& name
   try {
     const CheckedFile file = engine_.CheckSelection(folder, name);
     if (file.unreadable) sink_.Problem(ScanProblem::FileUnreadable, folder + name);
-    std::optional<Detection> found = file.found;
-    if (!found && useHeuristics_) found = heuristics_.Check(folder, name, file);
-    if (found) Report(*found);
+    if (file.found) Report(*file.found);
+    if (useHeuristics_) {
+      for (const Detection& found : heuristics_.Check(folder, name, file)) Report(found);
+    }
   } catch (...) {
     // A failing check costs this file its verdict, never the scan.
     sink_.Problem(ScanProblem::CheckFailed, folder + name);
   }
+  // No file stays open behind the scan: a flash disk must be free to go.
+  engine_.Release();
   ++counts_.examined;
   sink_.Examined(counts_);
 }
@@ -115,6 +129,9 @@ void TwoPassScan::DoEvents() {
 }
 
 void TwoPassScan::Report(const Detection& detection) {
+  // One row a file: a file a shortcut starts is named with the shortcut, and
+  // not again when the walk reaches it.
+  if (!reported_.insert(detection.path).second) return;
   ++counts_.detections;
   sink_.Detected(detection);
 }

@@ -27,6 +27,8 @@ void Write(Stream stream, std::string_view utf8);
 // A text of the database (ANSI in the system's code page) as UTF-8. The
 // native build reads its database as UTF-8 already and returns it unchanged.
 std::string AnsiToUtf8(const std::string& ansi);
+// The other way, for the activity log: a character the code page lacks becomes '?'.
+std::string Utf8ToAnsi(const std::string& utf8);
 
 // False only when the folder cannot be listed at all (it is gone, or access
 // is denied); an empty folder or an empty drive can.

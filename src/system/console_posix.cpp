@@ -28,6 +28,7 @@ void Write(Stream stream, std::string_view utf8) {
 }
 
 std::string AnsiToUtf8(const std::string& ansi) { return ansi; }
+std::string Utf8ToAnsi(const std::string& utf8) { return utf8; }
 
 bool FolderListable(const std::string& folder) {
   const Reach at(folder.empty() ? "." : folder);

@@ -51,6 +51,16 @@ void Write(Stream stream, std::string_view utf8) {
 
 std::string AnsiToUtf8(const std::string& ansi) { return win32::Utf8(win32::FromAnsi(ansi)).value_or(std::string()); }
 
+std::string Utf8ToAnsi(const std::string& utf8) {
+  const std::wstring wide = win32::WideText(utf8);
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, "?", nullptr);
+  std::string ansi(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0) WideCharToMultiByte(CP_ACP, 0, wide.data(), size, ansi.data(), n, "?", nullptr);
+  return ansi;
+}
+
 bool FolderListable(const std::string& folder) {
   std::string pattern = folder;
   if (pattern.empty() || (pattern.back() != '\\' && pattern.back() != '/')) pattern += '\\';

@@ -23,10 +23,19 @@ unsigned char* FileBuffer::Prepare(std::size_t size) {
   return data_.get();
 }
 
+std::optional<FileIdentity> HeldFile::Identity() {
+  if (!identity_) identity_ = handle_->Identity();
+  return *identity_;
+}
+
 FileRead ReadFileIfShorter(const std::string& path, std::int64_t readBelow, FileBuffer& into) {
   into.Prepare(0);
-  FileRead result = ReadFileWith(path, readBelow, [&into](std::size_t size) { return into.Prepare(size); });
+  into.Release();
+  std::unique_ptr<ReadHandle> held;
+  FileRead result = ReadFileWith(
+      path, readBelow, [&into](std::size_t size) { return into.Prepare(size); }, into.HoldsFiles() ? &held : nullptr);
   if (!result.read) into.Prepare(0);
+  into.Hold(std::move(held));
   return result;
 }
 

@@ -6,6 +6,7 @@
 
 #include "system/file_read.h"
 #include "system/files.h"
+#include "system/open_file_posix.h"
 #include "system/reach_posix.h"
 
 namespace tarvex::sys {
@@ -14,10 +15,29 @@ namespace {
 
 constexpr std::int64_t kTooLarge = 0x80000000LL;
 
-int OpenForReading(const std::string& path) {
-  const Reach at(path);
-  return at.ok() ? openat(at.Folder(), at.Name(), O_RDONLY | O_CLOEXEC | O_NONBLOCK) : -1;
+// errno as the failed open left it.
+int OpenForReading(const std::string& path, int flags = 0) {
+  int fd, error;
+  {
+    const Reach at(path);
+    fd = at.ok() ? openat(at.Folder(), at.Name(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | flags) : -1;
+    error = errno;
+  }
+  errno = error;
+  return fd;
 }
+
+// The scan's file, kept open: its final path is asked only of a file something was found in.
+class PosixReadHandle final : public ReadHandle {
+ public:
+  PosixReadHandle(Fd fd, const struct stat& st, std::string path) : fd_(std::move(fd)), st_(st), path_(std::move(path)) {}
+  std::optional<FileIdentity> Identity() override { return IdentityOf(fd_.get(), st_, path_); }
+
+ private:
+  Fd fd_;
+  struct stat st_;
+  std::string path_;
+};
 
 bool ReadAll(int fd, unsigned char* buf, std::size_t size) {
   std::size_t done = 0;
@@ -33,27 +53,27 @@ bool ReadAll(int fd, unsigned char* buf, std::size_t size) {
 }  // namespace
 
 FileRead ReadFileWith(const std::string& path, std::int64_t readBelow,
-                      const std::function<unsigned char*(std::size_t)>& room) {
+                      const std::function<unsigned char*(std::size_t)>& room, std::unique_ptr<ReadHandle>* held) {
   // Without waiting: a pipe that slipped in between the listing and the read
-  // must not hold up the scan.
-  const int fd = OpenForReading(path);
-  if (fd < 0) return {FileLength(path), false};
+  // must not hold up the scan. A scan follows no link the walk did not.
+  Fd fd(OpenForReading(path, held ? O_NOFOLLOW : 0));
+  if (!fd.ok()) return {held && errno == ELOOP ? std::nullopt : FileLength(path), false};
   FileRead result;
   struct stat st;
-  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+  if (fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode)) {
     result.length = static_cast<std::int64_t>(st.st_size);
     if (*result.length < readBelow && *result.length < kTooLarge) {
       const auto size = static_cast<std::size_t>(*result.length);
       unsigned char* buf = room(size);
-      result.read = buf && ReadAll(fd, buf, size);
+      result.read = buf && ReadAll(fd.get(), buf, size);
     }
+    if (held) *held = std::make_unique<PosixReadHandle>(std::move(fd), st, path);
   }
-  close(fd);
   return result;
 }
 
 std::string ReadFileHead(const std::string& path, std::size_t count) {
-  const int fd = OpenForReading(path);
+  const int fd = OpenForReading(path, O_NOCTTY);
   if (fd < 0) return {};
   std::string head(count, '\0');
   ssize_t got;

@@ -1,7 +1,9 @@
 #include <windows.h>
 
+#include "base/scoped_win32.h"
 #include "system/file_read.h"
 #include "system/files.h"
+#include "system/handle_facts_win32.h"
 #include "system/wide_path_win32.h"
 
 namespace tarvex::sys {
@@ -20,14 +22,27 @@ bool ReadAll(HANDLE h, unsigned char* buf, std::size_t size) {
   return true;
 }
 
+// The scan's file, kept open: its volume and final path are asked only of a file found.
+class Win32ReadHandle final : public ReadHandle {
+ public:
+  Win32ReadHandle(HANDLE handle, std::string path) : handle_(handle), path_(std::move(path)) {}
+  std::optional<FileIdentity> Identity() override { return win32::IdentityAt(handle_.get(), path_); }
+
+ private:
+  ui::ScopedHandle handle_;
+  std::string path_;
+};
+
 }  // namespace
 
 FileRead ReadFileWith(const std::string& path, std::int64_t readBelow,
-                      const std::function<unsigned char*(std::size_t)>& room) {
+                      const std::function<unsigned char*(std::size_t)>& room, std::unique_ptr<ReadHandle>* held) {
   const std::optional<std::wstring> wide = win32::WidePath(path);
   if (!wide) return {};  // no such name can exist
-  HANDLE h = CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  // A scan's read opens a link as itself: a file link of the system's own has no content to check.
+  HANDLE h = CreateFileW(wide->c_str(), GENERIC_READ | FILE_READ_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_SEQUENTIAL_SCAN | (held ? FILE_FLAG_OPEN_REPARSE_POINT : 0), nullptr);
   // Locked by another program: the directory still knows its length.
   if (h == INVALID_HANDLE_VALUE) return {FileLength(path), false};
   FileRead result;
@@ -40,7 +55,11 @@ FileRead ReadFileWith(const std::string& path, std::int64_t readBelow,
       result.read = buf && ReadAll(h, buf, total);
     }
   }
-  CloseHandle(h);
+  if (held) {
+    *held = std::make_unique<Win32ReadHandle>(h, path);
+  } else {
+    CloseHandle(h);
+  }
   return result;
 }
 

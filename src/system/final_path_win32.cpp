@@ -74,17 +74,6 @@ std::wstring LongPathName(const std::wstring& p) {
   return buf;
 }
 
-// The path the handle's file has after every link and junction.
-std::optional<std::wstring> FinalPathOf(HANDLE h) {
-  DWORD n = GetFinalPathNameByHandleW(h, nullptr, 0, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-  if (n == 0) return std::nullopt;
-  std::wstring buf(n + 1, L'\0');
-  n = GetFinalPathNameByHandleW(h, buf.data(), n + 1, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-  if (n == 0 || n >= buf.size()) return std::nullopt;
-  buf.resize(n);
-  return buf;
-}
-
 bool IsMissing(DWORD error) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME ||
          error == ERROR_BAD_NETPATH || error == ERROR_BAD_NET_NAME || error == ERROR_INVALID_DRIVE ||
@@ -110,7 +99,7 @@ FinalPath ResolveFinalPath(const std::string& given) {
     return {IsMissing(GetLastError()) ? FinalPath::Kind::Missing : FinalPath::Kind::Unresolved, {}};
   }
   const std::optional<win32::HandleFacts> facts = win32::FactsOf(h);
-  std::optional<std::wstring> final = FinalPathOf(h);
+  std::optional<std::wstring> final = win32::SystemFinalPathOf(h);
   CloseHandle(h);
   if (!facts || !final) return {FinalPath::Kind::Unresolved, {}};
 

@@ -27,6 +27,11 @@ class ProcessApi {
   // False only when no process can be running from the file at `path`; true
   // when one may be, or when that cannot be told without a snapshot.
   virtual bool MayRunFrom(const std::string& /*path*/) { return true; }
+
+  // The form in which two paths of one file compare equal, as the file system
+  // compares them: on Windows short 8.3 names made long and letter case
+  // ignored. The path itself where names are taken exactly.
+  virtual std::string PathKey(const std::string& path) { return path; }
 };
 
 // The running system's processes. The native build has none to offer: its

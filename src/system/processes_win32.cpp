@@ -130,6 +130,19 @@ class Win32Processes final : public ProcessApi {
     return true;
   }
 
+  std::string PathKey(const std::string& path) override {
+    std::optional<std::wstring> wide = win32::WidePath(path), plain = win32::Wide(path);
+    if (!wide || !plain) return path;
+    // A path within the classic limit is asked as it is: wine expands no short name behind "\\?\".
+    const std::wstring& asked = plain->size() < MAX_PATH ? *plain : *wide;
+    std::wstring key(32768, L'\0');
+    const DWORD n = GetLongPathNameW(asked.c_str(), key.data(), static_cast<DWORD>(key.size()));
+    key = n > 0 && n < key.size() ? key.substr(0, n) : asked;
+    // The file systems' own rule: each character upper-cased alone, whatever the language.
+    CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
+    return win32::ReportedPath(key).value_or(path);
+  }
+
   // A running program's image cannot be opened for writing, whatever the
   // sharing asked: a file that can be is no process's executable, and a
   // scan that finds many files is spared a snapshot for each of them.

@@ -10,8 +10,6 @@ namespace tarvex::ui {
 
 namespace {
 
-constexpr unsigned kTextLater = ChangeBit(Change::Text);
-
 DWORD StaticTextStyle(const ControlSpec& c) {
   DWORD text = (c.flags & kMultiLine) ? SS_LEFT : SS_LEFTNOWORDWRAP;
   if (c.flags & kRightAlign) text = SS_RIGHT;
@@ -86,9 +84,6 @@ bool Control::Show(Change change, bool) {
   return true;
 }
 
-LabelControl::LabelControl(ControlHost& host, const ControlSpec& design, unsigned shownLater)
-    : Control(host, design, shownLater, true) {}
-
 bool LabelControl::Make(const Placement& at) {
   return MakeChild(at, L"STATIC", StaticTextStyle(design_) | (design_.kind == Kind::Link ? SS_NOTIFY : 0));
 }
@@ -155,8 +150,6 @@ void TextBoxControl::Notify(int code, LPARAM) {
   pulling_ = false;
 }
 
-CheckBoxControl::CheckBoxControl(ControlHost& host, const ControlSpec& design) : Control(host, design, 0, true) {}
-
 bool CheckBoxControl::Make(const Placement& at) {
   if (!MakeChild(at, L"BUTTON", BS_AUTOCHECKBOX)) return false;
   if (State().Checked(Id())) SendMessageW(hwnd_, BM_SETCHECK, BST_CHECKED, 0);
@@ -175,9 +168,6 @@ void CheckBoxControl::Notify(int code, LPARAM) {
   Click();
 }
 
-ContainerControl::ContainerControl(ControlHost& host, const ControlSpec& design)
-    : Control(host, design, 0, design.kind == Kind::Frame) {}
-
 bool ContainerControl::Make(const Placement& at) {
   const bool frame = design_.kind == Kind::Frame;
   if (!MakeChild(at, frame ? L"BUTTON" : L"STATIC", (frame ? BS_GROUPBOX : SS_OWNERDRAW) | WS_CLIPCHILDREN,
@@ -188,9 +178,6 @@ bool ContainerControl::Make(const Placement& at) {
 }
 
 void ContainerControl::Draw(const DRAWITEMSTRUCT& item) { host_.PaintPicture(Id(), item.hDC, item.rcItem); }
-
-ListBoxControl::ListBoxControl(ControlHost& host, const ControlSpec& design)
-    : Control(host, design, ChangeBit(Change::Items), false) {}
 
 bool ListBoxControl::Make(const Placement& at) {
   return MakeChild(at, L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, Edge(design_));
@@ -203,9 +190,6 @@ bool ListBoxControl::Show(Change change, bool ended) {
   ShowListBoxItems(hwnd_, shown_.CatchUp(State().TakeUnchangedPrefix(Id()), items.size()), items);
   return true;
 }
-
-ListViewControl::ListViewControl(ControlHost& host, const ControlSpec& design)
-    : Control(host, design, ChangeBit(Change::Items), false) {}
 
 bool ListViewControl::Make(const Placement& at) {
   if (!MakeChild(at, WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, Edge(design_))) return false;
@@ -236,9 +220,6 @@ void ListViewControl::Notify(int code, LPARAM detail) {
   if (code == static_cast<int>(LVN_GETDISPINFOW)) GiveRowText(State().RowSourceOf(Id()), *reinterpret_cast<NMLVDISPINFOW*>(detail));
 }
 
-ProgressBarControl::ProgressBarControl(ControlHost& host, const ControlSpec& design)
-    : Control(host, design, ChangeBit(Change::Position), false) {}
-
 bool ProgressBarControl::Make(const Placement& at) {
   if (!MakeChild(at, PROGRESS_CLASSW, 0)) return false;
   SendMessageW(hwnd_, PBM_SETRANGE32, 0, 100);
@@ -250,9 +231,6 @@ bool ProgressBarControl::Show(Change change, bool ended) {
   if (hwnd_) SendMessageW(hwnd_, PBM_SETPOS, State().Position(Id()), 0);
   return true;
 }
-
-StatusBarControl::StatusBarControl(ControlHost& host, const ControlSpec& design)
-    : Control(host, design, kTextLater, false) {}
 
 bool StatusBarControl::Make(const Placement& at) {
   return MakeChild(at, STATUSCLASSNAMEW, CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER);

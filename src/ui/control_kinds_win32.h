@@ -40,7 +40,10 @@ constexpr unsigned ChangeBit(Change c) { return 1u << static_cast<unsigned>(c); 
 
 class Control {
  public:
-  Control(ControlHost& host, const ControlSpec& design) : host_(host), design_(design) {}
+  // `shownLater`: the changes (ChangeBit) shown when the event that made
+  // them ends or yields; `onBackground`: see OnBackground.
+  Control(ControlHost& host, const ControlSpec& design, unsigned shownLater = 0, bool onBackground = false)
+      : host_(host), design_(design), shownLater_(shownLater), onBackground_(onBackground) {}
   virtual ~Control() = default;
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
@@ -68,8 +71,6 @@ class Control {
   bool OnBackground() const { return onBackground_; }
 
  protected:
-  Control(ControlHost& host, const ControlSpec& design, unsigned shownLater, bool onBackground)
-      : host_(host), design_(design), shownLater_(shownLater), onBackground_(onBackground) {}
   int Id() const { return design_.id; }
   ControlState& State() const { return host_.State().Controls(); }
   // The state's Click for this control.
@@ -94,7 +95,8 @@ std::unique_ptr<Control> MakeControl(ControlHost& host, const ControlSpec& desig
 
 class LabelControl : public Control {
  public:
-  LabelControl(ControlHost& host, const ControlSpec& design, unsigned shownLater = ChangeBit(Change::Text));
+  LabelControl(ControlHost& host, const ControlSpec& design, unsigned shownLater = ChangeBit(Change::Text))
+      : Control(host, design, shownLater, true) {}
   bool Make(const Placement& at) override;
 };
 
@@ -129,7 +131,7 @@ class TextBoxControl : public Control {
 
 class CheckBoxControl : public Control {
  public:
-  CheckBoxControl(ControlHost& host, const ControlSpec& design);
+  CheckBoxControl(ControlHost& host, const ControlSpec& design) : Control(host, design, 0, true) {}
   bool Make(const Placement& at) override;
   bool Show(Change change, bool ended) override;
   void Notify(int code, LPARAM detail) override;
@@ -139,14 +141,15 @@ class CheckBoxControl : public Control {
 // hands to the window; a Picture is drawn by the window.
 class ContainerControl : public Control {
  public:
-  ContainerControl(ControlHost& host, const ControlSpec& design);
+  ContainerControl(ControlHost& host, const ControlSpec& design)
+      : Control(host, design, 0, design.kind == Kind::Frame) {}
   bool Make(const Placement& at) override;
   void Draw(const DRAWITEMSTRUCT& item) override;
 };
 
 class ListBoxControl : public Control {
  public:
-  ListBoxControl(ControlHost& host, const ControlSpec& design);
+  ListBoxControl(ControlHost& host, const ControlSpec& design) : Control(host, design, ChangeBit(Change::Items)) {}
   bool Make(const Placement& at) override;
   bool Show(Change change, bool ended) override;
 
@@ -156,7 +159,7 @@ class ListBoxControl : public Control {
 
 class ListViewControl : public Control {
  public:
-  ListViewControl(ControlHost& host, const ControlSpec& design);
+  ListViewControl(ControlHost& host, const ControlSpec& design) : Control(host, design, ChangeBit(Change::Items)) {}
   bool Make(const Placement& at) override;
   bool Show(Change change, bool ended) override;
   void Notify(int code, LPARAM detail) override;
@@ -167,14 +170,15 @@ class ListViewControl : public Control {
 
 class ProgressBarControl : public Control {
  public:
-  ProgressBarControl(ControlHost& host, const ControlSpec& design);
+  ProgressBarControl(ControlHost& host, const ControlSpec& design)
+      : Control(host, design, ChangeBit(Change::Position)) {}
   bool Make(const Placement& at) override;
   bool Show(Change change, bool ended) override;
 };
 
 class StatusBarControl : public Control {
  public:
-  StatusBarControl(ControlHost& host, const ControlSpec& design);
+  StatusBarControl(ControlHost& host, const ControlSpec& design) : Control(host, design, ChangeBit(Change::Text)) {}
   bool Make(const Placement& at) override;
 };
 

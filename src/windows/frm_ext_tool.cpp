@@ -1,5 +1,6 @@
 #include "windows/frm_ext_tool.h"
 
+#include "base/app_title.h"
 #include "base/web_addresses.h"
 #include "ui/required_services.h"
 
@@ -10,7 +11,7 @@ namespace {
 // The message shown when FileRecover.bat is missing or hidden.
 std::string MissingBatchFileText(const std::string& programFolder) {
   return "Maaf, file " + programFolder + "\\FileRecover.bat tidak ditemukan.\r\n" +
-         "Vado Tarvex Antivirus tidak dapat melakukan perintah ini.\r\n" + "Silahkan download kembali dari " +
+         kProductName + " tidak dapat melakukan perintah ini.\r\n" + "Silahkan download kembali dari " +
          config::kHomePage;
 }
 

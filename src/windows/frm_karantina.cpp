@@ -46,7 +46,9 @@ frmKarantina::frmKarantina(KarantinaServices services)
 
 void frmKarantina::Form_Load() {
   ShowEntries();
-  Controls().SetText(lblStatus, std::to_string(entries_.size()) + " file di karantina.");
+  // A manifest that is no ordinary file, or too large, leaves every file of unknown origin.
+  Controls().SetText(lblStatus, std::to_string(entries_.size()) + " file di karantina." +
+                                    (quarantine_.Problem().empty() ? "" : " Daftar karantina.txt tidak terbaca."));
 }
 
 void frmKarantina::Click(int id) {
@@ -78,8 +80,7 @@ void frmKarantina::Pulihkan() {
     std::optional<std::string> into;
     // A file no manifest line names goes where the user says; no answer, it stays.
     if (!e.KnownOrigin() && !(into = services_.browseFolder())) continue;
-    const RestoreOutcome outcome = quarantine_.Restore(e, into.value_or(""));
-    outcome.done ? ++done : ++failed;
+    quarantine_.Restore(e, into.value_or("")).Done() ? ++done : ++failed;
   }
   ShowEntries();
   Controls().SetText(lblStatus, Summary(done, "dipulihkan", failed));
@@ -97,7 +98,7 @@ void frmKarantina::Hapus() {
   if (answer != sys::kIdYes) return;
   services_.writeLog("hapus karantina");
   std::size_t done = 0;
-  for (const QuarantineEntry& e : picked) done += quarantine_.Delete(e);
+  for (const QuarantineEntry& e : picked) done += quarantine_.Delete(e).Done();
   ShowEntries();
   Controls().SetText(lblStatus, Summary(done, "dihapus dari karantina", picked.size() - done));
 }

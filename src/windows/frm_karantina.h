@@ -25,11 +25,15 @@ struct KarantinaServices {
   std::function<void(const std::string& message)> writeLog;
 };
 
+// The look of the other menu windows (frmTempDb's): navy, green text, XP
+// buttons with black captions.
 inline constexpr ui::WindowSpec kKarantinaWindow = {
     .className = "TarvexKarantina",
     .title = "Tarvex Karantina",
     .clientWidth = 560,
     .clientHeight = 300,
+    .back = ui::Rgb(0, 0, 128),
+    .fore = ui::Rgb(0, 255, 0),
     .font = {"Tahoma", 825},
     .frame = ui::Frame::FixedSingle,
 };
@@ -43,11 +47,11 @@ inline constexpr ui::ControlSpec kKarantinaControls[] = {
      .columns = kKarantinaColumns},
     {.kind = ui::Kind::Label, .id = 2, .name = "lblStatus", .box = {8, 236, 544, 16}},
     {.kind = ui::Kind::Button, .id = 3, .name = "cmdPulihkan", .box = {272, 262, 88, 28}, .text = "Pulihkan",
-     .tooltip = "Kembalikan file yang dipilih ke folder asalnya.", .flags = ui::kTabStop},
+     .tooltip = "Kembalikan file yang dipilih ke folder asalnya.", .fore = ui::Rgb(0, 0, 0), .flags = ui::kTabStop},
     {.kind = ui::Kind::Button, .id = 4, .name = "cmdHapus", .box = {368, 262, 88, 28}, .text = "Hapus",
-     .tooltip = "Hapus file yang dipilih untuk selamanya.", .flags = ui::kTabStop},
+     .tooltip = "Hapus file yang dipilih untuk selamanya.", .fore = ui::Rgb(0, 0, 0), .flags = ui::kTabStop},
     {.kind = ui::Kind::Button, .id = 5, .name = "cmdTutup", .box = {464, 262, 88, 28}, .text = "Tutup",
-     .flags = ui::kTabStop},
+     .fore = ui::Rgb(0, 0, 0), .flags = ui::kTabStop},
 };
 
 class frmKarantina : public ui::WindowState {

@@ -74,17 +74,21 @@ bool frmTempDb::Analyse(const std::string& path) {
   c.SetText(lblUkuran, SizeText(*length, services_.decimalSeparator()));
   c.SetText(lblType, FileTypeOf(path));
   // Only a file the scan's CRC check sees can be found by its mark. The tick
-  // stays as the user left it, even when the box is disabled.
+  // stays as the user left it, even when the box is disabled (and then marks
+  // nothing).
   const std::string& checksum = c.Text(lblChecksum);
   c.SetEnabled(Check1, !TooLargeForCrcCheck(*length) && !checksum.empty() && !IsNoChecksum(checksum));
   return true;
 }
 
 void frmTempDb::Form_Unload() {
-  // Ticked, enabled or not, marks the checksum shown; ticked with none shown
-  // takes the mark back. "0" is no real checksum: an earlier mark stays.
+  // Ticked marks the checksum shown; ticked with none shown takes the mark
+  // back. A disabled box shows a file the scan never checksums: its mark
+  // could never fire, so an earlier mark that can stays; so it does for
+  // "0", which is no real checksum.
   const std::string& checksum = Controls().Text(lblChecksum);
-  if (Controls().Checked(Check1) && !IsNoChecksum(checksum)) services_.markChecksum(checksum);
+  if (Controls().Checked(Check1) && Controls().Enabled(Check1) && !IsNoChecksum(checksum))
+    services_.markChecksum(checksum);
 }
 
 }  // namespace tarvex

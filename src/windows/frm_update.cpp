@@ -21,7 +21,7 @@ frmUpdate::frmUpdate(UpdateReminderServices services)
 }
 
 void frmUpdate::Form_Load() {
-  Frame()->SetTitle("Pengingat Update");
+  Frame()->SetTitle(kUpdateReminderTitle);
   workAreaBottom_ = ToTwips(services_.workArea().bottom());
   // A fresh frame: its place comes from the window again, not from the last showing.
   placedPixels_ = {};

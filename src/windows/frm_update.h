@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "base/app_title.h"
 #include "system/user_services.h"
 #include "ui/window_state.h"
 
@@ -14,7 +15,7 @@ namespace tarvex {
 
 inline constexpr ui::WindowSpec kUpdateReminderWindow{
     .className = "TarvexUpdateReminder",
-    .title = "Pengingat Update",
+    .title = kUpdateReminderTitle,
     .clientWidth = ui::Px(5505),
     .clientHeight = ui::Px(2430),
     .back = ui::Rgb(0, 0, 128),

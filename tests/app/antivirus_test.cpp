@@ -84,6 +84,22 @@ TEST_F(ScanCommand, StopNearTheEndOfTheScanningPassIsReportedAsAStop) {
   EXPECT_EQ(fakes_.beeps, 0);
 }
 
+TEST_F(ScanCommand, FilesDeletedBetweenThePassesEndAFinishedScanWithTheCountsAsTheyWere) {
+  fakes_.tree.Folder("C:\\Data\\", "Later").File("C:\\Data\\Later\\", "a.exe").File("C:\\Data\\Later\\", "b.exe");
+  fakes_.infected["C:\\Data\\f1.exe"] = "w32.X";
+  fakes_.onYield = [&] {
+    // Another program deletes them while the scanning pass is in C:\Data.
+    if (Text(A::lblFileDiperiksa) != "1") return;
+    for (const char* name : {"a.exe", "b.exe"}) fakes_.tree.Remove("C:\\Data\\Later\\", name);
+  };
+  window_.cmdScan_Click();
+  EXPECT_EQ(Text(A::lblTotalFile), "12");
+  EXPECT_EQ(Text(A::lblFileDiperiksa), "10");
+  EXPECT_EQ(window_.ProgressValue(), 83);
+  EXPECT_EQ(Text(A::status), "Pemeriksaan selesai, 1 virus ditemukan.");
+  EXPECT_EQ(fakes_.beeps, 1);
+}
+
 TEST_F(ScanCommand, CompletedScanWithDetectionsBeepsOnce) {
   for (const char* f : {"f2.exe", "f5.exe", "f7.exe"}) fakes_.infected[std::string("C:\\Data\\") + f] = "w32.X";
   window_.cmdScan_Click();
@@ -353,7 +369,7 @@ TEST(MainWindowServices, EveryServiceMustBeGiven) {
   noMessageBox.messageBox = nullptr;
   EXPECT_THROW(Antivirus{noMessageBox}, std::invalid_argument);
   AntivirusServices noFileReader = fakes.Services();
-  noFileReader.engine.readFile = nullptr;
+  noFileReader.scan.engine.readFile = nullptr;
   EXPECT_THROW(Antivirus{noFileReader}, std::invalid_argument);
 }
 

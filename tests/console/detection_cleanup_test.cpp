@@ -27,22 +27,20 @@ namespace fs = std::filesystem;
 class LockingFiles : public sys::FileSystem {
  public:
   std::optional<sys::FileIdentity> Identify(const std::string& path) override { return real_.Identify(path); }
-  sys::ChangeResult RemoveChecked(const std::string& path, const sys::FileIdentity& id) override {
-    return Locked(path) ? sys::ChangeResult::Failed : real_.RemoveChecked(path, id);
+  sys::CheckedOpen OpenChecked(const std::string& path, const sys::FileIdentity& id) override {
+    if (fs::u8path(path).filename().string().starts_with("locked")) return {sys::ChangeResult::Failed, nullptr, "locked"};
+    return real_.OpenChecked(path, id);
   }
-  sys::ChangeResult MoveChecked(const std::string& from, const sys::FileIdentity& id, const std::string& to) override {
-    return Locked(from) ? sys::ChangeResult::Failed : real_.MoveChecked(from, id, to);
-  }
-  std::optional<std::uint32_t> Attributes(const std::string& path) override { return real_.Attributes(path); }
-  bool SetAttributes(const std::string& path, std::uint32_t a) override { return real_.SetAttributes(path, a); }
+  sys::ReachedFolder ReachFolder(const std::string& path, sys::FolderWay way) override { return real_.ReachFolder(path, way); }
   bool MakeFolder(const std::string& path) override { return real_.MakeFolder(path); }
-  bool AppendText(const std::string& path, const std::string& text) override { return real_.AppendText(path, text); }
-  std::optional<std::string> Read(const std::string& path) override { return real_.Read(path); }
+  bool AppendText(const std::string& path, const std::string& text, bool ownLine) override {
+    return real_.AppendText(path, text, ownLine);
+  }
+  sys::TextRead ReadText(const std::string& path, std::size_t limit) override { return real_.ReadText(path, limit); }
   std::vector<std::string> FileNames(const std::string& folder) override { return real_.FileNames(folder); }
   bool Gone(const std::string& path) override { return real_.Gone(path); }
 
  private:
-  static bool Locked(const std::string& path) { return fs::u8path(path).filename().string().starts_with("locked"); }
   sys::FileSystem& real_ = sys::SystemFileSystem();
 };
 

@@ -82,31 +82,18 @@ TEST_F(ProcessGuardTest, NativeFormPathsAreDropped) {
   EXPECT_TRUE(system.terminated.empty());
 }
 
-TEST_F(ProcessGuardTest, OnlyAnExactPathIsEnded) {
-  system.Run(20, "C:\\Data\\Virus.exe");
+// Windows compares names without letter case, and a short 8.3 name stands for its long one.
+TEST_F(ProcessGuardTest, EveryProcessOfTheSameFileIsEndedHoweverItsPathIsSpelled) {
+  system.longNames["C:\\DATA~1\\VIRUS~1.EXE"] = "C:\\Data files\\Virus file.exe";
+  system.Run(20, "c:\\data files\\virus file.exe");
+  system.Run(21, "C:\\DATA~1\\VIRUS~1.EXE");
+  system.Run(22, "C:\\Data files\\Virus file.exe");
+  system.Run(23, "C:\\Data files\\Virus file.exe.bak");
   guard.ListProcesses();
-  for (const char* near : {"C:\\Data\\virus.exe", "c:\\Data\\Virus.exe", "C:/Data/Virus.exe",
-                           "C:\\Data\\.\\Virus.exe", "C:\\Data\\Virus.exe ", "C:\\Data\\Virus"}) {
-    guard.KillProcessByPath(near);
-  }
+  for (const char* other : {"C:/Data files/Virus file.exe", "C:\\Data files\\Virus file", ""}) guard.KillProcessByPath(other);
   EXPECT_TRUE(system.terminated.empty());
-  guard.KillProcessByPath("C:\\Data\\Virus.exe");
-  EXPECT_EQ(system.terminated, std::vector<std::uint32_t>{20});
-}
-
-TEST_F(ProcessGuardTest, OneCallEndsOnlyTheFirstProcessOfAFile) {
-  system.Run(30, "C:\\Other.exe");
-  system.Run(31, "C:\\Virus.exe");
-  system.Run(32, "C:\\Virus.exe");
-  guard.ListProcesses();
-  guard.KillProcessByPath("C:\\Virus.exe");
-  EXPECT_EQ(system.terminated, std::vector<std::uint32_t>{31});
-
-  // The second goes with the next rebuild and call.
-  system.snapshot = {30, 32};
-  guard.ListProcesses();
-  guard.KillProcessByPath("C:\\Virus.exe");
-  EXPECT_EQ(system.terminated, (std::vector<std::uint32_t>{31, 32}));
+  guard.KillProcessByPath("C:\\DATA FILES\\VIRUS FILE.EXE");
+  EXPECT_EQ(system.terminated, (std::vector<std::uint32_t>{20, 21, 22}));
 }
 
 TEST_F(ProcessGuardTest, StopsFromAFreshTableOnlyWhatMayBeRunning) {

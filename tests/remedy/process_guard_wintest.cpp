@@ -100,14 +100,22 @@ TEST(ProcessGuardOnWine, EndsTheProcessStartedFromTheFile) {
   }
 }
 
-TEST(ProcessGuardOnWine, LeavesAProcessWhosePathDiffersInCase) {
+// Found as C:\X\VIRUS.EXE, or by its short name: every process started from
+// the file is ended, however it was started.
+TEST(ProcessGuardOnWine, EndsEveryProcessOfTheFileHoweverItsPathIsSpelled) {
   RunningSleeper sleeper("Other Sleeper.exe");
   ASSERT_TRUE(sleeper.Started()) << sleeper.Path();
+  testing::RunningProgram twin(SwapCase(sleeper.Path()));
+  ASSERT_TRUE(twin.Started());
   ProcessGuard guard(sys::SystemProcesses());
   ASSERT_EQ(sleeper.PathInTable(guard), sleeper.Path());
+  std::wstring shortPath(MAX_PATH, L'\0');
+  shortPath.resize(GetShortPathNameW(sys::win32::Wide(sleeper.Path())->c_str(), shortPath.data(), MAX_PATH));
+  ASSERT_NE(shortPath.find(L'~'), std::wstring::npos);
 
-  guard.KillProcessByPath(SwapCase(sleeper.Path()));
-  EXPECT_EQ(WaitForSingleObject(sleeper.Handle(), 1000), WAIT_TIMEOUT);
+  guard.KillProcessByPath(*sys::win32::Utf8(shortPath));
+  EXPECT_TRUE(sleeper.EndedByTermination());
+  EXPECT_TRUE(twin.EndedByTermination());
 }
 
 }  // namespace

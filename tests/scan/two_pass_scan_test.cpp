@@ -63,8 +63,8 @@ class TwoPassScanTest : public ::testing::Test {
   Recorder sink_;
   TwoPassScan scan_{sink_, {.directories = fakes_.tree,
                             .folderListable = [this](const std::string& f) { return f != "C:\\Locked\\"; },
-                            .readHead = services_.readHead,
-                            .engine = services_.engine}};
+                            .readHead = services_.scan.readHead,
+                            .engine = services_.scan.engine}};
 };
 
 TEST_F(TwoPassScanTest, CountsThenExaminesInWalkOrderAndTellsEachStepInTurn) {
@@ -82,7 +82,7 @@ TEST_F(TwoPassScanTest, CountsThenExaminesInWalkOrderAndTellsEachStepInTurn) {
   EXPECT_EQ(counts.examined, 3u);
   EXPECT_EQ(counts.detections, 2u);
   EXPECT_EQ(counts.folders, 2u);
-  EXPECT_FALSE(counts.Stopped());
+  EXPECT_FALSE(counts.stopped);
 }
 
 TEST_F(TwoPassScanTest, AStopEndsTheWalkAtItsNextPollAndIsHeardByThatScanOnly) {
@@ -91,7 +91,7 @@ TEST_F(TwoPassScanTest, AStopEndsTheWalkAtItsNextPollAndIsHeardByThatScanOnly) {
   };
   ScanCounts counts = scan_.Run({{"C:\\Data"}});
   EXPECT_EQ(sink_.events.back(), "end Pindai 1/3");
-  EXPECT_TRUE(counts.Stopped());
+  EXPECT_TRUE(counts.stopped);
   EXPECT_FALSE(scan_.Stopping());
 
   sink_.onYield = nullptr;

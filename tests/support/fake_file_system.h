@@ -1,6 +1,6 @@
 #pragma once
 // Files and folders in memory, with Windows paths, failing where the test says;
-// every operation is written to a journal.
+// every change is written to a journal.
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -30,51 +30,43 @@ class FakeFileSystem : public sys::FileSystem {
   std::optional<sys::FileIdentity> Identify(const std::string& path) override {
     auto it = files.find(path);
     if (it == files.end()) return std::nullopt;
-    return sys::FileIdentity{1, it->second.index, static_cast<std::int64_t>(it->second.content.size()), 0};
+    return sys::FileIdentity{1, it->second.index, static_cast<std::int64_t>(it->second.content.size()), 0, path};
   }
-  sys::ChangeResult RemoveChecked(const std::string& path, const sys::FileIdentity& identity) override {
-    const sys::ChangeResult checked = Check(path, identity);
-    journal.push_back("delete " + path);
-    if (checked != sys::ChangeResult::Done) return checked;
-    if (inUse.count(path) || (files[path].attributes & sys::kAttrReadOnly)) return sys::ChangeResult::Failed;
-    files.erase(path);
-    return sys::ChangeResult::Done;
+  sys::CheckedOpen OpenChecked(const std::string& path, const sys::FileIdentity& identity) override {
+    if (unsearchable.count(FolderOf(path))) return {sys::ChangeResult::Failed, nullptr, "Permission denied"};
+    if (!files.count(path)) return {sys::ChangeResult::Gone, nullptr, ""};
+    if (!Identify(path)->SameFile(identity)) return {sys::ChangeResult::Changed, nullptr, ""};
+    return {sys::ChangeResult::Done, std::make_unique<Checked>(*this, path), ""};
   }
-  sys::ChangeResult MoveChecked(const std::string& from, const sys::FileIdentity& identity,
-                                const std::string& to) override {
-    const sys::ChangeResult checked = Check(from, identity);
-    journal.push_back("move " + from + " > " + to);
-    if (dieOnMove) throw std::runtime_error("the program ends here");
-    if (checked != sys::ChangeResult::Done) return checked;
-    if (files.count(to)) return sys::ChangeResult::TargetExists;
-    if (inUse.count(from) || !folders.count(FolderOf(to))) return sys::ChangeResult::Failed;
-    files[to] = files[from];
-    files.erase(from);
-    return sys::ChangeResult::Done;
-  }
-  std::optional<std::uint32_t> Attributes(const std::string& path) override {
-    return files.count(path) ? std::optional(files[path].attributes) : std::nullopt;
-  }
-  bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
-    return files.count(path) && (files[path].attributes = attributes, true);
+  sys::ReachedFolder ReachFolder(const std::string& path, sys::FolderWay way) override {
+    const std::string folder = Trimmed(path);
+    // A restore's way: each folder from the drive on, none a link, missing ones made.
+    for (std::size_t at = 0; way == sys::FolderWay::NoLinks && at != std::string::npos;) {
+      at = folder.find('\\', at + 1);
+      const std::string step = folder.substr(0, at);
+      if (links.count(step)) return {sys::ReachedFolder::Kind::Link, nullptr, step + ": a link"};
+      if (step.size() > 2 && !folders.count(step)) MakeFolder(step);
+    }
+    if (!folders.count(folder)) return {sys::ReachedFolder::Kind::Failed, nullptr, folder + ": not found"};
+    return {sys::ReachedFolder::Kind::Ready, std::make_unique<Folder>(folder + "\\"), ""};
   }
   bool MakeFolder(const std::string& path) override {
     journal.push_back("folder " + path);
     folders.insert(Trimmed(path));
     return true;
   }
-  bool AppendText(const std::string& path, const std::string& text) override {
+  bool AppendText(const std::string& path, const std::string& text, bool ownLine) override {
     journal.push_back("append " + path + " " + text);
-    if (!folders.count(FolderOf(path))) return false;
-    files[path].content += text;
+    if (!folders.count(FolderOf(path)) || readOnly.count(path) || odd.count(path)) return false;
+    std::string& content = files[path].content;
+    content += (ownLine && !content.empty() && content.back() != '\n' ? "\r\n" : "") + text;
     return true;
   }
-  std::optional<std::string> Read(const std::string& path) override {
-    return files.count(path) ? std::optional(files[path].content) : std::nullopt;
-  }
-  std::optional<std::string> ReadTail(const std::string& path, std::size_t count) override {
-    const std::string* whole = files.count(path) ? &files[path].content : nullptr;
-    return whole ? std::optional(whole->substr(whole->size() - std::min(count, whole->size()))) : std::nullopt;
+  sys::TextRead ReadText(const std::string& path, std::size_t limit) override {
+    if (odd.count(path)) return {sys::TextRead::Kind::NotRegular, {}};
+    if (!files.count(path)) return {sys::TextRead::Kind::Missing, {}};
+    if (files[path].content.size() > limit) return {sys::TextRead::Kind::TooLarge, {}};
+    return {sys::TextRead::Kind::Read, files[path].content};
   }
   std::vector<std::string> FileNames(const std::string& folder) override {
     std::vector<std::string> names;
@@ -82,7 +74,9 @@ class FakeFileSystem : public sys::FileSystem {
       if (FolderOf(path) == Trimmed(folder)) names.push_back(path.substr(path.find_last_of('\\') + 1));
     return names;
   }
-  bool Gone(const std::string& path) override { return !files.count(path) && !folders.count(Trimmed(path)); }
+  bool Gone(const std::string& path) override {
+    return !files.count(path) && !folders.count(Trimmed(path)) && !unsearchable.count(FolderOf(path));
+  }
 
   static std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
   static std::string Trimmed(const std::string& path) {
@@ -93,19 +87,68 @@ class FakeFileSystem : public sys::FileSystem {
   std::set<std::string> folders;
   std::set<std::string> inUse;            // delete and move fail
   std::set<std::string> stuckAttributes;  // the attribute reset fails
+  std::set<std::string> readOnly;         // cannot be appended to
+  std::set<std::string> odd;              // no ordinary file: a pipe, a device
+  std::set<std::string> links;            // folders that are links
+  std::set<std::string> unsearchable;     // folders whose names cannot be looked up
   bool dieOnMove = false;                 // the program ends in the middle of a move
   std::vector<std::string> journal;
 
  private:
-  // The file found, its attributes cleared as the real file systems do once it is known.
-  sys::ChangeResult Check(const std::string& path, const sys::FileIdentity& identity) {
-    auto it = files.find(path);
-    if (it == files.end()) return sys::ChangeResult::Gone;
-    if (Identify(path) != identity) return sys::ChangeResult::Changed;
-    journal.push_back("normal " + path);
-    if (!stuckAttributes.count(path)) it->second.attributes = sys::kAttrNormal;
-    return sys::ChangeResult::Done;
-  }
+  class Folder final : public sys::OpenFolder {
+   public:
+    explicit Folder(std::string path) : path_(std::move(path)) {}
+    const std::string& Path() const override { return path_; }
+
+   private:
+    std::string path_;
+  };
+
+  // The file found, its attributes cleared as the real file systems do before they act.
+  class Checked final : public sys::CheckedFile {
+   public:
+    Checked(FakeFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)), attributes_(fs.files[path_].attributes) {}
+    std::uint32_t Attributes() const override { return attributes_; }
+    bool ReadAll(const std::function<void(std::string_view)>& take) override {
+      if (!fs_.files.count(path_)) return false;
+      take(fs_.files[path_].content);
+      return true;
+    }
+    sys::ChangeResult Remove() override {
+      Clear();
+      fs_.journal.push_back("delete " + path_);
+      if (fs_.inUse.count(path_) || (fs_.files[path_].attributes & sys::kAttrReadOnly)) return Failed();
+      fs_.files.erase(path_);
+      return sys::ChangeResult::Done;
+    }
+    sys::ChangeResult MoveInto(sys::OpenFolder& folder, const std::string& name, std::uint32_t attributes) override {
+      Clear();
+      const std::string to = folder.Path() + name;
+      fs_.journal.push_back("move " + path_ + " > " + to);
+      if (fs_.dieOnMove) throw std::runtime_error("the program ends here");
+      if (fs_.files.count(to)) return sys::ChangeResult::TargetExists;
+      if (fs_.inUse.count(path_) || !fs_.folders.count(FolderOf(to))) return Failed();
+      fs_.files[to] = fs_.files[path_];
+      fs_.files.erase(path_);
+      if (attributes) fs_.files[to].attributes = attributes;
+      return sys::ChangeResult::Done;
+    }
+    const std::string& Reason() const override { return reason_; }
+
+   private:
+    void Clear() {
+      fs_.journal.push_back("normal " + path_);
+      if (!fs_.stuckAttributes.count(path_)) fs_.files[path_].attributes = sys::kAttrNormal;
+    }
+    sys::ChangeResult Failed() {
+      reason_ = "in use";
+      return sys::ChangeResult::Failed;
+    }
+    FakeFileSystem& fs_;
+    std::string path_;
+    std::uint32_t attributes_;
+    std::string reason_;
+  };
 
   std::uint64_t lastIndex_ = 0;
 };

@@ -1,5 +1,6 @@
 #pragma once
 // A system whose processes the test sets up; it records what was ended.
+#include <cctype>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -25,6 +26,12 @@ class FakeProcesses : public sys::ProcessApi {
     return it == paths.end() ? std::string() : it->second;
   }
   bool MayRunFrom(const std::string& path) override { return !idle.count(path); }
+  // As Windows compares names: letter case ignored, and a short name as its long one.
+  std::string PathKey(const std::string& path) override {
+    std::string key = longNames.count(path) ? longNames[path] : path;
+    for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return key;
+  }
   bool Terminate(std::uint32_t pid) override {
     terminated.push_back(pid);
     if (journal) journal->push_back("end " + ExecutablePath(pid));
@@ -35,6 +42,7 @@ class FakeProcesses : public sys::ProcessApi {
   std::map<std::uint32_t, std::string> paths;
   std::vector<std::uint32_t> terminated;
   std::set<std::string> idle;  // files no process can be running from
+  std::map<std::string, std::string> longNames;  // a short 8.3 path and its long form
   int snapshots = 0;
   std::vector<std::string>* journal = nullptr;  // where "end <path>" is written, when set
 };

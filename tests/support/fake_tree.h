@@ -25,6 +25,11 @@ class FakeTree : public DirectorySource {
     return *this;
   }
 
+  // Gone, as another program deletes it.
+  void Remove(const std::string& folder, const std::string& name) {
+    std::erase_if(Entries(folder), [&](const sys::DirEntry& e) { return e.name == name; });
+  }
+
   std::vector<sys::DirEntry> List(const std::string& pattern, std::uint32_t mask) override {
     listings.push_back(pattern);
     std::string folder = pattern.substr(0, pattern.find_last_of('\\') + 1);

@@ -19,6 +19,16 @@
 
 namespace tarvex::testing {
 
+// A read whose file the fake file system identifies.
+class KnownIdentity final : public sys::ReadHandle {
+ public:
+  explicit KnownIdentity(std::optional<sys::FileIdentity> identity) : identity_(std::move(identity)) {}
+  std::optional<sys::FileIdentity> Identity() override { return identity_; }
+
+ private:
+  std::optional<sys::FileIdentity> identity_;
+};
+
 struct ShownMessage {
   std::string title;
   std::string text;
@@ -75,26 +85,28 @@ class MainWindowFakes {
         .showWindow = [this](AppWindow w) { shown.push_back(w); },
         .programFolder = [this] { return programFolder; },
         .visibleFileExists = [this](const std::string& path) { return visibleFiles.count(path) > 0; },
-        .folderListable = [](const std::string&) { return true; },
-        .readHead = [](const std::string& path, std::size_t count) { return path.substr(0, count); },
         .clock = clock,
-        .directories = tree,
         .processes = processes,
-        .engine = {.readFile =
-                       [this](const std::string& path, std::int64_t, sys::FileBuffer& into) {
-                         if (path == DatabasePath()) return Give(Database(), into);
-                         if (onCheck) onCheck(path);
-                         sys::FileRead read = Give(path, into);
-                         read.length = 100;
-                         return read;
-                       },
-                   .fileStamp =
-                       [this](const std::string& path) -> std::optional<sys::FileStamp> {
-                         if (path != DatabasePath()) return std::nullopt;
-                         const std::string text = Database();
-                         return sys::FileStamp{static_cast<std::int64_t>(text.size()),
-                                               static_cast<std::int64_t>(std::hash<std::string>()(text))};
-                       }},
+        .scan = {.directories = tree,
+                 .folderListable = [](const std::string&) { return true; },
+                 .readHead = [](const std::string& path, std::size_t count) { return path.substr(0, count); },
+                 .engine = {.readFile =
+                                [this](const std::string& path, std::int64_t, sys::FileBuffer& into) {
+                                  if (path == DatabasePath()) return Give(Database(), into);
+                                  if (onCheck) onCheck(path);
+                                  sys::FileRead read = Give(path, into);
+                                  read.length = 100;
+                                  // The scan's identity is the file system's own.
+                                  into.Hold(std::make_unique<KnownIdentity>(files.Identify(path)));
+                                  return read;
+                                },
+                            .fileStamp =
+                                [this](const std::string& path) -> std::optional<sys::FileStamp> {
+                                  if (path != DatabasePath()) return std::nullopt;
+                                  const std::string text = Database();
+                                  return sys::FileStamp{static_cast<std::int64_t>(text.size()),
+                                                        static_cast<std::int64_t>(std::hash<std::string>()(text))};
+                                }}},
         .files = files,
     };
   }

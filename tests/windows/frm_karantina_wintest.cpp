@@ -23,7 +23,7 @@ using ::testing::UnorderedElementsAre;
 using A = Antivirus;
 using F = frmKarantina;
 
-std::string ReadBytes(const std::string& path) { return sys::SystemFileSystem().Read(path).value_or(""); }
+std::string ReadBytes(const std::string& path) { return sys::SystemFileSystem().ReadText(path, 1 << 20).text; }
 
 class KarantinaWindow : public testing::ProgramTest {
  protected:

@@ -126,7 +126,7 @@ TEST_F(TempDbTest, AFailingStepEndsTheAnalysisAndEarlierTextsStay) {
   EXPECT_EQ(Text(frmTempDb::lblType), "Text Document");
 }
 
-TEST_F(TempDbTest, UnloadingTickedMarksTheChecksumShownButNeverZero) {
+TEST_F(TempDbTest, UnloadingTickedMarksTheChecksumShownButNeverZeroNorFromADisabledBox) {
   mark_ = "EARLIER";
   Tick(true);
   window_.Form_Unload();
@@ -141,17 +141,22 @@ TEST_F(TempDbTest, UnloadingTickedMarksTheChecksumShownButNeverZero) {
   window_.Form_Unload();
   EXPECT_EQ(mark_, "AAA");
 
-  // Ticked, then a file too big to be marked: the box is disabled, the tick
-  // stays and marks the big file.
-  Browse("C:\\big.exe", {.checksum = "B16", .length = 900000});
-  EXPECT_FALSE(CheckEnabled());
-  window_.Form_Unload();
-  EXPECT_EQ(mark_, "B16");
+  // Ticked, then a file the scan's check never sees: the box is disabled and
+  // keeps its tick, and the mark that works stays.
+  for (const FakeFile& unseen : {FakeFile{.checksum = "B16", .length = 768000}, FakeFile{.checksum = "0", .length = 0}}) {
+    Browse("C:\\unseen.exe", unseen);
+    EXPECT_FALSE(CheckEnabled());
+    window_.Form_Unload();
+    EXPECT_EQ(mark_, "AAA") << unseen.checksum;
+  }
 
-  // An empty or unreadable file shows "0": the earlier mark stays.
-  Browse("C:\\empty.exe", {.checksum = "0", .length = 0});
+  // A file that cannot be read shows "0" and leaves the box as it was,
+  // enabled here: "0" marks nothing either.
+  Browse("C:\\a.exe", {.checksum = "AAA"});
+  Browse("C:\\gone.exe", {.checksum = "0", .packer = std::nullopt});
+  EXPECT_TRUE(CheckEnabled());
   window_.Form_Unload();
-  EXPECT_EQ(mark_, "B16");
+  EXPECT_EQ(mark_, "AAA");
 }
 
 }  // namespace

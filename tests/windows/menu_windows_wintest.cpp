@@ -137,7 +137,7 @@ TEST_F(MenuWindows, TempDbShowsAnEmptyFileAndACancelChangesNothing) {
   EXPECT_EQ(Shown(w, frmTempDb::lblType), "Application");
 }
 
-TEST_F(MenuWindows, AMarkedFileIsReportedByLaterScansAsARequestOfTheUser) {
+TEST_F(MenuWindows, AMarkedFileIsReportedByLaterScansAsARequestOfTheUserAndADisabledBoxNeverMarks) {
   programFolder_.Write("Tarvex.db", "Selesai:Selesai\r\n");
   std::string marked = files_.Write("scan\\suspect.com", "a program the user does not trust");
   files_.Write("scan\\other.com", "another program");
@@ -161,6 +161,18 @@ TEST_F(MenuWindows, AMarkedFileIsReportedByLaterScansAsARequestOfTheUser) {
   Open(Antivirus::mnuTemp, AppWindow::frmTempDb);
   EXPECT_EQ(Shown(w, frmTempDb::lblChecksum), "");
   EXPECT_EQ(SendMessageA(w.Control(frmTempDb::Check1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+  // Ticked, then a file the scan never checksums: the box is disabled, and
+  // closing the window keeps the mark that works.
+  Press(w, frmTempDb::Check1);
+  pick_ = files_.Write("big.exe", std::string(768000, 'x'));
+  Press(w, frmTempDb::cmdBrowse);
+  EXPECT_FALSE(IsWindowEnabled(w.Control(frmTempDb::Check1)));
+  Press(w, frmTempDb::cmdTutup);
+  Settle();
+  Click(Antivirus::cmdScan);
+  ASSERT_EQ(testing::ListRows(list), 1);
+  EXPECT_EQ(testing::ListCell(list, 0, 1), "Permintaan User");
 }
 
 TEST_F(MenuWindows, SignatureListShowsTheDatabaseAndTheBuiltInNames) {
