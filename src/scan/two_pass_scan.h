@@ -4,6 +4,7 @@
 // finds and how far it got is told to a ScanSink as it goes.
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -79,6 +80,7 @@ class TwoPassScan {
   void ExamineFile(const std::string& folder, const std::string& name);
   // Hands control to the event queue, so timers tick and Stop can be clicked.
   void DoEvents();
+  // Tells a row to the sink, once for each file.
   void Report(const Detection& detection);
 
   ScanSink& sink_;
@@ -89,6 +91,7 @@ class TwoPassScan {
   const std::vector<ScanRoot>* roots_ = nullptr;
   Kerja kerja_ = Kerja::Hitung;
   ScanCounts counts_;
+  std::set<std::string> reported_;  // the paths of this scan's rows
   bool stopRequested_ = false;
   bool running_ = false;
 };
