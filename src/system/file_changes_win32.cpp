@@ -193,10 +193,14 @@ class Win32CheckedFile final : public CheckedFile {
       SetAttributes(handle_.get(), attributes_);
   }
 
-  // What the name `path` leads to is the file this handle holds.
+  // What the name `path` leads to is the file this handle holds, and that is
+  // still the identified file. Both asked anew: wine tells its volumes by
+  // their drive letters, and a rename between two drives over one host folder
+  // tree succeeds there and gives the same file the other drive's volume.
   bool Holds(const std::string& path) const {
-    const std::optional<FileIdentity> now = IdentityNow(path);
-    return now && now->SameFile(identity_);
+    const std::optional<FileIdentity> now = IdentityNow(path), held = win32::IdentityOf(handle_.get());
+    return now && held && now->SameFile(*held) && held->index == identity_.index && held->size == identity_.size &&
+           held->lastWrite == identity_.lastWrite;
   }
 
   // The file goes to a private name beside it, and is deleted there only when
