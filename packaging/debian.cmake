@@ -46,4 +46,4 @@ folders and files such a worm hid on a FAT stick. On Linux, where those
 worms cannot run, it cleans a stick safely.")
 include(CPack)
 
-add_test(NAME debian_package COMMAND ${CMAKE_CURRENT_LIST_DIR}/check_deb.sh ${PROJECT_BINARY_DIR})
+add_test(NAME debian_package COMMAND ${CMAKE_CURRENT_LIST_DIR}/check_deb.sh ${PROJECT_BINARY_DIR} ${PROJECT_VERSION})
