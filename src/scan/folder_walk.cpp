@@ -66,7 +66,8 @@ void MENCARI_VIRUS(std::string& path, const std::string& SearchStr, std::uint64_
     }
     level.subfolders = CollectSubfolders(current, host, directories);
     for (const sys::DirEntry& file : directories.List(current + SearchStr, kFileListingMask)) {
-      if (file.attributes & sys::kAttrDirectory) continue;
+      // A link to a file may lead out of the tree: it is followed no more than a folder's.
+      if (file.attributes & (sys::kAttrDirectory | sys::kAttrReparsePoint)) continue;
       if (host.StopRequested()) return false;
       if (kerja == Kerja::Pindai) host.ExamineFile(current, file.name);
       FileCount += 1;
