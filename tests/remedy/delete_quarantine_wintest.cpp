@@ -173,18 +173,22 @@ TEST_F(RemedyOnWine, UnwritableLogFolderLosesTheEntryAndTheActionStillRuns) {
 // to: neither Hapus nor Karantina touches that file outside, nor the link.
 TEST_F(RemedyOnWine, AFileLinkInTheTreeLeadsNothingOutOfIt) {
   const std::string outside = programFolder_.Write(Name("outside.com"), testing::kEicar), link = tree_.Path(Name("link.com"));
-  ASSERT_EQ(testing::HostShell("ln -s '" + testing::HostPath(outside) + "' '" + testing::HostPath(link) + "'"), 0);
+  struct Unlink {  // wine's DeleteFile would go where the link leads
+    std::string link;
+    ~Unlink() { testing::HostShell("rm -f '" + link + "'"); }
+  } unlink{testing::HostPath(link)};
+  ASSERT_EQ(testing::HostShell("ln -s '" + testing::HostPath(outside) + "' '" + unlink.link + "'"), 0);
   List({link});
   for (int button : {A::cmdHapus, A::cmdKarantina}) Click(button);
   EXPECT_THAT(ListedPaths(), ElementsAre(link)) << "changed since the scan";
   EXPECT_EQ(ReadBytes(outside), testing::kEicar);
-  EXPECT_EQ(testing::HostShell("test -L '" + testing::HostPath(link) + "'"), 0);
+  EXPECT_EQ(testing::HostShell("test -L '" + unlink.link + "'"), 0);
 }
 
 // What the system's mount manager hears when a medium comes into a drive
 // (wine's own definition of a drive on the host's folder): the volume is read
-// afresh, its serial number with it.
-void Announce(wchar_t drive, const std::string& hostFolder) {
+// afresh, its serial number with it; waited for until `file` shows `serial`.
+void Announce(wchar_t drive, const std::string& hostFolder, const wchar_t* file, DWORD serial) {
   struct Definition {
     ULONG size, type, fsType;
     DWORD serial;
@@ -202,6 +206,13 @@ void Announce(wchar_t drive, const std::string& hostFolder) {
   const DWORD define = CTL_CODE('m', 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
   EXPECT_TRUE(DeviceIoControl(manager, define, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr, 0, &got, nullptr));
   CloseHandle(manager);
+  BY_HANDLE_FILE_INFORMATION info{};
+  for (int tries = 0; tries < 100 && info.dwVolumeSerialNumber != serial; ++tries, Sleep(50)) {
+    HANDLE h = CreateFileW(file, FILE_READ_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (!GetFileInformationByHandle(h, &info)) info = {};
+    CloseHandle(h);
+  }
+  EXPECT_EQ(info.dwVolumeSerialNumber, serial);
 }
 
 // Two flash disks of one layout (ext4 images here; a FAT stick carries its
@@ -226,14 +237,14 @@ TEST_F(RemedyOnWine, HapusOnAStickSwappedForAnotherOfTheSameLayoutLeavesIt) {
   } unmount{drive, images};
   if (testing::HostShell(make) != 0 || testing::HostShell("mount -o loop " + images + "/a.img '" + drive + "'") != 0)
     GTEST_SKIP() << "this machine mounts no disk images (root, loop devices and mkfs.ext4 are needed)";
-  Announce(L'r', drive);
+  Announce(L'r', drive, L"R:\\sub\\eicar.com", 0x1111);
   programFolder_.Write("Tarvex.db", testing::ChecksumOf(testing::kEicar) + ":Test.Virus\r\nSelesai:Selesai\r\n");
   chosen_ = "R:\\";
   Click(A::cmdScan);
   ASSERT_THAT(ListedPaths(), ElementsAre("R:\\sub\\eicar.com"));
 
   ASSERT_EQ(testing::HostShell("umount '" + drive + "' && mount -o loop " + images + "/b.img '" + drive + "'"), 0);
-  Announce(L'r', drive);
+  Announce(L'r', drive, L"R:\\sub\\eicar.com", 0x2222);
   Click(A::cmdHapus);
   EXPECT_EQ(ReadBytes("R:\\sub\\eicar.com"), clean) << "the other stick's file is its own";
   EXPECT_THAT(ListedPaths(), ElementsAre("R:\\sub\\eicar.com"));
