@@ -23,16 +23,16 @@ void BM_SameNamedFilesQuarantined(benchmark::State& state) {
     testing::FakeFileSystem files;
     testing::FixedClock clock;
     files.MakeFolder("C:\\Karantina\\");
-    std::vector<FoundFile> found;
+    std::vector<Detection> found;
     Remedy remedy({files, clock, [](const std::string&) {}});
     for (std::size_t i = 0; i < n; ++i) {
       const std::string path = "E:\\Folder " + std::to_string(i) + (i % 10 == 0 ? "\\eicar.com" : ".exe");
       files.Add(path, "X5O!P%@AP[4\\PZX54(P^)7CC)7}$EICAR");
-      found.push_back(remedy.Identify({path, "EICAR-Test-File", 68, ""}));
+      found.push_back({path, "EICAR-Test-File", 68, "", files.Identify(path)});
     }
     Quarantine quarantine("C:\\Karantina\\", files, clock);
     state.ResumeTiming();
-    for (const FoundFile& f : found) remedy.Apply(f, RemedyAction::Quarantine, quarantine);
+    for (const Detection& f : found) remedy.Apply(f, RemedyAction::Quarantine, quarantine);
     benchmark::DoNotOptimize(files.files.size());
   }
   state.counters["per_row"] = PerItem(n);

@@ -11,7 +11,7 @@
 
 #include "per_item.h"
 #include "app/antivirus_table.h"
-#include "remedy/remedy.h"
+#include "scan/detection.h"
 #include "ui/list_rows.h"
 #include "ui/shown_list.h"
 
@@ -26,8 +26,8 @@ void BM_ResultRowsAddedThenRemoved(benchmark::State& state) {
   const auto n = static_cast<std::size_t>(state.range(0));
   ControlState controls(kTable);
   // The main window's records: each detection with its file's identity.
-  tarvex::ui::ListRows<tarvex::FoundFile> rows(controls, kList,
-                                               [](const tarvex::FoundFile& f, std::size_t) { return f.detection.path; });
+  tarvex::ui::ListRows<tarvex::Detection> rows(controls, kList,
+                                               [](const tarvex::Detection& d, std::size_t) { return d.path; });
   tarvex::ui::ShownList shown;
   std::size_t sent = 0;  // the rows the control was sent
   controls.SetListener([&](int id, tarvex::ui::Change) {
@@ -36,7 +36,7 @@ void BM_ResultRowsAddedThenRemoved(benchmark::State& state) {
   });
   for (auto _ : state) {
     for (std::size_t i = 0; i < n; ++i)
-      rows.Add({{"E:\\Folder " + std::to_string(i) + ".exe", "Heur.FolderTwin", 4096, "Heuristik"}, {}});
+      rows.Add({"E:\\Folder " + std::to_string(i) + ".exe", "Heur.FolderTwin", 4096, "Heuristik", {}});
     for (std::size_t i = n; i > 0; --i) rows.Remove(i - 1);
     benchmark::DoNotOptimize(sent);
   }

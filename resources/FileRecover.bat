@@ -6,7 +6,9 @@ rem a folder (usually a USB stick): clears the hidden, system and read-only
 rem attributes of everything inside it, at every depth, through
 rem "tarvex-scan.exe --unhide" beside this file. Nothing is deleted, moved or
 rem renamed, and no other attribute changes; desktop.ini, thumbs.db and a
-rem drive's own System Volume Information and recycle bin keep theirs.
+rem drive's own System Volume Information and recycle bin keep theirs. A
+rem folder whose name is only blanks, where a worm moved the user's files, is
+rem named with the number of files in it: moving them back is the user's.
 rem
 rem   FileRecover.bat            asks for the drive or folder
 rem   FileRecover.bat E:         works on the given drive or folder
@@ -85,6 +87,13 @@ for /f "usebackq tokens=1,* delims=:" %%A in ("%report%") do (
   if "%%A"=="brought back" set /a "shown=%%B"
   if "%%A"=="could not change" set /a "after=%%B"
 )
+rem A folder whose name is only blanks holds the files a worm moved away:
+rem "blank-named folder: N files in ...", one line for each such folder.
+set "blanks=0"
+set "blankfiles=0"
+for /f "usebackq tokens=1,3 delims=: " %%A in ("%report%") do (
+  if "%%A"=="blank-named" set /a "blanks+=1, blankfiles+=%%B"
+)
 del "%report%" >nul 2>&1
 if "%result%"=="1" goto :refuse
 if not "%result%"=="0" (
@@ -98,6 +107,8 @@ echo.
 echo Selesai. Atribut hidden, system dan read-only sudah dihapus dari file dan folder di "%folder%".
 echo %shown% file dan folder tersembunyi sekarang tampil kembali.
 if not "%after%"=="0" echo %after% file dan folder masih tersembunyi: sedang dipakai atau tidak boleh diubah.
+if not "%blanks%"=="0" echo File Anda dipindahkan virus ke folder tanpa nama di "%folder%" ^(%blankfiles% file^).
+if not "%blanks%"=="0" echo Buka folder itu, pilih semua isinya, lalu Cut dan Paste kembali ke "%folder%".
 set "rc=0"
 goto :end
 

@@ -55,9 +55,9 @@ for preset in "${presets[@]}"; do
   (
     t=$SECONDS
     status=0
-    # Each fuzz test runs for a set time whatever the load: all three at once.
+    # Each fuzz test runs for a set time whatever the load: all four at once.
     jobs=2
-    [ "$preset" != fuzz ] || jobs=3
+    [ "$preset" != fuzz ] || jobs=4
     ctest --test-dir "build/$preset" --output-on-failure -j$jobs >"$logs/$preset.log" 2>&1 || status=$?
     echo "$status" >"$logs/$preset.status"
     timing "test $preset" "$t" "$SECONDS"

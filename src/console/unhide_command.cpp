@@ -19,6 +19,22 @@ int Refuse(ConsoleIo& io, const std::string& path, const std::string& reason) {
              "refused: " + path + " is " + reason + ", whose files must keep their attributes; nothing was changed");
 }
 
+// What a blank name is made of, since no one sees it: "1 no-break space",
+// "2 no-break spaces and 1 space".
+std::string BlanksOf(const std::string& path) {
+  const std::string name = path.substr(path.find_last_of("\\/") + 1);
+  std::size_t spaces = 0, noBreak = 0;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (name[i] == ' ') ++spaces;
+    else if (static_cast<unsigned char>(name[i]) == 0xC2) ++noBreak;
+  }
+  auto count = [](std::size_t n, const std::string& what) {
+    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+  };
+  if (!spaces) return count(noBreak, "no-break space");
+  return noBreak ? count(noBreak, "no-break space") + " and " + count(spaces, "space") : count(spaces, "space");
+}
+
 }  // namespace
 
 UnhideServices SystemUnhideServices() {
@@ -59,6 +75,12 @@ int RunUnhide(const std::string& path, ConsoleIo& io, const UnhideServices& serv
   const unhide::UnhideCounts counts = unhide::UnhideBelow(final.path, services.files, mayEnter);
   io.Write(sys::Stream::Out, "brought back: " + std::to_string(counts.broughtBack) + "\ncould not change: " +
                                  std::to_string(counts.unchanged) + "\n");
+  // The worm moved the user's files there; the unhide shows where they are
+  // and leaves moving them back to the user.
+  for (const unhide::BlankFolder& blank : counts.blankFolders) {
+    io.Write(sys::Stream::Out, "blank-named folder: " + std::to_string(blank.files) + " files in \"" + blank.path +
+                                   "\" (its name: " + BlanksOf(blank.path) + ")\n");
+  }
   return kClean;
 }
 

@@ -9,23 +9,42 @@ namespace tarvex::unhide {
 namespace {
 
 constexpr std::uint32_t kHiding = sys::kAttrHidden | sys::kAttrSystem | sys::kAttrReadOnly;
+constexpr std::string_view kNoBreakSpace = "\xC2\xA0";
+
+// A folder still to visit, and the blank folder it lies in (none: -1).
+struct Pending {
+  std::string path;
+  int blank = -1;
+};
 
 }  // namespace
+
+bool IsBlankName(const std::string& name) {
+  std::string_view rest = name;
+  while (!rest.empty()) {
+    if (rest.front() == ' ') rest.remove_prefix(1);
+    else if (rest.starts_with(kNoBreakSpace)) rest.remove_prefix(kNoBreakSpace.size());
+    else return false;
+  }
+  return !name.empty();
+}
 
 UnhideCounts UnhideBelow(const std::string& folder, sys::AttributeFiles& files,
                          const std::function<bool(const std::string& folder)>& mayEnter) {
   UnhideCounts counts;
   // A list of folders still to visit rather than recursion: a worm's tree may
   // be deeper than the stack.
-  std::vector<std::string> pending = {folder};
+  std::vector<Pending> pending = {{folder}};
   while (!pending.empty()) {
-    const std::string current = std::move(pending.back());
+    Pending current = std::move(pending.back());
     pending.pop_back();
-    const bool atRoot = files.IsVolumeRoot(current);
-    for (const sys::DirEntry& entry : files.Entries(current)) {
+    const bool atRoot = files.IsVolumeRoot(current.path);
+    for (const sys::DirEntry& entry : files.Entries(current.path)) {
+      const bool isFolder = entry.attributes & sys::kAttrDirectory;
+      if (current.blank >= 0 && !isFolder) ++counts.blankFolders[current.blank].files;
       if (KeepsItsAttributes(entry, atRoot)) continue;
-      const std::string path = sys::WithSeparator(current) + entry.name;
-      const bool enter = (entry.attributes & sys::kAttrDirectory) && !(entry.attributes & sys::kAttrReparsePoint);
+      const std::string path = sys::WithSeparator(current.path) + entry.name;
+      const bool enter = isFolder && !(entry.attributes & sys::kAttrReparsePoint);
       if (enter && !mayEnter(path)) continue;
       if (entry.attributes & kHiding) {
         if (!files.SetAttributes(path, entry.attributes & ~kHiding)) {
@@ -34,7 +53,13 @@ UnhideCounts UnhideBelow(const std::string& folder, sys::AttributeFiles& files,
           ++counts.broughtBack;
         }
       }
-      if (enter) pending.push_back(path);
+      if (!enter) continue;
+      int blank = current.blank;
+      if (current.path == folder && IsBlankName(entry.name)) {
+        blank = static_cast<int>(counts.blankFolders.size());
+        counts.blankFolders.push_back({path});
+      }
+      pending.push_back({path, blank});
     }
   }
   return counts;

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "scan/file_detection.h"
+#include "signatures/shell_link.h"
 
 namespace tarvex {
 
@@ -16,9 +17,11 @@ HeuristicServices Checked(HeuristicServices s) {
 
 }  // namespace
 
-HeuristicChecks::HeuristicChecks(HeuristicServices services) : services_(Checked(std::move(services))) {}
+HeuristicChecks::HeuristicChecks(HeuristicServices services)
+    : services_(Checked(std::move(services))), stick_(services_.directories) {}
 
 void HeuristicChecks::StartScan(std::vector<std::string> startFolders) {
+  stick_.StartScan(startFolders);
   startFolders_ = std::move(startFolders);
   listedFolder_.clear();
   listedHidden_ = {};
@@ -27,13 +30,26 @@ void HeuristicChecks::StartScan(std::vector<std::string> startFolders) {
 void HeuristicChecks::FolderListed(const std::string& folder, const std::vector<sys::DirEntry>& entries) {
   listedFolder_ = folder;
   listedHidden_ = heuristics::HiddenFolders(entries);
+  // What was listed for the folder before may have changed since.
+  stick_.Forget();
 }
 
-std::optional<Detection> HeuristicChecks::Check(const std::string& folder, const std::string& name,
-                                                const CheckedFile& file) {
+std::vector<Detection> HeuristicChecks::Check(const std::string& folder, const std::string& name,
+                                              const CheckedFile& file) {
+  std::vector<Detection> rows;
   // The quarantine holds what was caught already; a file with no length is
   // gone; the size rule of the checks holds for the rules too.
-  if (InQuarantine(folder) || !file.length || TooLargeForAnyCheck(*file.length)) return std::nullopt;
+  if (InQuarantine(folder) || !file.length || TooLargeForAnyCheck(*file.length)) return rows;
+  if (heuristics::IsShortcutName(name)) {
+    ShortcutRows(folder, name, file, rows);
+  } else if (!file.Reported()) {
+    if (std::optional<Detection> own = OwnRow(folder, name, file)) rows.push_back(std::move(*own));
+  }
+  return rows;
+}
+
+std::optional<Detection> HeuristicChecks::OwnRow(const std::string& folder, const std::string& name,
+                                                 const CheckedFile& file) {
   const std::string path = folder + name;
   if (heuristics::IsAutorunName(name)) {
     if (!AutorunPlace(folder)) return std::nullopt;
@@ -49,6 +65,53 @@ std::optional<Detection> HeuristicChecks::Check(const std::string& folder, const
   const std::optional<std::string_view> rule = FileRule(path, name, file, folder == listedFolder_ ? listedHidden_ : kNone);
   if (!rule) return std::nullopt;
   return Found({path, std::string(*rule), *file.length, heuristics::kRemark, file.Identity()}, file.content);
+}
+
+void HeuristicChecks::ShortcutRows(const std::string& folder, const std::string& name, const CheckedFile& file,
+                                   std::vector<Detection>& rows) {
+  const std::string path = folder + name;
+  // One byte past the reader's limit tells it where the read, not the shortcut, ends.
+  const std::string head = file.content ? std::string() : services_.readHead(path, kShellLinkReadBytes + 1);
+  const std::optional<ShellLink> link = ReadShellLink(file.content ? *file.content : std::string_view(head));
+  if (!link) return;
+  const std::string stem = name.substr(0, name.size() - std::string_view(".lnk").size());
+  const bool inPlaceOfAFolder = folder == listedFolder_ && listedHidden_.Has(stem);
+  // A relative name runs from the working folder the shortcut gives, or else
+  // from the shortcut's own folder.
+  std::string base = folder;
+  if (!link->workingDir.empty()) {
+    std::optional<heuristics::StickEntry> dir = stick_.Find(link->workingDir, folder, folder);
+    if (dir && (dir->attributes & sys::kAttrDirectory))
+      base = dir->path.back() == folder.back() ? dir->path : dir->path + folder.back();
+  }
+  auto find = [&](std::string_view written) {
+    std::optional<heuristics::StickEntry> e = stick_.Find(std::string(written), folder, base);
+    return e || base == folder ? e : stick_.Find(std::string(written), folder, folder);
+  };
+  const heuristics::ShortcutVerdict verdict = heuristics::JudgeShortcut(*link, name, inPlaceOfAFolder, find);
+  if (!verdict.worm) return;
+  if (!file.Reported()) {
+    std::optional<Detection> own =
+        Found({path, heuristics::kShortcut, *file.length, heuristics::kRemark, file.Identity()}, file.content);
+    // Restored by the user: the shortcut is theirs, and so is what it starts.
+    if (!own) return;
+    rows.push_back(std::move(*own));
+  }
+  for (const heuristics::StickEntry& started : verdict.started) {
+    const std::optional<std::string> inTree = stick_.InScannedTree(started.path);
+    if (!inTree) continue;
+    if (std::optional<Detection> row = TargetRow(*inTree)) rows.push_back(std::move(*row));
+  }
+}
+
+std::optional<Detection> HeuristicChecks::TargetRow(const std::string& path) {
+  const std::size_t cut = path.find_last_of(services_.directories.Separator()) + 1;
+  // Read as the walk reads every file: the row is the checks' when they name it.
+  const CheckedFile checked = services_.check(path.substr(0, cut), path.substr(cut));
+  if (checked.found) return checked.found;
+  if (!checked.length || TooLargeForAnyCheck(*checked.length)) return std::nullopt;
+  return Found({path, heuristics::kShortcutTarget, *checked.length, heuristics::kRemark, checked.Identity()},
+               checked.content);
 }
 
 std::optional<Detection> HeuristicChecks::Found(Detection found, std::optional<std::string_view> content) const {

@@ -2,7 +2,8 @@
 // The heuristic rules (scan/heuristics.h) put to the files of a scan, after
 // the checks: what the engine read of a file is what the rules look at, and
 // what they need beyond it (the folder beside the file, a program an
-// autorun.inf starts) is read through the same listing and the same checks.
+// autorun.inf or a shortcut starts) is read through the same listing and the
+// same checks.
 #include <functional>
 #include <optional>
 #include <string>
@@ -12,6 +13,8 @@
 #include "scan/folder_walk.h"
 #include "scan/heuristics.h"
 #include "scan/scan_engine.h"
+#include "scan/shortcut_heuristics.h"
+#include "scan/stick_paths.h"
 
 namespace tarvex {
 
@@ -39,11 +42,20 @@ class HeuristicChecks {
   // Every listing of the scanning pass, before its files.
   void FolderListed(const std::string& folder, const std::vector<sys::DirEntry>& entries);
 
-  // The row of the rules for a file the checks did not name; `folder` ends in
-  // the separator, `file` is what the engine read of it.
-  std::optional<Detection> Check(const std::string& folder, const std::string& name, const CheckedFile& file);
+  // The rows of the rules for a file: its own when the checks did not name
+  // it, then, for a worm's shortcut, one for each file of the scanned tree it
+  // starts (named by the checks where they know it). `folder` ends in the
+  // separator, `file` is what the engine read of it.
+  std::vector<Detection> Check(const std::string& folder, const std::string& name, const CheckedFile& file);
 
  private:
+  // The row of the autorun.inf, folder twin and double extension rules.
+  std::optional<Detection> OwnRow(const std::string& folder, const std::string& name, const CheckedFile& file);
+  // A shortcut's row, unless the checks named it already, and its targets'.
+  void ShortcutRows(const std::string& folder, const std::string& name, const CheckedFile& file,
+                    std::vector<Detection>& rows);
+  // A file a worm's shortcut starts, as the checks see it.
+  std::optional<Detection> TargetRow(const std::string& path);
   // A drive's root or a folder the scan starts from: where an autorun.inf counts.
   bool AutorunPlace(const std::string& folder) const;
   // The double extension or the folder twin.
@@ -59,6 +71,7 @@ class HeuristicChecks {
   // folder's whole listing into `listing` when given.
   std::optional<sys::DirEntry> EntryOf(const std::string& folder, const std::string& name,
                                        std::vector<sys::DirEntry>* listing);
+  // The find, unless the user vouched for the file.
   std::optional<Detection> Found(Detection found, std::optional<std::string_view> content) const;
 
   HeuristicServices services_;
@@ -67,6 +80,7 @@ class HeuristicChecks {
   // The folder whose files come next, with the hidden folders it holds.
   std::string listedFolder_;
   heuristics::HiddenFolders listedHidden_;
+  StickPaths stick_;
 };
 
 }  // namespace tarvex

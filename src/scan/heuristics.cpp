@@ -118,26 +118,10 @@ bool IsDoubleExtension(std::string_view name, std::string_view head) {
   return IsOneOf(document.substr(dot + 1), kDocumentExtensions);
 }
 
-// The file name of a path written with either separator.
-std::string_view LastPart(std::string_view path) {
-  const std::size_t cut = path.find_last_of("\\/");
-  return cut == std::string_view::npos ? path : path.substr(cut + 1);
-}
-
 bool IsScript(std::string_view path) {
-  const std::string_view name = LastPart(path);
+  const std::string_view name = FileNameOf(path);
   const std::size_t dot = name.rfind('.');
   return IsOneOf(name, kScriptHosts) || (dot != std::string_view::npos && IsOneOf(name.substr(dot + 1), kScriptExtensions));
-}
-
-bool InHidingFolder(std::string_view path) {
-  while (!path.empty()) {
-    const std::size_t cut = path.find_first_of("\\/");
-    if (IsOneOf(path.substr(0, cut), kHidingFolders)) return true;
-    if (cut == std::string_view::npos) break;
-    path.remove_prefix(cut + 1);
-  }
-  return false;
 }
 
 // The program of a command as the system finds it: what the quotes hold, or
@@ -149,9 +133,9 @@ std::string_view ProgramOf(std::string_view command) {
     return Trimmed(command.substr(0, command.find('"')));
   }
   for (std::size_t end = command.find(' '); end != std::string_view::npos; end = command.find(' ', end + 1)) {
-    if (LastPart(command.substr(0, end)).find('.') != std::string_view::npos) return command.substr(0, end);
+    if (FileNameOf(command.substr(0, end)).find('.') != std::string_view::npos) return command.substr(0, end);
   }
-  return LastPart(command).find('.') != std::string_view::npos ? command : command.substr(0, command.find(' '));
+  return FileNameOf(command).find('.') != std::string_view::npos ? command : command.substr(0, command.find(' '));
 }
 
 // open=, shellexecute= and shell\VERB\command=.
@@ -185,7 +169,24 @@ std::optional<std::string_view> FileHeuristic(std::string_view name, std::string
 
 bool SameName(std::string_view a, std::string_view b) { return SameText(a, b); }
 
+std::string FoldedName(std::string_view name) { return LowerText(name); }
+
 bool IsHiddenEntry(std::uint32_t attributes) { return (attributes & (sys::kAttrHidden | sys::kAttrSystem)) != 0; }
+
+std::string_view FileNameOf(std::string_view path) {
+  const std::size_t cut = path.find_last_of("\\/");
+  return cut == std::string_view::npos ? path : path.substr(cut + 1);
+}
+
+bool InHidingFolder(std::string_view path) {
+  while (!path.empty()) {
+    const std::size_t cut = path.find_first_of("\\/");
+    if (IsOneOf(path.substr(0, cut), kHidingFolders)) return true;
+    if (cut == std::string_view::npos) break;
+    path.remove_prefix(cut + 1);
+  }
+  return false;
+}
 
 bool IsAutorunName(std::string_view name) { return SameText(name, "autorun.inf"); }
 

@@ -16,6 +16,9 @@ namespace tarvex::heuristics {
 inline constexpr const char* kFolderTwin = "Heur.FolderTwin";
 inline constexpr const char* kDoubleExt = "Heur.DoubleExt";
 inline constexpr const char* kAutorun = "Heur.Autorun";
+inline constexpr const char* kShortcut = "Heur.Shortcut";
+// The file a worm's shortcut starts.
+inline constexpr const char* kShortcutTarget = "Heur.ShortcutTarget";
 // The remark of every heuristic row.
 inline constexpr const char* kRemark = "Heuristik";
 
@@ -24,9 +27,17 @@ inline constexpr std::size_t kHeadBytes = 2;
 
 // Names compared as the file system compares them, letter case ignored.
 bool SameName(std::string_view a, std::string_view b);
+// The name as SameName sees it: two names are the same when these are equal.
+std::string FoldedName(std::string_view name);
 
 // The hidden or the system attribute: either hides an entry from Explorer.
 bool IsHiddenEntry(std::uint32_t attributes);
+
+// The file name of a path written with either separator.
+std::string_view FileNameOf(std::string_view path);
+// A path through a RECYCLER, $RECYCLE.BIN or System Volume Information
+// folder, where the worms keep their copies out of the user's sight.
+bool InHidingFolder(std::string_view path);
 
 // The hidden folders of one folder's listing, looked up by name (letter case
 // ignored): a stick's root with thousands of worm copies beside thousands of

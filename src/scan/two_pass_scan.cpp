@@ -54,6 +54,7 @@ TwoPassScan::TwoPassScan(ScanSink& sink, ScanServices services)
 ScanCounts TwoPassScan::Run(const std::vector<ScanRoot>& roots) {
   RunningScope running(running_, stopRequested_);
   counts_ = ScanCounts();
+  reported_.clear();
   engine_.ResetBytesRead();
   const char separator = services_.directories.Separator();
   std::vector<std::string> startFolders;
@@ -107,9 +108,10 @@ void TwoPassScan::ExamineFile(const std::string& folder, const std::string& name
   try {
     const CheckedFile file = engine_.CheckSelection(folder, name);
     if (file.unreadable) sink_.Problem(ScanProblem::FileUnreadable, folder + name);
-    std::optional<Detection> found = file.found;
-    if (!found && useHeuristics_) found = heuristics_.Check(folder, name, file);
-    if (found) Report(*found);
+    if (file.found) Report(*file.found);
+    if (useHeuristics_) {
+      for (const Detection& found : heuristics_.Check(folder, name, file)) Report(found);
+    }
   } catch (...) {
     // A failing check costs this file its verdict, never the scan.
     sink_.Problem(ScanProblem::CheckFailed, folder + name);
@@ -127,6 +129,9 @@ void TwoPassScan::DoEvents() {
 }
 
 void TwoPassScan::Report(const Detection& detection) {
+  // One row a file: a file a shortcut starts is named with the shortcut, and
+  // not again when the walk reaches it.
+  if (!reported_.insert(detection.path).second) return;
   ++counts_.detections;
   sink_.Detected(detection);
 }

@@ -4,6 +4,7 @@
 // finds and how far it got is told to a ScanSink as it goes.
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,6 +73,7 @@ class TwoPassScan : private WalkHost {
   void FolderListed(const std::string& folder, const std::vector<sys::DirEntry>& entries) override;
   void ExamineFile(const std::string& folder, const std::string& name) override;
   void DoEvents() override;
+  // Tells a row to the sink, once for each file.
   void Report(const Detection& detection);
 
   ScanSink& sink_;
@@ -82,6 +84,7 @@ class TwoPassScan : private WalkHost {
   const std::vector<ScanRoot>* roots_ = nullptr;
   Kerja kerja_ = Kerja::Hitung;
   ScanCounts counts_;
+  std::set<std::string> reported_;  // the paths of this scan's rows
   bool stopRequested_ = false;
   bool running_ = false;
 };

@@ -197,10 +197,14 @@ class Win32CheckedFile final : public CheckedFile {
 
   // What the name `path` leads to is the file this handle holds, no link at
   // its name, and lying at `final` when that is known: a folder on the way
-  // swapped for a link tells.
+  // swapped for a link tells. The handle's own identity is asked anew: wine
+  // tells its volumes by their drive letters, and a rename between two drives
+  // over one host folder tree succeeds there and gives the same file the other
+  // drive's volume.
   bool Holds(const std::string& path, const std::string& final = "") const {
-    const std::optional<FileIdentity> now = IdentityNow(path);
-    return now && now->SameFile(identity_) && (final.empty() || win32::SamePath(now->finalPath, final));
+    const std::optional<FileIdentity> now = IdentityNow(path), held = win32::IdentityOf(handle_.get());
+    return now && held && now->SameFile(*held) && held->index == identity_.index && held->size == identity_.size &&
+           held->lastWrite == identity_.lastWrite && (final.empty() || win32::SamePath(now->finalPath, final));
   }
   // Where the file's name, or another name beside it, lies: empty when unknown.
   std::string FinalBeside(const std::string& name) const {

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "support/fake_console.h"
@@ -112,6 +113,25 @@ TEST(Unhide, ClearsEveryDepthButWhatMustStayAndDoesNotFollowLinks) {
       {P("E:/Tugas/bab1.doc"), 0u},   {P("E:/Tugas/RECYCLER"), kDir},                {P("E:/Tugas/RECYCLER/x.doc"), 0u}};
   EXPECT_EQ(files.set, cleared);
   EXPECT_EQ(run.out, "Unhiding E: (" + P("E:/") + ")\nbrought back: 4\ncould not change: 1\n");
+}
+
+// The loader worm's folder of a no-break space holds the user's files; a
+// blank name deeper down, or with a letter in it, is no such folder.
+TEST(Unhide, NamesTheBlankFoldersAtTheTopWithTheFilesTheyHold) {
+  const std::string nbsp = "\xC2\xA0";
+  FakeAttributeFiles files;
+  files.tree[P("E:/")] = {{nbsp, kDir | kH | kS}, {" " + nbsp + " ", kDir}, {nbsp + "x", kDir}, {"desktop.ini", kH | kS}};
+  files.tree[P("E:/") + nbsp + P("/")] = {{"a.doc", 0}, {"Tugas", kDir | kH}, {"desktop.ini", kH | kS}};
+  files.tree[P("E:/") + nbsp + P("/Tugas/")] = {{"b.doc", kH}, {nbsp, kDir}};
+  files.tree[P("E:/") + nbsp + P("/Tugas/") + nbsp + P("/")] = {{"c.doc", 0}};
+  files.tree[P("E:/") + nbsp + "x" + P("/")] = {{"d.doc", 0}};
+  const UnhideRun run = Unhide("E:", {Kind::Folder, P("E:/")}, files);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_THAT(run.out, HasSubstr("brought back: 3\ncould not change: 0\n"));
+  EXPECT_THAT(run.out, HasSubstr("blank-named folder: 4 files in \"" + P("E:/") + nbsp + "\" (its name: 1 no-break space)\n"));
+  EXPECT_THAT(run.out, HasSubstr("blank-named folder: 0 files in \"" + P("E:/") + " " + nbsp +
+                                     " \" (its name: 1 no-break space and 2 spaces)\n"));
+  EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 5) << run.out;
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "app/antivirus_window_win32.h"
 #include "remedy/quarantine.h"
 #include "scan/file_detection.h"
+#include "scan/folder_walk.h"
 #include "scan/scan_progress.h"
 #include "signatures/checksum_text.h"
 #include "signatures/cls_crc.h"
@@ -22,6 +23,7 @@
 #include "support/command_run_win32.h"
 #include "support/program_win32.h"
 #include "support/running_program_win32.h"
+#include "support/shell_link_win32.h"
 #include "support/temp_tree_win32.h"
 #include "support/window_probe_win32.h"
 #include "system/file_system.h"
@@ -392,6 +394,97 @@ TEST_F(ScanDetection, RealMediaGiveNoRowAndEachWormTrickGivesItsRow) {
   std::istringstream lines(testing::RunCommand(command, "").output);
   for (std::string line; std::getline(lines, line);) found.insert(line.substr(0, line.find('\t', line.find('\t') + 1)));
   EXPECT_EQ(found, expected);
+}
+
+// The console's lines for a scan of `root`, without its summary, and its exit status.
+testing::CommandRun ConsoleScan(const std::string& database, const std::string& root) {
+  // A backslash before the closing quote doubled, or the program reads a quote.
+  testing::CommandRun run = testing::RunCommand(testing::Quoted(testing::Beside("tarvex-scan.exe")) +
+                                                    " --no-summary --db " + testing::Quoted(database) + " " +
+                                                    testing::Quoted(root.ends_with('\\') ? root + "\\" : root),
+                                                "");
+  std::erase(run.output, '\r');
+  return run;
+}
+
+// Every worm variant and every look-alike of the table, each in its folder of
+// the removable drive R:, its shortcuts made by the shell: the window and the
+// console give each case exactly its rows, in the same order.
+TEST_F(ScanDetection, ShortcutWormsGiveTheirRowsAndTheShortcutsPeopleMakeNone) {
+  testing::TestStick stick;
+  UseDatabase("");
+  std::map<std::string, std::vector<Row>> expected;  // by the case's folder
+  for (const testing::ShortcutCase& c : testing::ShortcutCases()) {
+    const std::string folder = std::string(testing::kStickDrive) + c.folder + "\\";
+    ASSERT_TRUE(testing::WriteCase(c, folder)) << c.folder;
+    for (const testing::StickRow& row : c.rows) {
+      const std::string path = folder + row.path;
+      expected[c.folder].push_back({row.rule, path, std::to_string(sys::FileLength(path).value_or(-1)), "Heuristik"});
+    }
+  }
+  chosen_ = testing::kStickDrive;
+  Scan();
+
+  const std::vector<Row> rows = ListedRows();
+  std::map<std::string, std::vector<Row>> found;
+  std::string lines;
+  for (const Row& r : rows) {
+    found[r.path.substr(3, r.path.find('\\', 3) - 3)].push_back(r);
+    lines += r.path + "\t" + r.name + "\t" + r.size + "\t" + r.remark + "\n";
+  }
+  EXPECT_EQ(found, expected);
+  EXPECT_EQ(Text(Antivirus::lblJumlahVirus), std::to_string(rows.size()));
+  const testing::CommandRun console = ConsoleScan(programFolder_.Root() + "\\Tarvex.db", testing::kStickDrive);
+  EXPECT_EQ(console.output, lines);
+  EXPECT_EQ(console.exitCode, 1u);
+}
+
+// A stick as the user meets it after two worms, their shortcuts made by the
+// shell: Karantina takes each shortcut and what it starts into C:\Karantina\,
+// recorded in the manifest, and FileRecover.bat brings the hidden folders
+// back and tells where the loader put the user's files.
+TEST_F(ScanDetection, KarantinaThenFileRecoverLeaveTheStickAsTheUserHadIt) {
+  testing::TestStick stick;
+  QuarantineFolder quarantine;
+  ASSERT_TRUE(quarantine.Content().empty()) << "left over from an earlier run";
+  UseDatabase("");
+  const std::string root = testing::kStickDrive, blank = root + testing::kNoBreakSpace;
+  std::set<std::string> caught;
+  for (const testing::ShortcutCase& c : testing::ShortcutCases()) {
+    if (c.folder != "cmd" && c.folder != "loader") continue;
+    ASSERT_TRUE(testing::WriteCase(c, root));
+    for (const testing::StickRow& row : c.rows) caught.insert(root + row.path + "\t" + row.rule);
+  }
+  chosen_ = root;
+  Scan();
+  std::set<std::string> listed;
+  for (const Row& r : ListedRows()) listed.insert(r.path + "\t" + r.name);
+  EXPECT_EQ(listed, caught);
+
+  Click(Antivirus::cmdKarantina);
+  EXPECT_EQ(testing::ListRows(Child(Antivirus::ListView1)), 0);
+  EXPECT_EQ(quarantine.Content().size(), caught.size());
+  std::set<std::string> recorded;
+  for (const ManifestRecord& r : ParseManifest(ReadText(kQuarantineFolder + std::string(kManifestName))))
+    recorded.insert(r.original + "\t" + r.virus);
+  EXPECT_EQ(recorded, caught);
+
+  const testing::CommandRun recover = testing::RunCommand(
+      "cmd.exe /c " + testing::Quoted(testing::Quoted(testing::Beside("FileRecover.bat")) + " R:"), "");
+  EXPECT_EQ(recover.exitCode, 0u) << recover.output;
+  EXPECT_NE(recover.output.find("ke folder tanpa nama di \"R:\\\" (2 file)."), std::string::npos) << recover.output;
+  // The user's folders and files, visible, and nothing of the worms.
+  std::set<std::string> onStick;
+  for (const sys::DirEntry& e : sys::ListDirectory(root, kFolderListingMask)) {
+    if (e.name != "." && e.name != "..") onStick.insert(e.name);
+  }
+  EXPECT_EQ(onStick, (std::set<std::string>{"Tugas", testing::kNoBreakSpace}));
+  for (const std::string& path : {root + "Tugas", root + "Tugas\\laporan.docx", blank, blank + "\\Tugas\\laporan.docx",
+                                  blank + "\\foto.jpg"}) {
+    const std::optional<std::uint32_t> attributes = sys::FileAttributes(path);
+    ASSERT_TRUE(attributes) << path;
+    EXPECT_EQ(*attributes & testing::kHiddenSystem, 0u) << path;
+  }
 }
 
 // Only the quarantine folder, in any letter case, is left unchecked; one whose name begins like it is checked.

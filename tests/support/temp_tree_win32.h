@@ -71,17 +71,8 @@ class TempTree {
   // The path in the long form the wide functions take.
   static std::wstring Wide(const std::string& path) { return sys::win32::WidePath(path).value_or(L""); }
 
- private:
-  static int& Counter() {
-    static int n = 0;
-    return n;
-  }
-  // Every folder on the way to the last backslash of `path`.
-  void MakeFolders(const std::string& path) const {
-    for (std::string::size_type i = root_.size() + 1; (i = path.find('\\', i)) != std::string::npos; ++i)
-      CreateDirectoryW(Wide(path.substr(0, i)).c_str(), nullptr);
-  }
-  static void RemoveAll(const std::wstring& folder) {
+  // Everything in the folder (a long-path form), the folder itself left.
+  static void RemoveContents(const std::wstring& folder) {
     WIN32_FIND_DATAW fd;
     HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE) {
@@ -101,10 +92,23 @@ class TempTree {
       } while (FindNextFileW(h, &fd));
       FindClose(h);
     }
+  }
+
+ private:
+  static void RemoveAll(const std::wstring& folder) {
+    RemoveContents(folder);
     SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryW(folder.c_str());
   }
-
+  static int& Counter() {
+    static int n = 0;
+    return n;
+  }
+  // Every folder on the way to the last backslash of `path`.
+  void MakeFolders(const std::string& path) const {
+    for (std::string::size_type i = root_.size() + 1; (i = path.find('\\', i)) != std::string::npos; ++i)
+      CreateDirectoryW(Wide(path.substr(0, i)).c_str(), nullptr);
+  }
   std::string root_;
 };
 
