@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "console/detection_cleanup.h"
+#include "console/scan_command.h"
 #include "signatures/temp_files.h"
 #include "support/detection_samples.h"
 #include "support/fake_console.h"
