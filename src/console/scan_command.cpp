@@ -280,7 +280,7 @@ int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const Co
   Findings findings(printer);
   TwoPassScan scan(findings, services.scan);
   const std::string trustedFolder = TrustedQuarantine(options);
-  Quarantine trusted(trustedFolder, cleanupServices.files, cleanupServices.clock);
+  Quarantine trusted(sys::WithSeparator(trustedFolder), cleanupServices.files, cleanupServices.clock);
   if (!trustedFolder.empty()) {
     // Read once for the whole scan.
     trusted.ReadTrust();

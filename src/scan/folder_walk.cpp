@@ -42,7 +42,9 @@ std::optional<FolderWalk::Step> FolderWalk::Next(bool stop) {
         phase_ = Phase::Files;
         continue;
       case Phase::Files:
-        while (nextFile_ < files_.size() && (files_[nextFile_].attributes & sys::kAttrDirectory)) ++nextFile_;
+        // A link to a file may lead out of the tree: it is followed no more than a folder's.
+        while (nextFile_ < files_.size() && (files_[nextFile_].attributes & (sys::kAttrDirectory | sys::kAttrReparsePoint)))
+          ++nextFile_;
         if (nextFile_ == files_.size()) {
           levels_.push_back(std::move(entered_));
           phase_ = Phase::Climb;
