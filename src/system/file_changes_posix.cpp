@@ -62,8 +62,18 @@ struct Descent {
   std::string at;  // where it stopped
 };
 
+// The longest path taken, in bytes: the deepest Windows allows, in characters.
+constexpr std::size_t kLongestPath = 32767;
+
 Descent DescendWithoutLinks(const std::string& path, bool make) {
   Descent out;
+  // A NUL would end a name early and reach another; a path beyond any system's
+  // is no place the program ever found a file.
+  if (path.find('\0') != std::string::npos || path.size() > kLongestPath) {
+    out.error = ENAMETOOLONG;
+    out.at = path.substr(0, 80);
+    return out;
+  }
   out.folder = Fd(open(!path.empty() && path[0] == '/' ? "/" : ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   for (std::size_t start = 0; out.folder.ok() && start < path.size();) {
     std::size_t end = std::min(path.find('/', start), path.size());

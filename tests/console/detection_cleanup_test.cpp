@@ -129,9 +129,9 @@ TEST_F(CleanupTest, EachFaultOfTheConsoleIsCaught) {
          afterRead_ = nullptr;
          return lines.size() == 1 && lines[0].ends_with("\tchanged since the scan") && Read(path) == "the user's";
        }},
-      {"--move with a relative or linked DIR never moves a file already in DIR again", [&] {
+      {"--move with a relative, linked or not yet made DIR never moves a file already in DIR again", [&] {
          File("rel", "eicar.com", eicar);
-         std::vector<std::string> dirs = {Tree() + "rel" + sep + ".." + sep + "rel" + sep + "q"};
+         std::vector<std::string> dirs = {Tree() + "rel" + sep + ".." + sep + "rel" + sep + "new" + sep + "q"};
 #ifndef _WIN32
          dirs.push_back(fs::relative(Tree() + "rel/q").string());
          dirs.push_back(tmp_.Path("qlink"));
