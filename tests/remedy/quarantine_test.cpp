@@ -139,12 +139,6 @@ TEST(QuarantineFaults, EachIsCaught) {
          d.files_.Add(q + kManifestName, "").readOnly.insert(q + kManifestName);
          return d.Quarantined("C:\\c\\y.exe").kind == RemedyOutcome::Kind::Failed && d.files_.files.count("C:\\c\\y.exe");
        }},
-      {"a manifest that is no ordinary file is neither read nor written", [&](Desk& d) {
-         d.files_.odd.insert(q + kManifestName);
-         const RemedyOutcome moved = d.Quarantined("C:\\c\\y.exe");
-         return moved.reason.ends_with("is no ordinary file") && d.files_.files.count("C:\\c\\y.exe") &&
-                d.quarantine_.List().empty() && !d.quarantine_.Problem().empty();
-       }},
       {"a file in a folder that cannot be searched is not already gone", [&](Desk& d) {
          d.files_.Add("C:\\d\\z.exe").unsearchable.insert("C:\\d");
          for (const auto& identity : {d.files_.Identify("C:\\d\\z.exe"), std::optional<sys::FileIdentity>()}) {

@@ -57,13 +57,12 @@ class FakeFileSystem : public sys::FileSystem {
   }
   bool AppendText(const std::string& path, const std::string& text, bool ownLine) override {
     journal.push_back("append " + path + " " + text);
-    if (!folders.count(FolderOf(path)) || readOnly.count(path) || odd.count(path)) return false;
+    if (!folders.count(FolderOf(path)) || readOnly.count(path)) return false;
     std::string& content = files[path].content;
     content += (ownLine && !content.empty() && content.back() != '\n' ? "\r\n" : "") + text;
     return true;
   }
   sys::TextRead ReadText(const std::string& path, std::size_t limit) override {
-    if (odd.count(path)) return {sys::TextRead::Kind::NotRegular, {}};
     if (!files.count(path)) return {sys::TextRead::Kind::Missing, {}};
     if (files[path].content.size() > limit) return {sys::TextRead::Kind::TooLarge, {}};
     return {sys::TextRead::Kind::Read, files[path].content};
@@ -88,7 +87,6 @@ class FakeFileSystem : public sys::FileSystem {
   std::set<std::string> inUse;            // delete and move fail
   std::set<std::string> stuckAttributes;  // the attribute reset fails
   std::set<std::string> readOnly;         // cannot be appended to
-  std::set<std::string> odd;              // no ordinary file: a pipe, a device
   std::set<std::string> links;            // folders that are links
   std::set<std::string> unsearchable;     // folders whose names cannot be looked up
   bool dieOnMove = false;                 // the program ends in the middle of a move

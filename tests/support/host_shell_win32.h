@@ -11,15 +11,14 @@
 
 namespace tarvex::testing {
 
-// The host's path of a Windows path; "" outside wine.
+// The host's path of a Windows path (of a folder that is there); "" outside wine.
 inline std::string HostPath(const std::string& path) {
   using Convert = char*(CDECL*)(const wchar_t*);
   static const auto convert = reinterpret_cast<Convert>(
       reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-  const std::wstring wide = sys::win32::Wide(path).value_or(L"");
-  char* host = convert ? convert(wide.c_str()) : nullptr;
+  char* host = convert ? convert(sys::win32::Wide(path).value_or(L"").c_str()) : nullptr;
   const std::string out = host ? host : "";
-  if (host) HeapFree(GetProcessHeap(), 0, host);
+  HeapFree(GetProcessHeap(), 0, host);
   return out;
 }
 
@@ -32,18 +31,21 @@ inline int HostShell(const std::string& script) {
   std::ofstream("Z:" + name + ".sh", std::ios::binary) << "(\n" << script << "\n)\necho $? > " << name << ".part && mv "
                                                        << name << ".part " << name << ".status\n";
   std::wstring command = sys::win32::Wide("sh " + name + ".sh").value_or(L"");
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
+  STARTUPINFOW si{sizeof si};
   PROCESS_INFORMATION pi{};
   if (!CreateProcessW(L"Z:\\bin\\sh", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
   int code = -1;
-  for (int waited = 0; waited < 60000 && code < 0; waited += 20) {
-    std::ifstream in(status);
-    if (!(in >> code)) code = -1, Sleep(20);
-  }
+  for (int waited = 0; waited < 60000 && !(std::ifstream(status) >> code); waited += 20) Sleep(20);
   return code;
 }
+
+// A script of the host's shell run when the scope ends, to undo what the
+// test made: wine's DeleteFile would go where a link leads.
+struct HostCleanUp {
+  std::string script;
+  ~HostCleanUp() { HostShell(script); }
+};
 
 }  // namespace tarvex::testing
