@@ -67,13 +67,24 @@ expect scripts-1 1 "$(native "$work/скан/病毒/файл.com")${tab}EICAR-Te
 expect scripts-2 1 "$(native "$work/ιός/فيروس 🦠.com")${tab}EICAR-Test-File" "$(native "$work")"
 expect scripts-summary 1 "Detections:     3" "$(native "$work")"
 
-# A quarantine whose manifest leads to /dev/zero: refused at once, never read
-# (it filled the memory), and a scan trusts nothing from it.
-mkdir -p "$work/zero" "$work/worm"
+# A quarantine whose manifest leads to /dev/zero or is a pipe: refused at once,
+# never read (it filled the memory or hung), nothing moved, and a scan trusts
+# nothing from it; a file for a quarantine folder is refused too.
+mkdir -p "$work/zero" "$work/pipe" "$work/worm"
 ln -s /dev/zero "$work/zero/karantina.txt"
+mkfifo "$work/pipe/karantina.txt"
 printf 'MZ%0300d' 0 >"$work/worm/foto.jpg.exe"
 expect zero-manifest 2 "is no ordinary file" --list-quarantine --quarantine "$(native "$work/zero")"
+expect pipe-manifest 2 "is no ordinary file" --move "$(native "$work/pipe")" "$(native "$work/worm")"
 expect zero-manifest-trust 1 "${tab}Heur.DoubleExt${tab}" --quarantine "$(native "$work/zero")" "$(native "$work/worm")"
+expect quarantine-file 2 "cannot open the quarantine folder" --list-quarantine --quarantine "$(native "$work/worm/foto.jpg.exe")"
+# A link in a scanned folder is not followed, one named is, to where it leads
+# (wine's listing shows a Linux link as a file: natively only).
+if [ -z "$runner" ]; then
+  ln -s "$work/dirty/eicar.com" "$work/worm/link.com"
+  expect link-in-tree 1 "Detections:     1" "$work/worm"
+  expect link-named 1 "$(realpath "$work/dirty/eicar.com")${tab}EICAR-Test-File" "$work/worm/link.com"
+fi
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
