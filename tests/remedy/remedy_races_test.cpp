@@ -1,10 +1,8 @@
-// The remedy on real files, with someone else changing them between its steps
-// (the file system's seam): a clean file put in the found file's place, the
-// found file moved aside with a link to it at its name, a link to a file
-// outside the tree, a pipe, the folder swapped for a link to where it went.
-// Whatever the moment, what was put there and everything outside the tree
-// stay as they were, and the outcome never claims a change the found file did
-// not undergo. The host's shell makes the links and pipes, also under wine.
+// The remedy on real files, changed by someone else between its steps (the
+// file system's seam): whatever the moment, what was put at the name and
+// everything outside the tree stay as they were, and the outcome never claims
+// a change the found file did not undergo. The host's shell makes the links
+// and pipes, also under wine.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -68,7 +66,7 @@ TEST(RemedyRaces, NothingButTheFoundFileIsEverTouched) {
 #else
   const fs::path otherDisk = "/dev/shm";
 #endif
-  const fs::path quarantines[] = {fs::path(tmp.Folder()) / "q", otherDisk / ("tarvex_q_" + fs::path(tmp.Folder()).filename().string())};
+  const fs::path folder = tmp.Folder(), quarantines[] = {folder / "q", otherDisk / ("tarvex_q_" + folder.filename().string())};
   const std::string root = Host(tmp.Folder()), other = Host(otherDisk) + "/" + quarantines[1].filename().string();
   // $T the tree, $D the found file's folder and $F the file, $Q the quarantine, $OUT a file outside the tree.
   const auto script = [&](const std::string& text, const fs::path& q) {
