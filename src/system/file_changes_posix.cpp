@@ -114,17 +114,15 @@ ChangeResult MissingOr(int error, ChangeResult otherwise) {
 
 class PosixFolder final : public OpenFolder {
  public:
-  PosixFolder(Fd fd, std::string path) : fd_(std::move(fd)), path_(WithSeparator(std::move(path))) {
+  PosixFolder(Fd fd, std::string path) : OpenFolder(WithSeparator(std::move(path))), fd_(std::move(fd)) {
     struct stat st;
     device_ = fstat(fd_.get(), &st) == 0 ? st.st_dev : 0;
   }
-  const std::string& Path() const override { return path_; }
   int fd() const { return fd_.get(); }
   dev_t device() const { return device_; }
 
  private:
   Fd fd_;
-  std::string path_;
   dev_t device_ = 0;
 };
 

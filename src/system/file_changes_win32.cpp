@@ -103,12 +103,11 @@ std::optional<FileIdentity> IdentityNow(const std::string& path) {
 
 class Win32Folder final : public OpenFolder {
  public:
-  Win32Folder(ScopedHandle handle, std::string path) : handle_(std::move(handle)), path_(WithSeparator(std::move(path))) {}
-  const std::string& Path() const override { return path_; }
+  Win32Folder(ScopedHandle handle, std::string path)
+      : OpenFolder(WithSeparator(std::move(path))), handle_(std::move(handle)) {}
 
  private:
   ScopedHandle handle_;  // opened without delete sharing: the folder cannot be renamed while it is held
-  std::string path_;
 };
 
 class Win32CheckedFile final : public CheckedFile {

@@ -48,7 +48,7 @@ class FakeFileSystem : public sys::FileSystem {
       if (step.size() > 2 && !folders.count(step)) MakeFolder(step);
     }
     if (!folders.count(folder)) return {sys::ReachedFolder::Kind::Failed, nullptr, folder + ": not found"};
-    return {sys::ReachedFolder::Kind::Ready, std::make_unique<Folder>(folder + "\\"), ""};
+    return {sys::ReachedFolder::Kind::Ready, std::make_unique<sys::OpenFolder>(folder + "\\"), ""};
   }
   bool MakeFolder(const std::string& path) override {
     journal.push_back("folder " + path);
@@ -93,15 +93,6 @@ class FakeFileSystem : public sys::FileSystem {
   std::vector<std::string> journal;
 
  private:
-  class Folder final : public sys::OpenFolder {
-   public:
-    explicit Folder(std::string path) : path_(std::move(path)) {}
-    const std::string& Path() const override { return path_; }
-
-   private:
-    std::string path_;
-  };
-
   // The file found, its attributes cleared as the real file systems do before they act.
   class Checked final : public sys::CheckedFile {
    public:
