@@ -117,9 +117,7 @@ TEST_F(CleanupTest, EachFaultOfTheConsoleIsCaught) {
       {"a file replaced right after the scan read it is changed since the scan, status 2", [&] {
          const std::string path = File("swap", "eicar.com", eicar);
          afterRead_ = [&](const std::string& read) {
-           if (read != path) return;
-           fs::rename(fs::u8path(path), fs::u8path(path + ".aside"));
-           std::ofstream(fs::u8path(path)) << "the user's";
+           if (read == path) fs::rename(fs::u8path(path), fs::u8path(path + ".aside")), std::ofstream(fs::u8path(path)) << "the user's";
          };
          const auto lines = Run({"--no-summary", "--remove", Tree() + "swap"}, kError, false);
          afterRead_ = nullptr;

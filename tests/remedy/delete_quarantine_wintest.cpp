@@ -215,9 +215,8 @@ void Announce(wchar_t drive, const std::string& hostFolder, const wchar_t* file,
 // virus on the one scanned, a clean file of the same size and time at the same
 // place (and so the same index) on the other, swapped in before Hapus.
 TEST_F(RemedyOnWine, HapusOnAStickSwappedForAnotherOfTheSameLayoutLeavesIt) {
-  const char* prefix = getenv("WINEPREFIX");
-  ASSERT_TRUE(prefix);
-  const std::string drive = std::string(prefix) + "-flash", images = "/tmp/tarvex-sticks-" + std::to_string(GetCurrentProcessId());
+  const std::string drive = std::string(getenv("WINEPREFIX")) + "-flash",  // the prefix's R:
+                    images = "/tmp/tarvex-sticks-" + std::to_string(GetCurrentProcessId());
   const std::string clean(68, 'c');
   std::string make = "set -e; mkdir -p " + images + "; cd " + images + "\n";
   for (const auto& [stick, content, serial] : {std::tuple{"a", std::string(testing::kEicar), "1111"}, {"b", clean, "2222"}}) {

@@ -1,7 +1,6 @@
 #pragma once
-// Under wine, what only the host can make: links, pipes, mounted disk images.
-// A script of the host's shell run from the test, with the test's paths as
-// the host sees them.
+// Under wine, what only the host can make (links, pipes, mounted disk images):
+// a script of the host's shell, with the test's paths as the host sees them.
 #include <windows.h>
 
 #include <fstream>
@@ -22,9 +21,8 @@ inline std::string HostPath(const std::string& path) {
   return out;
 }
 
-// The script's exit status; -1 when the host's shell cannot be started or
-// does not end within a minute. Wine cannot wait for a host program: the
-// script leaves its status in a file of its own.
+// The script's exit status, which it leaves in a file (wine cannot wait for a
+// host program); -1 when it cannot be started or runs past a minute.
 inline int HostShell(const std::string& script) {
   const std::string name = "/tmp/tarvex-" + std::to_string(GetCurrentProcessId()), status = "Z:" + name + ".status";
   DeleteFileA(status.c_str());
