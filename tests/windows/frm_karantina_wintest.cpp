@@ -50,14 +50,6 @@ class KarantinaWindow : public testing::ProgramTest {
     Settle(20);
   }
 
-  // The quarantine window from the main window's menu.
-  void OpenKarantina() {
-    State().Click(A::mnuKarantina);
-    Settle();
-    window_ = app_->Find(AppWindow::frmKarantina);
-    ASSERT_TRUE(window_ && window_->IsLoaded());
-  }
-
   testing::TempTree tree_{"karantina"};
   ui::TableWindow* window_ = nullptr;
 };
@@ -70,7 +62,10 @@ TEST_F(KarantinaWindow, QuarantinedFilesComeBackWithoutOverwritingAndARestoredHe
   ASSERT_EQ(Scan().size(), 4u);
   Click(A::cmdKarantina);
 
-  ASSERT_NO_FATAL_FAILURE(OpenKarantina());
+  State().Click(A::mnuKarantina);
+  Settle();
+  window_ = app_->Find(AppWindow::frmKarantina);
+  ASSERT_TRUE(window_ && window_->IsLoaded());
   testing::ExpectWindowMatchesItsTable(*window_);
   HWND list = window_->Control(F::lvKarantina);
   EXPECT_THAT(testing::ListColumn(list, 2), UnorderedElementsAre(tree_.Path("a\\"), tree_.Path("b\\"), tree_.Path("c\\"), tree_.Path("d\\")));
@@ -104,7 +99,10 @@ TEST_F(KarantinaWindow, AManifestLeadingToDevZeroIsNeverRead) {
   const std::string manifest = "'" + testing::HostPath("C:\\Karantina") + "/karantina.txt'";
   testing::HostCleanUp unlink{"rm -f " + manifest};
   ASSERT_EQ(testing::HostShell("ln -s /dev/zero " + manifest), 0);
-  ASSERT_NO_FATAL_FAILURE(OpenKarantina());
+  State().Click(A::mnuKarantina);
+  Settle();
+  window_ = app_->Find(AppWindow::frmKarantina);
+  ASSERT_TRUE(window_ && window_->IsLoaded());
   EXPECT_EQ(testing::ListRows(window_->Control(F::lvKarantina)), 1);
   EXPECT_EQ(testing::WindowText(window_->Control(F::lblStatus)), "1 file di karantina. Daftar karantina.txt tidak terbaca.");
   Press(F::cmdTutup);
