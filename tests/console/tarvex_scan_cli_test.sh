@@ -49,7 +49,7 @@ printf '%s' "$eicar" >"$work/dirty/eicar.com"
 printf '%s' "$eicar" >"$work/скан/病毒/файл.com"
 printf '%s' "$eicar" >"$work/ιός/فيروس 🦠.com"
 printf '6851CF3C:EICAR-Test-File\r\n' >"$work/truncated.db"
-tab=$'\t'
+tab=$'\t' nl=$'\n'
 
 expect version 0 "tarvex-scan 1.00" --version
 expect help 0 "Usage: tarvex-scan [options] PATH..." --help
@@ -78,12 +78,20 @@ expect zero-manifest 2 "is no ordinary file" --list-quarantine --quarantine "$(n
 expect pipe-manifest 2 "is no ordinary file" --move "$(native "$work/pipe")" "$(native "$work/worm")"
 expect zero-manifest-trust 1 "${tab}Heur.DoubleExt${tab}" --quarantine "$(native "$work/zero")" "$(native "$work/worm")"
 expect quarantine-file 2 "cannot open the quarantine folder" --list-quarantine --quarantine "$(native "$work/worm/foto.jpg.exe")"
-# A link in a scanned folder is not followed, one named is, to where it leads
-# (wine's listing shows a Linux link as a file: natively only).
+rm "$work/zero/karantina.txt"
+printf stray >"$work/zero/stray.exe_vir2"
+expect json-unknown-origin 0 '{"id":null,"name":"stray.exe_vir2"' --json --list-quarantine --quarantine "$(native "$work/zero")"
+# Natively only: a link in a scanned folder is not followed, one named is, to
+# where it leads (wine's listing shows a Linux link as a file); a name holding
+# a tab, a line end or bytes that are not UTF-8 (one U+FFFD a byte in JSON).
 if [ -z "$runner" ]; then
   ln -s "$work/dirty/eicar.com" "$work/worm/link.com"
   expect link-in-tree 1 "Detections:     1" "$work/worm"
   expect link-named 1 "$(realpath "$work/dirty/eicar.com")${tab}EICAR-Test-File" "$work/worm/link.com"
+  printf x >"$work/zero/a${tab}b${nl}c_vir"
+  expect list-escaped 0 "-${tab}a%09b%0Ac_vir${tab}${tab}unknown origin" --list-quarantine --quarantine "$work/zero"
+  mkdir "$work/utf" && printf '%s' "$eicar" >"$work/utf/a$(printf '\342\202\377').com"
+  expect json-replacement 1 "a$(printf '\357\277\275\357\277\275\357\277\275').com" --json "$work/utf"
 fi
 
 echo "$passed passed, $failed failed"
