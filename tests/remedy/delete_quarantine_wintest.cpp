@@ -233,7 +233,6 @@ TEST_F(RemedyOnWine, HapusOnAStickSwappedForAnotherOfTheSameLayoutLeavesIt) {
   chosen_ = "R:\\";
   Click(A::cmdScan);
   ASSERT_THAT(ListedPaths(), ElementsAre("R:\\sub\\eicar.com"));
-
   ASSERT_EQ(testing::HostShell("umount '" + drive + "' && mount -o loop " + images + "/b.img '" + drive + "'"), 0);
   Announce(L'r', drive, L"R:\\sub\\eicar.com", 0x2222);
   Click(A::cmdHapus);
