@@ -265,16 +265,14 @@ class Win32CheckedFile final : public CheckedFile {
     return result;
   }
 
+  // What the checks saw of the file, and no more.
   bool Copy(HANDLE out) {
-    LARGE_INTEGER start{};
-    if (!SetFilePointerEx(handle_.get(), start, nullptr, FILE_BEGIN)) return false;
-    std::string buffer(1 << 16, '\0');
-    for (;;) {
-      DWORD got = 0, written = 0;
-      if (!ReadFile(handle_.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) return false;
-      if (got == 0) return true;
-      if (!WriteFile(out, buffer.data(), got, &written, nullptr) || written != got) return false;
-    }
+    bool copied = true;
+    return ReadAll([&](std::string_view part) {
+             DWORD written = 0;
+             copied = copied && WriteFile(out, part.data(), static_cast<DWORD>(part.size()), &written, nullptr) &&
+                      written == part.size();
+           }) && copied;
   }
 
   ScopedHandle handle_;

@@ -60,22 +60,27 @@ constexpr std::optional<Step> kMoments[] = {std::nullopt, Step::Opened, Step::Re
 TEST(RemedyRaces, NothingButTheFoundFileIsEverTouched) {
   testing::TempFolder tmp;
   const fs::path found = fs::path(tmp.Folder()) / "tree" / "sub" / "virus.exe";
-  // A quarantine on another disk where there is one: the move is then a copy.
+  // A quarantine on another disk where there is one (the move is then a copy), and what of the
+  // file's time and mode a move keeps (Windows keeps no mode).
 #ifdef _WIN32
   const fs::path otherDisk = "Z:\\dev\\shm";
+  const std::string kept = "KEEP=%Y KEPT=1600000000";
 #else
   const fs::path otherDisk = "/dev/shm";
+  const std::string kept = "KEEP='%Y %a' KEPT='1600000000 751'";
 #endif
   const fs::path folder = tmp.Folder(), quarantines[] = {folder / "q", otherDisk / ("tarvex_q_" + folder.filename().string())};
   const std::string root = Host(tmp.Folder()), other = Host(otherDisk) + "/" + quarantines[1].filename().string();
   // $T the tree, $D the found file's folder and $F the file, $Q the quarantine, $OUT a file outside the tree.
   const auto script = [&](const std::string& text, const fs::path& q) {
     return "T='" + root + "/tree' Q='" + (q == quarantines[0] ? root + "/q" : other) + "' OUT='" + root +
-           "/outside.exe'; D=\"$T/sub\"; F=\"$D/virus.exe\"\n" + text;
+           "/outside.exe' " + kept + "; D=\"$T/sub\"; F=\"$D/virus.exe\"\n" + text;
   };
-  // The files holding the virus below $T and below $Q, as the exit status T * 8 + Q: no link followed.
+  // The files holding the virus below $T and below $Q, as the exit status T * 8 + Q, no link followed; 64 more when
+  // a moved one lost its time or mode.
   const char* holding =
-      "c() { find \"$1\" -type f -size 5c -exec grep -qx virus {} \\; -print | wc -l; }; exit $(( $(c \"$T\") * 8 + $(c \"$Q\") ))";
+      "c() { find \"$1\" -type f -size 5c -exec grep -qx virus {} \\; -print | wc -l; }; k=0; for f in \"$Q\"/*_vir; do\n"
+      "[ ! -e \"$f\" ] || [ \"$(stat -c \"$KEEP\" \"$f\")\" = \"$KEPT\" ] || k=64; done; exit $(( $(c \"$T\") * 8 + $(c \"$Q\") + k ))";
   testing::FixedClock clock;
   for (const Swap& swap : kSwaps) {
     for (const std::optional<Step> moment : kMoments) {
@@ -83,7 +88,8 @@ TEST(RemedyRaces, NothingButTheFoundFileIsEverTouched) {
         const fs::path& q = quarantines[action == 2];
         // Only a move to another disk copies.
         if ((action == 2 && !fs::is_directory(otherDisk)) || (moment == Step::Copied && action != 2)) continue;
-        Shell(script("rm -rf \"$T\" \"$Q\"; mkdir -p \"$D\" \"$Q\"; printf virus > \"$F\"; printf outside > \"$OUT\"", q));
+        Shell(script("rm -rf \"$T\" \"$Q\"; mkdir -p \"$D\" \"$Q\"; printf virus > \"$F\"; printf outside > \"$OUT\"\n"
+                     "chmod 751 \"$F\"; touch -d @1600000000 \"$F\"", q));
         bool swapped = false;
         auto at = [&](Step step) {
           if (!swapped && moment == step) Shell(script(swap.script, q) + " 2>/dev/null");
