@@ -287,7 +287,7 @@ class Win32CheckedFile final : public CheckedFile {
 ReachedFolder ReachWithoutLinks(const std::string& path) {
   const std::optional<std::wstring> given = win32::Wide(path);
   const std::optional<std::wstring> full = given ? win32::FullPath(*given) : std::nullopt;
-  if (!full || full->size() > kLongestPath) return {ReachedFolder::Kind::Failed, nullptr, path + ": longer than the system takes"};
+  if (!full || full->size() > kLongestPath) return {ReachedFolder::Kind::Failed, nullptr, path.substr(0, 80) + ": too long"};
   const std::string whole = win32::ReportedPath(*full).value_or(path);
   // The drive "C:\" or the share "\\host\share\" is where the way starts.
   std::size_t at = whole.size() >= 3 && whole[1] == ':' ? 3 : whole.find('\\', whole.find('\\', 2) + 1) + 1;

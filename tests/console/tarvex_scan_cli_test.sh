@@ -81,6 +81,11 @@ expect quarantine-file 2 "cannot open the quarantine folder" --list-quarantine -
 rm "$work/zero/karantina.txt"
 printf stray >"$work/zero/stray.exe_vir2"
 expect json-unknown-origin 0 '{"id":null,"name":"stray.exe_vir2"' --json --list-quarantine --quarantine "$(native "$work/zero")"
+# A stored path longer than any system takes is refused at once (it took minutes).
+long=$(printf '/abcdefghijklmnopqrstuvwxy%.0s' $(seq 2000))
+mkdir -p "$work/long" && printf v >"$work/long/x.com_vir"
+printf 'karantina\t2026-01-01 00:00:00\t%s/x.com\tx.com_vir\tv\t1\t0\t0\n' "$work/far$long" >"$work/long/karantina.txt"
+expect long-path 2 "too long" --restore 1 --quarantine "$(native "$work/long")"
 # Natively only: a link in a scanned folder is not followed, one named is, to
 # where it leads (wine's listing shows a Linux link as a file); a name holding
 # a tab, a line end or bytes that are not UTF-8 (one U+FFFD a byte in JSON).

@@ -56,16 +56,5 @@ TEST_F(RemedyOnFiles, NamesAreTakenLiterallyAndALongNameComesBackWhole) {
   }
 }
 
-// A stored path no system takes (a hand-written line, say) is refused at once
-// and makes no folder: it once took minutes, trying name after name.
-TEST_F(RemedyOnFiles, APathLongerThanTheSystemTakesIsRefusedAtOnce) {
-  ASSERT_EQ(Apply(Make("tree/x.com", "virus"), RemedyAction::Quarantine).kind, RemedyOutcome::Kind::Quarantined);
-  QuarantineEntry entry = quarantine_.List().at(0);
-  entry.original = (root_ / "back").string();
-  for (int i = 0; i < 4000; ++i) entry.original += "/abcdefghijklmnopqrstuvwxy";
-  EXPECT_NE(quarantine_.Restore(entry).reason.find("too long"), std::string::npos);
-  EXPECT_FALSE(fs::exists(root_ / "back"));
-}
-
 }  // namespace
 }  // namespace tarvex
