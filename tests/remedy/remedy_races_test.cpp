@@ -1,8 +1,6 @@
-// The remedy on real files, changed by someone else between its steps (the
-// file system's seam): whatever the moment, what was put at the name and
-// everything outside the tree stay as they were, and the outcome never claims
-// a change the found file did not undergo. The host's shell makes the links
-// and pipes, also under wine.
+// The remedy on real files, changed by someone else between its steps (the file system's seam): what was put at
+// the name and everything outside the tree stay as they were, and no outcome claims a change the found file did
+// not undergo. The host's shell makes the links and pipes, also under wine.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
