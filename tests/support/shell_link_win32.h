@@ -1,6 +1,6 @@
 #pragma once
 // Shortcuts as the system's shell makes them (IShellLinkW saved through
-// IPersistFile), and the flash disk of shortcut_stick.h written with them.
+// IPersistFile), and the cases of shortcut_stick.h written with them.
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -10,75 +10,53 @@
 #include "base/wide_text_win32.h"
 #include "support/shortcut_stick.h"
 #include "support/temp_tree_win32.h"
-#include "system/wide_path_win32.h"
 
 namespace tarvex::testing {
 
-// Makes the shortcut `linkPath` to `target`; false when the shell refused.
+// The shortcut `s` of a case in `caseFolder`, saved by the shell as `linkPath`.
 inline bool MakeShortcut(const std::string& linkPath, const StickShortcut& s, const std::string& caseFolder) {
-  const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  auto wide = [&](const std::string& text) { return sys::win32::Wide(InCase(text, caseFolder)).value_or(L""); };
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   IShellLinkW* link = nullptr;
-  bool saved = false;
-  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                 reinterpret_cast<void**>(&link)))) {
-    auto wide = [](const std::string& text) { return sys::win32::Wide(text).value_or(L""); };
-    bool set = SUCCEEDED(link->SetPath(wide(InCase(s.target, caseFolder)).c_str()));
-    if (!s.arguments.empty()) set = set && SUCCEEDED(link->SetArguments(wide(s.arguments).c_str()));
-    if (!s.workingDir.empty())
-      set = set && SUCCEEDED(link->SetWorkingDirectory(wide(InCase(s.workingDir, caseFolder)).c_str()));
-    if (!s.icon.empty()) set = set && SUCCEEDED(link->SetIconLocation(wide(s.icon).c_str(), s.iconIndex));
-    IPersistFile* file = nullptr;
-    if (set && SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-      saved = SUCCEEDED(file->Save(wide(linkPath).c_str(), TRUE));
-      file->Release();
-    }
-    link->Release();
-  }
-  if (SUCCEEDED(init)) CoUninitialize();
+  IPersistFile* file = nullptr;
+  bool saved = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                          reinterpret_cast<void**>(&link))) &&
+               SUCCEEDED(link->SetPath(wide(s.target).c_str())) &&
+               (s.arguments.empty() || SUCCEEDED(link->SetArguments(wide(s.arguments).c_str()))) &&
+               (s.workingDir.empty() || SUCCEEDED(link->SetWorkingDirectory(wide(s.workingDir).c_str()))) &&
+               (s.folderIcon < 0 ||
+                SUCCEEDED(link->SetIconLocation(L"C:\\windows\\system32\\shell32.dll", s.folderIcon))) &&
+               SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+               SUCCEEDED(file->Save(wide(linkPath).c_str(), TRUE));
+  if (file) file->Release();
+  if (link) link->Release();
+  if (SUCCEEDED(com)) CoUninitialize();
   return saved;
 }
 
-// One case of the table in `folder` (ending in a backslash): its files, its
-// shortcuts made by the shell, and then the attributes, folders last, so that
-// nothing is written into a hidden folder. False when anything failed.
+// A case in `folder` (ending in a backslash): its files, then its shortcuts
+// made by the shell, then the hidden and system attributes, folders last.
 inline bool WriteCase(const ShortcutCase& c, const std::string& folder) {
-  auto wide = [](const std::string& path) { return sys::win32::WidePath(path).value_or(L""); };
+  TempTree::MakeFolders(folder, folder.find('\\') + 1);
   bool ok = true;
-  // Every folder on the way to the last backslash; those there already stay.
-  auto makeFolders = [&](const std::string& path) {
-    for (std::size_t at = path.find('\\') + 1; (at = path.find('\\', at)) != std::string::npos; ++at)
-      CreateDirectoryW(wide(path.substr(0, at)).c_str(), nullptr);
-  };
-  makeFolders(folder);
-  for (const StickFile& f : c.files) {
-    const std::string path = folder + f.path;
-    makeFolders(path);
-    if (path.back() == '\\') continue;
-    HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    const std::string content = ContentOf(f);
-    DWORD written = 0;
-    ok = ok && h != INVALID_HANDLE_VALUE && WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  for (const std::string& f : c.files) {
+    TempTree::MakeFolders(folder + InCase(f), folder.size());
+    if (InCase(f).back() != '\\') ok = TempTree::Put(folder + InCase(f), "the file " + InCase(f)) && ok;
   }
-  const std::string caseFolder = folder.substr(0, folder.size() - 1);
-  for (const StickShortcut& s : c.shortcuts) ok = MakeShortcut(folder + s.name, s, caseFolder) && ok;
+  for (const StickShortcut& s : c.shortcuts) ok = MakeShortcut(folder + s.name, s, folder.substr(0, folder.size() - 1)) && ok;
   for (auto f = c.files.rbegin(); f != c.files.rend(); ++f) {
-    std::string path = folder + f->path;
+    std::string path = folder + InCase(*f);
     if (path.back() == '\\') path.pop_back();
-    if (f->attributes) ok = SetFileAttributesW(wide(path).c_str(), f->attributes) && ok;
+    if ((*f)[0] == '*') ok = SetFileAttributesW(TempTree::Wide(path).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM) && ok;
   }
   return ok;
 }
 
 // The removable drive R: of the test's wine prefix (scripts/wine.sh), empty
 // when a test begins and again when it ends.
-class TestStick {
- public:
-  TestStick() { Empty(); }
-  ~TestStick() { Empty(); }
-  TestStick(const TestStick&) = delete;
-  TestStick& operator=(const TestStick&) = delete;
-  static void Empty() { TempTree::RemoveContents(L"R:"); }
+struct TestStick {
+  TestStick() { TempTree::RemoveContents(L"R:"); }
+  ~TestStick() { TempTree::RemoveContents(L"R:"); }
 };
 
 }  // namespace tarvex::testing

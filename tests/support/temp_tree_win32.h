@@ -31,19 +31,24 @@ class TempTree {
   // `relative` uses backslashes; folders on the way are made as needed.
   std::string Write(const std::string& relative, const std::string& content, DWORD attributes = 0) {
     std::string path = Place(relative);
-    HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-      DWORD written = 0;
-      WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-      CloseHandle(h);
-    }
+    Put(path, content);
     if (attributes) SetFileAttributesW(Wide(path).c_str(), attributes);
     return path;
   }
 
+  // The file at `path` with `content`, made or replaced; false when it could not be written.
+  static bool Put(const std::string& path, const std::string& content) {
+    HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    const bool ok = h != INVALID_HANDLE_VALUE &&
+                    ::WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    return ok && written == content.size();
+  }
+
   std::string Folder(const std::string& relative, DWORD attributes = 0) {
     std::string path = root_ + "\\" + relative;
-    MakeFolders(path + "\\");
+    MakeFolders(path + "\\", root_.size() + 1);
     if (attributes) SetFileAttributesW(Wide(path).c_str(), attributes);
     return path;
   }
@@ -60,12 +65,19 @@ class TempTree {
 
   // Path(relative), with the folders on the way to it made.
   std::string Place(const std::string& relative) const {
-    MakeFolders(Path(relative));
+    MakeFolders(Path(relative), root_.size() + 1);
     return Path(relative);
   }
 
   bool Exists(const std::string& relative) const {
     return GetFileAttributesW(Wide(Path(relative)).c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+
+  // Every folder on the way to the last backslash of `path` whose name ends
+  // after `from`; those there already stay.
+  static void MakeFolders(const std::string& path, std::string::size_type from) {
+    for (std::string::size_type i = from; (i = path.find('\\', i)) != std::string::npos; ++i)
+      CreateDirectoryW(Wide(path.substr(0, i)).c_str(), nullptr);
   }
 
   // The path in the long form the wide functions take.
@@ -103,11 +115,6 @@ class TempTree {
   static int& Counter() {
     static int n = 0;
     return n;
-  }
-  // Every folder on the way to the last backslash of `path`.
-  void MakeFolders(const std::string& path) const {
-    for (std::string::size_type i = root_.size() + 1; (i = path.find('\\', i)) != std::string::npos; ++i)
-      CreateDirectoryW(Wide(path.substr(0, i)).c_str(), nullptr);
   }
   std::string root_;
 };
