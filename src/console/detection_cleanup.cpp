@@ -47,6 +47,10 @@ DetectionCleanup::DetectionCleanup(CleanupMode mode, std::string folder, Cleanup
 
 bool DetectionCleanup::Prepare(const std::vector<std::string>& roots, std::string& error) {
   if (mode_ != CleanupMode::Move) return true;
+  // "a/b/c" with "a" missing: every folder on the way is made.
+  for (std::size_t at = folder_.find_first_not_of("/\\"); at < folder_.size(); ++at) {
+    if (sys::IsPathSeparator(folder_[at])) services_.files.MakeFolder(folder_.substr(0, at));
+  }
   if (!services_.files.MakeFolder(folder_)) {
     error = "cannot make the folder " + folder_;
     return false;

@@ -62,9 +62,21 @@ struct Descent {
   std::string at;  // where it stopped
 };
 
+// The longest path taken, in bytes: the deepest Windows allows, in characters.
+constexpr std::size_t kLongestPath = 32767;
+
 Descent DescendWithoutLinks(const std::string& path, bool make) {
   Descent out;
-  out.folder = Fd(open(!path.empty() && path[0] == '/' ? "/" : ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  // A NUL would end a name early and reach another; a path beyond any system's
+  // is no place the program ever found a file.
+  if (path.find('\0') != std::string::npos || path.size() > kLongestPath) {
+    out.error = ENAMETOOLONG;
+    out.at = path.substr(0, 80);
+    return out;
+  }
+  // Opened only to find names in (O_PATH): a folder that may be searched but not listed is passed too.
+  constexpr int kFlags = O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+  out.folder = Fd(open(!path.empty() && path[0] == '/' ? "/" : ".", kFlags));
   for (std::size_t start = 0; out.folder.ok() && start < path.size();) {
     std::size_t end = std::min(path.find('/', start), path.size());
     const std::string name = path.substr(start, end - start);
@@ -76,7 +88,6 @@ Descent DescendWithoutLinks(const std::string& path, bool make) {
       out.kind = ReachedFolder::Kind::Link;
       return out;
     }
-    constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
     int next = openat(out.folder.get(), name.c_str(), kFlags);
     if (next < 0 && errno == ENOENT && make && (mkdirat(out.folder.get(), name.c_str(), 0777) == 0 || errno == EEXIST))
       next = openat(out.folder.get(), name.c_str(), kFlags);
@@ -104,17 +115,15 @@ ChangeResult MissingOr(int error, ChangeResult otherwise) {
 
 class PosixFolder final : public OpenFolder {
  public:
-  PosixFolder(Fd fd, std::string path) : fd_(std::move(fd)), path_(WithSeparator(std::move(path))) {
+  PosixFolder(Fd fd, std::string path) : OpenFolder(WithSeparator(std::move(path))), fd_(std::move(fd)) {
     struct stat st;
     device_ = fstat(fd_.get(), &st) == 0 ? st.st_dev : 0;
   }
-  const std::string& Path() const override { return path_; }
   int fd() const { return fd_.get(); }
   dev_t device() const { return device_; }
 
  private:
   Fd fd_;
-  std::string path_;
   dev_t device_ = 0;
 };
 
@@ -247,15 +256,11 @@ class PosixCheckedFile final : public CheckedFile {
     return result;
   }
 
+  // What the checks saw of the file, and no more.
   bool Copy(int out) {
-    char buf[1 << 16];
-    for (off_t at = 0;;) {
-      const ssize_t n = pread(file_.get(), buf, sizeof buf, at);
-      if (n < 0 && errno == EINTR) continue;
-      if (n == 0) return true;
-      if (!Succeeded(n > 0) || !Succeeded(WriteAll(out, buf, static_cast<std::size_t>(n)))) return false;
-      at += n;
-    }
+    bool written = true;
+    return ReadAll([&](std::string_view part) { written = written && Succeeded(WriteAll(out, part.data(), part.size())); }) &&
+           written;
   }
 
   // The system's words kept for a step that failed.

@@ -103,12 +103,11 @@ std::optional<FileIdentity> IdentityNow(const std::string& path) {
 
 class Win32Folder final : public OpenFolder {
  public:
-  Win32Folder(ScopedHandle handle, std::string path) : handle_(std::move(handle)), path_(WithSeparator(std::move(path))) {}
-  const std::string& Path() const override { return path_; }
+  Win32Folder(ScopedHandle handle, std::string path)
+      : OpenFolder(WithSeparator(std::move(path))), handle_(std::move(handle)) {}
 
  private:
   ScopedHandle handle_;  // opened without delete sharing: the folder cannot be renamed while it is held
-  std::string path_;
 };
 
 class Win32CheckedFile final : public CheckedFile {
@@ -266,16 +265,14 @@ class Win32CheckedFile final : public CheckedFile {
     return result;
   }
 
+  // What the checks saw of the file, and no more.
   bool Copy(HANDLE out) {
-    LARGE_INTEGER start{};
-    if (!SetFilePointerEx(handle_.get(), start, nullptr, FILE_BEGIN)) return false;
-    std::string buffer(1 << 16, '\0');
-    for (;;) {
-      DWORD got = 0, written = 0;
-      if (!ReadFile(handle_.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) return false;
-      if (got == 0) return true;
-      if (!WriteFile(out, buffer.data(), got, &written, nullptr) || written != got) return false;
-    }
+    bool copied = true;
+    return ReadAll([&](std::string_view part) {
+             DWORD written = 0;
+             copied = copied && WriteFile(out, part.data(), static_cast<DWORD>(part.size()), &written, nullptr) &&
+                      written == part.size();
+           }) && copied;
   }
 
   ScopedHandle handle_;
@@ -290,7 +287,7 @@ class Win32CheckedFile final : public CheckedFile {
 ReachedFolder ReachWithoutLinks(const std::string& path) {
   const std::optional<std::wstring> given = win32::Wide(path);
   const std::optional<std::wstring> full = given ? win32::FullPath(*given) : std::nullopt;
-  if (!full || full->size() > kLongestPath) return {ReachedFolder::Kind::Failed, nullptr, path + ": longer than the system takes"};
+  if (!full || full->size() > kLongestPath) return {ReachedFolder::Kind::Failed, nullptr, path.substr(0, 80) + ": too long"};
   const std::string whole = win32::ReportedPath(*full).value_or(path);
   // The drive "C:\" or the share "\\host\share\" is where the way starts.
   std::size_t at = whole.size() >= 3 && whole[1] == ':' ? 3 : whole.find('\\', whole.find('\\', 2) + 1) + 1;

@@ -21,13 +21,18 @@ namespace tarvex::sys {
 // touched.
 enum class ChangeResult { Done, TargetExists, Gone, Changed, Failed };
 
-// A folder held open for a file to be moved into: while it is open, the file
-// goes where it was reached, whatever is renamed meanwhile.
+// A folder held open for a file to be moved into (the platforms keep its
+// handle): while it is open, the file goes where it was reached, whatever is
+// renamed meanwhile.
 class OpenFolder {
  public:
+  explicit OpenFolder(std::string path) : path_(std::move(path)) {}
   virtual ~OpenFolder() = default;
   // Its path, ending in its separator.
-  virtual const std::string& Path() const = 0;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
 };
 
 struct ReachedFolder {

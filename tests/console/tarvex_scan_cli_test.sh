@@ -49,7 +49,7 @@ printf '%s' "$eicar" >"$work/dirty/eicar.com"
 printf '%s' "$eicar" >"$work/скан/病毒/файл.com"
 printf '%s' "$eicar" >"$work/ιός/فيروس 🦠.com"
 printf '6851CF3C:EICAR-Test-File\r\n' >"$work/truncated.db"
-tab=$'\t'
+tab=$'\t' nl=$'\n'
 
 expect version 0 "tarvex-scan 1.00" --version
 expect help 0 "Usage: tarvex-scan [options] PATH..." --help
@@ -67,13 +67,37 @@ expect scripts-1 1 "$(native "$work/скан/病毒/файл.com")${tab}EICAR-Te
 expect scripts-2 1 "$(native "$work/ιός/فيروس 🦠.com")${tab}EICAR-Test-File" "$(native "$work")"
 expect scripts-summary 1 "Detections:     3" "$(native "$work")"
 
-# A quarantine whose manifest leads to /dev/zero: refused at once, never read
-# (it filled the memory), and a scan trusts nothing from it.
-mkdir -p "$work/zero" "$work/worm"
+# A quarantine whose manifest leads to /dev/zero or is a pipe: refused at once,
+# never read (it filled the memory or hung), nothing moved, and a scan trusts
+# nothing from it; a file for a quarantine folder is refused too.
+mkdir -p "$work/zero" "$work/pipe" "$work/worm"
 ln -s /dev/zero "$work/zero/karantina.txt"
+mkfifo "$work/pipe/karantina.txt"
 printf 'MZ%0300d' 0 >"$work/worm/foto.jpg.exe"
 expect zero-manifest 2 "is no ordinary file" --list-quarantine --quarantine "$(native "$work/zero")"
+expect pipe-manifest 2 "is no ordinary file" --move "$(native "$work/pipe")" "$(native "$work/worm")"
 expect zero-manifest-trust 1 "${tab}Heur.DoubleExt${tab}" --quarantine "$(native "$work/zero")" "$(native "$work/worm")"
+expect quarantine-file 2 "cannot open the quarantine folder" --list-quarantine --quarantine "$(native "$work/worm/foto.jpg.exe")"
+rm "$work/zero/karantina.txt"
+printf stray >"$work/zero/stray.exe_vir2"
+expect json-unknown-origin 0 '{"id":null,"name":"stray.exe_vir2"' --json --list-quarantine --quarantine "$(native "$work/zero")"
+# A stored path longer than any system takes is refused at once (it took minutes).
+long=$(printf '/abcdefghijklmnopqrstuvwxy%.0s' $(seq 2000))
+mkdir -p "$work/long" && printf v >"$work/long/x.com_vir"
+printf 'karantina\t2026-01-01 00:00:00\t%s/x.com\tx.com_vir\tv\t1\t0\t0\n' "$work/far$long" >"$work/long/karantina.txt"
+expect long-path 2 "too long" --restore 1 --quarantine "$(native "$work/long")"
+# Natively only: a link in a scanned folder is not followed, one named is, to
+# where it leads (wine's listing shows a Linux link as a file); a name holding
+# a tab, a line end or bytes that are not UTF-8 (one U+FFFD a byte in JSON).
+if [ -z "$runner" ]; then
+  ln -s "$work/dirty/eicar.com" "$work/worm/link.com"
+  expect link-in-tree 1 "Detections:     1" "$work/worm"
+  expect link-named 1 "$(realpath "$work/dirty/eicar.com")${tab}EICAR-Test-File" "$work/worm/link.com"
+  printf x >"$work/zero/a${tab}b${nl}c_vir"
+  expect list-escaped 0 "-${tab}a%09b%0Ac_vir${tab}${tab}unknown origin" --list-quarantine --quarantine "$work/zero"
+  mkdir "$work/utf" && printf '%s' "$eicar" >"$work/utf/a$(printf '\342\202\377').com"
+  expect json-replacement 1 "a$(printf '\357\277\275\357\277\275\357\277\275').com" --json "$work/utf"
+fi
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

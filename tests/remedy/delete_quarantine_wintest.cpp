@@ -173,16 +173,14 @@ TEST_F(RemedyOnWine, UnwritableLogFolderLosesTheEntryAndTheActionStillRuns) {
 // to: neither Hapus nor Karantina touches that file outside, nor the link.
 TEST_F(RemedyOnWine, AFileLinkInTheTreeLeadsNothingOutOfIt) {
   const std::string outside = programFolder_.Write(Name("outside.com"), testing::kEicar), link = tree_.Path(Name("link.com"));
-  struct Unlink {  // wine's DeleteFile would go where the link leads
-    std::string link;
-    ~Unlink() { testing::HostShell("rm -f '" + link + "'"); }
-  } unlink{testing::HostPath(link)};
-  ASSERT_EQ(testing::HostShell("ln -s '" + testing::HostPath(outside) + "' '" + unlink.link + "'"), 0);
+  const std::string hostLink = "'" + testing::HostPath(tree_.Root()) + "/" + Name("link.com") + "'";
+  testing::HostCleanUp unlink{"rm -f " + hostLink};
+  ASSERT_EQ(testing::HostShell("ln -s '" + testing::HostPath(outside) + "' " + hostLink), 0);
   List({link});
   for (int button : {A::cmdHapus, A::cmdKarantina}) Click(button);
   EXPECT_THAT(ListedPaths(), ElementsAre(link)) << "changed since the scan";
   EXPECT_EQ(ReadBytes(outside), testing::kEicar);
-  EXPECT_EQ(testing::HostShell("test -L '" + unlink.link + "'"), 0);
+  EXPECT_EQ(testing::HostShell("test -L " + hostLink), 0);
 }
 
 // What the system's mount manager hears when a medium comes into a drive
@@ -195,16 +193,13 @@ void Announce(wchar_t drive, const std::string& hostFolder, const wchar_t* file,
     ULONGLONG unixDevice;
     WCHAR letter;
     USHORT mountPointOffset, deviceOffset, labelOffset;
-  };
-  std::string buffer(sizeof(Definition) + hostFolder.size() + 1, '\0');
-  auto* d = reinterpret_cast<Definition*>(buffer.data());
-  *d = {static_cast<ULONG>(buffer.size()), DRIVE_REMOVABLE, 0, 0, 0, drive, sizeof(Definition), 0, 0};
-  buffer.replace(sizeof(Definition), hostFolder.size(), hostFolder);
+  } d{static_cast<ULONG>(sizeof d + hostFolder.size() + 1), DRIVE_REMOVABLE, 0, 0, 0, drive, sizeof d, 0, 0};
+  const std::string buffer = std::string(reinterpret_cast<const char*>(&d), sizeof d) + hostFolder + '\0';
   HANDLE manager = CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                nullptr, OPEN_EXISTING, 0, nullptr);
   DWORD got = 0;
-  const DWORD define = CTL_CODE('m', 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
-  EXPECT_TRUE(DeviceIoControl(manager, define, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr, 0, &got, nullptr));
+  EXPECT_TRUE(DeviceIoControl(manager, CTL_CODE('m', 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS),
+                              const_cast<char*>(buffer.data()), d.size, nullptr, 0, &got, nullptr));
   CloseHandle(manager);
   BY_HANDLE_FILE_INFORMATION info{};
   for (int tries = 0; tries < 100 && info.dwVolumeSerialNumber != serial; ++tries, Sleep(50)) {
@@ -220,9 +215,8 @@ void Announce(wchar_t drive, const std::string& hostFolder, const wchar_t* file,
 // virus on the one scanned, a clean file of the same size and time at the same
 // place (and so the same index) on the other, swapped in before Hapus.
 TEST_F(RemedyOnWine, HapusOnAStickSwappedForAnotherOfTheSameLayoutLeavesIt) {
-  const char* prefix = getenv("WINEPREFIX");
-  ASSERT_TRUE(prefix);
-  const std::string drive = std::string(prefix) + "-flash", images = "/tmp/tarvex-sticks-" + std::to_string(GetCurrentProcessId());
+  const std::string drive = std::string(getenv("WINEPREFIX")) + "-flash",  // the prefix's R:
+                    images = "/tmp/tarvex-sticks-" + std::to_string(GetCurrentProcessId());
   const std::string clean(68, 'c');
   std::string make = "set -e; mkdir -p " + images + "; cd " + images + "\n";
   for (const auto& [stick, content, serial] : {std::tuple{"a", std::string(testing::kEicar), "1111"}, {"b", clean, "2222"}}) {
@@ -231,10 +225,7 @@ TEST_F(RemedyOnWine, HapusOnAStickSwappedForAnotherOfTheSameLayoutLeavesIt) {
             "/sub/eicar.com'; touch -d @1600000000 '" + drive + "/sub/eicar.com'\nprintf " + serial + " > '" + drive +
             "/.windows-serial'; umount '" + drive + "'\n";
   }
-  struct Unmount {
-    std::string drive, images;
-    ~Unmount() { testing::HostShell("umount '" + drive + "'; rm -rf " + images); }
-  } unmount{drive, images};
+  testing::HostCleanUp unmount{"umount '" + drive + "'; rm -rf " + images};
   if (testing::HostShell(make) != 0 || testing::HostShell("mount -o loop " + images + "/a.img '" + drive + "'") != 0)
     GTEST_SKIP() << "this machine mounts no disk images (root, loop devices and mkfs.ext4 are needed)";
   Announce(L'r', drive, L"R:\\sub\\eicar.com", 0x1111);
@@ -242,7 +233,6 @@ TEST_F(RemedyOnWine, HapusOnAStickSwappedForAnotherOfTheSameLayoutLeavesIt) {
   chosen_ = "R:\\";
   Click(A::cmdScan);
   ASSERT_THAT(ListedPaths(), ElementsAre("R:\\sub\\eicar.com"));
-
   ASSERT_EQ(testing::HostShell("umount '" + drive + "' && mount -o loop " + images + "/b.img '" + drive + "'"), 0);
   Announce(L'r', drive, L"R:\\sub\\eicar.com", 0x2222);
   Click(A::cmdHapus);

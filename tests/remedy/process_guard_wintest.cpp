@@ -112,7 +112,6 @@ TEST(ProcessGuardOnWine, EndsEveryProcessOfTheFileHoweverItsPathIsSpelled) {
   std::wstring shortPath(MAX_PATH, L'\0');
   shortPath.resize(GetShortPathNameW(sys::win32::Wide(sleeper.Path())->c_str(), shortPath.data(), MAX_PATH));
   ASSERT_NE(shortPath.find(L'~'), std::wstring::npos);
-
   guard.KillProcessByPath(*sys::win32::Utf8(shortPath));
   EXPECT_TRUE(sleeper.EndedByTermination());
   EXPECT_TRUE(twin.EndedByTermination());

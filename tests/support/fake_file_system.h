@@ -48,7 +48,7 @@ class FakeFileSystem : public sys::FileSystem {
       if (step.size() > 2 && !folders.count(step)) MakeFolder(step);
     }
     if (!folders.count(folder)) return {sys::ReachedFolder::Kind::Failed, nullptr, folder + ": not found"};
-    return {sys::ReachedFolder::Kind::Ready, std::make_unique<Folder>(folder + "\\"), ""};
+    return {sys::ReachedFolder::Kind::Ready, std::make_unique<sys::OpenFolder>(folder + "\\"), ""};
   }
   bool MakeFolder(const std::string& path) override {
     journal.push_back("folder " + path);
@@ -57,13 +57,12 @@ class FakeFileSystem : public sys::FileSystem {
   }
   bool AppendText(const std::string& path, const std::string& text, bool ownLine) override {
     journal.push_back("append " + path + " " + text);
-    if (!folders.count(FolderOf(path)) || readOnly.count(path) || odd.count(path)) return false;
+    if (!folders.count(FolderOf(path)) || readOnly.count(path)) return false;
     std::string& content = files[path].content;
     content += (ownLine && !content.empty() && content.back() != '\n' ? "\r\n" : "") + text;
     return true;
   }
   sys::TextRead ReadText(const std::string& path, std::size_t limit) override {
-    if (odd.count(path)) return {sys::TextRead::Kind::NotRegular, {}};
     if (!files.count(path)) return {sys::TextRead::Kind::Missing, {}};
     if (files[path].content.size() > limit) return {sys::TextRead::Kind::TooLarge, {}};
     return {sys::TextRead::Kind::Read, files[path].content};
@@ -88,22 +87,12 @@ class FakeFileSystem : public sys::FileSystem {
   std::set<std::string> inUse;            // delete and move fail
   std::set<std::string> stuckAttributes;  // the attribute reset fails
   std::set<std::string> readOnly;         // cannot be appended to
-  std::set<std::string> odd;              // no ordinary file: a pipe, a device
   std::set<std::string> links;            // folders that are links
   std::set<std::string> unsearchable;     // folders whose names cannot be looked up
   bool dieOnMove = false;                 // the program ends in the middle of a move
   std::vector<std::string> journal;
 
  private:
-  class Folder final : public sys::OpenFolder {
-   public:
-    explicit Folder(std::string path) : path_(std::move(path)) {}
-    const std::string& Path() const override { return path_; }
-
-   private:
-    std::string path_;
-  };
-
   // The file found, its attributes cleared as the real file systems do before they act.
   class Checked final : public sys::CheckedFile {
    public:

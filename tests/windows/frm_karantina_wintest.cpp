@@ -96,12 +96,9 @@ TEST_F(KarantinaWindow, QuarantinedFilesComeBackWithoutOverwritingAndARestoredHe
 TEST_F(KarantinaWindow, AManifestLeadingToDevZeroIsNeverRead) {
   CreateDirectoryA("C:\\Karantina", nullptr);
   std::ofstream("C:\\Karantina\\stray.exe_vir") << "stray";
-  const std::string manifest = testing::HostPath("C:\\Karantina\\karantina.txt");
-  struct Unlink {  // wine's DeleteFile would go where the link leads
-    std::string manifest;
-    ~Unlink() { testing::HostShell("rm -f '" + manifest + "'"); }
-  } unlink{manifest};
-  ASSERT_EQ(testing::HostShell("ln -s /dev/zero '" + manifest + "'"), 0);
+  const std::string manifest = "'" + testing::HostPath("C:\\Karantina") + "/karantina.txt'";
+  testing::HostCleanUp unlink{"rm -f " + manifest};
+  ASSERT_EQ(testing::HostShell("ln -s /dev/zero " + manifest), 0);
   State().Click(A::mnuKarantina);
   Settle();
   window_ = app_->Find(AppWindow::frmKarantina);
