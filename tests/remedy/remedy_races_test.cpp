@@ -15,6 +15,7 @@
 
 #include "remedy/remedy.h"
 #include "signatures/temp_files.h"
+#include "support/file_content.h"
 #include "support/fixed_clock.h"
 
 namespace tarvex {
@@ -24,17 +25,12 @@ namespace fs = std::filesystem;
 using Kind = RemedyOutcome::Kind;
 using Step = sys::ChangeStep;
 
-std::string Content(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // The files holding `bytes` below `folder`, no link followed.
 int Holding(const fs::path& folder, const std::string& bytes) {
   int n = 0;
   std::error_code ec;
   for (auto it = fs::recursive_directory_iterator(folder, ec); !ec && it != fs::end(it); it.increment(ec))
-    n += it->is_regular_file() && !it->is_symlink() && Content(it->path()) == bytes;
+    n += it->is_regular_file() && !it->is_symlink() && testing::FileContent(it->path()) == bytes;
   return n;
 }
 
@@ -55,7 +51,7 @@ const Swap kSwaps[] = {
     {"a clean file in its place", [](const fs::path& f, const fs::path&) {
        Aside(f);
        std::ofstream(f, std::ios::binary) << "clean";
-     }, [](const fs::path& f) { return Content(f) == "clean"; }},
+     }, [](const fs::path& f) { return testing::FileContent(f) == "clean"; }},
 #ifndef _WIN32
     {"a link to the found file itself", [](const fs::path& f, const fs::path&) {
        Aside(f);
@@ -118,7 +114,7 @@ TEST(RemedyRaces, NothingButTheFoundFileIsEverTouched) {
                                   ", action " + std::to_string(action) + ": outcome " + std::to_string(int(outcome.kind));
         if (!swapped) continue;  // a moment this change never reaches (no copy on one disk)
         EXPECT_NE(outcome.kind, Kind::Failed) << where << " " << outcome.reason;
-        EXPECT_EQ(Content(outside), "outside") << where;
+        EXPECT_EQ(testing::FileContent(outside), "outside") << where;
         if (moment != Step::Renamed && moment != Step::Copied) EXPECT_TRUE(swap.planted(found)) << where;
         const bool done = outcome.kind == Kind::Deleted || outcome.kind == Kind::Quarantined;
         EXPECT_EQ(Holding(tree, "virus"), done ? 0 : 1) << where;

@@ -4,10 +4,7 @@ set(tarvex_resources_dir ${PROJECT_SOURCE_DIR}/resources)
 if(WIN32)
   tarvex_wine_path(tarvex_resources_dir ${tarvex_resources_dir})
 endif()
-set_property(SOURCE
-  ${CMAKE_CURRENT_LIST_DIR}/shipped_database_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/program_folder_lookup_test_win32.cpp
-  APPEND PROPERTY COMPILE_DEFINITIONS "TARVEX_RESOURCES_DIR=\"${tarvex_resources_dir}\"")
+target_compile_definitions(tarvex_tests PRIVATE "TARVEX_RESOURCES_DIR=\"${tarvex_resources_dir}\"")
 
 # The shortcut reader's fixtures, made by the system's shell under wine: the
 # program that made them (run by hand, see shortcuts/README.md), and where the
