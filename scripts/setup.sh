@@ -3,7 +3,8 @@
 # program, then makes the wine prefix that the tests clone
 # (scripts/wine_template.sh).
 #   scripts/setup.sh [--no-prefix] [GROUP...]
-# GROUP: native (the native and fuzz builds), windows (the MinGW builds and
+# GROUP: native (the native and fuzz builds, and the Debian package of
+# tarvex-scan with its checks), windows (the MinGW builds and
 # wine, 64- and 32-bit), pictures (ImageMagick, for the screenshot scripts);
 # all three when none is named. --no-prefix leaves the prefix to the caller.
 # Safe to run again: it only calls apt-get when a package is missing, and
@@ -26,7 +27,8 @@ packages=()
 for group in "${groups[@]}"; do
   case $group in
     native) packages+=(cmake ninja-build g++ make file googletest libgtest-dev libgmock-dev
-                       libbenchmark-dev zlib1g-dev clang libclang-rt-dev nlohmann-json3-dev) ;;
+                       libbenchmark-dev zlib1g-dev clang libclang-rt-dev nlohmann-json3-dev
+                       dpkg-dev lintian man-db) ;;
     # The 32-bit build's tests: the 32-bit wine loader (with the i386 C
     # library the preload library of emulation/ links), run by qemu-user.
     windows) packages+=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64

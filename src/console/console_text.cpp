@@ -1,8 +1,10 @@
 #include "console/console_text.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "base/app_title.h"
+#include "console/option_table.h"
 #include "scan/scan_progress.h"
 
 #ifndef TARVEX_VERSION
@@ -39,7 +41,20 @@ std::string CutToWidth(const std::string& text, std::size_t width) {
 
 }  // namespace
 
-std::string HelpText() {
+std::string HelpText(const std::string& database) {
+  std::string options;
+  constexpr std::size_t kColumn = 18;  // where the help of each option starts, after the indent
+  const std::string indent(2 + kColumn, ' ');
+  for (const OptionSpec& option : CommandLineOptions()) {
+    std::string name = OptionSynopsis(option);
+    name.resize(std::max(name.size() + 1, kColumn), ' ');
+    std::string help = option.help;
+    if (option.tellsDatabase) help += "; now used:\n" + (database.empty() ? std::string("none is there") : database);
+    for (std::size_t from = 0, to = 0; from <= help.size(); from = to + 1) {
+      to = std::min(help.find('\n', from), help.size());
+      options += (from == 0 ? "  " + name : indent) + help.substr(from, to - from) + '\n';
+    }
+  }
   return "Usage: tarvex-scan [options] PATH...\n"
          "       tarvex-scan --unhide DRIVE-OR-FOLDER\n"
          "       tarvex-scan --list-quarantine | --restore ID... [--to DIR] [--quarantine DIR]\n"
@@ -57,35 +72,8 @@ std::string HelpText() {
          "  alone), or \"not moved\" / \"not removed\" (the file keeps its place)\n"
          "A summary follows the detections.\n"
          "\n"
-         "Options:\n"
-         "  --db FILE         the signature database (default: Tarvex.db beside\n"
-         "                    this program)\n"
-         "  --mark CHECKSUM   report files with this CRC-32 checksum (1 to 8\n"
-         "                    hexadecimal digits, not 0) as \"Permintaan User\"\n"
-         "  --move DIR        after the scan, end any program running from each\n"
-         "                    detected file and move the file into DIR as NAME_vir\n"
-         "                    (NAME_vir2, NAME_vir3, ... when taken; nothing is\n"
-         "                    overwritten); DIR is made when missing\n"
-         "                    and keeps a manifest, karantina.txt, of where each came\n"
-         "                    from; DIR may not be a scanned folder or hold one\n"
-         "  --remove          the same, deleting each detected file instead\n"
-         "  --list-quarantine list the quarantine: number, name, virus, original path\n"
-         "                    and time\n"
-         "  --restore ID...   move these entries back where they came from (a taken\n"
-         "                    name gives NAME (2).EXT; nothing is overwritten); ID is\n"
-         "                    the entry's number, or its name for a file of unknown\n"
-         "                    origin\n"
-         "  --to DIR          restore into DIR instead (needed for an unknown origin)\n"
-         "  --quarantine DIR  the quarantine folder of both (Windows: C:\\Karantina)\n"
-         "  --json            one JSON object per line: detections, then the summary\n"
-         "  --unhide FOLDER   clear the hidden, system and read-only attributes of\n"
-         "                    everything below FOLDER (a virus's hiding); refused for\n"
-         "                    the Windows drive's root and the system's own folders\n"
-         "  --no-summary      print the detections only\n"
-         "  --no-heuristics   report only what a signature names (no Heur.* rows)\n"
-         "  -q, --quiet       print nothing but errors; the exit status tells the result\n"
-         "  -h, --help        show this help and exit\n"
-         "  --version         show the version and exit\n"
+         "Options:\n" +
+         options +
          "\n"
          "Files of 4 096 000 bytes or more, and files in folders whose path begins\n"
          "with C:\\Karantina, are counted but not checked.\n"

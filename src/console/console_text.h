@@ -8,7 +8,8 @@
 
 namespace tarvex::console {
 
-std::string HelpText();
+// `database`: the one this run would use, or empty when none is there.
+std::string HelpText(const std::string& database);
 std::string VersionText();
 
 // path TAB virus name TAB size TAB remark, ended by a line end. The virus

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "console/json_lines.h"
+#include "system/files.h"
 
 namespace tarvex::console {
 
@@ -41,7 +42,7 @@ std::optional<std::vector<QuarantineEntry>> Entries(Quarantine& quarantine, Cons
 }  // namespace
 
 int RunListQuarantine(const ScanOptions& options, ConsoleIo& io, const CleanupServices& services) {
-  Quarantine quarantine(options.quarantine, services.files, services.clock);
+  Quarantine quarantine(sys::WithSeparator(options.quarantine), services.files, services.clock);
   const std::optional<std::vector<QuarantineEntry>> entries = Entries(quarantine, io, services);
   if (!entries) return kError;
   for (const QuarantineEntry& e : *entries)
@@ -51,7 +52,7 @@ int RunListQuarantine(const ScanOptions& options, ConsoleIo& io, const CleanupSe
 
 int RunRestore(const ScanOptions& options, const std::vector<std::string>& wanted, ConsoleIo& io,
                const CleanupServices& services) {
-  Quarantine quarantine(options.quarantine, services.files, services.clock);
+  Quarantine quarantine(sys::WithSeparator(options.quarantine), services.files, services.clock);
   const std::optional<std::vector<QuarantineEntry>> entries = Entries(quarantine, io, services);
   if (!entries) return kError;
   int status = kClean;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "console/detection_cleanup.h"
-#include "console/scan_command.h"
+#include "console/console_io.h"
 #include "console/scan_options.h"
 
 namespace tarvex::console {

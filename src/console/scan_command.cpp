@@ -2,7 +2,6 @@
 
 #include <chrono>
 
-#include "base/program_files.h"
 #include "console/console_text.h"
 #include "console/json_lines.h"
 #include "console/quarantine_command.h"
@@ -11,7 +10,6 @@
 #include "remedy/quarantine_manifest.h"
 #include "signatures/database_check.h"
 #include "system/files.h"
-#include "system/program_folder.h"
 
 namespace tarvex::console {
 
@@ -19,14 +17,6 @@ namespace {
 
 constexpr const char* kProgram = "tarvex-scan: ";
 constexpr auto kProgressInterval = std::chrono::milliseconds(100);
-
-class SystemConsoleIo : public ConsoleIo {
- public:
-  void Write(sys::Stream stream, std::string_view utf8) override { sys::Write(stream, utf8); }
-  bool IsTerminal(sys::Stream stream) override { return sys::IsTerminal(stream); }
-  std::size_t TerminalWidth(sys::Stream stream) override { return sys::TerminalWidth(stream); }
-  std::string DefaultDatabase() override { return DatabasePath(sys::ProgramFolder(), sys::kPathSeparator); }
-};
 
 const char* ProblemText(ScanProblem problem) {
   switch (problem) {
@@ -227,6 +217,22 @@ int CleanDetections(const std::vector<Detection>& found, DetectionCleanup& clean
   return status;
 }
 
+// The database --db names, else the first of the console's places where
+// something is (what cannot be read is then told as such); empty when none.
+std::string ChosenDatabase(const ScanOptions& options, ConsoleIo& io, const ConsoleServices& services) {
+  if (!options.database.empty()) return options.database;
+  for (const std::string& place : io.DatabasePlaces()) {
+    if (services.attributes(place)) return place;
+  }
+  return "";
+}
+
+std::string Listed(const std::vector<std::string>& places) {
+  std::string text;
+  for (const std::string& place : places) text += (text.empty() ? "" : ", ") + EscapeField(place);
+  return text;
+}
+
 // The quarantine whose restored heuristic finds the scan trusts: the one
 // named, or the one --move fills, or the system's own.
 std::string TrustedQuarantine(const ScanOptions& options) {
@@ -240,16 +246,13 @@ ConsoleServices SystemConsoleServices() {
   return {.scan = SystemScanServices(), .attributes = sys::FileAttributes};
 }
 
-ConsoleIo& SystemConsole() {
-  static SystemConsoleIo io;
-  return io;
-}
-
 int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const ConsoleServices& services,
                    const CleanupServices& cleanupServices) {
   const ParsedCommandLine parsed = ParseCommandLine(args);
   switch (parsed.action) {
-    case ParsedCommandLine::Action::Help: io.Write(sys::Stream::Out, HelpText()); return kClean;
+    case ParsedCommandLine::Action::Help:
+      io.Write(sys::Stream::Out, HelpText(ChosenDatabase(parsed.options, io, services)));
+      return kClean;
     case ParsedCommandLine::Action::Version: io.Write(sys::Stream::Out, VersionText()); return kClean;
     case ParsedCommandLine::Action::UsageError:
       return Fail(io, parsed.error + "\nTry 'tarvex-scan --help' for more information.");
@@ -270,12 +273,14 @@ int RunScanCommand(const std::vector<std::string>& args, ConsoleIo& io, const Co
   DetectionCleanup cleanup(mode, options.moveTo, cleanupServices);
   if (!cleanup.Prepare(options.paths, error)) return Fail(io, error);
 
-  const std::string database = options.database.empty() ? io.DefaultDatabase() : options.database;
+  const std::string database = ChosenDatabase(options, io, services);
+  if (database.empty())
+    return Fail(io, "cannot find the database: looked for " + Listed(io.DatabasePlaces()) + "; name one with --db FILE");
   Printer printer(io, options, mode != CleanupMode::Report);
   Findings findings(printer);
   TwoPassScan scan(findings, services.scan);
   const std::string trustedFolder = TrustedQuarantine(options);
-  Quarantine trusted(trustedFolder, cleanupServices.files, cleanupServices.clock);
+  Quarantine trusted(sys::WithSeparator(trustedFolder), cleanupServices.files, cleanupServices.clock);
   if (!trustedFolder.empty()) {
     // Read once for the whole scan.
     trusted.ReadTrust();

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "base/program_files.h"
+#include "console/option_table.h"
 #include "signatures/checksum_text.h"
-#include "system/files.h"
 
 namespace tarvex::console {
 
@@ -18,31 +18,6 @@ ParsedCommandLine UsageError(std::string error) {
   out.action = Action::UsageError;
   out.error = std::move(error);
   return out;
-}
-
-// "--db FILE" and "--db=FILE" alike; no value when `arg` is another option.
-std::optional<std::string> ValueOf(const std::string& option, const std::vector<std::string>& args, std::size_t& i,
-                                   bool& missing) {
-  const std::string& arg = args[i];
-  missing = false;
-  if (arg == option) {
-    if (i + 1 >= args.size()) {
-      missing = true;
-      return std::nullopt;
-    }
-    return args[++i];
-  }
-  if (arg.compare(0, option.size() + 1, option + "=") == 0) return arg.substr(option.size() + 1);
-  return std::nullopt;
-}
-
-// A folder named with separators at its end is the same folder: "q/" and "q"
-// read one manifest. A root keeps its own.
-std::string WithoutTrailingSeparators(std::string folder) {
-  while (folder.size() > 1 && (folder.back() == '/' || folder.back() == sys::kPathSeparator) &&
-         !(folder.size() == 3 && folder[1] == ':'))
-    folder.pop_back();
-  return folder;
 }
 
 // The quarantine's own tasks: nothing is scanned, and the paths are entries:
@@ -108,56 +83,26 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       out.options.paths.push_back(arg);
       continue;
     }
-    bool missing = false;
     if (arg == "--") {
       optionsEnded = true;
-    } else if (arg == "--help" || arg == "-h") {
-      out.action = Action::Help;
-      return out;
-    } else if (arg == "--version") {
-      out.action = Action::Version;
-      return out;
-    } else if (arg == "--quiet" || arg == "-q") {
-      out.options.quiet = true;
-    } else if (arg == "--no-heuristics") {
-      out.options.heuristics = false;
-    } else if (arg == "--no-summary") {
-      out.options.summary = false;
-    } else if (std::optional<std::string> db = ValueOf("--db", args, i, missing); db || missing) {
-      if (!db || db->empty()) return UsageError("--db needs a database file");
-      out.options.database = *db;
-    } else if (std::optional<std::string> mark = ValueOf("--mark", args, i, missing); mark || missing) {
-      if (!mark || mark->empty()) return UsageError("--mark needs a checksum");
-      std::optional<std::string> checksum = NormalizedChecksum(*mark);
-      if (!checksum) return UsageError("--mark '" + *mark + "' is no checksum: give 1 to 8 hexadecimal digits, such as CBF43926");
-      // The checksum every empty or unreadable file is given: it would report
-      // all of them as viruses, so the file analysis window refuses it too.
-      if (*checksum == "0")
-        return UsageError("--mark '" + *mark + "' would mark every empty or unreadable file: give a checksum other than 0");
-      out.options.mark = *checksum;
-    } else if (arg == "--json") {
-      out.options.json = true;
-    } else if (arg == "--list-quarantine") {
-      out.action = Action::ListQuarantine;
-    } else if (arg == "--restore") {
-      out.action = Action::Restore;
-    } else if (std::optional<std::string> dir = ValueOf("--quarantine", args, i, missing); dir || missing) {
-      if (!dir || dir->empty()) return UsageError("--quarantine needs the quarantine folder");
-      out.options.quarantine = WithoutTrailingSeparators(*dir);
-    } else if (std::optional<std::string> dir = ValueOf("--to", args, i, missing); dir || missing) {
-      if (!dir || dir->empty()) return UsageError("--to needs the folder to restore into");
-      out.options.restoreTo = *dir;
-    } else if (arg == "--remove") {
-      out.options.remove = true;
-    } else if (std::optional<std::string> dir = ValueOf("--move", args, i, missing); dir || missing) {
-      if (!dir || dir->empty()) return UsageError("--move needs a folder to move detected files into");
-      out.options.moveTo = WithoutTrailingSeparators(*dir);
-    } else if (std::optional<std::string> folder = ValueOf("--unhide", args, i, missing); folder || missing) {
-      if (!folder || folder->empty()) return UsageError("--unhide needs a drive or folder");
-      out.options.unhide = *folder;
-    } else {
-      return UsageError("unknown option '" + arg + "'");
+      continue;
     }
+    // "--db FILE" and "--db=FILE" alike.
+    const std::size_t equals = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string::npos;
+    const OptionSpec* option = FindOption(std::string_view(arg).substr(0, equals));
+    if (!option || (equals != std::string::npos && option->value == OptionValue::None))
+      return UsageError("unknown option '" + arg + "'");
+    std::string value;
+    if (option->value != OptionValue::None) {
+      if (equals != std::string::npos) {
+        value = arg.substr(equals + 1);
+      } else if (i + 1 < args.size()) {
+        value = args[++i];
+      }
+      if (value.empty()) return UsageError(option->missing);
+    }
+    if (std::string error = option->apply(out, value); !error.empty()) return UsageError(std::move(error));
+    if (out.action == Action::Help || out.action == Action::Version) return out;
   }
   if (out.options.remove && !out.options.moveTo.empty()) return UsageError("--move and --remove exclude each other");
   if (!out.options.restoreTo.empty() && out.action != Action::Restore) return UsageError("--to goes with --restore");

@@ -8,7 +8,7 @@ namespace tarvex::console {
 
 struct ScanOptions {
   std::vector<std::string> paths;
-  std::string database;  // empty: Tarvex.db beside the program
+  std::string database;  // empty: the first of ConsoleIo::DatabasePlaces() that is there
   std::string mark;      // a checksum text to report as "Permintaan User"; empty: none
   bool summary = true;
   bool heuristics = true;  // the worms' disguises reported beside the signatures

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "console/scan_command.h"
+#include "console/console_io.h"
 #include "system/attribute_files.h"
 #include "system/drives.h"
 #include "system/final_path.h"

@@ -34,10 +34,9 @@ Remedy::Remedy(RemedyServices services) : services_(std::move(services)) {
 
 RemedyOutcome Remedy::Apply(const Detection& found, RemedyAction action, Quarantine& quarantine,
                             const std::string& original) {
-  if (!found.identity) {
-    if (services_.files.Gone(found.path)) return {Kind::AlreadyGone, "", ""};
-    return {Kind::Failed, "", "it could not be identified when it was found"};
-  }
+  // No identity: the name no longer led to the file read when it was found
+  // (or the system could not say); whatever it leads to now is left alone.
+  if (!found.identity) return {services_.files.Gone(found.path) ? Kind::AlreadyGone : Kind::Changed, "", ""};
   sys::CheckedOpen opened = services_.files.OpenChecked(found.path, *found.identity);
   const bool remove = action == RemedyAction::Delete;
   if (!opened.file)

@@ -39,7 +39,7 @@ class Remedy {
   explicit Remedy(RemedyServices services);
 
   // A file already gone is only reported, and a file without an identity is
-  // left alone. Otherwise, once the file is known to be the one found, the
+  // left alone as changed. Otherwise, once the file is known to be the one found, the
   // processes running from it are ended and it is deleted, or moved into
   // `quarantine`'s folder as QuarantineName gives after its manifest line was
   // written (`original` is the path the line keeps; the found path when

@@ -12,31 +12,6 @@ class SystemDirectorySource : public DirectorySource {
   std::optional<std::string> FolderIdentity(const std::string& folder) override { return sys::FolderIdentity(folder); }
 };
 
-// A folder the walk is inside: where its path ends in the walk's one path
-// string, and the subfolders still to enter.
-struct Level {
-  std::size_t pathLength = 0;
-  std::optional<std::string> identity;
-  std::vector<std::string> subfolders;
-  std::size_t next = 0;
-};
-
-// Collected in one go, before any file of the folder is looked at, so that the
-// walk never keeps one listing open while it starts another.
-std::vector<std::string> CollectSubfolders(const std::string& path, WalkHost& host, DirectorySource& directories) {
-  const std::vector<sys::DirEntry> entries = directories.List(path, kFolderListingMask);
-  host.FolderListed(path, entries);
-  std::vector<std::string> subfolders;
-  for (const sys::DirEntry& entry : entries) {
-    if (entry.name == "." || entry.name == "..") continue;
-    // The listing carries each entry's attributes: no second look-up per name.
-    if ((entry.attributes & sys::kAttrDirectory) == 0) continue;
-    if (entry.attributes & sys::kAttrReparsePoint) continue;  // junctions and folder links may loop
-    subfolders.push_back(entry.name);
-  }
-  return subfolders;
-}
-
 }  // namespace
 
 DirectorySource& SystemDirectories() {
@@ -44,51 +19,87 @@ DirectorySource& SystemDirectories() {
   return source;
 }
 
-void MENCARI_VIRUS(std::string& path, const std::string& SearchStr, std::uint64_t& FileCount, Kerja kerja,
-                   WalkHost& host, DirectorySource& directories) {
-  const char separator = directories.Separator();
-  if (path.empty() || path.back() != separator) path += separator;
+FolderWalk::FolderWalk(DirectorySource& directories, std::string path, std::string SearchStr)
+    : directories_(directories), searchStr_(std::move(SearchStr)), path_(std::move(path)) {
+  if (path_.empty() || path_.back() != directories_.Separator()) path_ += directories_.Separator();
+}
 
-  // The folders the walk is inside, outermost first: a list rather than
-  // recursion, for a tree as deep as the system allows (some 16 000 folders).
-  std::vector<Level> levels;
-  std::string current = path;
-
-  // Lists the folder `current` and goes through its files; false when it
-  // returned before its subfolders (a stop, or a folder already entered).
-  auto enter = [&]() -> bool {
-    if (host.StopRequested()) return false;
-    Level level{current.size(), directories.FolderIdentity(current)};
-    if (level.identity) {
-      for (const Level& outer : levels) {
-        if (outer.identity == level.identity) return false;
+std::optional<FolderWalk::Step> FolderWalk::Next(bool stop) {
+  for (;;) {
+    switch (phase_) {
+      case Phase::Enter:
+        // Stopped, or a folder the walk is inside: no listing, no subfolders.
+        if (stop || !Enter()) {
+          phase_ = Phase::Climb;
+          continue;
+        }
+        phase_ = Phase::ListFiles;
+        return Step::Listed;
+      case Phase::ListFiles:
+        // Listed whether a stop came or not: a stop is heard before a file.
+        files_ = directories_.List(path_ + searchStr_, kFileListingMask);
+        nextFile_ = 0;
+        phase_ = Phase::Files;
+        continue;
+      case Phase::Files:
+        // A link to a file may lead out of the tree: it is followed no more than a folder's.
+        while (nextFile_ < files_.size() && (files_[nextFile_].attributes & (sys::kAttrDirectory | sys::kAttrReparsePoint)))
+          ++nextFile_;
+        if (nextFile_ == files_.size()) {
+          levels_.push_back(std::move(entered_));
+          phase_ = Phase::Climb;
+          continue;
+        }
+        // A stop before a file: the folder is left before its subfolders.
+        if (stop) {
+          phase_ = Phase::Climb;
+          continue;
+        }
+        folder_ = path_;
+        name_ = files_[nextFile_++].name;
+        return Step::File;
+      case Phase::Climb: {
+        if (levels_.empty()) {
+          phase_ = Phase::Done;
+          continue;
+        }
+        Level& level = levels_.back();
+        path_.resize(level.pathLength);
+        if (level.next == level.subfolders.size()) {
+          folder_ = path_;
+          levels_.pop_back();
+          return Step::Left;
+        }
+        path_ += level.subfolders[level.next++];
+        path_ += directories_.Separator();
+        phase_ = Phase::Enter;
+        continue;
       }
+      case Phase::Done:
+        return std::nullopt;
     }
-    level.subfolders = CollectSubfolders(current, host, directories);
-    for (const sys::DirEntry& file : directories.List(current + SearchStr, kFileListingMask)) {
-      if (file.attributes & sys::kAttrDirectory) continue;
-      if (host.StopRequested()) return false;
-      if (kerja == Kerja::Pindai) host.ExamineFile(current, file.name);
-      FileCount += 1;
-      host.DoEvents();
-    }
-    levels.push_back(std::move(level));
-    return true;
-  };
-
-  enter();
-  while (!levels.empty()) {
-    Level& level = levels.back();
-    if (level.next == level.subfolders.size()) {
-      host.DoEvents();
-      levels.pop_back();
-      continue;
-    }
-    current.resize(level.pathLength);
-    current += level.subfolders[level.next++];
-    current += separator;
-    enter();
   }
+}
+
+bool FolderWalk::Enter() {
+  Level level{path_.size(), directories_.FolderIdentity(path_)};
+  if (level.identity) {
+    for (const Level& outer : levels_) {
+      if (outer.identity == level.identity) return false;
+    }
+  }
+  // Every subfolder is collected before any file of the folder is looked at.
+  entries_ = directories_.List(path_, kFolderListingMask);
+  for (const sys::DirEntry& entry : entries_) {
+    if (entry.name == "." || entry.name == "..") continue;
+    // The listing carries each entry's attributes: no second look-up per name.
+    if ((entry.attributes & sys::kAttrDirectory) == 0) continue;
+    if (entry.attributes & sys::kAttrReparsePoint) continue;  // junctions and folder links may loop
+    level.subfolders.push_back(entry.name);
+  }
+  entered_ = std::move(level);
+  folder_ = path_;
+  return true;
 }
 
 }  // namespace tarvex

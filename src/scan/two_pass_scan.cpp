@@ -81,12 +81,11 @@ void TwoPassScan::MENGANALISA(Kerja kerja) {
   ListingReuse directories(services_.directories);
   for (const ScanRoot& root : *roots_) {
     if (!root.isFile) {
-      std::string path = root.path;
-      MENCARI_VIRUS(path, "*.*", walked, kerja, *this, directories);
+      MENCARI_VIRUS(root.path, "*.*", walked, kerja, directories);
       continue;
     }
     // A single file goes through the same per-file work as a walked one.
-    if (StopRequested()) continue;
+    if (stopRequested_) continue;
     const std::size_t cut = sys::FolderOf(root.path).size();
     if (kerja == Kerja::Pindai) ExamineFile(root.path.substr(0, cut), root.path.substr(cut));
     ++walked;
@@ -94,6 +93,22 @@ void TwoPassScan::MENGANALISA(Kerja kerja) {
   }
   DoEvents();
   sink_.PassEnded(kerja, counts_);
+}
+
+void TwoPassScan::MENCARI_VIRUS(const std::string& path, const std::string& SearchStr, std::uint64_t& FileCount,
+                                Kerja kerja, DirectorySource& directories) {
+  FolderWalk walk(directories, path, SearchStr);
+  while (const std::optional<FolderWalk::Step> step = walk.Next(stopRequested_)) {
+    switch (*step) {
+      case FolderWalk::Step::Listed: FolderListed(walk.Folder(), walk.Entries()); break;
+      case FolderWalk::Step::File:
+        if (kerja == Kerja::Pindai) ExamineFile(walk.Folder(), walk.Name());
+        ++FileCount;
+        DoEvents();
+        break;
+      case FolderWalk::Step::Left: DoEvents(); break;
+    }
+  }
 }
 
 void TwoPassScan::FolderListed(const std::string& folder, const std::vector<sys::DirEntry>& entries) {

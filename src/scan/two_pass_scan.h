@@ -36,7 +36,7 @@ struct ScanServices {
 // and the console's read.
 ScanServices SystemScanServices();
 
-class TwoPassScan : private WalkHost {
+class TwoPassScan {
  public:
   TwoPassScan(ScanSink& sink, ScanServices services);
   TwoPassScan(const TwoPassScan&) = delete;
@@ -68,11 +68,18 @@ class TwoPassScan : private WalkHost {
  private:
   // One pass over every root.
   void MENGANALISA(Kerja kerja);
-  // WalkHost
-  bool StopRequested() override { return stopRequested_; }
-  void FolderListed(const std::string& folder, const std::vector<sys::DirEntry>& entries) override;
-  void ExamineFile(const std::string& folder, const std::string& name) override;
-  void DoEvents() override;
+  // The pass's loop over the walk of one folder: each file examined (in the
+  // scanning pass) and counted, a turn of the event queue after every file
+  // and every folder, and a stop heard before the next file or folder.
+  void MENCARI_VIRUS(const std::string& path, const std::string& SearchStr, std::uint64_t& FileCount, Kerja kerja,
+                     DirectorySource& directories);
+  // Every entry of a folder the walk has just listed (`folder` ends in the
+  // separator), before any of its files is looked at.
+  void FolderListed(const std::string& folder, const std::vector<sys::DirEntry>& entries);
+  // The per-file work of the scanning pass.
+  void ExamineFile(const std::string& folder, const std::string& name);
+  // Hands control to the event queue, so timers tick and Stop can be clicked.
+  void DoEvents();
   // Tells a row to the sink, once for each file.
   void Report(const Detection& detection);
 

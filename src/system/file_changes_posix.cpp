@@ -308,7 +308,7 @@ class PosixFileSystem final : public FileSystem {
     if (!fd.ok() && errno == EACCES) fd = Fd(OpenPath(path, O_PATH | O_NOFOLLOW));
     struct stat st;
     if (!fd.ok() || fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-    return IdentityOf(fd.get(), st, path);
+    return IdentityAt(st, path);
   }
 
   CheckedOpen OpenChecked(const std::string& path, const FileIdentity& identity) override {

@@ -4,9 +4,11 @@
 // Everything after goes through the same handle: the rename to a private name
 // beside it or to its new place (SetFileInformationByHandle, FileRenameInfo),
 // and the delete (FileDispositionInfo). What then holds the new name is checked
-// again, and put back when it is not the file: a file renamed away by another
-// program before this handle's rename cannot be taken for it, also under wine,
-// whose handles keep the name they were opened by.
+// again, and put back by name when it is not the file: a file renamed away by
+// another program before this handle's rename cannot be taken for it, also
+// under wine, whose handles keep the name they were opened by (and, renamed
+// onto a link, the name of the link's target: nothing is ever renamed back
+// through the handle).
 #include <windows.h>
 
 #include <algorithm>
@@ -92,11 +94,11 @@ bool DeleteThrough(HANDLE file) {
   return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != 0;
 }
 
-// The identity of what a path leads to now, its last name not followed.
+// The identity of the file a path names now, none when it names a link.
 std::optional<FileIdentity> IdentityNow(const std::string& path) {
   ScopedHandle file(CreateFileW(PathFor(path).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  return file ? win32::IdentityOf(file.get()) : std::nullopt;
+  return file ? win32::IdentityAt(file.get(), path) : std::nullopt;
 }
 
 class Win32Folder final : public OpenFolder {
@@ -143,14 +145,14 @@ class Win32CheckedFile final : public CheckedFile {
     ChangeResult result = Aside(aside);
     if (result == ChangeResult::Done && !DeleteThrough(handle_.get())) {
       result = Fail();
-      DWORD ignored;
-      RenameThrough(handle_.get(), path_, ignored);
+      PutBack(aside);
     }
     if (result != ChangeResult::Done) KeepAttributes();
     return result;
   }
 
   ChangeResult MoveInto(OpenFolder& into, const std::string& name, std::uint32_t attributes) override {
+    if (!Holds(path_, identity_.finalPath)) return ChangeResult::Changed;
     ClearAttributes();
     const std::string target = into.Path() + name;
     DWORD error = 0;
@@ -160,7 +162,7 @@ class Win32CheckedFile final : public CheckedFile {
         SetAttributes(handle_.get(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
         return ChangeResult::Done;
       }
-      RenameThrough(handle_.get(), path_, error);
+      PutBack(target);
       KeepAttributes();
       return ChangeResult::Changed;
     }
@@ -193,26 +195,46 @@ class Win32CheckedFile final : public CheckedFile {
       SetAttributes(handle_.get(), attributes_);
   }
 
-  // What the name `path` leads to is the file this handle holds, and that is
-  // still the identified file. Both asked anew: wine tells its volumes by
-  // their drive letters, and a rename between two drives over one host folder
-  // tree succeeds there and gives the same file the other drive's volume.
-  bool Holds(const std::string& path) const {
+  // What the name `path` leads to is the file this handle holds, no link at
+  // its name, and lying at `final` when that is known: a folder on the way
+  // swapped for a link tells. The handle's own identity is asked anew: wine
+  // tells its volumes by their drive letters, and a rename between two drives
+  // over one host folder tree succeeds there and gives the same file the other
+  // drive's volume.
+  bool Holds(const std::string& path, const std::string& final = "") const {
     const std::optional<FileIdentity> now = IdentityNow(path), held = win32::IdentityOf(handle_.get());
     return now && held && now->SameFile(*held) && held->index == identity_.index && held->size == identity_.size &&
-           held->lastWrite == identity_.lastWrite;
+           held->lastWrite == identity_.lastWrite && (final.empty() || win32::SamePath(now->finalPath, final));
+  }
+  // Where the file's name, or another name beside it, lies: empty when unknown.
+  std::string FinalBeside(const std::string& name) const {
+    return identity_.finalPath.empty() ? "" : FolderOf(identity_.finalPath) + name;
   }
 
   // The file goes to a private name beside it, and is deleted there only when
-  // that name holds it; otherwise the name is given back.
+  // that name holds it; otherwise the name is given back. Only while the name
+  // still leads to the file itself is it renamed at all: wine renames through
+  // the handle what its name holds now.
   ChangeResult Aside(std::string& aside) {
-    aside = FolderOf(path_) + PrivateName();
+    if (!Holds(path_, identity_.finalPath)) return ChangeResult::Changed;
+    const std::string name = PrivateName();
+    aside = FolderOf(path_) + name;
     DWORD error = 0;
     if (!RenameThrough(handle_.get(), aside, error)) return Missing(error) ? ChangeResult::Gone : Fail(error);
     between_(ChangeStep::Renamed);
-    if (Holds(aside)) return ChangeResult::Done;
-    RenameThrough(handle_.get(), path_, error);
+    if (Holds(aside, FinalBeside(name))) return ChangeResult::Done;
+    PutBack(aside);
     return ChangeResult::Changed;
+  }
+
+  // Whatever the rename took to `from` goes back to the file's name, by name;
+  // a link stays where it went, for wine would move the file it leads to.
+  void PutBack(const std::string& from) const {
+    ScopedHandle there(CreateFileW(PathFor(from).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const bool link = !there || !win32::IdentityAt(there.get(), from);
+    there.reset();
+    if (!link) MoveFileExW(PathFor(from).c_str(), PathFor(path_).c_str(), 0);
   }
 
   // Across volumes: a copy of what this handle reads under a free name, with

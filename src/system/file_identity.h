@@ -13,10 +13,11 @@ struct FileIdentity {
   std::uint64_t index = 0;
   std::int64_t size = 0;
   std::int64_t lastWrite = 0;  // in the platform's own units
-  // Where the file lay, as the system resolved the handle: every link and
-  // drive alias on the way followed. A change reaches the file through it
-  // without following any link (natively), or finds the handle there again
-  // (Windows): a folder swapped for a link since tells. Empty when unknown.
+  // Where the file lay when it was identified: the name it was found by, its
+  // folder's links and drive aliases resolved. A change reaches the file
+  // through it without following any link (natively), or finds the handle
+  // there again (Windows): a folder swapped for a link since tells. Empty
+  // when unknown.
   std::string finalPath;
 
   // The same file, unchanged, wherever it lies now.

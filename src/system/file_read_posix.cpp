@@ -27,11 +27,11 @@ int OpenForReading(const std::string& path, int flags = 0) {
   return fd;
 }
 
-// The scan's file, kept open: its final path is asked only of a file something was found in.
+// The scan's file, kept open: where it lies is asked only of a file something was found in.
 class PosixReadHandle final : public ReadHandle {
  public:
   PosixReadHandle(Fd fd, const struct stat& st, std::string path) : fd_(std::move(fd)), st_(st), path_(std::move(path)) {}
-  std::optional<FileIdentity> Identity() override { return IdentityOf(fd_.get(), st_, path_); }
+  std::optional<FileIdentity> Identity() override { return IdentityAt(st_, path_); }
 
  private:
   Fd fd_;

@@ -1,7 +1,11 @@
 #include "system/open_file_posix.h"
 
-#include <limits.h>
+#include <fcntl.h>
 #include <unistd.h>
+
+#include "system/files.h"
+#include "system/final_path.h"
+#include "system/reach_posix.h"
 
 namespace tarvex::sys {
 
@@ -23,14 +27,17 @@ FileIdentity IdentityOf(const struct stat& st) {
           static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec, {}};
 }
 
-FileIdentity IdentityOf(int fd, const struct stat& st, const std::string& given) {
+std::optional<FileIdentity> IdentityAt(const struct stat& st, const std::string& path) {
   FileIdentity identity = IdentityOf(st);
-  // The kernel names what the descriptor was opened on: every link on the way
-  // already followed, whatever was renamed since.
-  char buf[PATH_MAX];
-  const std::string link = "/proc/self/fd/" + std::to_string(fd);
-  const ssize_t n = readlink(link.c_str(), buf, sizeof buf);
-  identity.finalPath = n > 0 && n < static_cast<ssize_t>(sizeof buf) && buf[0] == '/' ? std::string(buf, n) : given;
+  const std::string folder = FolderOf(path);
+  const FinalPath real = ResolveFinalPath(folder.empty() ? "." : folder);
+  identity.finalPath = (real.kind == FinalPath::Kind::Folder ? WithSeparator(real.path) : folder) + path.substr(folder.size());
+  // The name leads to the file still: a file renamed away since it was opened has no place here.
+  struct stat now;
+  const Reach at(identity.finalPath);
+  if (!at.ok() || fstatat(at.Folder(), at.Name(), &now, AT_SYMLINK_NOFOLLOW) != 0 || now.st_dev != st.st_dev ||
+      now.st_ino != st.st_ino)
+    return std::nullopt;
   return identity;
 }
 

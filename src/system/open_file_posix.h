@@ -4,6 +4,7 @@
 // hold, never from its name.
 #include <sys/stat.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -29,8 +30,8 @@ class Fd {
 
 // The identity `st` describes, without a final path.
 FileIdentity IdentityOf(const struct stat& st);
-// The same with the path the system keeps for the open descriptor; `given`
-// when it keeps none it can tell (a path longer than a page).
-FileIdentity IdentityOf(int fd, const struct stat& st, const std::string& given);
+// The same with `path`'s final path (its folder's links resolved; the path as
+// given when it cannot be), only when `path` still leads to that file.
+std::optional<FileIdentity> IdentityAt(const struct stat& st, const std::string& path);
 
 }  // namespace tarvex::sys

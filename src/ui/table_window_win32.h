@@ -1,8 +1,9 @@
 #pragma once
-// The Win32 window over one state class: it creates its children by walking
-// the state's control table, mirrors every change of the control state into
-// them, runs the timers of the timer table, and hands every event to the
-// state. It decides nothing.
+// The Win32 window over one state class: it makes a control object of its
+// kind for each row of the state's control table and holds them by id,
+// mirrors every change of the control state into them, runs the timers of
+// the timer table, and hands every event to the state, a control's through
+// that control. It decides nothing.
 #include <windows.h>
 
 #include <functional>

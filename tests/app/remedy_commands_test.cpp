@@ -18,7 +18,8 @@ using A = Antivirus;
 constexpr const char* kMoved = " virus telah dipindahkan ke folder 'C:\\Karantina\\' ...";
 
 // The main window after a completed scan of C:\ that listed the given files
-// (beside seven clean ones); each file holds its own path.
+// (beside seven clean ones); each file holds its own path, a program dressed
+// as a picture ("*.jpg.exe", a guess of the heuristics) "MZ" before it.
 class Desk {
  public:
   explicit Desk(const std::vector<std::string>& listed) {
@@ -32,8 +33,9 @@ class Desk {
         fakes.tree.Folder("C:\\", folder.substr(3, folder.size() - 4));
       }
       fakes.tree.File(folder, path.substr(cut));
-      fakes.infected[path] = "Test.Virus";
-      files.Add(path, path);
+      const bool guess = path.ends_with(".jpg.exe");
+      if (!guess) fakes.infected[path] = "Test.Virus";
+      files.Add(path, guess ? "MZ" + path : path);
     }
     window.Click(A::cmdScan);
     fakes.processes.journal = &files.journal;
@@ -90,6 +92,19 @@ TEST(RemedyCommands, ProgressRoundsHalvesToEvenAndTheSummaryCountsTheFiles) {
       EXPECT_EQ(desk.files.journal.size(), 2u);
     }
   }
+}
+
+// A guess is never deleted: a deleted file cannot be restored.
+TEST(RemedyCommands, HapusMovesEachGuessIntoTheQuarantineWithALogLineAndDeletesTheRest) {
+  const std::string guess = "C:\\d\\foto.jpg.exe";
+  Desk desk({"C:\\d\\virus.exe", guess});
+  ASSERT_EQ(desk.window.Rows().at(1).remark, "Heuristik");
+  desk.window.Click(A::cmdHapus);
+  EXPECT_EQ(desk.Text(A::status), "1 virus telah dihapus, 1 tebakan dipindahkan ke folder 'C:\\Karantina\\'.");
+  EXPECT_EQ(desk.files.files["C:\\Karantina\\foto.jpg.exe_vir"].content, "MZ" + guess);
+  EXPECT_FALSE(desk.files.files.count("C:\\d\\virus.exe"));
+  EXPECT_EQ(desk.files.files["C:\\Tarvex\\Logs\\31_10_2011.txt"].content,
+            "[09:00:00] hapus virus\r\n[09:00:00] karantina tebakan " + guess + "\r\n");
 }
 
 TEST(RemedyCommands, LogsThenEndsEachProcessBeforeTouchingItsFileFromTheLastRowUp) {

@@ -3,12 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <nlohmann/json.hpp>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 #include <map>
 #include <set>
 #include <sstream>
 
 #include "console/detection_cleanup.h"
+#include "console/scan_command.h"
 #include "signatures/temp_files.h"
 #include "support/detection_samples.h"
 #include "support/fake_console.h"
@@ -76,7 +81,15 @@ class CleanupTest : public ::testing::Test {
     }
     CleanupServices services{files_, clock_, [this](const std::string& path) { stopped_.push_back(path); },
                              SystemCleanupServices().finalPath};
-    EXPECT_EQ(RunScanCommand(args, io_, SystemConsoleServices(), services), status) << io_.err;
+    ConsoleServices system = SystemConsoleServices();
+    // What happens right after the scan read a file.
+    system.scan.engine.readFile = [this, read = system.scan.engine.readFile](const std::string& path, std::int64_t below,
+                                                                              sys::FileBuffer& into) {
+      const sys::FileRead done = read(path, below, into);
+      if (afterRead_) afterRead_(path);
+      return done;
+    };
+    EXPECT_EQ(RunScanCommand(args, io_, system, services), status) << io_.err;
     std::vector<std::string> lines;
     std::istringstream in(io_.out);
     for (std::string line; std::getline(in, line);) lines.push_back(line);
@@ -92,7 +105,96 @@ class CleanupTest : public ::testing::Test {
   LockingFiles files_;
   testing::FixedClock clock_;
   std::vector<std::string> stopped_;
+  std::function<void(const std::string& path)> afterRead_;
 };
+
+// Each row a fault of the console's clean-up and quarantine tasks that a
+// plausible slip brings back, on folders of its own: true when the sound
+// behaviour held.
+TEST_F(CleanupTest, EachFaultOfTheConsoleIsCaught) {
+  const std::string eicar = testing::kEicar, sep(1, sys::kPathSeparator);
+  const std::string q = tmp_.Path("q"), into = tmp_.Path("back");
+  std::ofstream(fs::u8path(File("x", "stray.exe", eicar).substr(0, Tree().size()) + "x" + sep + "plain.txt")) << "x";
+  fs::create_directories(fs::u8path(q));
+  std::ofstream(fs::u8path(q + sep + "tool.exe_vir2"), std::ios::binary) << "tool";
+  const std::pair<const char*, std::function<bool()>> rows[] = {
+      {"a file replaced right after the scan read it is changed since the scan, status 2", [&] {
+         const std::string path = File("swap", "eicar.com", eicar);
+         afterRead_ = [&](const std::string& read) {
+           if (read != path) return;
+           fs::rename(fs::u8path(path), fs::u8path(path + ".aside"));
+           std::ofstream(fs::u8path(path)) << "the user's";
+         };
+         const auto lines = Run({"--no-summary", "--remove", Tree() + "swap"}, kError, false);
+         afterRead_ = nullptr;
+         return lines.size() == 1 && lines[0].ends_with("\tchanged since the scan") && Read(path) == "the user's";
+       }},
+      {"--move with a relative or linked DIR never moves a file already in DIR again", [&] {
+         File("rel", "eicar.com", eicar);
+         std::vector<std::string> dirs = {Tree() + "rel" + sep + ".." + sep + "rel" + sep + "q"};
+#ifndef _WIN32
+         dirs.push_back(fs::relative(Tree() + "rel/q").string());
+         dirs.push_back(tmp_.Path("qlink"));
+         fs::create_directories(Tree() + "rel/q");
+         fs::create_directory_symlink(Tree() + "rel/q", dirs.back());
+#endif
+         bool kept = true;
+         for (const std::string& dir : dirs) {
+           Run({"--no-summary", "--move", dir, Tree() + "rel"}, kFound, false);
+           const auto again = Run({"--no-summary", "--move", dir, Tree() + "rel"}, kFound, false);
+           kept = kept && again.size() == 1 && again[0].find("\tleft in ") != std::string::npos;
+         }
+         return kept;
+       }},
+      {"JSON carries one U+FFFD per byte that is not UTF-8, and null as an unknown origin's id", [&] {
+         const auto listed = RunJson({"--list-quarantine", "--quarantine", q}, kClean);
+#ifndef _WIN32
+         File("json", "a\xE2\x82\xFF.com", eicar);
+         const auto found = RunJson({"--no-summary", Tree() + "json"}, kFound);
+         if (found.at(0)["path"].get<std::string>() != Tree() + "json/a\uFFFD\uFFFD\uFFFD.com") return false;
+#endif
+         return listed.size() == 1 && listed[0]["id"].is_null();
+       }},
+      {"--quarantine names one folder with or without its separator, and no file", [&] {
+         return Run({"--list-quarantine", "--quarantine", q + sep}, kClean, false) ==
+                    Run({"--list-quarantine", "--quarantine", q}, kClean, false) &&
+                Run({"--list-quarantine", "--quarantine", Tree() + "x" + sep + "plain.txt"}, kError, false).empty();
+       }},
+      {"--restore NAME --to DIR brings back a file of unknown origin", [&] {
+         Run({"--restore", "tool.exe_vir2", "--to", into, "--quarantine", q}, kClean, false);
+         return Read(into + sep + "tool.exe") == "tool";
+       }},
+#ifndef _WIN32
+      {"--list-quarantine escapes a name's tab and line end", [&] {
+         std::ofstream(q + "/a\tb\nc_vir") << "x";
+         const auto lines = Run({"--list-quarantine", "--quarantine", q}, kClean, false);
+         fs::remove(q + "/a\tb\nc_vir");
+         return lines.size() == 1 && lines[0] == "-\ta%09b%0Ac_vir\t\tunknown origin\t";
+       }},
+      {"a manifest that is a pipe or leads to /dev/zero is refused: nothing is read, listed or moved", [&] {
+         bool refused = true;
+         for (int kind = 0; kind < 2; ++kind) {
+           const std::string odd = tmp_.Path("odd" + std::to_string(kind)), manifest = odd + "/karantina.txt";
+           fs::create_directories(odd);
+           kind ? (void)mkfifo(manifest.c_str(), 0600) : fs::create_symlink("/dev/zero", manifest);
+           File("odd" + std::to_string(kind), "eicar.com", eicar);
+           refused = refused && Run({"--list-quarantine", "--quarantine", odd}, kError, false).empty() &&
+                     Run({"--no-summary", "--move", odd, Tree() + "odd" + std::to_string(kind)}, kError, false)[0].ends_with("not moved");
+         }
+         return refused;
+       }},
+      {"a link in the tree is not followed; one named on the command line is, to where it leads", [&] {
+         const std::string outside = tmp_.Write("outside.com", eicar);
+         fs::create_directories(Tree() + "links");
+         fs::create_symlink(outside, Tree() + "links/in.com");
+         return Run({"--no-summary", Tree() + "links"}, kClean, false).empty() &&
+                Run({"--no-summary", Tree() + "links/in.com"}, kFound, false) ==
+                    std::vector<std::string>{fs::canonical(outside).string() + "\tEICAR-Test-File\t68\t"};
+       }},
+#endif
+  };
+  for (const auto& [fault, holds] : rows) EXPECT_TRUE(holds()) << fault;
+}
 
 TEST_F(CleanupTest, MoveKeepsTwinsWithTheirContentAndNeverMovesAFileTwice) {
   // Found by pattern, which looks at programs' names only, and by checksum, whatever the name.

@@ -44,9 +44,10 @@ class FakeConsole : public ConsoleIo {
   }
   bool IsTerminal(sys::Stream stream) override { return stream == sys::Stream::Err && terminal; }
   std::size_t TerminalWidth(sys::Stream) override { return 60; }
-  std::string DefaultDatabase() override { return defaultDb; }
+  std::vector<std::string> DatabasePlaces() override { return places; }
 
-  std::string out, err, defaultDb;
+  std::string out, err;
+  std::vector<std::string> places;
   bool terminal = false;
 };
 
@@ -59,7 +60,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 class ScanCommandTest : public ::testing::Test {
  protected:
-  ScanCommandTest() { io_.defaultDb = tmp_.Write("Tarvex.db", kShippedDb); }
+  ScanCommandTest() { io_.places = {tmp_.Write("Tarvex.db", kShippedDb)}; }
 
   // Writes a file under the scanned tree; `rel` uses "/" between names.
   std::string File(const std::string& rel, const std::string& bytes) {
@@ -117,6 +118,22 @@ TEST_F(ScanCommandTest, ExitStatusTellsTheResult) {
       EXPECT_LT(io_.err.size(), 1000u) << "a warning names a line, it does not echo it";
     }
   }
+}
+
+TEST_F(ScanCommandTest, TheFirstDatabasePlaceThatHoldsOneIsUsedAndHelpNamesIt) {
+  File("eicar.com", kEicar);
+  const std::string present = io_.places[0], missing = tmp_.Path("bin") + sys::kPathSeparator + "Tarvex.db";
+  io_.places = {missing, present};
+  EXPECT_EQ(Run({Tree()}), 1) << io_.err;
+  EXPECT_EQ(Run({"--help"}), 0);
+  EXPECT_THAT(io_.out, HasSubstr("now used:\n                    " + present + "\n"));
+
+  io_.places = {missing, missing + "2"};
+  io_.out.clear();
+  EXPECT_EQ(Run({Tree()}), 2);
+  EXPECT_THAT(io_.err, HasSubstr("cannot find the database: looked for " + missing + ", " + missing + "2; name one"));
+  EXPECT_EQ(Run({"--help"}), 0);
+  EXPECT_THAT(io_.out, HasSubstr("now used:\n                    none is there\n"));
 }
 
 TEST_F(ScanCommandTest, OneLinePerDetectionInWalkOrderThenTheSummary) {
@@ -262,7 +279,7 @@ TEST_F(ScanCommandTest, UnreadableFoldersAndFilesAreToldAndTheScanGoesOn) {
                .engine = {.readFile =
                               [&](const std::string& path, std::int64_t below, sys::FileBuffer& into) {
                                 // The database reads; every file of the tree is locked.
-                                if (path == io_.defaultDb) return sys::ReadFileIfShorter(path, below, into);
+                                if (path == io_.places[0]) return sys::ReadFileIfShorter(path, below, into);
                                 return sys::FileRead{10, false};
                               },
                           .fileStamp = sys::FileStampOf}},

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "console/console_text.h"
+#include "console/manual_page.h"
+#include "console/option_table.h"
+
 namespace tarvex::console {
 namespace {
 
@@ -79,6 +85,39 @@ TEST(ScanCommandLine, BadArgumentsAreUsageErrorsThatSayWhatIsWrong) {
     EXPECT_EQ(p.action, Action::UsageError) << c.says;
     EXPECT_NE(p.error.find(c.says), std::string::npos) << p.error;
   }
+}
+
+// What every row of the table must be for the parser, --help and the manual
+// page made from it to work.
+TEST(ScanCommandLine, EveryOptionOfTheTableParsesAndIsShownAsWritten) {
+  const std::string help = HelpText("x.db"), page = ManualPage("@OPTIONS@\n", "1");
+  for (const OptionSpec& option : CommandLineOptions()) {
+    SCOPED_TRACE(option.name);
+    EXPECT_EQ(FindOption(option.name), &option);
+    EXPECT_EQ(std::string(option.name).rfind("--", 0), 0u);
+    EXPECT_NE(help.find("\n  " + OptionSynopsis(option) + ' '), std::string::npos);
+    EXPECT_NE(page.find(RoffText(option.name)), std::string::npos);
+    for (std::size_t from = 0, to = 0; from < std::strlen(option.help); from = to + 1) {
+      to = std::min(std::string(option.help).find('\n', from), std::strlen(option.help));
+      EXPECT_LE(to - from, 58u) << "a line of --help would pass 78 columns";
+    }
+    if (option.value == OptionValue::None) {
+      EXPECT_EQ(ParseCommandLine({std::string(option.name) + "=x", "a"}).action, Action::UsageError);
+      continue;
+    }
+    ASSERT_NE(option.missing, nullptr);
+    EXPECT_EQ(ParseCommandLine({"a", option.name}).error, option.missing);
+    EXPECT_EQ(ParseCommandLine({std::string(option.name) + "=", "a"}).error, option.missing);
+    const ParsedCommandLine apart = ParseCommandLine({option.name, "1F", "a"});
+    const ParsedCommandLine joined = ParseCommandLine({std::string(option.name) + "=1F", "a"});
+    EXPECT_EQ(apart.action, joined.action);
+    EXPECT_EQ(apart.error, joined.error);
+  }
+}
+
+TEST(ScanCommandLine, RoffShowsTextLiterally) {
+  EXPECT_EQ(RoffText("C:\\Karantina --move"), "C:\\eKarantina \\-\\-move");
+  EXPECT_EQ(RoffText(".x 'y'"), "\\&.x 'y'");
 }
 
 TEST(ScanCommandLine, ChecksumsTakeTheDatabaseKeyForm) {

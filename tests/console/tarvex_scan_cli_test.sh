@@ -67,5 +67,13 @@ expect scripts-1 1 "$(native "$work/скан/病毒/файл.com")${tab}EICAR-Te
 expect scripts-2 1 "$(native "$work/ιός/فيروس 🦠.com")${tab}EICAR-Test-File" "$(native "$work")"
 expect scripts-summary 1 "Detections:     3" "$(native "$work")"
 
+# A quarantine whose manifest leads to /dev/zero: refused at once, never read
+# (it filled the memory), and a scan trusts nothing from it.
+mkdir -p "$work/zero" "$work/worm"
+ln -s /dev/zero "$work/zero/karantina.txt"
+printf 'MZ%0300d' 0 >"$work/worm/foto.jpg.exe"
+expect zero-manifest 2 "is no ordinary file" --list-quarantine --quarantine "$(native "$work/zero")"
+expect zero-manifest-trust 1 "${tab}Heur.DoubleExt${tab}" --quarantine "$(native "$work/zero")" "$(native "$work/worm")"
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

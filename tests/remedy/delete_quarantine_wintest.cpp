@@ -1,14 +1,17 @@
 // Hapus and Karantina clicked in the real main window, on real files, with the
 // real process guard and activity log. C:\Karantina is the test prefix's own.
 #include <windows.h>
+#include <winioctl.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "support/detection_samples.h"
+#include "support/host_shell_win32.h"
 #include "support/program_win32.h"
 #include "support/running_program_win32.h"
 #include "support/temp_tree_win32.h"
@@ -164,6 +167,88 @@ TEST_F(RemedyOnWine, UnwritableLogFolderLosesTheEntryAndTheActionStillRuns) {
   EXPECT_FALSE(Exists(path));
   EXPECT_EQ(Text(A::status), "1 virus telah dihapus...");
   EXPECT_EQ(ReadBytes(inTheWay), "a file where the folder should be");
+}
+
+// A Linux link in the tree, which wine's listing shows as the file it leads
+// to: neither Hapus nor Karantina touches that file outside, nor the link.
+TEST_F(RemedyOnWine, AFileLinkInTheTreeLeadsNothingOutOfIt) {
+  const std::string outside = programFolder_.Write(Name("outside.com"), testing::kEicar), link = tree_.Path(Name("link.com"));
+  struct Unlink {  // wine's DeleteFile would go where the link leads
+    std::string link;
+    ~Unlink() { testing::HostShell("rm -f '" + link + "'"); }
+  } unlink{testing::HostPath(link)};
+  ASSERT_EQ(testing::HostShell("ln -s '" + testing::HostPath(outside) + "' '" + unlink.link + "'"), 0);
+  List({link});
+  for (int button : {A::cmdHapus, A::cmdKarantina}) Click(button);
+  EXPECT_THAT(ListedPaths(), ElementsAre(link)) << "changed since the scan";
+  EXPECT_EQ(ReadBytes(outside), testing::kEicar);
+  EXPECT_EQ(testing::HostShell("test -L '" + unlink.link + "'"), 0);
+}
+
+// What the system's mount manager hears when a medium comes into a drive
+// (wine's own definition of a drive on the host's folder): the volume is read
+// afresh, its serial number with it; waited for until `file` shows `serial`.
+void Announce(wchar_t drive, const std::string& hostFolder, const wchar_t* file, DWORD serial) {
+  struct Definition {
+    ULONG size, type, fsType;
+    DWORD serial;
+    ULONGLONG unixDevice;
+    WCHAR letter;
+    USHORT mountPointOffset, deviceOffset, labelOffset;
+  };
+  std::string buffer(sizeof(Definition) + hostFolder.size() + 1, '\0');
+  auto* d = reinterpret_cast<Definition*>(buffer.data());
+  *d = {static_cast<ULONG>(buffer.size()), DRIVE_REMOVABLE, 0, 0, 0, drive, sizeof(Definition), 0, 0};
+  buffer.replace(sizeof(Definition), hostFolder.size(), hostFolder);
+  HANDLE manager = CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, 0, nullptr);
+  DWORD got = 0;
+  const DWORD define = CTL_CODE('m', 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
+  EXPECT_TRUE(DeviceIoControl(manager, define, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr, 0, &got, nullptr));
+  CloseHandle(manager);
+  BY_HANDLE_FILE_INFORMATION info{};
+  for (int tries = 0; tries < 100 && info.dwVolumeSerialNumber != serial; ++tries, Sleep(50)) {
+    HANDLE h = CreateFileW(file, FILE_READ_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (!GetFileInformationByHandle(h, &info)) info = {};
+    CloseHandle(h);
+  }
+  EXPECT_EQ(info.dwVolumeSerialNumber, serial);
+}
+
+// Two flash disks of one layout (ext4 images here; a FAT stick carries its
+// serial number in its boot sector, these in the file wine reads for one): the
+// virus on the one scanned, a clean file of the same size and time at the same
+// place (and so the same index) on the other, swapped in before Hapus.
+TEST_F(RemedyOnWine, HapusOnAStickSwappedForAnotherOfTheSameLayoutLeavesIt) {
+  const char* prefix = getenv("WINEPREFIX");
+  ASSERT_TRUE(prefix);
+  const std::string drive = std::string(prefix) + "-flash", images = "/tmp/tarvex-sticks-" + std::to_string(GetCurrentProcessId());
+  const std::string clean(68, 'c');
+  std::string make = "set -e; mkdir -p " + images + "; cd " + images + "\n";
+  for (const auto& [stick, content, serial] : {std::tuple{"a", std::string(testing::kEicar), "1111"}, {"b", clean, "2222"}}) {
+    make += "truncate -s 8M " + std::string(stick) + ".img; mkfs.ext4 -q -F " + stick + ".img; mount -o loop " + stick +
+            ".img '" + drive + "'\nmkdir '" + drive + "/sub'; printf '%s' '" + content + "' > '" + drive +
+            "/sub/eicar.com'; touch -d @1600000000 '" + drive + "/sub/eicar.com'\nprintf " + serial + " > '" + drive +
+            "/.windows-serial'; umount '" + drive + "'\n";
+  }
+  struct Unmount {
+    std::string drive, images;
+    ~Unmount() { testing::HostShell("umount '" + drive + "'; rm -rf " + images); }
+  } unmount{drive, images};
+  if (testing::HostShell(make) != 0 || testing::HostShell("mount -o loop " + images + "/a.img '" + drive + "'") != 0)
+    GTEST_SKIP() << "this machine mounts no disk images (root, loop devices and mkfs.ext4 are needed)";
+  Announce(L'r', drive, L"R:\\sub\\eicar.com", 0x1111);
+  programFolder_.Write("Tarvex.db", testing::ChecksumOf(testing::kEicar) + ":Test.Virus\r\nSelesai:Selesai\r\n");
+  chosen_ = "R:\\";
+  Click(A::cmdScan);
+  ASSERT_THAT(ListedPaths(), ElementsAre("R:\\sub\\eicar.com"));
+
+  ASSERT_EQ(testing::HostShell("umount '" + drive + "' && mount -o loop " + images + "/b.img '" + drive + "'"), 0);
+  Announce(L'r', drive, L"R:\\sub\\eicar.com", 0x2222);
+  Click(A::cmdHapus);
+  EXPECT_EQ(ReadBytes("R:\\sub\\eicar.com"), clean) << "the other stick's file is its own";
+  EXPECT_THAT(ListedPaths(), ElementsAre("R:\\sub\\eicar.com"));
+  EXPECT_EQ(Text(A::status), "0 virus telah dihapus...");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "signatures/temp_files.h"
 #include "support/fake_tree.h"
+#include "support/walked.h"
 
 namespace tarvex {
 namespace {
@@ -18,33 +19,8 @@ using ::testing::ElementsAre;
 using ::testing::UnorderedElementsAre;
 using ::testing::UnorderedElementsAreArray;
 using testing::FakeTree;
-
-// Records the order of the scanning pass and lets a test press Stop at a yield.
-class RecordingHost : public WalkHost {
- public:
-  bool StopRequested() override {
-    ++stopTests;
-    return stopped;
-  }
-  void ExamineFile(const std::string& folder, const std::string& name) override { examined.push_back(folder + name); }
-  // One pass from `root`; returns the pass's file count.
-  std::uint64_t Walk(DirectorySource& tree, std::string root, Kerja kerja) {
-    std::uint64_t count = 0;
-    MENCARI_VIRUS(root, "*.*", count, kerja, *this, tree);
-    return count;
-  }
-
-  void DoEvents() override {
-    ++yields;
-    if (onYield) onYield();
-  }
-
-  bool stopped = false;
-  int stopTests = 0;
-  int yields = 0;
-  std::vector<std::string> examined;
-  std::function<void()> onYield;
-};
+using testing::Walk;
+using testing::Walked;
 
 FakeTree SampleTree() {
   FakeTree tree;
@@ -61,34 +37,17 @@ FakeTree SampleTree() {
 
 TEST(FolderWalk, FilesComeBeforeSubfoldersAndEachSubtreeBeforeItsNextSibling) {
   FakeTree tree = SampleTree();
-  RecordingHost host;
-  std::string path = "C:\\Data";
-  std::uint64_t count = 0;
-  MENCARI_VIRUS(path, "*.*", count, Kerja::Pindai, host, tree);
-
-  EXPECT_EQ(path, "C:\\Data\\") << "the caller's path gets its trailing backslash";
-  EXPECT_THAT(host.examined, ElementsAre("C:\\Data\\a.exe", "C:\\Data\\b.txt", "C:\\Data\\Sub\\c.dll",
-                                         "C:\\Data\\Sub\\Deep\\d.scr", "C:\\Data\\Next\\e.com"));
-  EXPECT_EQ(count, 5);
-  // One yield per file and one at the end of each of the four folders.
-  EXPECT_EQ(host.yields, 5 + 4);
-}
-
-TEST(FolderWalk, CountingPassCountsWithoutExamining) {
-  FakeTree tree = SampleTree();
-  RecordingHost host;
-  std::uint64_t count = host.Walk(tree, "C:\\Data\\", Kerja::Hitung);
-  EXPECT_EQ(count, 5);
-  EXPECT_TRUE(host.examined.empty());
+  const Walked w = Walk(tree, "C:\\Data");
+  EXPECT_EQ(w.listed.front(), "C:\\Data\\") << "the path gets its trailing backslash";
+  EXPECT_THAT(w.files, ElementsAre("C:\\Data\\a.exe", "C:\\Data\\b.txt", "C:\\Data\\Sub\\c.dll",
+                                   "C:\\Data\\Sub\\Deep\\d.scr", "C:\\Data\\Next\\e.com"));
+  EXPECT_EQ(w.ends, 4) << "one end for each of the four folders";
 }
 
 TEST(FolderWalk, EmptyTreeVisitsNothing) {
   FakeTree tree;
   tree.Folder("C:\\", "Empty");
-  RecordingHost host;
-  std::uint64_t count = host.Walk(tree, "C:\\Empty", Kerja::Pindai);
-  EXPECT_EQ(count, 0);
-  EXPECT_TRUE(host.examined.empty());
+  EXPECT_EQ(Walk(tree, "C:\\Empty").Count(), 0u);
 }
 
 TEST(FolderWalk, HiddenAndSystemEntriesAreWalkedLikeAnyOther) {
@@ -98,9 +57,8 @@ TEST(FolderWalk, HiddenAndSystemEntriesAreWalkedLikeAnyOther) {
       .File("D:\\T\\", "system.sys", sys::kAttrSystem | sys::kAttrReadOnly)
       .Folder("D:\\T\\", "HiddenDir", sys::kAttrHidden | sys::kAttrSystem)
       .File("D:\\T\\HiddenDir\\", "inner.dll", sys::kAttrHidden);
-  RecordingHost host;
-  EXPECT_EQ(host.Walk(tree, "D:\\T", Kerja::Pindai), 3);
-  EXPECT_THAT(host.examined, ElementsAre("D:\\T\\hidden.exe", "D:\\T\\system.sys", "D:\\T\\HiddenDir\\inner.dll"));
+  EXPECT_THAT(Walk(tree, "D:\\T").files,
+              ElementsAre("D:\\T\\hidden.exe", "D:\\T\\system.sys", "D:\\T\\HiddenDir\\inner.dll"));
 }
 
 TEST(FolderWalk, FolderLinksAreNotEntered) {
@@ -109,61 +67,48 @@ TEST(FolderWalk, FolderLinksAreNotEntered) {
       .File("C:\\Root\\", "x.exe")
       .Folder("C:\\Root\\", "Loop", sys::kAttrReparsePoint)
       .File("C:\\Root\\Loop\\", "would-loop.exe");
-  RecordingHost host;
-  EXPECT_EQ(host.Walk(tree, "C:\\Root", Kerja::Pindai), 1);
-  EXPECT_THAT(host.examined, ElementsAre("C:\\Root\\x.exe"));
+  EXPECT_THAT(Walk(tree, "C:\\Root").files, ElementsAre("C:\\Root\\x.exe"));
 }
 
 TEST(FolderWalk, DriveRootIsListedWithItsOwnBackslash) {
   FakeTree tree;
   tree.File("C:\\", "boot.ini");
-  RecordingHost host;
-  std::uint64_t count = host.Walk(tree, "C:\\", Kerja::Hitung);
-  EXPECT_EQ(count, 1);
+  EXPECT_EQ(Walk(tree, "C:\\").Count(), 1u);
   EXPECT_THAT(tree.listings, ElementsAre("C:\\", "C:\\*.*"));
 }
 
 TEST(FolderWalk, StopIsNoticedBeforeTheNextFileAndNoFurtherFolderIsListed) {
   FakeTree tree = SampleTree();
-  RecordingHost host;
   // Stop while the deep folder's file is being handled.
-  host.onYield = [&] {
-    if (!host.examined.empty() && host.examined.back() == "C:\\Data\\Sub\\Deep\\d.scr") host.stopped = true;
-  };
-  std::uint64_t count = host.Walk(tree, "C:\\Data", Kerja::Pindai);
-  EXPECT_EQ(host.examined.size(), 4u);
-  EXPECT_EQ(count, 4);
+  const Walked w = Walk(tree, "C:\\Data", [](const Walked& w) {
+    return !w.files.empty() && w.files.back() == "C:\\Data\\Sub\\Deep\\d.scr";
+  });
+  EXPECT_EQ(w.Count(), 4u);
   EXPECT_EQ(tree.listings.back(), "C:\\Data\\Sub\\Deep\\*.*") << "the Next folder must not be listed";
+  EXPECT_EQ(w.ends, 3) << "the folders above it still end, one after the other";
 }
 
 TEST(FolderWalk, StopBeforeTheFirstFileOfAFolder) {
   FakeTree tree = SampleTree();
-  RecordingHost host;
-  host.onYield = [&] {
-    if (host.examined.size() == 2) host.stopped = true;  // after the top folder's files
-  };
-  std::uint64_t count = host.Walk(tree, "C:\\Data", Kerja::Pindai);
-  EXPECT_EQ(count, 2);
-  // The top folder had no third file, so its subfolders were called, and each
-  // returned at its entry test without listing anything.
+  const Walked w = Walk(tree, "C:\\Data", [](const Walked& w) { return w.files.size() == 2; });  // after the top folder's files
+  EXPECT_EQ(w.Count(), 2u);
+  // The top folder had no third file, so its subfolders were reached, and
+  // none of them was listed.
   EXPECT_EQ(tree.listings.size(), 2u);
+  EXPECT_EQ(w.ends, 1);
 }
 
 TEST(FolderWalk, AStoppedScanStartsNothing) {
   FakeTree tree = SampleTree();
-  RecordingHost host;
-  host.stopped = true;
-  std::uint64_t count = host.Walk(tree, "C:\\Data", Kerja::Pindai);
-  EXPECT_EQ(count, 0);
+  FolderWalk walk(tree, "C:\\Data");
+  EXPECT_FALSE(walk.Next(true));
   EXPECT_TRUE(tree.listings.empty());
 }
 
 TEST(FolderWalk, UnlistableFolderContributesNothing) {
   FakeTree tree;
   tree.Folder("C:\\", "A").File("C:\\A\\", "one.exe");
-  RecordingHost host;
-  std::uint64_t count = host.Walk(tree, "C:\\Missing", Kerja::Pindai);
-  EXPECT_EQ(count, 0);
+  EXPECT_EQ(Walk(tree, "C:\\Missing").Count(), 0u);
 }
 
 // Folders "a" made up as they are listed, a file at the bottom; level `from` is
@@ -185,13 +130,13 @@ class ChainSource : public DirectorySource {
 
 TEST(FolderWalk, TheDeepestPathIsWalkedAndNoFolderIsEnteredFromInsideItself) {
   constexpr std::size_t kDeepest = 16000;  // one-letter folders in a path of 32 767 characters
-  // {from, to, files, yields}: no folder met twice, one its own subfolder, one its grandparent.
+  // {from, to, files, files and ends}: no folder met twice, one its own subfolder, one its grandparent.
   const std::size_t cases[][4] = {{kDeepest + 1, 0, 1, kDeepest + 2}, {1, 0, 0, 1}, {5, 3, 0, 5}};
-  for (const auto& [from, to, files, yields] : cases) {
+  for (const auto& [from, to, files, steps] : cases) {
     ChainSource chain(kDeepest, from, to);
-    RecordingHost host;
-    EXPECT_EQ(host.Walk(chain, "C:\\", Kerja::Pindai), files) << from;
-    EXPECT_EQ(static_cast<std::size_t>(host.yields), yields) << from;
+    const Walked w = Walk(chain, "C:\\");
+    EXPECT_EQ(w.Count(), files) << from;
+    EXPECT_EQ(w.Count() + static_cast<std::size_t>(w.ends), steps) << from;
   }
 }
 
@@ -207,12 +152,10 @@ TEST(FolderWalk, WalksARealTreeWithThePlatformsSeparator) {
     std::ofstream(file) << "x";
     files.push_back(file.string());
   }
-  RecordingHost host;
-  EXPECT_EQ(host.Walk(SystemDirectories(), root.string(), Kerja::Pindai), 5);
-  EXPECT_THAT(host.examined, UnorderedElementsAreArray(files));
-  ASSERT_EQ(host.examined.size(), 5u);
-  EXPECT_THAT(std::vector<std::string>(host.examined.begin(), host.examined.begin() + 2),
-              UnorderedElementsAre(files[0], files[1]))
+  const Walked w = Walk(SystemDirectories(), root.string());
+  EXPECT_THAT(w.files, UnorderedElementsAreArray(files));
+  ASSERT_EQ(w.Count(), 5u);
+  EXPECT_THAT(std::vector<std::string>(w.files.begin(), w.files.begin() + 2), UnorderedElementsAre(files[0], files[1]))
       << "the top folder's own files come first";
 }
 

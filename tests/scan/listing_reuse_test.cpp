@@ -4,19 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "support/fake_tree.h"
+#include "support/walked.h"
 
 namespace tarvex {
 namespace {
 
 using ::testing::ElementsAre;
 
-class Recorder : public WalkHost {
- public:
-  bool StopRequested() override { return false; }
-  void ExamineFile(const std::string& folder, const std::string& name) override { examined.push_back(folder + name); }
-  void DoEvents() override {}
-  std::vector<std::string> examined;
-};
 
 TEST(ListingReuse, OneListingPerFolderAndTheSameFilesInTheSameOrder) {
   testing::FakeTree tree;
@@ -28,20 +22,16 @@ TEST(ListingReuse, OneListingPerFolderAndTheSameFilesInTheSameOrder) {
       .Folder("C:\\Data\\Sub\\", "Deep")
       .File("C:\\Data\\Sub\\Deep\\", "d.scr");
 
-  Recorder direct, reused;
-  std::uint64_t count = 0;
-  std::string path = "C:\\Data\\";
-  MENCARI_VIRUS(path, "*.*", count, Kerja::Pindai, direct, tree);
+  const std::vector<std::string> direct = testing::Walk(tree, "C:\\Data\\").files;
   const std::size_t listingsWithoutReuse = tree.listings.size();
   tree.listings.clear();
 
   ListingReuse once(tree);
-  path = "C:\\Data\\";
-  MENCARI_VIRUS(path, "*.*", count, Kerja::Pindai, reused, once);
+  const std::vector<std::string> reused = testing::Walk(once, "C:\\Data\\").files;
 
-  EXPECT_EQ(reused.examined, direct.examined);
-  EXPECT_THAT(reused.examined, ElementsAre("C:\\Data\\a.exe", "C:\\Data\\hidden.sys", "C:\\Data\\b.txt",
-                                           "C:\\Data\\Sub\\c.dll", "C:\\Data\\Sub\\Deep\\d.scr"));
+  EXPECT_EQ(reused, direct);
+  EXPECT_THAT(reused, ElementsAre("C:\\Data\\a.exe", "C:\\Data\\hidden.sys", "C:\\Data\\b.txt",
+                                  "C:\\Data\\Sub\\c.dll", "C:\\Data\\Sub\\Deep\\d.scr"));
   EXPECT_EQ(listingsWithoutReuse, 6u);
   EXPECT_THAT(tree.listings, ElementsAre("C:\\Data\\", "C:\\Data\\Sub\\", "C:\\Data\\Sub\\Deep\\"));
 }

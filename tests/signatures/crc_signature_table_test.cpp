@@ -62,6 +62,7 @@ TEST_F(CrcSignatureTableTest, HealthTellsADamagedFileFromAGoodOne) {
   const Case cases[] = {
       {"Selesai:Selesai\r\n", 0, 0, true},
       {"A:x\r\nA:y\r\nB:z\r\nSelesai:Selesai\r\nC:after\r\n", 2, 0, true},
+      {"A:x\r\nSelesai:Selesai\r\nB:y\r\nSelesai:Selesai\r\n", 1, 0, true},  // it ends at the first
       {"A:x\r\nbroken\r\nSelesai:Selesai\r\n", 1, 1, true},
       {"A:x\r\nB:y", 2, 0, false},
       {"garbage", 0, 1, false},

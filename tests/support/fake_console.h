@@ -2,7 +2,7 @@
 // tarvex-scan's console for tests: what it writes, kept per stream.
 #include <string>
 
-#include "console/scan_command.h"
+#include "console/console_io.h"
 
 namespace tarvex::testing {
 
@@ -11,7 +11,7 @@ class FakeConsole : public console::ConsoleIo {
   void Write(sys::Stream stream, std::string_view text) override { (stream == sys::Stream::Out ? out : err).append(text); }
   bool IsTerminal(sys::Stream) override { return false; }
   std::size_t TerminalWidth(sys::Stream) override { return 80; }
-  std::string DefaultDatabase() override { return database; }
+  std::vector<std::string> DatabasePlaces() override { return {database}; }
   std::string out, err, database;
 };
 

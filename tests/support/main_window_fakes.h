@@ -56,7 +56,8 @@ class MainWindowFakes {
   FakeTree tree;
   FakeProcesses processes;
   FakeFileSystem files;
-  // Each file of the scanning pass is read once: `onCheck` sees its path, and
+  // Each file of the scanning pass is read once (its content in `files`, or
+  // else its own path): `onCheck` sees its path, and
   // a path in `infected` is reported with that virus name (the database
   // lists its checksum).
   std::function<void(const std::string& path)> onCheck;
@@ -94,7 +95,7 @@ class MainWindowFakes {
                                 [this](const std::string& path, std::int64_t, sys::FileBuffer& into) {
                                   if (path == DatabasePath()) return Give(Database(), into);
                                   if (onCheck) onCheck(path);
-                                  sys::FileRead read = Give(path, into);
+                                  sys::FileRead read = Give(files.files.count(path) ? files.files[path].content : path, into);
                                   read.length = 100;
                                   // The scan's identity is the file system's own.
                                   into.Hold(std::make_unique<KnownIdentity>(files.Identify(path)));

@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 
 #include "support/detection_samples.h"
+#include "support/host_shell_win32.h"
 #include "support/layout_check_win32.h"
 #include "support/program_win32.h"
 #include "support/window_probe_win32.h"
@@ -86,6 +88,29 @@ TEST_F(KarantinaWindow, QuarantinedFilesComeBackWithoutOverwritingAndARestoredHe
 
   Press(F::cmdTutup);
   EXPECT_THAT(Scan(), UnorderedElementsAre(a, copy)) << "not the restored worm";
+}
+
+// A manifest that leads to /dev/zero is no ordinary file: it is not read, so
+// the list shows the folder's file at once, of unknown origin, and a scan
+// trusts nothing and lists the worm.
+TEST_F(KarantinaWindow, AManifestLeadingToDevZeroIsNeverRead) {
+  CreateDirectoryA("C:\\Karantina", nullptr);
+  std::ofstream("C:\\Karantina\\stray.exe_vir") << "stray";
+  const std::string manifest = testing::HostPath("C:\\Karantina\\karantina.txt");
+  struct Unlink {  // wine's DeleteFile would go where the link leads
+    std::string manifest;
+    ~Unlink() { testing::HostShell("rm -f '" + manifest + "'"); }
+  } unlink{manifest};
+  ASSERT_EQ(testing::HostShell("ln -s /dev/zero '" + manifest + "'"), 0);
+  State().Click(A::mnuKarantina);
+  Settle();
+  window_ = app_->Find(AppWindow::frmKarantina);
+  ASSERT_TRUE(window_ && window_->IsLoaded());
+  EXPECT_EQ(testing::ListRows(window_->Control(F::lvKarantina)), 1);
+  EXPECT_EQ(testing::WindowText(window_->Control(F::lblStatus)), "1 file di karantina. Daftar karantina.txt tidak terbaca.");
+  Press(F::cmdTutup);
+  tree_.Write("foto.jpg.exe", "MZ" + std::string(300, 'w'));
+  EXPECT_EQ(Scan(), std::vector<std::string>{tree_.Path("foto.jpg.exe")});
 }
 
 }  // namespace
