@@ -8,17 +8,13 @@
 
 #include "remedy/remedy.h"
 #include "signatures/temp_files.h"
+#include "support/file_content.h"
 #include "support/fixed_clock.h"
 
 namespace tarvex {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Content(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 class RemedyOnFiles : public ::testing::Test {
  protected:
@@ -45,14 +41,14 @@ TEST_F(RemedyOnFiles, NamesAreTakenLiterallyAndALongNameComesBackWhole) {
   for (const std::string& name : {std::string("v*.com"), std::string(251, 'n') + ".com"}) {  // 255 bytes
     const RemedyOutcome moved = Apply(Make("tree/" + name, "virus " + name), RemedyAction::Quarantine);
     ASSERT_EQ(moved.kind, RemedyOutcome::Kind::Quarantined) << name;
-    EXPECT_EQ(Content(moved.newPath), "virus " + name);
+    EXPECT_EQ(testing::FileContent(moved.newPath), "virus " + name);
     EXPECT_TRUE(moved.newPath.ends_with("_vir"));
   }
-  EXPECT_EQ(Content(root_ / "tree/v30.com"), "clean neighbour");
+  EXPECT_EQ(testing::FileContent(root_ / "tree/v30.com"), "clean neighbour");
   EXPECT_EQ(fs::path(quarantine_.List().front().path).filename(), "v*.com_vir");
   for (const QuarantineEntry& entry : quarantine_.List()) {
     ASSERT_TRUE(quarantine_.Restore(entry).Done());
-    EXPECT_EQ(Content(entry.original), "virus " + fs::path(entry.original).filename().string());
+    EXPECT_EQ(testing::FileContent(entry.original), "virus " + fs::path(entry.original).filename().string());
   }
 }
 

@@ -20,7 +20,7 @@ using ::testing::ElementsAre;
 
 // Writes down what the scan tells, but for the turns of the event queue,
 // which it only counts (a stop request may come with one).
-class Recorder : public ScanSink {
+class ScanRecorder : public ScanSink {
  public:
   void PassStarted(Kerja k) override { events.push_back(std::string("start ") + Name(k)); }
   void PassEnded(Kerja k, const ScanCounts& c) override {
@@ -60,7 +60,7 @@ class TwoPassScanTest : public ::testing::Test {
 
   testing::MainWindowFakes fakes_;
   AntivirusServices services_ = fakes_.Services();
-  Recorder sink_;
+  ScanRecorder sink_;
   TwoPassScan scan_{sink_, {.directories = fakes_.tree,
                             .folderListable = [this](const std::string& f) { return f != "C:\\Locked\\"; },
                             .readHead = services_.scan.readHead,

@@ -11,7 +11,7 @@
 namespace tarvex::ui {
 namespace {
 
-constexpr ControlSpec kLists[] = {{.kind = Kind::ListView, .id = 3}, {.kind = Kind::ListBox, .id = 5}};
+constexpr ControlSpec kShownLists[] = {{.kind = Kind::ListView, .id = 3}, {.kind = Kind::ListBox, .id = 5}};
 
 // What the control does with an edit, on a copy of what it shows.
 void ApplyEdit(const ListEdit& edit, const std::vector<std::string>& list, std::vector<std::string>& shown) {
@@ -36,7 +36,7 @@ TEST(ShownList, TheControlIsSentOnlyWhatChangedAndEndsAsTheList) {
       {"list box items", 5, "+x s1 +y s1"},
   };
   for (const Case& c : cases) {
-    ControlState state(kLists);
+    ControlState state(kShownLists);
     ListRows<std::string> rows(state, 3, [](const std::string& r, std::size_t) { return r; });
     ShownList shown;
     std::vector<std::string> control;

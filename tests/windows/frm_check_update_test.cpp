@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 
 #include "signatures/database_check.h"
 #include "signatures/temp_files.h"
 #include "support/fake_frame.h"
+#include "support/file_content.h"
 
 namespace tarvex {
 namespace {
@@ -17,11 +17,6 @@ using F = frmCheckUpdate;
 constexpr const char* kInstalled = "6851CF3C:EICAR-Test-File\r\nSelesai:Selesai\r\n";
 constexpr const char* kPublished = "6851CF3C:EICAR-Test-File\r\n1A2B:W32.Baru\r\nSelesai:Selesai\r\n";
 constexpr const char* kFailed = "Maaf,proses gagal. Ada Error";
-
-std::string Content(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // The real file operations, one of which can be made to fail.
 struct FailingFiles : sys::ReplacementFiles {
@@ -38,7 +33,7 @@ struct FailingFiles : sys::ReplacementFiles {
     return !(fail == WriteTemporary && path.ends_with(".new")) && !(fail == WriteBackup && path.ends_with(".bak"));
   }
   bool MoveReplacing(const std::string& from, const std::string& to) override {
-    temporaryAtReplace = Content(from);
+    temporaryAtReplace = testing::FileContent(from);
     return fail != Replace && real.MoveReplacing(from, to);
   }
   void Remove(const std::string& path) override { real.Remove(path); }
@@ -71,7 +66,7 @@ struct Window {
 
   std::string Text(int id) const { return state.Controls().Text(id); }
   bool Counting() const { return state.Timers().Running(F::tmrAuto); }
-  std::string Database() const { return Content(program.Path("Tarvex.db")); }
+  std::string Database() const { return testing::FileContent(program.Path("Tarvex.db")); }
 };
 
 TEST(DownloadWindowSequence, EndsAsTheDatabaseAndTheDownloadAllow) {
@@ -108,7 +103,7 @@ TEST(DownloadWindowSequence, EndsAsTheDatabaseAndTheDownloadAllow) {
     EXPECT_EQ(w.opened, (std::vector<std::string>{"http://www.tarvex.web.id/download/Tarvex.db"}));
     EXPECT_EQ(w.Database(), c.databaseAfter);
     const bool replaced = c.databaseAfter != std::string(c.installed ? c.installed : "");
-    EXPECT_EQ(Content(w.program.Path("Tarvex.db.bak")), replaced ? kInstalled : "");
+    EXPECT_EQ(testing::FileContent(w.program.Path("Tarvex.db.bak")), replaced ? kInstalled : "");
     EXPECT_FALSE(std::filesystem::exists(w.program.Path("Tarvex.db.new")));
   }
 }

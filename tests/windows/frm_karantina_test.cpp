@@ -12,7 +12,7 @@
 namespace tarvex {
 namespace {
 
-using F = frmKarantina;
+using Karantina = frmKarantina;
 
 TEST(KarantinaState, PulihkanAndHapusActOnTheSelectedRowsOnly) {
   testing::FakeFileSystem files;
@@ -24,28 +24,28 @@ TEST(KarantinaState, PulihkanAndHapusActOnTheSelectedRowsOnly) {
   std::vector<std::string> logged;
   int answer = sys::kIdNo;
   std::optional<std::string> browsed;
-  F window{{files, clock, kQuarantineFolder, [&](const std::string&, unsigned, const std::string&) { return answer; },
+  Karantina window{{files, clock, kQuarantineFolder, [&](const std::string&, unsigned, const std::string&) { return answer; },
             [&] { return browsed; }, [&](const std::string& m) { logged.push_back(m); }}};
   frame.Load(window);
-  const std::vector<ui::Row> rows = window.Controls().Rows(F::lvKarantina);
-  const std::string& status = window.Controls().Text(F::lblStatus);
+  const std::vector<ui::Row> rows = window.Controls().Rows(Karantina::lvKarantina);
+  const std::string& status = window.Controls().Text(Karantina::lblStatus);
   EXPECT_EQ(rows.at(0).at(2) + rows.at(1).at(2), "C:\\a\\(asal tidak diketahui)");
   EXPECT_EQ(status, "2 file di karantina.");
 
-  window.Click(F::cmdPulihkan);
+  window.Click(Karantina::cmdPulihkan);
   EXPECT_EQ(status, "Pilih file yang akan dipulihkan.");
   frame.selected = {1};
-  window.Click(F::cmdPulihkan);  // the folder browser cancelled
+  window.Click(Karantina::cmdPulihkan);  // the folder browser cancelled
   EXPECT_EQ(status, "0 file dipulihkan.");
   browsed = "C:\\docs";
-  window.Click(F::cmdPulihkan);
+  window.Click(Karantina::cmdPulihkan);
   EXPECT_EQ(files.files["C:\\docs\\lost.doc"].content, "lost");
 
   frame.selected = {0};
-  window.Click(F::cmdHapus);
-  EXPECT_EQ(window.Controls().Rows(F::lvKarantina).size(), 1u) << "No keeps it";
+  window.Click(Karantina::cmdHapus);
+  EXPECT_EQ(window.Controls().Rows(Karantina::lvKarantina).size(), 1u) << "No keeps it";
   answer = sys::kIdYes;
-  window.Click(F::cmdHapus);
+  window.Click(Karantina::cmdHapus);
   EXPECT_EQ(status, "1 file dihapus dari karantina.");
   EXPECT_THAT(logged, ::testing::ElementsAre("pulihkan", "pulihkan", "hapus karantina"));
 }

@@ -6,9 +6,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <iterator>
 
+#include "support/file_content.h"
 #include "support/layout_check_win32.h"
 #include "support/program_win32.h"
 #include "support/window_probe_win32.h"
@@ -20,11 +20,6 @@ namespace {
 
 using testing::WindowText;
 using C = frmCheckUpdate;
-
-std::string Content(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 int VisibleDownloadWindows() {
   int n = 0;
@@ -55,7 +50,7 @@ class UpdateWindows : public testing::ProgramTest {
     SendMessageA(w.Control(C::sbStatus), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
     return text;
   }
-  std::string Database() { return Content(programFolder_.Root() + "\\Tarvex.db"); }
+  std::string Database() { return testing::FileContent(programFolder_.Root() + "\\Tarvex.db"); }
 };
 
 TEST_F(UpdateWindows, ReminderIsAnOwnedToolWindowThatSinksWithItsButtonsWhole) {
@@ -107,7 +102,7 @@ TEST_F(UpdateWindows, UpdateSekarangTwiceLogsTwiceAndShowsOneDownloadWindow) {
   SendMessageA(ReminderChild(frmUpdate::cmdUpdate), BM_CLICK, 0, 0);
   Settle();
   // The day's log under the test clock (31 October 2011, 09:00:00).
-  EXPECT_EQ(Content(programFolder_.Root() + "\\Logs\\31_10_2011.txt"),
+  EXPECT_EQ(testing::FileContent(programFolder_.Root() + "\\Logs\\31_10_2011.txt"),
             "[09:00:00] frmCheckUpdate\r\n[09:00:00] frmCheckUpdate\r\n");
   EXPECT_EQ(opened_, (std::vector<std::string>{"http://www.tarvex.web.id/download/Tarvex.db"}))
       << "the open window's sequence does not run again";
@@ -131,7 +126,7 @@ TEST_F(UpdateWindows, DownloadWindowReplacesTheDatabaseAndCountsDownUntilKeluar)
   EXPECT_EQ(Panel(download), "Selesai.");
   EXPECT_EQ(WindowText(download.Control(C::cmdClose)), "Keluar");
   EXPECT_EQ(Database(), published);
-  EXPECT_EQ(Content(programFolder_.Root() + "\\Tarvex.db.bak"), installed);
+  EXPECT_EQ(testing::FileContent(programFolder_.Root() + "\\Tarvex.db.bak"), installed);
 
   Settle(1300);
   EXPECT_EQ(WindowText(download.Control(C::lblAuto)), "Otomatis keluar dalam 29 Detik.");
