@@ -22,20 +22,27 @@ inline std::string HostPath(const std::string& path) {
 }
 
 // The script's exit status, which it leaves in a file (wine cannot wait for a
-// host program); -1 when it cannot be started or runs past a minute.
+// host program); -1 when it cannot be started or runs past a minute. The
+// script lies in the prefix's own temporary folder: two prefixes' processes
+// may have the same number, and tests of two builds run at once.
 inline int HostShell(const std::string& script) {
-  const std::string name = "/tmp/tarvex-" + std::to_string(GetCurrentProcessId()), status = "Z:" + name + ".status";
-  DeleteFileA(status.c_str());
-  std::ofstream("Z:" + name + ".sh", std::ios::binary) << "(\n" << script << "\n)\necho $? > " << name << ".part && mv "
-                                                       << name << ".part " << name << ".status\n";
-  std::wstring command = sys::win32::Wide("sh " + name + ".sh").value_or(L"");
+  wchar_t temp[MAX_PATH];
+  if (!GetTempPathW(MAX_PATH, temp)) return -1;
+  const std::string folder = sys::win32::Utf8(temp).value_or(""), host = HostPath(folder);
+  const std::string windows = folder + "tarvex-shell-" + std::to_string(GetCurrentProcessId());
+  if (host.empty()) return -1;
+  const std::string name = host + (host.back() == '/' ? "" : "/") + "tarvex-shell-" + std::to_string(GetCurrentProcessId());
+  DeleteFileA((windows + ".status").c_str());
+  std::ofstream(windows + ".sh", std::ios::binary) << "(\n" << script << "\n)\necho $? > '" << name << ".part' && mv '"
+                                                   << name << ".part' '" << name << ".status'\n";
+  std::wstring command = sys::win32::Wide("sh \"" + name + ".sh\"").value_or(L"");
   STARTUPINFOW si{sizeof si};
   PROCESS_INFORMATION pi{};
   if (!CreateProcessW(L"Z:\\bin\\sh", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
   int code = -1;
-  for (int waited = 0; waited < 60000 && !(std::ifstream(status) >> code); waited += 20) Sleep(20);
+  for (int waited = 0; waited < 60000 && !(std::ifstream(windows + ".status") >> code); waited += 20) Sleep(20);
   return code;
 }
 
